@@ -1,0 +1,34 @@
+# The two commands of the project:
+#   make run   installs what is missing, builds and starts the player
+#   make test  installs what is missing, builds and runs every test
+BUILD ?= build
+SANBUILD ?= build-sanitize
+JOBS ?= $(shell nproc)
+
+.PHONY: run test build deps sanitize bench clean
+
+deps:
+	@scripts/install-deps.sh
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+run: build
+	$(BUILD)/velmo-term $(STORY)
+
+sanitize: deps
+	cmake -S . -B $(SANBUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMO_SANITIZE=ON
+	cmake --build $(SANBUILD) -j $(JOBS)
+	cd $(SANBUILD) && ctest --output-on-failure -j $(JOBS)
+
+bench:
+	bench/run
+
+clean:
+	rm -rf $(BUILD) $(SANBUILD) build-release

@@ -1,0 +1,99 @@
+#ifndef VELMO_STORY_SERVICES_H
+#define VELMO_STORY_SERVICES_H
+
+// The boundary between the core (loading, object model, interpreter,
+// command parser) and the player front end. The core never touches a
+// window or a terminal: everything it needs of the front end goes through
+// this interface and its game-state values. The front end, the terminal
+// player and the test host each provide one implementation.
+
+#include <cstdint>
+#include <string>
+
+namespace velmo {
+
+class tnode;
+
+// Turns a line of the whole program text back into a file name and a
+// line within that file. The source reader's file list provides it.
+class tlinemapper {
+public:
+    virtual ~tlinemapper() = default;
+    // `line` is the program-text line on entry and the line within the
+    // returned file on return.
+    virtual std::string mapLine(int32_t& line) const = 0;
+};
+
+class tservices {
+public:
+    virtual ~tservices() = default;
+
+    // Shows text (with output markup) after all earlier text; returns when
+    // it is shown, after any "[Leertaste]" pause.
+    virtual void writeText(const std::string& text) = 0;
+
+    // The error report. Sets the caller's flag; the first error of a run is
+    // shown, with file and line when line > 0, and stops execution. Later
+    // errors, and all errors while showErrors is off, only set the flag.
+    void showError(bool& flag, int32_t line, const std::string& message);
+
+    // Rebuilds the status line from the story's "StatusLine" function.
+    virtual void updateStatusLine() = 0;
+    // A centred box with the text, shown until a key is typed.
+    virtual void showBox(const std::string& text) = 0;
+    // Runs until one allowed key is typed; returns it lower-cased.
+    virtual char waitForKey() = 0;
+    // A menu of topics ("^" between parts); returns the chosen topic's
+    // number from 1 as decimal text, or "0" when it was left with Esc.
+    virtual std::string topicMenu(bool withTitle, const std::string& topics) = 0;
+
+    bool isStopped() const { return stopped; }
+
+    // Ends the game: sets stopped and saveDone; with `ask` the player is
+    // asked afterwards whether to restart, restore or quit. The caller
+    // then throws tabort.
+    virtual void endGame(bool ask);
+
+    void setErrorDisplay(bool on) { showErrors = on; }
+
+    // One turn taken: moves + 1 and the game clock ticks once.
+    virtual void nextTurn() = 0;
+    // After the current command, the input `offset` places before the last
+    // one is parsed again with the two nodes.
+    virtual void setRepeatContext(int32_t offset, tnode* first, tnode* second) = 0;
+    // Lets pending window messages through (called at the end of every
+    // loop body of story code).
+    virtual void checkMessages() = 0;
+
+    // The line mapping used by the error report; null maps nothing.
+    void setLineMapper(const tlinemapper* mapper) { lineMapper = mapper; }
+
+    // Clears `stopped` so that the next error is shown again: on opening
+    // or restarting a story and after restoring a saved game.
+    void clearStopped() { stopped = false; }
+
+    // Game-state values that the core reads or sets.
+    bool stopped = false;
+    bool showErrors = true;
+    bool saveDone = false;
+    int32_t moves = 0;
+    int32_t score = 0;
+    int32_t statusFormat = 0;
+    std::string serial = "000000";
+    std::string restoreCommand;
+    bool noTurn = false;
+    bool menuCancelled = false;
+    std::string saveFolder;
+
+protected:
+    // Called when an error has been shown and execution stopped: the window
+    // enables the menu entries that start another game.
+    virtual void errorShown() {}
+
+private:
+    const tlinemapper* lineMapper = nullptr;
+};
+
+} // namespace velmo
+
+#endif

@@ -1,0 +1,62 @@
+#ifndef VELMO_TESTS_RECORDING_SERVICES_H
+#define VELMO_TESTS_RECORDING_SERVICES_H
+
+// A front end for tests: it records what the core writes and answers key
+// waits and menus from queues that the test fills.
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "story/services.h"
+
+namespace velmo::test {
+
+class RecordingServices : public tservices {
+public:
+    void writeText(const std::string& text) override { written += text; }
+    void updateStatusLine() override { ++statusUpdates; }
+    void showBox(const std::string& text) override { boxes.push_back(text); }
+    char waitForKey() override {
+        if (keys.empty()) return ' ';
+        char c = keys.front();
+        keys.pop_front();
+        return c;
+    }
+    std::string topicMenu(bool, const std::string& topics) override {
+        menus.push_back(topics);
+        if (menuAnswers.empty()) return "0";
+        std::string answer = menuAnswers.front();
+        menuAnswers.pop_front();
+        return answer;
+    }
+    void endGame(bool ask) override {
+        tservices::endGame(ask);
+        endedAsking = ask;
+        ++ends;
+    }
+    void nextTurn() override { ++moves; }
+    void setRepeatContext(int32_t offset, tnode* first, tnode* second) override {
+        repeatOffset = offset;
+        repeatFirst = first;
+        repeatSecond = second;
+    }
+    void checkMessages() override { ++messageChecks; }
+
+    std::string written;
+    std::vector<std::string> boxes;
+    std::vector<std::string> menus;
+    std::deque<char> keys;
+    std::deque<std::string> menuAnswers;
+    int statusUpdates = 0;
+    int messageChecks = 0;
+    int ends = 0;
+    bool endedAsking = false;
+    int32_t repeatOffset = 0;
+    tnode* repeatFirst = nullptr;
+    tnode* repeatSecond = nullptr;
+};
+
+} // namespace velmo::test
+
+#endif
