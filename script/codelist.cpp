@@ -1,0 +1,25 @@
+#include "script/codelist.h"
+
+namespace velmo {
+
+bool tcodelist::Get(int32_t index, tcode& out) const {
+    const tcode* code = At(index);
+    if (!code) return false;
+    out = *code;
+    return true;
+}
+
+void tcodelist::ShareInto(tcodelist& other) const {
+    if (items.empty()) return;
+    // Sharing a list into itself would append while iterating; the
+    // copy of the pointers keeps the walk over a fixed range.
+    if (&other == this) {
+        std::vector<std::shared_ptr<tcode>> copy(items);
+        other.items.insert(other.items.end(), copy.begin(), copy.end());
+        return;
+    }
+    other.items.reserve(other.items.size() + items.size());
+    other.items.insert(other.items.end(), items.begin(), items.end());
+}
+
+} // namespace velmo

@@ -1,0 +1,71 @@
+#ifndef VELMO_SCRIPT_CODELIST_H
+#define VELMO_SCRIPT_CODELIST_H
+
+// The stored statements of a node: one record per statement, built when
+// the story is loaded and walked by the interpreter.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace velmo {
+
+// The postfix form of each parameter of a statement, in order.
+using TParameters = std::vector<std::string>;
+
+// One stored statement.
+struct tcode {
+    int32_t opcode = 0;     // statement code of the keyword table (1 "{", 11 "}", 12 no keyword, ...)
+    int32_t row = 0;        // row of the keyword table whose handler runs the statement
+    int32_t line = 0;       // program-text line, for error messages
+    std::string receiver;   // object written before the statement with "."; empty when none
+    std::string paramText;  // parameters: postfix forms joined with ",", or the text as written
+    TParameters params;     // postfix form of each parameter
+};
+
+// The statement records of one node, in source order. Records are held
+// through shared pointers: a node that inherits a function shares the
+// records of the original (ShareInto), and a shared record lives as long
+// as any list still holds it.
+class tcodelist {
+public:
+    // Appends an owned copy of the record.
+    void Add(const tcode& code) { items.push_back(std::make_shared<tcode>(code)); }
+    void Add(tcode&& code) { items.push_back(std::make_shared<tcode>(std::move(code))); }
+
+    // Copies record `index` into `out`; false (and `out` untouched) when
+    // the index is out of range.
+    bool Get(int32_t index, tcode& out) const;
+
+    // The record at `index` without copying, or null when out of range:
+    // the interpreter's way to read the statement it runs.
+    const tcode* At(int32_t index) const {
+        return inRange(index) ? items[static_cast<std::size_t>(index)].get() : nullptr;
+    }
+    // Write access, for the loader's passes over finished records (string
+    // restoring). A change is seen by every list that shares the record.
+    tcode* MutableAt(int32_t index) {
+        return inRange(index) ? items[static_cast<std::size_t>(index)].get() : nullptr;
+    }
+
+    int32_t Count() const { return static_cast<int32_t>(items.size()); }
+    bool IsEmpty() const { return items.empty(); }
+
+    // Appends this list's records to `other` as the same records, not
+    // copies.
+    void ShareInto(tcodelist& other) const;
+
+    void Clear() { items.clear(); }
+
+private:
+    bool inRange(int32_t index) const {
+        return index >= 0 && static_cast<std::size_t>(index) < items.size();
+    }
+
+    std::vector<std::shared_ptr<tcode>> items;
+};
+
+} // namespace velmo
+
+#endif
