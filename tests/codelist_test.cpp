@@ -20,19 +20,6 @@ tcode record(int32_t opcode, const std::string& text) {
 
 } // namespace
 
-TEST(CodeList, AddStoresACopy) {
-    tcodelist list;
-    tcode c = record(12, "a 1 =");
-    list.Add(c);
-    c.paramText = "changed";
-    tcode out;
-    ASSERT_TRUE(list.Get(0, out));
-    EXPECT_EQ(out.paramText, "a 1 =");
-    EXPECT_EQ(out.line, 7);
-    ASSERT_EQ(out.params.size(), 1u);
-    EXPECT_EQ(list.Count(), 1);
-}
-
 TEST(CodeList, OutOfRangeIsReportedNotRead) {
     tcodelist list;
     tcode out = record(5, "keep");

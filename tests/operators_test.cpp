@@ -58,8 +58,3 @@ TEST(Operators, LeavesStringsAndTheLastCharacterAlone) {
     EXPECT_EQ(EncodeOperators("+"), "+");
     EXPECT_EQ(EncodeOperators(""), "");
 }
-
-TEST(Operators, KeepsLineMarkersAndHighBytes) {
-    const std::string text = "a==1\xFE" "b\xE4=2";
-    EXPECT_EQ(EncodeOperators(text), "a" + op(kOpEqual) + "1\xFE" "b\xE4=2");
-}

@@ -19,22 +19,6 @@ TEST(Stack, EmptyStackPopAndPeekAreHarmless) {
     EXPECT_EQ(vars.Peek(), nullptr);
 }
 
-TEST(Stack, LastInFirstOut) {
-    tStringStack s;
-    s.PushString("a");
-    s.PushChar('b');
-    s.PushInt(-12);
-    ASSERT_NE(s.Peek(), nullptr);
-    EXPECT_EQ(*s.Peek(), "-12");
-    std::string out;
-    ASSERT_TRUE(s.Pop(out));
-    EXPECT_EQ(out, "-12");
-    ASSERT_TRUE(s.Pop(out));
-    EXPECT_EQ(out, "b");
-    EXPECT_EQ(s.at(0), "a");
-    EXPECT_EQ(s.Count(), 1u);
-}
-
 TEST(Stack, LoopRecordsAreCopiesWithTheirPendingNames) {
     tloopstack loops;
     tloop fetch;

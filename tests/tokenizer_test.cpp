@@ -63,11 +63,6 @@ TEST(Tokenizer, ParenthesesAndBracketsShareOneGroupFlag) {
     EXPECT_EQ(split("),(,),a", ",", "()"), (Tokens{")", "(,)", "a"}));
 }
 
-TEST(Tokenizer, KeepsNonAsciiBytes) {
-    EXPECT_EQ(split("\xE4pfel\xFE" "b\xFC" "cher", "\xFE", ""),
-              (Tokens{"\xE4pfel", "b\xFC" "cher"}));
-}
-
 TEST(Tokenizer, CursorWalksAndStaysAtTheEnd) {
     ttokenizer t("a b", tcharset(" "), tcharset(), false);
     EXPECT_EQ(t.Count(), 2);
