@@ -1,0 +1,196 @@
+// German word forms of object names: the article table, adjective endings
+// and the case endings of nouns, driven by the compact name notation
+// ("+" masculine, "-" feminine, none neuter, "$" proper name, "&" plural;
+// adjectives as stem + "*" + blank before the noun).
+//
+// The noun rules look only at the last two letters of the whole text, so
+// they are a fair approximation, not a grammar: "+Tisch" in the genitive
+// without article gives "Tischen". Stories rely on these exact forms.
+
+#include "game/wstrlib.h"
+
+#include "story/encoding.h"
+
+namespace velmo {
+
+namespace {
+
+const std::string kArticles[4][2][3] = {
+    // definite m / f / n            indefinite m / f / n
+    {{"der ", "die ", "das "}, {"ein ", "eine ", "ein "}},        // nominative
+    {{"den ", "die ", "das "}, {"einen ", "eine ", "ein "}},      // accusative
+    {{"des ", "der ", "des "}, {"eines ", "einer ", "eines "}},   // genitive
+    {{"dem ", "der ", "dem "}, {"einem ", "einer ", "einem "}},   // dative
+};
+const std::string kPluralArticles[4] = {"die ", "die ", "der ", "den "};
+
+// Adjective endings after a definite article, and after an indefinite
+// one or none, by case and gender.
+const char* const kEndings[4][2][3] = {
+    {{"e", "e", "e"}, {"er", "e", "es"}},
+    {{"en", "e", "e"}, {"en", "e", "es"}},
+    {{"en", "en", "en"}, {"en", "en", "en"}},
+    {{"en", "en", "en"}, {"en", "en", "en"}},
+};
+
+int32_t normalCase(int32_t c) { return c >= kNominative && c <= kDative ? c : kNominative; }
+
+int32_t normalKind(int32_t kind) {
+    return kind <= kNoArticle ? kNoArticle : kind >= kIndefinite ? kIndefinite : kDefinite;
+}
+
+int32_t genderOf(char prefix) {
+    return prefix == '+' ? kMasculine : prefix == '-' ? kFeminine : kNeuter;
+}
+
+bool isPrefix(char c) { return c == '$' || c == '&' || c == '+' || c == '-'; }
+
+// Missing characters read as NUL, which matches none of the rules.
+char lastOf(std::string_view s) { return s.empty() ? '\0' : s.back(); }
+char penultimateOf(std::string_view s) { return s.size() < 2 ? '\0' : s[s.size() - 2]; }
+bool isEorO(char c) { return c == 'e' || c == 'o'; }
+
+std::string_view chooseEnding(std::string_view s, int32_t c, bool definite) {
+    char prefix = s.front();
+    if (prefix == '$') {
+        char last = s.back();
+        if (last == 'a' || last == 'e' || last == 'i')
+            return (c == kNominative || c == kAccusative || definite) ? "e" : "en";
+        return c == kNominative ? "er" : "en";
+    }
+    if (prefix == '&') return definite ? "en" : "e";
+    return kEndings[c][definite ? 0 : 1][genderOf(prefix)];
+}
+
+// Drops the first adjective with its "*" and the blank after it.
+void removeFirstAdjective(std::string& s, std::size_t star) {
+    if (isPrefix(s.front()))
+        s.erase(1, star + 1);
+    else
+        s.erase(0, star + 2);
+}
+
+std::string properName(std::string s, int32_t c, char last) {
+    if (c == kGenitive) s += (last == 's' || last == 'x' || last == '\xDF') ? "'" : "s";
+    return s;
+}
+
+std::string plural(std::string s, int32_t c, int32_t kind, char last) {
+    if (c == kDative && last != 'n') s += 'n';
+    // There is no indefinite plural article: both kinds take the definite.
+    if (kind != kNoArticle) s.insert(0, kPluralArticles[c]);
+    return s;
+}
+
+const char* masculineAccusative(std::string_view s, char last, char pen) {
+    if (last == 'e' && pen != 'i') return "n";
+    if (last == 'h' && s.ends_with("nsch")) return "en";
+    if (last == 'r' && !isEorO(pen)) return "en";
+    if (last == 't' && pen != 'i') return "en";
+    return "";
+}
+
+const char* masculineGenitive(char last, char pen) {
+    switch (last) {
+    case 'b':
+    case 'n': return isEorO(pen) ? "s" : "es";
+    case 'e': return pen != 'i' ? "n" : "s";
+    case 'h': return "en";
+    case 'r': return isEorO(pen) ? "s" : "en";
+    case 't': return pen == 'i' ? "s" : "en";
+    default: return "s";
+    }
+}
+
+const char* masculineDative(std::string_view s, char last, char pen) {
+    if (last == 'e' && pen != 'i') return "n";
+    if (last == 'h' && s.find("isch") == std::string_view::npos) return "en";
+    if (last == 'r' && !isEorO(pen)) return "en";
+    if (last == 't' && pen != 'i') return "en";
+    return "";
+}
+
+const char* nounEnding(std::string_view s, int32_t c, int32_t gender, char last) {
+    char pen = penultimateOf(s);
+    if (c == kGenitive && gender == kNeuter) return (last == 'm' || last == 's') ? "es" : "s";
+    if (gender != kMasculine) return "";
+    switch (c) {
+    case kAccusative: return masculineAccusative(s, last, pen);
+    case kGenitive: return masculineGenitive(last, pen);
+    case kDative: return masculineDative(s, last, pen);
+    default: return "";
+    }
+}
+
+} // namespace
+
+const std::string& article(int32_t grammaticalCase, int32_t gender, int32_t kind) {
+    static const std::string none;
+    int32_t k = normalKind(kind);
+    if (k == kNoArticle) return none;
+    if (gender != kMasculine && gender != kFeminine) gender = kNeuter;
+    return kArticles[normalCase(grammaticalCase)][k - 1][gender];
+}
+
+const std::string& pluralArticle(int32_t grammaticalCase) {
+    return kPluralArticles[normalCase(grammaticalCase)];
+}
+
+std::string adjectiveEnding(std::string_view name, int32_t grammaticalCase, bool definite) {
+    std::string s(name);
+    std::size_t star = s.find('*');
+    if (star == std::string::npos) return s;
+    std::string_view ending = chooseEnding(s, normalCase(grammaticalCase), definite);
+    s.erase(star, 1);
+    // "leise" + "en" gives "leisen", not "leiseen".
+    if (star > 0 && s[star - 1] == 'e' && ending.front() == 'e') ending.remove_prefix(1);
+    s.insert(star, ending);
+    return s;
+}
+
+std::string declineName(std::string_view name, int32_t grammaticalCase, bool withAdjectives,
+                        int32_t articleKind) {
+    const int32_t c = normalCase(grammaticalCase);
+    const int32_t kind = normalKind(articleKind);
+    std::string s(name);
+    for (std::size_t star; (star = s.find('*')) != std::string::npos;) {
+        if (withAdjectives)
+            s = adjectiveEnding(s, c, kind == kDefinite);
+        else
+            removeFirstAdjective(s, star);
+    }
+    const char first = s.empty() ? '\0' : s.front();
+    const char last = lastOf(s);
+    if (first == '$') return properName(s.substr(1), c, last);
+    if (first == '&') return plural(s.substr(1), c, kind, last);
+
+    const int32_t gender = genderOf(first);
+    if (first == '+' || first == '-') s.erase(0, 1);
+    s += nounEnding(s, c, gender, last);
+    return article(c, gender, kind) + s;
+}
+
+int32_t formIndex(int32_t grammaticalCase, bool withAdjectives, int32_t articleKind) {
+    return normalCase(grammaticalCase) * 6 + (withAdjectives ? 3 : 0) + normalKind(articleKind);
+}
+
+tshortNames buildShortNames(std::string_view variant) {
+    tshortNames names;
+    for (int32_t c = kNominative; c <= kDative; ++c)
+        for (bool withAdjectives : {false, true})
+            for (int32_t kind = kNoArticle; kind <= kIndefinite; ++kind) {
+                int32_t i = formIndex(c, withAdjectives, kind);
+                names.forms[i] = declineName(variant, c, withAdjectives, kind);
+                names.forms[24 + i] = foldUmlauts(lowerCase(names.forms[i]));
+            }
+    names.plural = !variant.empty() && variant.front() == '&';
+    return names;
+}
+
+std::string nameForm(const tshortNames* names, int32_t grammaticalCase, bool withAdjectives,
+                     int32_t articleKind) {
+    if (names == nullptr) return {};
+    return names->forms[formIndex(grammaticalCase, withAdjectives, articleKind)];
+}
+
+} // namespace velmo

@@ -1,0 +1,190 @@
+#include <gtest/gtest.h>
+
+#include "game/wstrlib.h"
+
+using namespace velmo;
+
+namespace {
+
+struct Form {
+    const char* name;
+    int32_t grammaticalCase;
+    bool withAdjectives;
+    int32_t article;
+    const char* expected;
+};
+
+void expectForms(const std::vector<Form>& rows) {
+    for (const Form& row : rows)
+        EXPECT_EQ(declineName(row.name, row.grammaticalCase, row.withAdjectives, row.article),
+                  row.expected)
+            << row.name << " case " << row.grammaticalCase << " adjectives "
+            << row.withAdjectives << " article " << row.article;
+}
+
+constexpr int32_t N = kNominative, A = kAccusative, G = kGenitive, D = kDative;
+
+} // namespace
+
+TEST(Declension, DocumentedForms) {
+    expectForms({
+        {"+rot* Apfel", N, true, kDefinite, "der rote Apfel"},
+        {"+rot* Apfel", A, true, kIndefinite, "einen roten Apfel"},
+        {"+rot* Apfel", N, false, kNoArticle, "Apfel"},
+        {"-leise* Glocke", D, true, kDefinite, "der leisen Glocke"},
+        {"+Junge", A, false, kDefinite, "den Jungen"},
+        {"+Stein", G, false, kDefinite, "des Steines"},
+        {"Buch", G, false, kDefinite, "des Buchs"},
+        {"Haus", G, false, kDefinite, "des Hauses"},
+        {"+Mensch", A, false, kNoArticle, "Menschen"},
+        {"+Mensch", G, false, kNoArticle, "Menschen"},
+        {"+Mensch", D, false, kNoArticle, "Menschen"},
+        {"+Tisch", A, false, kNoArticle, "Tisch"},
+        {"+Tisch", G, false, kNoArticle, "Tischen"},
+        {"+Tisch", D, false, kNoArticle, "Tisch"},
+        {"$Klaus", G, false, kDefinite, "Klaus'"},
+        {"$Anna", G, false, kDefinite, "Annas"},
+        {"&\xC4pfel", D, false, kDefinite, "den \xC4pfeln"},
+        {"&\xC4pfel", N, false, kIndefinite, "die \xC4pfel"},
+    });
+}
+
+TEST(Declension, MasculineNounEndings) {
+    expectForms({
+        // -e: "n" in every case but the nominative, except after "i".
+        {"+Hase", N, false, kDefinite, "der Hase"},
+        {"+Hase", G, false, kDefinite, "des Hasen"},
+        {"+Hase", D, false, kIndefinite, "einem Hasen"},
+        {"+Genie", A, false, kDefinite, "den Genie"},
+        {"+Genie", G, false, kDefinite, "des Genies"},
+        // -er: "en" unless "e" or "o" comes before; genitive "s" then.
+        {"+Eimer", A, false, kDefinite, "den Eimer"},
+        {"+Eimer", G, false, kDefinite, "des Eimers"},
+        {"+Motor", G, false, kDefinite, "des Motors"},
+        {"+Bauer", D, false, kDefinite, "dem Bauer"},
+        {"+Narr", A, false, kDefinite, "den Narren"},
+        {"+Narr", G, false, kDefinite, "des Narren"},
+        // -en and -b: genitive "s" after "e" or "o", else "es".
+        {"+Ofen", G, false, kDefinite, "des Ofens"},
+        {"+Lohn", G, false, kDefinite, "des Lohnes"},
+        {"+Stab", G, false, kDefinite, "des Stabes"},
+        {"+Ofen", D, false, kDefinite, "dem Ofen"},
+        // -t: "en" unless "i" comes before.
+        {"+Soldat", A, false, kDefinite, "den Soldaten"},
+        {"+Soldat", G, false, kDefinite, "des Soldaten"},
+        {"+Soldat", D, false, kDefinite, "dem Soldaten"},
+        {"+Kredit", A, false, kDefinite, "den Kredit"},
+        {"+Kredit", G, false, kDefinite, "des Kredits"},
+        // Anything else: genitive "s" only.
+        {"+Hund", G, false, kDefinite, "des Hunds"},
+        {"+Hund", D, false, kDefinite, "dem Hund"},
+    });
+}
+
+TEST(Declension, FeminineAndNeuterNouns) {
+    expectForms({
+        {"-Kiste", G, false, kDefinite, "der Kiste"},
+        {"-Kiste", D, false, kIndefinite, "einer Kiste"},
+        {"-Kiste", A, false, kIndefinite, "eine Kiste"},
+        {"Schwert", G, false, kIndefinite, "eines Schwerts"},
+        {"Lamm", G, false, kDefinite, "des Lammes"},
+        {"Schwert", D, false, kDefinite, "dem Schwert"},
+        {"Schwert", A, false, kIndefinite, "ein Schwert"},
+    });
+}
+
+TEST(Declension, AdjectiveEndings) {
+    expectForms({
+        // Strong endings without a definite article, weak ones with it.
+        {"+alt* Hut", N, true, kIndefinite, "ein alter Hut"},
+        {"+alt* Hut", N, true, kNoArticle, "alter Hut"},
+        {"-rot* Kiste", N, true, kIndefinite, "eine rote Kiste"},
+        {"klein* Buch", N, true, kIndefinite, "ein kleines Buch"},
+        {"klein* Buch", A, true, kDefinite, "das kleine Buch"},
+        {"klein* Buch", G, true, kIndefinite, "eines kleinen Buchs"},
+        // Several adjectives each get their ending.
+        {"+gro\xDF* alt* Hund", D, true, kDefinite, "dem gro\xDF" "en alten Hund"},
+        // A stem ending in "e" swallows the ending's first "e".
+        {"+leise* Ton", N, true, kDefinite, "der leise Ton"},
+        {"+leise* Ton", N, true, kIndefinite, "ein leiser Ton"},
+        {"-m\xFC" "de* Katze", A, true, kDefinite, "die m\xFC" "de Katze"},
+        // Plurals and proper names have their own endings.
+        {"&rot* \xC4pfel", N, true, kDefinite, "die roten \xC4pfel"},
+        {"&rot* \xC4pfel", D, true, kNoArticle, "rote \xC4pfeln"},
+        {"&rot* \xC4pfel", N, true, kNoArticle, "rote \xC4pfel"},
+        {"$klein* Hans", N, true, kNoArticle, "kleiner Hans"},
+        {"$klein* Hans", D, true, kNoArticle, "kleinen Hans"},
+        {"$klein* Anna", D, true, kNoArticle, "kleinen Anna"},
+        {"$klein* Anna", D, true, kDefinite, "kleine Anna"},
+        {"$klein* Anna", A, true, kNoArticle, "kleine Anna"},
+    });
+    EXPECT_EQ(adjectiveEnding("+rot* Apfel", A, false), "+roten Apfel");
+    EXPECT_EQ(adjectiveEnding("+rot* alt* Apfel", N, true), "+rote alt* Apfel");
+    EXPECT_EQ(adjectiveEnding("Buch", N, true), "Buch");
+}
+
+TEST(Declension, AdjectivesAreRemovedWithTheirBlank) {
+    expectForms({
+        {"+gro\xDF* alt* Hut", N, false, kDefinite, "der Hut"},
+        {"klein* rot* Buch", D, false, kIndefinite, "einem Buch"},
+        {"&rot* \xC4pfel", D, false, kDefinite, "den \xC4pfeln"},
+        {"$klein* Klaus", G, false, kNoArticle, "Klaus'"},
+    });
+}
+
+TEST(Declension, ProperNamesAndPlurals) {
+    expectForms({
+        {"$Hans", N, false, kDefinite, "Hans"},
+        {"$Hans", D, false, kIndefinite, "Hans"},
+        {"$Max", G, false, kNoArticle, "Max'"},
+        {"$Strau\xDF", G, false, kNoArticle, "Strau\xDF'"},
+        {"$Otto", G, false, kNoArticle, "Ottos"},
+        {"&Kerzen", D, false, kDefinite, "den Kerzen"},
+        {"&Kerzen", G, false, kIndefinite, "der Kerzen"},
+        {"&Kerzen", A, false, kNoArticle, "Kerzen"},
+    });
+}
+
+TEST(Declension, ValuesOutOfRangeStayInTheTables) {
+    // Story code may pass any number: such cases count as the nominative,
+    // article kinds above 2 as indefinite, below 0 as none.
+    EXPECT_EQ(declineName("+rot* Apfel", 7, true, kDefinite), "der rote Apfel");
+    EXPECT_EQ(declineName("+rot* Apfel", -1, true, 9), "ein roter Apfel");
+    EXPECT_EQ(declineName("+Apfel", D, false, -5), "Apfel");
+    EXPECT_EQ(article(99, 99, 99), "ein ");
+    EXPECT_EQ(formIndex(-3, true, 50), 5);
+    EXPECT_EQ(formIndex(D, true, kIndefinite), 23);
+}
+
+TEST(Declension, OddNameTextsDoNotBreak) {
+    for (const char* odd : {"", "+", "-", "$", "&", "*", "+*", "**", "+rot*", "$a*", "&*x"})
+        for (int32_t c = N; c <= D; ++c)
+            for (int32_t k = kNoArticle; k <= kIndefinite; ++k) {
+                (void)declineName(odd, c, true, k);
+                (void)declineName(odd, c, false, k);
+            }
+    EXPECT_EQ(declineName("", N, false, kDefinite), "das ");
+    EXPECT_EQ(declineName("+rot*", N, false, kNoArticle), "");
+}
+
+TEST(Declension, ShortNamesHoldEveryFormAndItsSearchForm) {
+    tshortNames names = buildShortNames("+gro\xDF* Schl\xFCssel");
+    EXPECT_FALSE(names.plural);
+    EXPECT_EQ(names.forms[formIndex(N, true, kDefinite)], "der gro\xDF" "e Schl\xFCssel");
+    EXPECT_EQ(names.forms[24 + formIndex(N, true, kDefinite)], "der grosse schluessel");
+    EXPECT_EQ(names.forms[formIndex(G, false, kNoArticle)], "Schl\xFCssels");
+    EXPECT_EQ(names.forms[24 + formIndex(G, false, kNoArticle)], "schluessels");
+    for (int32_t c = N; c <= D; ++c)
+        for (bool a : {false, true})
+            for (int32_t k = kNoArticle; k <= kIndefinite; ++k)
+                EXPECT_EQ(names.forms[formIndex(c, a, k)],
+                          declineName("+gro\xDF* Schl\xFCssel", c, a, k));
+
+    // Capital umlauts are lower-cased before folding.
+    tshortNames apples = buildShortNames("&\xC4pfel");
+    EXPECT_TRUE(apples.plural);
+    EXPECT_EQ(apples.forms[24 + formIndex(D, false, kDefinite)], "den aepfeln");
+
+    EXPECT_EQ(nameForm(&apples, D, false, kDefinite), "den \xC4pfeln");
+    EXPECT_EQ(nameForm(nullptr, D, false, kDefinite), "");
+}
