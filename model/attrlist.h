@@ -1,0 +1,68 @@
+#ifndef VELMO_MODEL_ATTRLIST_H
+#define VELMO_MODEL_ATTRLIST_H
+
+// The attributes of one object: plain words such as offen or essbar that
+// the object has or has not. Names keep the order in which they were
+// added, never occur twice and are compared without regard to case
+// (Windows-1252 letters included). The list keeps its own undo levels so
+// that the last input can be taken back, and writes itself into a saved
+// game.
+
+#include <cstdint>
+#include <istream>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmo {
+
+class tservices;
+
+class TAttrList {
+public:
+    explicit TAttrList(tservices& services) : services(&services) {}
+
+    // Applies an attribute text: a comma list of names, each added unless
+    // present; a name with a leading "~" is removed instead. A name that
+    // cannot be applied reports "ungültiges Attribut " with the whole text
+    // and stops; the names applied before it stay.
+    void withAttr(const std::string& text, int32_t line, bool& errorFlag);
+    bool hasAttr(std::string_view name) const;
+
+    // Appends every name to `target`, in order, without looking for
+    // duplicates (the target is normally a fresh object's empty list).
+    void copylist(TAttrList& target) const;
+
+    // Pushes a copy of the names as a new undo level.
+    void backup();
+    // Puts back the names of the top undo level and pops it. Without a
+    // level there is nothing to return to and the names stay as they are.
+    void undo();
+    int32_t levelCount() const { return static_cast<int32_t>(levels.size()); }
+
+    // Saved games: the count as a plain int32, then one coded string per
+    // name. `read` replaces the names and empties the undo levels; it
+    // returns false on a negative count or a record cut short, keeping
+    // the names read up to that point.
+    void save(std::ostream& out) const;
+    bool read(std::istream& in);
+
+    int32_t Count() const { return static_cast<int32_t>(names.size()); }
+    const std::vector<std::string>& Names() const { return names; }
+    void Clear() { names.clear(); }
+
+private:
+    // Position of the name, compared without regard to case; -1 if absent.
+    std::ptrdiff_t indexOf(std::string_view name) const;
+    // Adds or removes one token; false when it is no usable name.
+    bool applyToken(const std::string& token);
+
+    tservices* services;
+    std::vector<std::string> names;
+    std::vector<std::vector<std::string>> levels;
+};
+
+} // namespace velmo
+
+#endif

@@ -1,0 +1,114 @@
+#ifndef VELMO_MODEL_VARLIST_H
+#define VELMO_MODEL_VARLIST_H
+
+// The variables of one node: scalars and arrays, in declaration order. An
+// array of N elements is N consecutive records; the first carries the
+// name, the others the continuation marker, so element k lies k records
+// after the named one. Names are compared exactly and cut to 25
+// characters when declared.
+//
+// Every lookup by name goes through `indexOf`, a first-match scan from the
+// front; a faster index can replace it there without touching the callers.
+
+#include <cstddef>
+#include <cstdint>
+#include <istream>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "model/var.h"
+#include "script/stack.h"
+
+namespace velmo {
+
+class tservices;
+class ttokenizer;
+
+// The largest array a declaration may fill with default values. Arrays
+// given their element values are bounded by the text that lists them.
+constexpr int32_t kMaxArraySize = 100000;
+
+class tvarlist {
+public:
+    explicit tvarlist(tservices& services) : services(&services) {}
+
+    // Declares the comma-separated variables of `text` with `type`
+    // ("a", "a=5", "a[3]", "a[3]=(1,2,3)", "a[]", ...). Errors are reported
+    // and the next declaration is taken; afterwards `errorFlag` is set when
+    // this list has ever reported an error.
+    void declare(const std::string& text, int32_t type, bool& errorFlag, int32_t line);
+
+    // The record of `name`, or of element i for "name[i]". The index is
+    // counted in the whole list, so one past an array's end is the next
+    // variable; outside the list it reports "ungültiger Index". Null when
+    // nothing is found. The pointer is valid until the list changes.
+    tvar* find(std::string_view name, int32_t line);
+    // The position of that record in the list, or -1.
+    std::ptrdiff_t findIndex(std::string_view name, int32_t line);
+
+    // Copies the value into `result`; an unknown name reports "Zugriff auf
+    // unbekannten Bezeichner " and leaves `result` as it was.
+    bool getValue(std::string_view name, std::string& result);
+    // Assigns the value; an unknown name reports "Fehler bei Zuweisung an ".
+    bool setValue(std::string_view name, const std::string& value, int32_t line);
+
+    // True if a record has that name; anything from the first "[" is ignored.
+    bool exists(std::string_view name) const;
+    // 0 for an undeclared name, else the named record and the continuation
+    // records right after it. An index written after the name is ignored.
+    int32_t elementCount(std::string_view name) const;
+
+    // Deletes the record at `index` and the records right after it that
+    // carry its name or the continuation marker (a whole array).
+    void remove(std::size_t index);
+
+    // Replaces the target's records with copies of these, unless this list
+    // is empty (the target then keeps its own).
+    void copyInto(tvarlist& target) const;
+
+    // Undo: `pushValues` saves every record's value as one level;
+    // `popValues` puts the top level back. When records were added or
+    // removed in between, the first records get their values back as far
+    // as both counts reach, and the rest is left alone.
+    void pushValues();
+    void popValues();
+    int32_t valueLevels() const { return static_cast<int32_t>(valueStack.Count()); }
+
+    // Saved games: one coded string per record, in list order, nothing
+    // else. `readValues` fills the records in order and empties the undo
+    // levels; it returns false when the file ends early, keeping the values
+    // read so far.
+    void saveValues(std::ostream& out) const;
+    bool readValues(std::istream& in);
+
+    bool empty() const { return records.empty(); }
+    std::size_t size() const { return records.size(); }
+    tvar& at(std::size_t index) { return records.at(index); }
+    const tvar& at(std::size_t index) const { return records.at(index); }
+    const std::vector<tvar>& Records() const { return records; }
+    void clear() { records.clear(); }
+
+    // Set whenever this list reports an error; never cleared.
+    bool error = false;
+
+private:
+    // The first record named exactly `name`, or -1. Every lookup by name
+    // goes through here.
+    std::ptrdiff_t indexOf(std::string_view name) const;
+    // The elements of an array declaration; `tokens` stands after the "[".
+    void declareArray(tvar record, ttokenizer& tokens, int32_t line);
+    void report(int32_t line, const std::string& message);
+
+    tservices* services;
+    std::vector<tvar> records;
+    tStackList<std::vector<std::string>> valueStack;
+};
+
+// The value a fresh variable of the type holds: "0", "" or "NULL".
+std::string defaultValue(int32_t type);
+
+} // namespace velmo
+
+#endif
