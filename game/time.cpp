@@ -1,0 +1,71 @@
+#include "game/time.h"
+
+#include "game/wstrlib.h"
+
+namespace velmo {
+
+namespace {
+
+// The minute of the day of any count of minutes (never negative).
+int32_t minuteOfDay(int64_t minutes) {
+    int64_t m = minutes % kMinutesPerDay;
+    return static_cast<int32_t>(m < 0 ? m + kMinutesPerDay : m);
+}
+
+} // namespace
+
+void tclock::setClock(int32_t newTime, int32_t newStep) {
+    time = minuteOfDay(newTime);
+    step = newStep;
+}
+
+void tclock::tick() {
+    const int32_t before = time;
+    int64_t next = time;
+    if (step >= 0) {
+        next += step;
+    } else if (static_cast<int64_t>(tickCounter) == -static_cast<int64_t>(step)) {
+        // The n-th counted turn has passed: one minute, and this turn
+        // already counts towards the next one, so a step of -n keeps
+        // adding a minute every n turns.
+        next += 1;
+        tickCounter = 1;
+    } else {
+        ++tickCounter;
+    }
+    time = minuteOfDay(next);
+    if (time < before) ++day;
+}
+
+void tclock::pushState() { undoStack.Push({time, step, tickCounter, day}); }
+
+bool tclock::popState() {
+    std::array<int32_t, 4> saved{};
+    if (!undoStack.Pop(saved)) return false;
+    time = saved[0];
+    step = saved[1];
+    tickCounter = saved[2];
+    day = saved[3];
+    return true;
+}
+
+void tclock::save(std::ostream& out) const {
+    writeInt32(out, time);
+    writeInt32(out, step);
+    writeInt32(out, tickCounter);
+    writeInt32(out, day);
+}
+
+bool tclock::read(std::istream& in) {
+    std::array<int32_t, 4> values{};
+    for (int32_t& v : values)
+        if (!readInt32(in, v)) return false;
+    time = minuteOfDay(values[0]);
+    step = values[1];
+    tickCounter = values[2];
+    day = values[3];
+    undoStack.Clear();
+    return true;
+}
+
+} // namespace velmo

@@ -1,0 +1,99 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "game/time.h"
+
+namespace velmo {
+namespace {
+
+TEST(ClockTick, PassingMidnightCountsADay) {
+    tclock clock;
+    clock.setClock(1430, 20);
+    clock.tick();
+    EXPECT_EQ(clock.minutes(), 10);
+    EXPECT_EQ(clock.days(), 1);
+}
+
+TEST(ClockTick, StepZeroStandsStill) {
+    tclock clock;
+    clock.setClock(600, 0);
+    for (int i = 0; i < 5; ++i) clock.tick();
+    EXPECT_EQ(clock.minutes(), 600);
+    EXPECT_EQ(clock.days(), 0);
+}
+
+TEST(ClockTick, NegativeStepAddsAMinuteEveryNTurnsAfterTheFirst) {
+    tclock clock;
+    clock.setClock(100, -3);
+    std::vector<int32_t> seen;
+    for (int i = 0; i < 10; ++i) {
+        clock.tick();
+        seen.push_back(clock.minutes());
+    }
+    // The counter counts three turns, the fourth adds the minute; from
+    // then on every third turn does.
+    EXPECT_EQ(seen, (std::vector<int32_t>{100, 100, 100, 101, 101, 101, 102, 102, 102, 103}));
+}
+
+TEST(ClockTick, HugeStepsWrapWithoutOverflow) {
+    tclock clock;
+    clock.setClock(1439, 2147483647);
+    clock.tick();
+    EXPECT_GE(clock.minutes(), 0);
+    EXPECT_LT(clock.minutes(), kMinutesPerDay);
+    clock.setClock(5, -2147483647 - 1);
+    clock.tick();
+    EXPECT_EQ(clock.minutes(), 5);
+}
+
+TEST(ClockSet, KeepsCounterAndDayAndBringsTimeIntoTheDay) {
+    tclock clock;
+    clock.setClock(1439, 1);
+    clock.tick();
+    ASSERT_EQ(clock.days(), 1);
+    clock.setClock(-30, 5);
+    EXPECT_EQ(clock.minutes(), 1410);
+    EXPECT_EQ(clock.days(), 1);
+    clock.setClock(3000, 5);
+    EXPECT_EQ(clock.minutes(), 120);
+}
+
+TEST(ClockUndo, PopRestoresTheSnapshotAndFailsWithoutOne) {
+    tclock clock;
+    clock.setClock(1430, 20);
+    clock.pushState();
+    clock.tick();
+    ASSERT_TRUE(clock.popState());
+    EXPECT_EQ(clock.minutes(), 1430);
+    EXPECT_EQ(clock.days(), 0);
+    EXPECT_FALSE(clock.popState());
+}
+
+TEST(ClockFile, RoundTripAndReadEmptiesUndo) {
+    tclock clock;
+    clock.setClock(700, -2);
+    clock.tick();
+    std::stringstream file;
+    clock.save(file);
+    EXPECT_EQ(file.str().size(), 16u);
+
+    tclock other;
+    other.pushState();
+    ASSERT_TRUE(other.read(file));
+    EXPECT_EQ(other.minutes(), 700);
+    EXPECT_EQ(other.getStep(), -2);
+    EXPECT_EQ(other.getTickCounter(), 1);
+    EXPECT_FALSE(other.canPop());
+}
+
+TEST(ClockFile, ShortRecordLeavesTheClockAlone) {
+    tclock clock;
+    clock.setClock(50, 1);
+    std::stringstream file(std::string(10, '\x01'));
+    EXPECT_FALSE(clock.read(file));
+    EXPECT_EQ(clock.minutes(), 50);
+}
+
+} // namespace
+} // namespace velmo
