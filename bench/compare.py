@@ -1,0 +1,157 @@
+#!/usr/bin/env python3
+"""Runs the engine programs of bench/engine in Velmo, Tcl and Python.
+
+Each program runs several times per language; the best wall time counts.
+Every printed result is checked against the figure the program must
+produce, and a wrong or missing result is marked in the table.
+
+Usage: compare.py --velmo PATH/velmo-term [--runs N] [--timeout S] [NAME ...]
+"""
+
+import argparse
+import os
+import shutil
+import subprocess
+import sys
+import time
+
+ENGINE_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "engine")
+
+# Program name and the result it must print, in table order.
+PROGRAMS = [
+    ("loop", "5999995"),
+    ("fib", "46368"),
+    ("text", "244445"),
+    ("array", "99900000"),
+    ("objects", "300000"),
+]
+
+
+class Outcome:
+    """Best time of one program in one language, and what went wrong."""
+
+    def __init__(self):
+        self.best = None
+        self.problem = None
+
+    def cell(self):
+        if self.best is None:
+            return "-"
+        mark = " !" if self.problem else ""
+        return "%.3f%s" % (self.best, mark)
+
+
+def languages(velmo):
+    """Command line for each language, given the program's base path."""
+    return [
+        ("Velmo", lambda base: [velmo, "--run", base + ".velmo"]),
+        ("Tcl", lambda base: ["tclsh", base + ".tcl"]),
+        ("Python", lambda base: [sys.executable, base + ".py"]),
+    ]
+
+
+def short(text, limit=60):
+    text = text.strip().replace("\n", " | ")
+    return text if len(text) <= limit else text[:limit] + "..."
+
+
+def measure(command, expected, runs, timeout):
+    """Runs command up to runs times; stops early after a failed run."""
+    outcome = Outcome()
+    for _ in range(runs):
+        start = time.perf_counter()
+        try:
+            done = subprocess.run(command, stdout=subprocess.PIPE,
+                                  stderr=subprocess.PIPE, timeout=timeout)
+        except subprocess.TimeoutExpired:
+            outcome.problem = "no result within %g s" % timeout
+            return outcome
+        except OSError as error:
+            outcome.problem = "cannot start: %s" % error
+            return outcome
+        elapsed = time.perf_counter() - start
+        out = done.stdout.decode("utf-8", "replace")
+        if done.returncode != 0:
+            outcome.problem = "exit code %d: %s" % (
+                done.returncode,
+                short(out + done.stderr.decode("utf-8", "replace")))
+            return outcome
+        if out.strip() != expected:
+            outcome.problem = "printed '%s', expected %s" % (short(out), expected)
+        if outcome.best is None or elapsed < outcome.best:
+            outcome.best = elapsed
+    return outcome
+
+
+def velmo_problem(velmo):
+    """Why the Velmo programs cannot run at all, or None."""
+    if not os.access(velmo, os.X_OK):
+        return "%s not built" % velmo
+    return None
+
+
+def print_table(names, results, langs):
+    header = ["program"] + ["%s s" % lang for lang, _ in langs] + ["Velmo/Tcl"]
+    rows = []
+    for name in names:
+        cells = [results[name][lang].cell() for lang, _ in langs]
+        velmo, tcl = results[name]["Velmo"], results[name]["Tcl"]
+        if velmo.best and tcl.best and not velmo.problem and not tcl.problem:
+            ratio = "%.1f" % (velmo.best / tcl.best)
+        else:
+            ratio = "-"
+        rows.append([name] + cells + [ratio])
+    widths = [max(len(row[i]) for row in rows + [header]) for i in range(len(header))]
+    for row in [header] + rows:
+        first = row[0].ljust(widths[0])
+        rest = [cell.rjust(width) for cell, width in zip(row[1:], widths[1:])]
+        print("  ".join([first] + rest))
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--velmo", required=True, help="path of velmo-term")
+    parser.add_argument("--runs", type=int, default=3)
+    parser.add_argument("--timeout", type=float, default=300.0,
+                        help="seconds one run may take")
+    parser.add_argument("names", nargs="*", help="programs to run (default: all)")
+    args = parser.parse_args()
+
+    known = [name for name, _ in PROGRAMS]
+    unknown = [name for name in args.names if name not in known]
+    if unknown:
+        parser.error("unknown program %s (known: %s)" % (", ".join(unknown), ", ".join(known)))
+    names = args.names or known
+    expected = dict(PROGRAMS)
+    if shutil.which("tclsh") is None:
+        print("tclsh not found; the Tcl column stays empty", file=sys.stderr)
+
+    langs = languages(args.velmo)
+    skip_velmo = velmo_problem(args.velmo)
+    results = {}
+    problems = []
+    for name in names:
+        base = os.path.join(ENGINE_DIR, name)
+        results[name] = {}
+        for lang, command in langs:
+            if lang == "Velmo" and skip_velmo:
+                outcome = Outcome()
+                outcome.problem = skip_velmo
+            else:
+                print("running %s (%s) ..." % (name, lang), file=sys.stderr, flush=True)
+                outcome = measure(command(base), expected[name], args.runs, args.timeout)
+            results[name][lang] = outcome
+            if outcome.problem and not (lang == "Velmo" and skip_velmo):
+                problems.append("%s (%s): %s" % (name, lang, outcome.problem))
+
+    print("best of %d runs, wall time in seconds" % args.runs)
+    print_table(names, results, langs)
+    if skip_velmo:
+        print("Velmo not measured: %s" % skip_velmo)
+    for problem in problems:
+        print("MISMATCH %s" % problem)
+    return 1 if problems else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
