@@ -1,0 +1,45 @@
+#include "story/filelist.h"
+
+#include <algorithm>
+
+namespace velmo {
+
+void tfilelist::clear(const std::string& newStoryName) {
+    storyName = newStoryName;
+    files.clear();
+    sources.assign(1, std::string());
+    runs.clear();
+}
+
+int32_t tfilelist::addSource(const std::string& name) {
+    if (sources.empty()) sources.emplace_back();
+    sources.push_back(name);
+    return static_cast<int32_t>(sources.size() - 1);
+}
+
+void tfilelist::noteLine(int32_t programLine, int32_t source, int32_t fileLine) {
+    if (!runs.empty()) {
+        const trun& last = runs.back();
+        if (last.source == source && programLine - last.programLine == fileLine - last.fileLine) return;
+    }
+    runs.push_back({programLine, fileLine, source});
+}
+
+std::string tfilelist::sourceName(int32_t source) const {
+    if (source <= 0 || static_cast<std::size_t>(source) >= sources.size()) return storyName;
+    return sources[static_cast<std::size_t>(source)];
+}
+
+std::string tfilelist::mapLine(int32_t& line) const {
+    // A compiled story has no line origins: its lines are the story's.
+    if (runs.empty() || line < runs.front().programLine) return storyName;
+    // The last run that starts at or before the line; lines past the end
+    // of the text continue the last run.
+    auto after = std::upper_bound(runs.begin(), runs.end(), line,
+                                  [](int32_t l, const trun& run) { return l < run.programLine; });
+    const trun& run = *(after - 1);
+    line = run.fileLine + (line - run.programLine);
+    return sourceName(run.source);
+}
+
+} // namespace velmo
