@@ -65,6 +65,17 @@ public:
     // loop body of story code).
     virtual void checkMessages() = 0;
 
+    // The picture window: shows picture `number` of the story's picture
+    // container under `caption` (its errors are reported with `line`),
+    // and closes it again. Without a picture window nothing is shown.
+    virtual void showPicture(const std::string& /*caption*/, int32_t /*number*/,
+                             int32_t /*line*/) {}
+    virtual void closePicture() {}
+    // Shows the inspector for the statement at `line`, run on `node`, and
+    // returns when it is closed: false when the user cancelled it (the
+    // game then ends). Without an inspector the story goes on.
+    virtual bool runInspector(int32_t /*line*/, tnode* /*node*/) { return true; }
+
     // The line mapping used by the error report; null maps nothing.
     void setLineMapper(const tlinemapper* mapper) { lineMapper = mapper; }
 

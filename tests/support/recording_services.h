@@ -42,6 +42,15 @@ public:
         repeatSecond = second;
     }
     void checkMessages() override { ++messageChecks; }
+    void showPicture(const std::string& caption, int32_t number, int32_t line) override {
+        pictures.push_back(std::to_string(number) + ":" + caption + "@" + std::to_string(line));
+    }
+    void closePicture() override { ++pictureCloses; }
+    bool runInspector(int32_t line, tnode*) override {
+        inspectedLines.push_back(line);
+        inspectorShowedErrors = showErrors;
+        return !cancelInspector;
+    }
 
     std::string written;
     std::vector<std::string> boxes;
@@ -55,6 +64,11 @@ public:
     int32_t repeatOffset = 0;
     tnode* repeatFirst = nullptr;
     tnode* repeatSecond = nullptr;
+    std::vector<std::string> pictures;  // "number:caption@line"
+    int pictureCloses = 0;
+    std::vector<int32_t> inspectedLines;
+    bool inspectorShowedErrors = true;  // showErrors while the inspector was open
+    bool cancelInspector = false;
 };
 
 } // namespace velmo::test
