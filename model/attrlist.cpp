@@ -42,9 +42,13 @@ bool TAttrList::applyToken(const std::string& token) {
 
     std::ptrdiff_t at = indexOf(name);
     if (removal) {
-        if (at >= 0) names.erase(names.begin() + at);
+        if (at >= 0) {
+            names.erase(names.begin() + at);
+            ++version;
+        }
     } else if (at < 0) {
         names.emplace_back(name);
+        ++version;
     }
     return true;
 }
@@ -66,13 +70,30 @@ bool TAttrList::hasAttr(std::string_view name) const { return indexOf(name) >= 0
 
 void TAttrList::copylist(TAttrList& target) const {
     target.names.insert(target.names.end(), names.begin(), names.end());
+    ++target.version;
 }
 
-void TAttrList::backup() { levels.push_back(names); }
+tsharedNames TAttrList::shareNames() {
+    if (!shared || sharedVersion != version) {
+        shared = std::make_shared<const std::vector<std::string>>(names);
+        sharedVersion = version;
+    }
+    return shared;
+}
+
+void TAttrList::restoreNames(const tsharedNames& level) {
+    if (!level) return;
+    names = *level;
+    ++version;
+    shared = level;
+    sharedVersion = version;
+}
+
+void TAttrList::backup() { levels.push_back(shareNames()); }
 
 void TAttrList::undo() {
     if (levels.empty()) return;
-    names = std::move(levels.back());
+    restoreNames(levels.back());
     levels.pop_back();
 }
 
@@ -83,6 +104,7 @@ void TAttrList::save(std::ostream& out) const {
 
 bool TAttrList::read(std::istream& in) {
     names.clear();
+    ++version;
     levels.clear();
     levels.shrink_to_fit();
 

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <istream>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -19,6 +20,11 @@ namespace velmo {
 
 class tservices;
 
+// The names of a list at one moment, shared and never changed.
+using tsharedNames = std::shared_ptr<const std::vector<std::string>>;
+
+// Undo levels are shared immutable name lists: a level taken when the
+// names have not changed since the last one reuses that one's list.
 class TAttrList {
 public:
     explicit TAttrList(tservices& services) : services(&services) {}
@@ -41,6 +47,12 @@ public:
     void undo();
     int32_t levelCount() const { return static_cast<int32_t>(levels.size()); }
 
+    // The current names as a shared list, the same list as last time when
+    // nothing changed since. Never null.
+    tsharedNames shareNames();
+    // Puts shared names back, as `undo` does with a level.
+    void restoreNames(const tsharedNames& level);
+
     // Saved games: the count as a plain int32, then one coded string per
     // name. `read` replaces the names and empties the undo levels; it
     // returns false on a negative count or a record cut short, keeping
@@ -50,7 +62,10 @@ public:
 
     int32_t Count() const { return static_cast<int32_t>(names.size()); }
     const std::vector<std::string>& Names() const { return names; }
-    void Clear() { names.clear(); }
+    void Clear() {
+        ++version;
+        names.clear();
+    }
 
 private:
     // Position of the name, compared without regard to case; -1 if absent.
@@ -60,7 +75,12 @@ private:
 
     tservices* services;
     std::vector<std::string> names;
-    std::vector<std::vector<std::string>> levels;
+    std::vector<tsharedNames> levels;
+    // Counts the changes of `names`; `shared` holds them as they were at
+    // count `sharedVersion`.
+    uint64_t version = 0;
+    uint64_t sharedVersion = 0;
+    tsharedNames shared;
 };
 
 } // namespace velmo

@@ -66,17 +66,18 @@ std::ptrdiff_t tvarlist::findIndex(std::string_view name, int32_t line) {
 }
 
 tvar* tvarlist::find(std::string_view name, int32_t line) {
+    ++version;  // the caller may write through the pointer
     const std::ptrdiff_t at = findIndex(name, line);
     return at < 0 ? nullptr : &records[static_cast<std::size_t>(at)];
 }
 
 bool tvarlist::getValue(std::string_view name, std::string& result) {
-    const tvar* record = find(name, 0);
-    if (!record) {
+    const std::ptrdiff_t at = findIndex(name, 0);
+    if (at < 0) {
         report(0, "Zugriff auf unbekannten Bezeichner " + std::string(name));
         return false;
     }
-    result = record->value;
+    result = records[static_cast<std::size_t>(at)].value;
     return true;
 }
 
@@ -103,6 +104,7 @@ int32_t tvarlist::elementCount(std::string_view name) const {
 // ---------------------------------------------------------- declarations
 
 void tvarlist::declare(const std::string& text, int32_t type, bool& errorFlag, int32_t line) {
+    ++version;
     // A comma inside a string or inside parentheses does not split.
     ttokenizer declarations(text, tcharset(","), tcharset("\"()"), false);
     for (const std::string& declaration : declarations.Tokens()) {
@@ -187,6 +189,7 @@ void tvarlist::declareArray(tvar record, ttokenizer& tokens, int32_t line) {
 
 void tvarlist::remove(std::size_t index) {
     if (index >= records.size()) return;
+    ++version;
     const std::string name = records[index].name;
     std::size_t end = index + 1;
     while (end < records.size() &&
@@ -200,25 +203,46 @@ void tvarlist::remove(std::size_t index) {
 
 void tvarlist::copyInto(tvarlist& target) const {
     if (records.empty() || &target == this) return;
+    ++target.version;
     target.records = records;
 }
 
 // ---------------------------------------------------------- undo
 
-void tvarlist::pushValues() {
-    std::vector<std::string> values;
-    values.reserve(records.size());
-    for (const tvar& record : records) values.push_back(record.value);
-    valueStack.Push(std::move(values));
+tsharedValues tvarlist::shareValues() {
+    if (shared && sharedVersion == version) return shared;
+    // Something may have changed: only a real difference costs a new list.
+    const bool same = shared && shared->size() == records.size() &&
+                      std::equal(records.begin(), records.end(), shared->begin(),
+                                 [](const tvar& r, const std::string& v) { return r.value == v; });
+    if (!same) {
+        auto values = std::make_shared<std::vector<std::string>>();
+        values->reserve(records.size());
+        for (const tvar& record : records) values->push_back(record.value);
+        shared = std::move(values);
+    }
+    sharedVersion = version;
+    return shared;
 }
 
+void tvarlist::restoreValues(const tsharedValues& values) {
+    if (!values) return;
+    ++version;
+    // A level whose length no longer matches the records (variables were
+    // declared or removed since) gives back the values both have.
+    const std::size_t n = std::min(values->size(), records.size());
+    for (std::size_t i = 0; i < n; ++i) records[i].value = (*values)[i];
+    if (values->size() == records.size()) {
+        shared = values;
+        sharedVersion = version;
+    }
+}
+
+void tvarlist::pushValues() { valueStack.Push(shareValues()); }
+
 void tvarlist::popValues() {
-    std::vector<std::string> values;
-    if (!valueStack.Pop(values)) return;
-    // Each push is one level, so a level whose length no longer matches
-    // the records cannot disturb the levels below it.
-    const std::size_t n = std::min(values.size(), records.size());
-    for (std::size_t i = 0; i < n; ++i) records[i].value = std::move(values[i]);
+    tsharedValues values;
+    if (valueStack.Pop(values)) restoreValues(values);
 }
 
 // ---------------------------------------------------------- saved games
@@ -229,6 +253,7 @@ void tvarlist::saveValues(std::ostream& out) const {
 
 bool tvarlist::readValues(std::istream& in) {
     valueStack.Clear();
+    ++version;
     for (tvar& record : records) {
         std::string value;
         if (!readStr(in, value)) return false;

@@ -9,10 +9,18 @@
 //
 // Every lookup by name goes through `indexOf`, a first-match scan from the
 // front; a faster index can replace it there without touching the callers.
+//
+// Undo levels hold the values as immutable shared lists. The list counts
+// its changes (every call that can change a record counts as one), so a
+// level taken when nothing changed since the last one reuses that one's
+// values instead of copying them. A pointer or reference to a record from
+// `find` or `at` is for immediate use: a write through one kept across an
+// undo level is not seen as a change.
 
 #include <cstddef>
 #include <cstdint>
 #include <istream>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -29,6 +37,9 @@ class ttokenizer;
 // The largest array a declaration may fill with default values. Arrays
 // given their element values are bounded by the text that lists them.
 constexpr int32_t kMaxArraySize = 100000;
+
+// The values of a list's records at one moment, shared and never changed.
+using tsharedValues = std::shared_ptr<const std::vector<std::string>>;
 
 class tvarlist {
 public:
@@ -76,6 +87,13 @@ public:
     void popValues();
     int32_t valueLevels() const { return static_cast<int32_t>(valueStack.Count()); }
 
+    // The current values as a shared list: the same list as last time
+    // when no value changed since, so unchanged lists cost nothing to keep.
+    // Never null.
+    tsharedValues shareValues();
+    // Puts shared values back, as `popValues` does with a level.
+    void restoreValues(const tsharedValues& values);
+
     // Saved games: one coded string per record, in list order, nothing
     // else. `readValues` fills the records in order and empties the undo
     // levels; it returns false when the file ends early, keeping the values
@@ -85,10 +103,16 @@ public:
 
     bool empty() const { return records.empty(); }
     std::size_t size() const { return records.size(); }
-    tvar& at(std::size_t index) { return records.at(index); }
+    tvar& at(std::size_t index) {
+        ++version;
+        return records.at(index);
+    }
     const tvar& at(std::size_t index) const { return records.at(index); }
     const std::vector<tvar>& Records() const { return records; }
-    void clear() { records.clear(); }
+    void clear() {
+        ++version;
+        records.clear();
+    }
 
     // Set whenever this list reports an error; never cleared.
     bool error = false;
@@ -103,7 +127,12 @@ private:
 
     tservices* services;
     std::vector<tvar> records;
-    tStackList<std::vector<std::string>> valueStack;
+    tStackList<tsharedValues> valueStack;
+    // Counts the calls that may have changed a record; `shared` holds the
+    // values as they were at count `sharedVersion`.
+    uint64_t version = 0;
+    uint64_t sharedVersion = 0;
+    tsharedValues shared;
 };
 
 // The value a fresh variable of the type holds: "0", "" or "NULL".

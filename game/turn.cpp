@@ -1,0 +1,7 @@
+#include "game/turn.h"
+
+namespace velmo {
+
+void endTurn(tstory& /*story*/, tinterpreter& /*interpreter*/) {}
+
+} // namespace velmo

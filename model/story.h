@@ -1,0 +1,78 @@
+#ifndef VELMO_MODEL_STORY_H
+#define VELMO_MODEL_STORY_H
+
+// One open story: the root of its tree and the references that the whole
+// program shares (verb list, hook list, scope list, undo stack, player and
+// actor). Nothing of this is global, so tests build a story in a few
+// lines and two stories never share state.
+
+#include <cstddef>
+#include <memory>
+#include <vector>
+
+#include "game/verblist.h"
+#include "model/parsetree.h"
+#include "story/services.h"
+
+namespace velmo {
+
+class tstory {
+public:
+    // Creates the root ("root", kind 0, value type 3) with empty
+    // registries. The loader declares the root's variables.
+    explicit tstory(tservices& services);
+    ~tstory();
+
+    tstory(const tstory&) = delete;
+    tstory& operator=(const tstory&) = delete;
+
+    tservices& services;
+
+    tnode& root() { return *root_; }
+    const tnode& root() const { return *root_; }
+
+    // Registries, created with the root.
+    tverblist verbs;
+    std::vector<tnode*> hooks;  // every function node named "beforeAction", in creation order
+    std::vector<tnode*> scope;  // what the player can reach; empty until a player is set
+    tnode* player = nullptr;
+    tnode* actor = nullptr;
+
+    // How deeply story code is nested right now, counted by the
+    // interpreter (runs) and the expression evaluator (function calls), so
+    // that code recursing without end stops with an error instead of
+    // overflowing the stack.
+    int32_t runDepth = 0;
+    int32_t callDepth = 0;
+
+    // The scope list from the outermost location of `node`: that node,
+    // then everything in it at any depth, a node before its contents.
+    // Null leaves the list empty.
+    void rebuildScope(tnode* node);
+    bool inScope(const tnode* node) const;
+
+    // Undo snapshots of the game state, one per player command: the
+    // root's variables, timers and daemons, and every object's location,
+    // contents, variables and attributes. A snapshot shares every list
+    // that did not change with the snapshot before it, so it costs what
+    // the command changed, not what the world holds.
+    void pushUndo();
+    // Restores the most recent snapshot and pops it; nothing without one.
+    void popUndo();
+    bool canUndo() const;
+    void dropUndo();
+    std::size_t undoDepth() const;
+
+    // Bytes that the most recent snapshot holds and the one below it does
+    // not (all of them for the only snapshot); 0 without a snapshot.
+    std::size_t undoTopOwnBytes() const;
+
+private:
+    std::unique_ptr<tnode> root_;
+    struct tsnapshot;
+    std::vector<tsnapshot> undoStack;
+};
+
+} // namespace velmo
+
+#endif
