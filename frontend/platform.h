@@ -79,10 +79,12 @@ class tplatformevents {
 public:
     virtual ~tplatformevents() = default;
     // One key stroke arrives as keyDown, then (for keys that produce a
-    // character) keyPress with that character, then keyUp. keyDown returns
-    // true when it swallowed the key; the host then sends no keyPress.
-    // Ctrl+letter arrives as keyPress with the control character 1-26.
-    virtual bool keyDown(tkey key, tmodifiers modifiers) = 0;
+    // character) keyPress with that character, then keyUp. The host always
+    // sends all three and does nothing else with the key: the game logic
+    // decides what each key does. Ctrl+letter arrives as keyPress with the
+    // control character 1-26; Backspace as keyPress 8 and Enter as 13 (or
+    // without a keyPress; both are handled at keyDown).
+    virtual void keyDown(tkey key, tmodifiers modifiers) = 0;
     virtual void keyPress(char character) = 0;
     virtual void keyUp(tkey key) = 0;
     // For hosts that choose a topic of an open topic menu by its number
