@@ -101,6 +101,7 @@ public:
     virtual ~tplatform() = default;
 
     void setEventTarget(tplatformevents* target) { events = target; }
+    tplatformevents* eventTarget() const { return events; }
 
     // --- The text area -------------------------------------------------
     virtual int32_t lineCount() const = 0;
