@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "game/verblist.h"
@@ -37,6 +38,12 @@ public:
     std::vector<tnode*> scope;  // what the player can reach; empty until a player is set
     tnode* player = nullptr;
     tnode* actor = nullptr;
+
+    // The story was opened from a compiled story file: its text files are
+    // coded companions.
+    bool compiled = false;
+    // The story file as opened; a story's text files are found beside it.
+    std::string storyFile;
 
     // How deeply story code is nested right now, counted by the
     // interpreter (runs) and the expression evaluator (function calls), so

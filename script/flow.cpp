@@ -1,0 +1,298 @@
+// The statements that steer the order of execution: blocks, conditionals,
+// loops, switch and return. They move the index through the function's
+// records and keep the open loops on the interpreter's loop stack.
+
+#include <vector>
+
+#include "model/parsetree.h"
+#include "model/story.h"
+#include "script/interpreter.h"
+
+namespace velmo {
+
+namespace {
+
+// A switch value of this form says that a case has matched; story values
+// never have it.
+const std::string kMatched(1, '\0');
+
+bool isFalse(const std::string& value) { return value.size() == 1 && value[0] == '0'; }
+
+} // namespace
+
+void tinterpreter::nothing(tnode&, const tcode&, int32_t&) {}
+
+void tinterpreter::openBlock(tnode&, const tcode&, int32_t&) { ++depth; }
+
+void tinterpreter::plainStatement(tnode& target, const tcode& record, int32_t&) {
+    evaluateWhole(target, record, scratch);
+}
+
+void tinterpreter::returnStatement(tnode& target, const tcode& record, int32_t&) {
+    // The function goes on after "return": the value only becomes the
+    // result, which a later "return" may overwrite.
+    if (evaluateParams(target, record)) returnValue = values[0];
+}
+
+// ------------------------------------------------------------ if / else
+
+void tinterpreter::ifStatement(tnode& target, const tcode& record, int32_t& index) {
+    if (!evaluateParams(target, record) || !isFalse(values[0])) return;
+    Skip(index);
+    // Land on the "else" so that its branch runs next; a then-branch that
+    // ran meets the "else" itself, which skips the else-branch.
+    if (recordRow(index + 1) == kRowElse) ++index;
+}
+
+void tinterpreter::elseStatement(tnode&, const tcode&, int32_t& index) { Skip(index); }
+
+// ---------------------------------------------------------------- loops
+
+void tinterpreter::doStatement(tnode&, const tcode&, int32_t& index) {
+    trunloop loop;
+    loop.startIndex = index;
+    loop.depth = depth;
+    loop.loopKind = kLoopDo;
+    loops.Push(std::move(loop));
+}
+
+void tinterpreter::forStatement(tnode& target, const tcode& record, int32_t& index) {
+    loopDepth = depth;
+    if (record.params.size() != 3) {
+        report(record.line, "Syntaxfehler");
+        return;
+    }
+    evaluateParam(target, record, 0, scratch);
+    if (!evaluator.Failed()) evaluateParam(target, record, 1, scratch);
+    if (evaluator.Failed()) {
+        failed = true;
+        return;
+    }
+    if (isFalse(scratch)) {
+        Skip(index);
+        return;
+    }
+    trunloop loop;
+    loop.condition = record.params[1];
+    loop.step = record.params[2];
+    loop.conditionForm = paramForm(record, 1, loop.ownedCondition);
+    loop.stepForm = paramForm(record, 2, loop.ownedStep);
+    loop.startIndex = index;
+    loop.depth = depth;
+    loop.loopKind = kLoopFor;
+    loops.Push(std::move(loop));
+}
+
+void tinterpreter::whileStatement(tnode& target, const tcode& record, int32_t& index) {
+    // A "while" right after the body of a "do" at this depth closes that
+    // loop; otherwise it opens a loop of its own.
+    trunloop* top = loops.Peek();
+    const bool closesDo = top && top->loopKind == kLoopDo && top->depth >= depth;
+    evaluateWhole(target, record, scratch);
+    if (failed) return;
+    if (!isFalse(scratch)) {
+        if (closesDo) {
+            index = top->startIndex;
+            return;
+        }
+        loopDepth = depth;
+        trunloop loop;
+        loop.condition = record.paramText;
+        loop.conditionForm = wholeForm(record, loop.ownedCondition);
+        loop.startIndex = index;
+        loop.depth = depth;
+        loop.loopKind = kLoopWhile;
+        loops.Push(std::move(loop));
+    } else if (closesDo) {
+        loops.Drop();
+    } else {
+        Skip(index);
+    }
+}
+
+// The end of a block: when it ends the body of the innermost loop, the
+// loop either runs its body again (the index goes back to the loop
+// statement, so the body's "{" comes next) or ends.
+void tinterpreter::closeBlock(tnode& target, const tcode&, int32_t& index) {
+    --depth;
+    if (loops.IsEmpty()) return;
+    story.services.checkMessages();
+    // The front end may have dropped the loops while it let messages
+    // through (its exit command does).
+    trunloop* loop = loops.Peek();
+    if (!loop || loop->depth != depth || loop->loopKind == kLoopDo) return;
+    if (!continueLoop(target, *loop, index)) loops.Drop();
+}
+
+// True when the loop runs its body again; the index is then its start.
+bool tinterpreter::continueLoop(tnode& target, trunloop& loop, int32_t& index) {
+    if (loop.loopKind == kLoopFetch) {
+        std::string next;
+        if (!loop.pending.Pop(next)) return false;
+        if (!target.vars.setValue(loop.condition, next, currentLine)) failed = true;
+        index = loop.startIndex;
+        return true;
+    }
+    if (!loop.step.empty()) evaluator.Evaluate(currentLine, target, scratch, *loop.stepForm);
+    evaluator.Evaluate(currentLine, target, scratch, *loop.conditionForm);
+    if (evaluator.Failed()) failed = true;
+    if (failed || isFalse(scratch)) return false;
+    index = loop.startIndex;
+    return true;
+}
+
+// "fetch(variable, condition, everywhere)": visits the objects for which
+// the condition holds, one per run of the body, with the variable naming
+// the object. Candidates are the objects in scope, or every object that
+// is not abstract when there is no scope or the third parameter is not
+// "0". The objects are visited in the reverse order of finding them; the
+// root's "count" tells how many there are.
+void tinterpreter::fetchStatement(tnode& target, const tcode& record, int32_t& index) {
+    loopDepth = depth;
+    if (record.params.size() < 2 || record.params.size() > 3) {
+        report(record.line, "Syntaxfehler in fetch");
+        return;
+    }
+    const std::string& variable = record.params[0];
+    std::vector<std::string> found;
+    collectFetch(target, record, found);
+    if (failed) return;
+    tnode& root = *target.rootOf();
+    if (!root.vars.setValue("count", std::to_string(found.size()), record.line)) {
+        failed = true;
+        return;
+    }
+    if (found.empty()) {
+        if (!target.vars.setValue(variable, "NULL", record.line)) failed = true;
+        Skip(index);
+        return;
+    }
+    trunloop loop;
+    loop.condition = variable;
+    loop.startIndex = index;
+    loop.depth = depth;
+    loop.loopKind = kLoopFetch;
+    for (std::size_t i = 0; i + 1 < found.size(); ++i) loop.pending.PushString(std::move(found[i]));
+    if (!target.vars.setValue(variable, found.back(), record.line)) {
+        failed = true;
+        return;
+    }
+    loops.Push(std::move(loop));
+}
+
+void tinterpreter::collectFetch(tnode& target, const tcode& record,
+                                std::vector<std::string>& found) {
+    bool everywhere = story.scope.empty();
+    if (record.params.size() == 3 && !everywhere) {
+        evaluateParam(target, record, 2, scratch);
+        everywhere = !isFalse(scratch);
+    }
+    // The candidates are taken first: a condition may call functions that
+    // move objects and so change the scope list.
+    std::vector<tnode*> candidates;
+    if (everywhere) {
+        for (const auto& child : target.rootOf()->children())
+            if (child->getKind() == kKindObject && !child->getAbstract())
+                candidates.push_back(child.get());
+    } else {
+        candidates = story.scope;
+    }
+    const std::string& variable = record.params[0];
+    for (tnode* candidate : candidates) {
+        if (evaluator.Failed()) break;
+        if (!target.vars.setValue(variable, nameOf(candidate), record.line)) {
+            failed = true;
+            return;
+        }
+        evaluateParam(target, record, 1, scratch);
+        if (!evaluator.Failed() && !isFalse(scratch) && scratch != "NULL")
+            found.push_back(nameOf(candidate));
+    }
+    if (evaluator.Failed()) failed = true;
+}
+
+// "break" leaves the innermost loop or switch: it moves the index to the
+// "}" that brings the depth back to where that loop or switch was opened.
+void tinterpreter::breakStatement(tnode&, const tcode&, int32_t& index) {
+    const int32_t count = code->Count();
+    if (loopDepth < depth) {
+        int32_t counter = depth;
+        while (counter != loopDepth) {
+            if (++index >= count) {
+                index = count;
+                break;
+            }
+            const int32_t row = code->At(index)->row;
+            if (row == kRowOpen) ++counter;
+            else if (row == kRowClose) --counter;
+        }
+        trunloop* top = loops.Peek();
+        if (top && top->depth == loopDepth) loops.Drop();
+        depth = loopDepth;
+    } else if (loops.IsEmpty()) {
+        // Nothing to leave: on to the end of the enclosing block.
+        int32_t counter = 0;
+        while (counter >= 0) {
+            if (++index >= count) {
+                index = count;
+                return;
+            }
+            const int32_t row = code->At(index)->row;
+            if (row == kRowOpen) ++counter;
+            else if (row == kRowClose) --counter;
+        }
+    }
+}
+
+// --------------------------------------------------------------- switch
+
+// The values of the open switches are kept in a ring of three slots, so
+// that a switch inside a case branch does not lose the outer value.
+void tinterpreter::switchStatement(tnode& target, const tcode& record, int32_t&) {
+    // A case past the end of a switch lowers the index; below the ring it
+    // starts again at the first slot.
+    switchIndex = (switchIndex > 1 || switchIndex < -1) ? 0 : switchIndex + 1;
+    loopDepth = depth;
+    if (evaluateParams(target, record))
+        switchValues[static_cast<std::size_t>(switchIndex)] = values[0];
+}
+
+// A case whose label equals the switch value (as text, not evaluated)
+// lets its branch run; after a match every later case falls through. A
+// case that does not match moves on to the next case or "default", or
+// past the end of the switch.
+void tinterpreter::caseStatement(tnode&, const tcode& record, int32_t& index) {
+    if (switchIndex < 0 || switchIndex > 2) {
+        report(record.line, "Syntaxfehler oder unbekannter Bezeichner");  // no switch is open
+        return;
+    }
+    std::string& value = switchValues[static_cast<std::size_t>(switchIndex)];
+    if (value == kMatched) return;
+    if (value == record.paramText) {
+        value = kMatched;
+        return;
+    }
+    const int32_t count = code->Count();
+    int32_t counter = depth;
+    int32_t at = index;
+    for (;;) {
+        if (++at >= count) {
+            index = count;
+            return;
+        }
+        const int32_t row = code->At(at)->row;
+        if (row == kRowOpen) ++counter;
+        else if (row == kRowClose) --counter;
+        else if (row == kRowDefault) --switchIndex;
+        if (row == kRowCase || row == kRowDefault || counter == loopDepth) break;
+    }
+    if (counter == loopDepth) {
+        --switchIndex;
+        index = at;
+        depth = loopDepth;
+    } else {
+        index = at - 1;
+    }
+}
+
+} // namespace velmo

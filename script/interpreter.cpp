@@ -1,0 +1,320 @@
+#include "script/interpreter.h"
+
+#include <exception>
+
+#include "model/parsetree.h"
+#include "model/story.h"
+#include "script/stackguard.h"
+#include "story/abort.h"
+
+namespace velmo {
+
+namespace {
+
+const char* const kRunFailed = "Syntaxfehler oder unbekannter Bezeichner";
+const char* const kTooDeep = "Zu viele verschachtelte Funktionsaufrufe";
+
+// Counts a run in the story's chain of runs that are active at once.
+class trundepth {
+public:
+    explicit trundepth(int32_t& counter) : counter(counter) { ++counter; }
+    trundepth(const trundepth&) = delete;
+    trundepth& operator=(const trundepth&) = delete;
+    ~trundepth() { --counter; }
+
+private:
+    int32_t& counter;
+};
+
+// Raises the level of the object that a "super" statement lowered, when
+// the statement is done (also when it unwinds with the abort).
+class tlevelguard {
+public:
+    tlevelguard() = default;
+    tlevelguard(const tlevelguard&) = delete;
+    tlevelguard& operator=(const tlevelguard&) = delete;
+    ~tlevelguard() {
+        if (node) node->setLevel(node->getLevel() + 1);
+    }
+    void lower(tnode* owner) {
+        node = owner;
+        if (node) node->setLevel(node->getLevel() - 1);
+    }
+
+private:
+    tnode* node = nullptr;
+};
+
+} // namespace
+
+// The handler of each keyword-table row, in table order. Rows whose
+// statements do their work when the story is loaded ("void", "class",
+// "restore", function headers, "default", "verb") do nothing here.
+const std::array<tinterpreter::thandler, kKeywordRows> tinterpreter::kHandlers{{
+    &tinterpreter::openBlock,              // {
+    &tinterpreter::closeBlock,             // }
+    &tinterpreter::writeStatement,         // write
+    &tinterpreter::ifStatement,            // if
+    &tinterpreter::elseStatement,          // else
+    &tinterpreter::declareInt,             // int
+    &tinterpreter::nothing,                // void
+    &tinterpreter::declareString,          // string
+    &tinterpreter::nothing,                // verb
+    &tinterpreter::setLongStatement,       // setLong
+    &tinterpreter::setShortStatement,      // setShort
+    &tinterpreter::withStatement,          // with
+    &tinterpreter::plainStatement,         // statement without keyword
+    &tinterpreter::nothing,                // function header
+    &tinterpreter::addScoresStatement,     // addScores
+    &tinterpreter::boxStatement,           // box
+    &tinterpreter::breakStatement,         // break
+    &tinterpreter::nothing,                // class
+    &tinterpreter::caseStatement,          // case
+    &tinterpreter::nothing,                // default
+    &tinterpreter::doStatement,            // do
+    &tinterpreter::fetchStatement,         // fetch
+    &tinterpreter::fileStatement,          // file
+    &tinterpreter::firstWordStatement,     // firstWord
+    &tinterpreter::forStatement,           // for
+    &tinterpreter::haltStatement,          // halt
+    &tinterpreter::inspectStatement,       // inspect
+    &tinterpreter::movetoStatement,        // moveto
+    &tinterpreter::declareObject,          // object
+    &tinterpreter::quitStatement,          // quit
+    &tinterpreter::repeatStatement,        // repeat
+    &tinterpreter::nothing,                // restore
+    &tinterpreter::returnStatement,        // return
+    &tinterpreter::setTimeStatement,       // setTime
+    &tinterpreter::setNounStatement,       // setNoun
+    &tinterpreter::setPlayerStatement,     // setPlayer
+    &tinterpreter::splitStatement,         // split
+    &tinterpreter::statusFormatStatement,  // StatusLineFormat
+    &tinterpreter::startDaemonStatement,   // startDaemon
+    &tinterpreter::startTimerStatement,    // startTimer
+    &tinterpreter::stopDaemonStatement,    // stopDaemon
+    &tinterpreter::stopTimerStatement,     // stopTimer
+    &tinterpreter::switchStatement,        // switch
+    &tinterpreter::toggleStatement,        // toggle
+    &tinterpreter::whileStatement,         // while
+    &tinterpreter::openWinStatement,       // openWin
+    &tinterpreter::closeWinStatement,      // closeWin
+}};
+
+tinterpreter::tinterpreter(tstory& story) : story(story), evaluator(this) {}
+
+tinterpreter::~tinterpreter() = default;
+
+int32_t& tinterpreter::callDepth() { return story.callDepth; }
+
+void tinterpreter::report(int32_t line, const std::string& message) {
+    story.services.showError(failed, line, message);
+}
+
+// ------------------------------------------------------------------ Run
+
+void tinterpreter::Run(int32_t line, tnode* node, std::string& result, const std::string& argText,
+                       const std::string& name) {
+    // A failed interpreter runs nothing any more, now or later.
+    if (failed) {
+        result = returnValue;
+        return;
+    }
+    tnode* found = node ? node->findInScope(name) : nullptr;
+    if (!found || story.runDepth >= kMaxRunDepth || stackNearlyExhausted()) {
+        refuseRun(line, found ? kRefusedTooDeep : kRefusedMissing, name);
+        result = returnValue;
+        return;
+    }
+    const trundepth counted(story.runDepth);
+    currentLine = line;
+    try {
+        if (found->getKind() == kKindFunction) found->vars.clear();
+        if (found->args.Bind(line, argText, found->vars)) runRecords(*found);
+    } catch (const tabort&) {
+        failed = true;
+        result = returnValue;
+        throw;
+    } catch (const std::exception&) {
+        refuseRun(currentLine, kRefusedFailed, name);
+    }
+    result = returnValue;
+}
+
+// The reports of Run, kept out of it: every level of recursion pays for
+// Run's frame.
+void tinterpreter::refuseRun(int32_t line, trefusal why, const std::string& name) {
+    switch (why) {
+    case kRefusedMissing:
+        report(line, "Funktion " + name + " nicht deklariert");
+        break;
+    case kRefusedTooDeep:
+        report(line, kTooDeep);
+        break;
+    case kRefusedFailed:
+        report(line, kRunFailed);
+        break;
+    }
+}
+
+// The records of one function, from the first to the last, unless a
+// failure stops them.
+void tinterpreter::runRecords(tnode& fn) {
+    // Runs on one interpreter do not nest in practice (calls from
+    // expressions get their own), but if the front end ever starts one
+    // from inside another, the outer run gets its function back.
+    struct tframe {
+        tinterpreter& self;
+        tnode* function;
+        const tcodelist* code;
+        std::size_t openLoops;
+        int32_t depth;
+        ~tframe() {
+            // Loops that this run opened and left open (a "break" out of
+            // a do loop leaves its record) hold indexes into this
+            // function's records: they must not steer the next run.
+            while (self.loops.Count() > openLoops) self.loops.Drop();
+            self.function = function;
+            self.code = code;
+            self.depth = depth;
+        }
+    } frame{*this, function, code, loops.Count(), depth};
+
+    function = &fn;
+    code = &fn.code;
+    depth = 0;
+    int32_t index = 0;
+    while (!failed && index < code->Count()) {
+        const tcode& record = *code->At(index);
+        currentLine = record.line;
+        tlevelguard level;
+        tnode* target = &fn;
+        if (!record.receiver.empty()) {
+            if (record.receiver == "super") {
+                level.lower(fn.getOwner());
+            } else {
+                target = chooseTarget(fn, record);
+                if (!target) break;
+            }
+        }
+        if (record.row < 0 || record.row >= kKeywordRows) {
+            report(record.line, kRunFailed);
+            break;
+        }
+        (this->*kHandlers[static_cast<std::size_t>(record.row)])(*target, record, index);
+        ++index;
+    }
+}
+
+// The object a statement with a receiver acts on: the receiver's value
+// names it (an object, or a variable that holds one). The object learns
+// that the running function called it.
+tnode* tinterpreter::chooseTarget(tnode& fn, const tcode& record) {
+    std::string& value = scratch;
+    evaluator.Evaluate(record.line, fn, value, record.receiver);
+    if (evaluator.Failed()) {
+        failed = true;
+        return nullptr;
+    }
+    tnode* target = fn.findClass(record.line, &failed, value);
+    if (target) target->caller = &fn;
+    return target;
+}
+
+std::string tinterpreter::runFunction(int32_t line, tnode& where, const std::string& name,
+                                      const std::string& argText, bool& callFailed) {
+    // A fresh interpreter for the call, destroyed right after it: calls
+    // inside the called function get their own in turn. It lives on the
+    // heap so that deep recursion costs the machine stack only frames.
+    auto nested = std::make_unique<tinterpreter>(story);
+    std::string result;
+    nested->Run(line, &where, result, argText, name);
+    callFailed = nested->Failed();
+    return result;
+}
+
+void tinterpreter::ClearLoops() { loops.Clear(); }
+
+tnode* tinterpreter::PlayerReady() const {
+    tnode* player = story.player;
+    return player && player->location ? player : nullptr;
+}
+
+// ----------------------------------------------------------- parameters
+
+bool tinterpreter::evaluateParam(tnode& target, const tcode& record, std::size_t i,
+                                 std::string& out) {
+    if (i < record.compiled.size() && record.compiled[i])
+        evaluator.Evaluate(record.line, target, out, *record.compiled[i]);
+    else
+        evaluator.Evaluate(record.line, target, out, record.params[i]);
+    return !evaluator.Failed();
+}
+
+// Every parameter into `values`, in order. A statement has at most four;
+// the slots it does not fill keep their values.
+bool tinterpreter::evaluateParams(tnode& target, const tcode& record) {
+    const std::size_t count = record.params.size();
+    if (count > values.size()) {
+        report(record.line, "Falsche Anzahl von Parametern oder Syntaxfehler");
+        return false;
+    }
+    for (std::size_t i = 0; i < count && !evaluator.Failed(); ++i)
+        evaluateParam(target, record, i, values[i]);
+    if (evaluator.Failed()) failed = true;
+    return !failed;
+}
+
+// The statement's whole parameter text as one expression. With one
+// parameter that is the parameter itself, already compiled.
+void tinterpreter::evaluateWhole(tnode& target, const tcode& record, std::string& out) {
+    if (record.params.size() == 1)
+        evaluateParam(target, record, 0, out);
+    else
+        evaluator.Evaluate(record.line, target, out, record.paramText);
+    if (evaluator.Failed()) failed = true;
+}
+
+// The compiled form of the whole parameter text, for a loop that keeps
+// its condition.
+const tcompiled* tinterpreter::wholeForm(const tcode& record,
+                                         std::shared_ptr<const tcompiled>& owned) {
+    if (record.params.size() == 1 && !record.compiled.empty() && record.compiled[0])
+        return record.compiled[0].get();
+    owned = compileExpression(record.paramText);
+    return owned.get();
+}
+
+const tcompiled* tinterpreter::paramForm(const tcode& record, std::size_t i,
+                                         std::shared_ptr<const tcompiled>& owned) {
+    if (i < record.compiled.size() && record.compiled[i]) return record.compiled[i].get();
+    owned = compileExpression(record.params[i]);
+    return owned.get();
+}
+
+// ------------------------------------------------------- moving the index
+
+// The row of the record at `index`, or -1 past the end.
+int32_t tinterpreter::recordRow(int32_t index) const {
+    const tcode* record = code->At(index);
+    return record ? record->row : -1;
+}
+
+// Steps over the next statement: when it is a block, the index ends on
+// its closing "}", otherwise on the statement itself. Braces skipped do
+// not change the depth. Without a closing brace the index ends past the
+// last record, which ends the function.
+void tinterpreter::Skip(int32_t& index) const {
+    const int32_t count = code->Count();
+    int32_t counter = 0;
+    do {
+        if (++index >= count) {
+            index = count;
+            return;
+        }
+        const int32_t row = code->At(index)->row;
+        if (row == kRowOpen) ++counter;
+        else if (row == kRowClose) --counter;
+    } while (counter != 0);
+}
+
+} // namespace velmo
