@@ -120,7 +120,7 @@ void tinterpreter::Run(int32_t line, tnode* node, std::string& result, const std
         return;
     }
     tnode* found = node ? node->findInScope(name) : nullptr;
-    if (!found || story.runDepth >= kMaxRunDepth || stackLeft() < kStackReserve) {
+    if (!found || story.runDepth >= kMaxRunDepth || stackNearlyExhausted()) {
         refuseRun(line, found ? kRefusedTooDeep : kRefusedMissing, name);
         result = returnValue;
         return;
