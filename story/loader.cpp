@@ -54,7 +54,10 @@ bool parseProgram(tscanner& scanner, tstory& story) {
 
 bool loadStory(const std::string& fileName, tstory& story, tstorysource& source) {
     tscanner scanner(story.services, source.files, source.definitions);
+    story.storyFile = fileName;
     if (!scanner.readProgram(fileName, true)) return false;
+    // The "file" statement reads the coded companions of a compiled story.
+    story.compiled = scanner.isCompiled;
     if (!parseProgram(scanner, story)) return false;
     if (scanner.isCompiled) {
         restoreAllStrings(scanner, story.root());
