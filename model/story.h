@@ -7,12 +7,15 @@
 // lines and two stories never share state.
 
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "game/time.h"
 #include "game/verblist.h"
 #include "model/parsetree.h"
+#include "script/random.h"
 #include "story/services.h"
 
 namespace velmo {
@@ -38,6 +41,25 @@ public:
     std::vector<tnode*> scope;  // what the player can reach; empty until a player is set
     tnode* player = nullptr;
     tnode* actor = nullptr;
+
+    // The command parser's state (game/parser.h). Between commands: the
+    // words of the last sentence, the cursor of the "getWord" built-in
+    // over them, the search form that pronouns stand for, and the word
+    // the last failed parse could not place. During a command: its first
+    // and second object lists ("halt" empties them).
+    std::vector<std::string> words;
+    int32_t wordCursor = 0;
+    std::string pronounText;
+    std::string unrecognisedWord;
+    std::vector<tnode*> firstObjects;
+    std::vector<tnode*> secondObjects;
+
+    // The game clock: driven by the turn end (through the front end's
+    // nextTurn), "setTime", undo and restored games.
+    tclock clock;
+    // The random numbers of the "random" built-in; seeded from the clock
+    // of the machine unless the front end seeds it.
+    trandom random;
 
     // The story was opened from a compiled story file: its text files are
     // coded companions.

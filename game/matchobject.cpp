@@ -1,0 +1,241 @@
+// Recognising one object name at the current word of a command.
+//
+// The candidates are the objects of the scope list, in its order. For each
+// name variant of an object, the runs of words from the current word (one
+// word, two words, ...) are compared with the variant's 24 search forms,
+// so the shortest run that is a search form is found first. A run that is
+// a form not yet seen for this object names the object: the story's
+// "scope" function of the actor decides whether it can be meant now, and
+// the element's kind test whether it fits the slot.
+
+#include <algorithm>
+
+#include "game/parsestate.h"
+#include "game/verblist.h"
+#include "model/parsetree.h"
+#include "model/story.h"
+#include "story/abort.h"
+
+namespace velmo {
+
+namespace {
+
+constexpr int32_t kFormCount = 24;
+constexpr std::size_t kSearchForms = 24;  // the search forms follow the display forms
+
+// The runs of words from `first`: the word alone, then with the next
+// word, and so on to the last word.
+std::vector<std::string> runsFrom(const tparse& p, int32_t first) {
+    std::vector<std::string> runs;
+    std::string run;
+    for (int32_t i = first; i < p.wordCount(); ++i) {
+        if (i > first) run += ' ';
+        run += p.words[static_cast<std::size_t>(i)];
+        runs.push_back(run);
+    }
+    return runs;
+}
+
+// A form can equal a run only if it begins with the first word followed by
+// a blank or nothing. Most names fail this at once, so the full comparison
+// runs only for the few that can match.
+bool mayMatch(const tshortNames& names, const std::string& firstWord) {
+    for (std::size_t f = 0; f < kFormCount; ++f) {
+        const std::string& form = names.forms[kSearchForms + f];
+        if (form.size() >= firstWord.size() && form.compare(0, firstWord.size(), firstWord) == 0 &&
+            (form.size() == firstWord.size() || form[firstWord.size()] == ' '))
+            return true;
+    }
+    return false;
+}
+
+// The kind test of the slot; it sets the failure code that a rejection
+// leaves behind.
+bool passesKindTest(int32_t kind, tnode& object, tparse& p) {
+    const tnode* actor = p.story.actor;
+    switch (kind) {
+    case kElementHeld:
+        p.failureCode = 5;
+        return object.location == actor || &object == actor;
+    case kElementSingle:
+        p.failureCode = 2;
+        return true;
+    case kElementMulti:
+        p.failureCode = 3;
+        return true;
+    case kElementReachable:
+        p.failureCode = 4;
+        return object.location != actor;
+    case kElementInside:
+        if (p.listFlag) {
+            // Checked against the container named later in the command.
+            p.failureCode = 1;
+            p.pendingInside = &object;
+            return true;
+        }
+        p.failureCode = 6;
+        return !p.story.firstObjects.empty() && object.location == p.story.firstObjects.front();
+    case kElementFunction:
+        p.failureCode = 7;
+        return p.call(&p.story.root(), p.functionName, object.name) != "0";
+    default:
+        return true;
+    }
+}
+
+// Takes the object into the current list. An object waiting for the
+// container named now must lie in it.
+bool accept(tnode* object, int32_t record, int32_t lastWord, tparse& p) {
+    if (object == p.replaced && p.replacement) object = p.replacement;
+    if (p.pendingInside && p.pendingInside != object) {
+        tnode* inside = p.pendingInside;
+        p.pendingInside = nullptr;
+        if (inside->location != object) {
+            p.failureCode = 6;
+            p.lastNamed = inside;
+            p.word = lastWord;
+            return false;
+        }
+    }
+    std::vector<tnode*>& list = p.listFlag ? p.story.firstObjects : p.story.secondObjects;
+    if (std::find(list.begin(), list.end(), object) == list.end()) list.push_back(object);
+    object->nameIndex = record;
+    p.word = lastWord;
+    return true;
+}
+
+enum class tscan { noMatch, accepted, refused };
+
+// Compares the runs with the search forms of one name variant. `formLimit`
+// receives the form at which an acceptance on the first run stopped (the
+// forms after it were not looked at), else the number of forms.
+tscan scanRecord(int32_t kind, tnode& object, int32_t record, const std::vector<std::string>& runs,
+                 tparse& p, int32_t& formLimit) {
+    formLimit = kFormCount;
+    // A copy: story code called below may rename the object.
+    const tshortNames names = object.shortNames[static_cast<std::size_t>(record)];
+    for (std::size_t k = 0; k < runs.size(); ++k) {
+        for (int32_t f = 0; f < kFormCount; ++f) {
+            const std::string& form = names.forms[kSearchForms + static_cast<std::size_t>(f)];
+            if (form != runs[k]) continue;
+            if (std::find(p.candidates.begin(), p.candidates.end(), form) != p.candidates.end())
+                continue;
+            p.candidates.push_back(form);
+            if (p.failureCode < 1) p.failureCode = 1;
+            p.lastNamed = &object;
+            if (p.call(p.story.actor, "scope", object.name) == "0") continue;
+            object.mentioned = true;
+            if (!passesKindTest(kind, object, p)) continue;
+            if (k == 0) formLimit = f;
+            const int32_t lastWord = p.word + static_cast<int32_t>(k);
+            return accept(&object, record, lastWord, p) ? tscan::accepted : tscan::refused;
+        }
+    }
+    return tscan::noMatch;
+}
+
+bool inLists(const tnode& object, const tparse& p) {
+    const auto& first = p.story.firstObjects;
+    const auto& second = p.story.secondObjects;
+    return std::find(first.begin(), first.end(), &object) != first.end() ||
+           std::find(second.begin(), second.end(), &object) != second.end();
+}
+
+bool searchScope(int32_t kind, tparse& p) {
+    const std::vector<std::string> runs = runsFrom(p, p.word);
+    // The list as it stands now: story code called during the search may
+    // move objects, which changes the live list.
+    const std::vector<tnode*> scope = p.story.scope;
+    for (std::size_t i = 0; i < scope.size(); ++i) {
+        tnode& object = *scope[i];
+        // An object this command has already taken keeps the variant it
+        // was named by, also when a later slot looks at it again.
+        if (!inLists(object, p)) object.nameIndex = 0;
+        p.candidates.clear();
+        for (std::size_t r = 0; r < object.shortNames.size(); ++r) {
+            if (!mayMatch(object.shortNames[r], runs.front())) continue;
+            int32_t formLimit = kFormCount;
+            const tscan result = scanRecord(kind, object, static_cast<int32_t>(r), runs, p, formLimit);
+            if (result == tscan::noMatch) continue;
+            p.examined.noteSearch(scope, i);
+            p.examined.notePartial(&object, static_cast<int32_t>(r), formLimit);
+            return result == tscan::accepted;
+        }
+    }
+    p.examined.noteSearch(scope, scope.size());
+    return false;
+}
+
+} // namespace
+
+bool matchObject(int32_t kind, tparse& p) {
+    if (p.word < 0 || p.word >= p.wordCount()) return false;
+    try {
+        return searchScope(kind, p);
+    } catch (const tabort&) {
+        throw;
+    } catch (const std::exception&) {
+        return false;  // an unexpected failure while matching finds nothing
+    }
+}
+
+// ------------------------------------------------------------ adjective words
+
+namespace {
+
+// True when `word` is the first word of a multi-word search form with
+// adjectives among the first `formLimit` forms of the variant.
+bool hasAdjectiveWord(const tshortNames& names, int32_t formLimit, const std::string& word) {
+    for (int32_t grammaticalCase = 0; grammaticalCase < 4; ++grammaticalCase) {
+        for (int32_t articleKind = 0; articleKind < 3; ++articleKind) {
+            const int32_t f = grammaticalCase * 6 + 3 + articleKind;
+            if (f >= formLimit) continue;
+            const std::string& form = names.forms[kSearchForms + static_cast<std::size_t>(f)];
+            const std::size_t blank = form.find(' ');
+            if (blank != std::string::npos && blank == word.size() &&
+                form.compare(0, blank, word) == 0)
+                return true;
+        }
+    }
+    return false;
+}
+
+bool objectHasAdjectiveWord(const tnode& object, const std::string& word) {
+    for (const tshortNames& names : object.shortNames)
+        if (hasAdjectiveWord(names, kFormCount, word)) return true;
+    return false;
+}
+
+} // namespace
+
+void texaminednames::noteSearch(const std::vector<tnode*>& searched, std::size_t fullCount) {
+    if (searched == scope) {
+        count = std::max(count, fullCount);
+        return;
+    }
+    earlier.insert(scope.begin(), scope.begin() + static_cast<std::ptrdiff_t>(count));
+    scope = searched;
+    count = fullCount;
+}
+
+void texaminednames::notePartial(tnode* object, int32_t record, int32_t formLimit) {
+    partials.push_back({object, record, formLimit});
+}
+
+bool texaminednames::isAdjectiveWord(const std::string& word) const {
+    if (word.empty()) return false;
+    for (std::size_t i = 0; i < count; ++i)
+        if (objectHasAdjectiveWord(*scope[i], word)) return true;
+    for (const tnode* object : earlier)
+        if (objectHasAdjectiveWord(*object, word)) return true;
+    for (const tpartial& partial : partials) {
+        const auto& variants = partial.object->shortNames;
+        for (int32_t r = 0; r <= partial.record && static_cast<std::size_t>(r) < variants.size(); ++r) {
+            const int32_t limit = r < partial.record ? kFormCount : partial.formLimit;
+            if (hasAdjectiveWord(variants[static_cast<std::size_t>(r)], limit, word)) return true;
+        }
+    }
+    return false;
+}
+
+} // namespace velmo
