@@ -14,6 +14,8 @@ namespace velmo {
 // The postfix form of each parameter of a statement, in order.
 using TParameters = std::vector<std::string>;
 
+struct tcompiled;  // script/compiledexpr.h
+
 // One stored statement.
 struct tcode {
     int32_t opcode = 0;     // statement code of the keyword table (1 "{", 11 "}", 12 no keyword, ...)
@@ -22,6 +24,10 @@ struct tcode {
     std::string receiver;   // object written before the statement with "."; empty when none
     std::string paramText;  // parameters: postfix forms joined with ",", or the text as written
     TParameters params;     // postfix form of each parameter
+    // The compiled form of each of `params` (compileParams), so that
+    // running the statement never splits its text again. Shared and
+    // immutable: copies of the record share them.
+    std::vector<std::shared_ptr<const tcompiled>> compiled;
 };
 
 // The statement records of one node, in source order. Records are held

@@ -1,0 +1,106 @@
+#ifndef VELMO_SCRIPT_COMPILEDEXPR_H
+#define VELMO_SCRIPT_COMPILEDEXPR_H
+
+// The compiled form of a postfix text. Expressions are converted once,
+// when the story is loaded; evaluating one must not split its text again.
+// So beside each postfix text we keep its tokens already split and
+// classified: number literals with their value, string literals without
+// their quotes (and, when they hold "<" markup, already cut into pieces),
+// names with their path parts, the built-in they may stand for and the
+// facts the assignment-target and "has" rules need, operator bytes, and
+// index expressions converted and compiled themselves. Evaluating the
+// compiled form behaves exactly as evaluating the text.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace velmo {
+
+struct tafunction;
+struct tcode;
+struct tcompiled;
+
+enum class ttokenkind : uint8_t {
+    kNumber,    // starts with a digit
+    kText,      // starts with a double quote
+    kName,      // starts with a letter or "_"
+    kOperator,  // an operator character or code
+    kSkip,      // anything else ("(", "?", ...): only becomes the previous token
+};
+
+// A name whose first bracket pair is evaluated before it is looked up:
+// the token is `before` + value + `after`.
+struct tindexpart {
+    std::string before;  // the token up to and including the first "["
+    std::string after;   // from the matching "]" to the end
+    std::shared_ptr<const tcompiled> index;  // null when the index cannot be converted
+};
+
+// A string literal with "<": its pieces split at blank, ">" and "^" (the
+// delimiters are pieces too), and the pieces that stand two after a piece
+// beginning with "<", which a variable of that name replaces.
+struct ttagpart {
+    std::vector<std::string> pieces;
+    std::vector<std::size_t> candidates;
+};
+
+struct tctoken {
+    ttokenkind kind = ttokenkind::kSkip;
+    unsigned char op = 0;     // operator
+    int32_t number = 0;       // number
+    // The token as the increment operators see it when it is the previous
+    // token; for a name the part after its path.
+    std::string text;
+    // Number: the decimal text of its value. Text: the literal without
+    // its double quotes. Name: the whole token, path included.
+    std::string value;
+    // Names: the path parts before the name, the built-in of that name,
+    // and the two rules that depend on the whole postfix text.
+    std::vector<std::string> path;
+    const tafunction* builtin = nullptr;
+    bool targetCandidate = false;  // may be the assignment target
+    bool hasFollows = false;       // "has" follows the name's first occurrence
+    std::shared_ptr<const tindexpart> index;  // names with an index
+    std::shared_ptr<const ttagpart> tags;     // texts with "<"
+};
+
+struct tcompiled {
+    std::string text;  // the postfix text
+    std::vector<tctoken> tokens;
+    bool assigns = false;  // ends with "=" or a compound assignment
+};
+
+// Index expressions nested deeper than this are not compiled; evaluating
+// such a name reports an invalid operation instead of recursing on.
+constexpr int32_t kMaxIndexNesting = 64;
+
+// Compiles a postfix text.
+std::shared_ptr<const tcompiled> compileExpression(std::string_view postfix);
+
+// Fills `code.compiled` with the compiled form of each of `code.params`.
+// Run it after the parameters have their final text (after restoring the
+// strings of a compiled story).
+void compileParams(tcode& code);
+
+// Helpers shared with the evaluator.
+bool isNameStart(char c);
+// The operators the evaluator applies: the conversion's operators except
+// the blank and "?" (whose work ":" does alone).
+bool isEvalOperator(char c);
+// Splits a literal at blank, ">" and "^", keeping the delimiters.
+std::vector<std::string> splitTagPieces(std::string_view text);
+// The indexes of the pieces a variable may replace.
+std::vector<std::size_t> tagCandidates(const std::vector<std::string>& pieces);
+// True if the postfix text from the first occurrence of `name` on (at most
+// 255 characters) contains "has": the name is then an attribute name.
+bool hasFollowsName(std::string_view postfix, std::string_view name);
+// The position of the "]" that closes the "[" at `open`, or npos.
+std::size_t matchingBracket(std::string_view text, std::size_t open);
+
+} // namespace velmo
+
+#endif

@@ -1,0 +1,118 @@
+#ifndef VELMO_SCRIPT_EXPRESSION_H
+#define VELMO_SCRIPT_EXPRESSION_H
+
+// The expression evaluator. It runs a postfix text (see ToPostfix) against
+// the story tree: names are looked up as variables, story functions,
+// objects, built-ins or attribute names; operators work on a stack of
+// operands; assignments change variables; the result is a text.
+//
+// Once an evaluation has failed, the evaluator stays failed: every later
+// evaluation on the same object yields "0" at once. Owners that go on
+// after an error use a fresh evaluator.
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "script/compiledexpr.h"
+#include "script/functionrunner.h"
+#include "script/operand.h"
+
+namespace velmo {
+
+class tnode;
+struct tvar;
+
+class texpression {
+public:
+    // `runner` runs the story functions that expressions call; without
+    // one, such a call is an invalid operation.
+    explicit texpression(tfunctionrunner* runner = nullptr) : runner_(runner) {}
+
+    texpression(const texpression&) = delete;
+    texpression& operator=(const texpression&) = delete;
+
+    void setRunner(tfunctionrunner* runner) { runner_ = runner; }
+    tfunctionrunner* runner() const { return runner_; }
+
+    // Evaluates `postfix` in the context of `node` (the running function,
+    // or the object a statement is addressed to). `line` goes into error
+    // reports. `result` receives the value, "0" after a failure.
+    void Evaluate(int32_t line, tnode& node, std::string& result, const tcompiled& postfix);
+    // The same for a postfix text, compiled on the spot (recent texts are
+    // kept compiled, so a text evaluated again is not split again).
+    void Evaluate(int32_t line, tnode& node, std::string& result, std::string_view postfix);
+
+    bool Failed() const { return failed; }
+
+    // Push a temporary operand (name "Q") of the given type, or an integer.
+    static void PushText(toperandstack& stack, std::string text, int32_t type);
+    static void PushInteger(toperandstack& stack, int32_t n);
+
+    // Set by every error report of this evaluator; never cleared.
+    bool failed = false;
+
+private:
+    struct tstate;  // one evaluation: script/expressionstate.h
+    class tlevels;
+
+    // One token. A call of a story function recurses through step,
+    // evalName, act, resolveName and callFunction; the helpers marked
+    // noinline hold the temporaries, so those frames stay small and deep
+    // recursion fits on the machine stack (also with the sanitizers,
+    // whose frames grow with every local).
+    void step(tstate& s, const tctoken& token);
+    void evalName(tstate& s, const tctoken& token);
+    void evalIndexedName(tstate& s, const tctoken& token);
+    void act(tstate& s, const tctoken& token, tnode& current, bool onPath, std::string_view name);
+    [[gnu::noinline]] void actOther(tstate& s, tnode& current, std::string_view name);
+    [[gnu::noinline]] void pushNumber(const tctoken& token);
+    [[gnu::noinline]] void finish(tstate& s, std::string& result);
+
+    // Names, paths and calls.
+    [[gnu::noinline]] tnode* pathStep(tstate& s, tnode& current, std::string_view part,
+                                      std::string_view whole, tlevels& lowered);
+    void resolveName(tstate& s, const tctoken& token, tnode& current, bool onPath,
+                     std::string_view name);
+    [[gnu::noinline]] bool pushVariable(tstate& s, const tctoken& token, tnode& current,
+                                        bool onPath, std::string_view name);
+    [[gnu::noinline]] const tvar* findVariable(tstate& s, tnode& current, bool onPath,
+                                               std::string_view name, tnode*& where);
+    [[gnu::noinline]] void resolveOther(tstate& s, const tctoken& token, tnode& current,
+                                        std::string_view name);
+    void callFunction(tstate& s, tnode& holder, tnode& function);
+    [[gnu::noinline]] bool gatherArguments(tstate& s, const tnode& function, std::string& argText);
+    [[gnu::noinline]] void pushResult(const tnode& function, std::string& result);
+    [[gnu::noinline]] void pushObject(const tnode& object);
+    [[gnu::noinline]] void callBuiltin(tstate& s, const tafunction& builtin, tnode& current);
+    [[gnu::noinline]] void pushLiteral(tstate& s, tnode& current, const std::string& text,
+                                       const ttagpart* tags);
+
+    // Operators.
+    [[gnu::noinline]] void applyOperator(tstate& s, unsigned char op);
+    void arithmetic(tstate& s, unsigned char op);
+    void compare(tstate& s, unsigned char op);
+    void choose(tstate& s);
+    void compound(tstate& s, unsigned char op);
+    void increment(tstate& s, unsigned char op);
+    bool popTwo(tstate& s, toperand& a, toperand& b);
+    bool integer(tstate& s, const toperand& operand, int32_t& out);
+    void assignTarget(tstate& s, const std::string& value);
+
+    // The result when the stack is empty: the assignment target's value.
+    bool targetValue(tstate& s, std::string& out);
+    [[gnu::noinline]] void invalid(tstate& s);
+    [[gnu::noinline]] void report(tstate& s, const std::string& message);
+
+    tfunctionrunner* runner_;
+    toperandstack operands;
+    int32_t nesting = 0;  // index evaluations running inside one another
+    std::unordered_map<std::string, std::shared_ptr<const tcompiled>> recent;
+};
+
+} // namespace velmo
+
+#endif

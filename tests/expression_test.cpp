@@ -1,0 +1,340 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+
+#include "support/expression_fixture.h"
+
+using namespace velmo;
+using velmo::test::ExpressionTest;
+
+namespace {
+
+const std::string kInvalid = "Fehler: ung\xFCltige Operation^";
+
+std::string unknown(const std::string& name) {
+    return "Fehler: unbekannter Bezeichner " + name + "^";
+}
+
+} // namespace
+
+// ----------------------------------------------------------------- values
+
+TEST_F(ExpressionTest, ArithmeticFollowsPriorities) {
+    EXPECT_EQ(eval(root, "1+2*3"), "7");
+    EXPECT_EQ(eval(root, "(1+2)*3"), "9");
+    EXPECT_EQ(eval(root, "10-2-3"), "5");
+    EXPECT_EQ(eval(root, "-7/2"), "-3");
+    EXPECT_EQ(eval(root, "(0-7)%3"), "-1");  // the remainder has the sign of a
+    EXPECT_EQ(eval(root, "7%(0-3)"), "1");
+    EXPECT_EQ(eval(root, "6&3|8^1"), "11");
+    EXPECT_EQ(eval(root, "~0"), "-1");
+    EXPECT_EQ(takeError(), "");
+}
+
+TEST_F(ExpressionTest, PlusConcatenatesUnlessBothAreIntegers) {
+    EXPECT_EQ(eval(root, "\"a\"+1"), "a1");
+    EXPECT_EQ(eval(root, "1+\"a\""), "1a");
+    EXPECT_EQ(eval(root, "1+2"), "3");
+    declare(root, "s=\"7\"", kTypeText);
+    EXPECT_EQ(eval(root, "s+1"), "71");
+}
+
+TEST_F(ExpressionTest, OrderComparesTextsWhenTheLeftIsNoInteger) {
+    EXPECT_EQ(eval(root, "\"10\"<\"9\""), "1");
+    EXPECT_EQ(eval(root, "10<9"), "0");
+    EXPECT_EQ(eval(root, "\"\xE4\">\"z\""), "1");  // bytes compare unsigned
+    EXPECT_EQ(eval(root, "3>=3"), "1");
+    EXPECT_EQ(eval(root, "\"007\"==7"), "0");  // equality always compares texts
+    EXPECT_EQ(eval(root, "007==7"), "1");       // a number literal is its value
+    EXPECT_EQ(eval(root, "\"x\"!=\"x\""), "0");
+}
+
+TEST_F(ExpressionTest, TruthIsEveryTextButZero) {
+    EXPECT_EQ(eval(root, "!0"), "1");
+    EXPECT_EQ(eval(root, "!5"), "0");
+    EXPECT_EQ(eval(root, "!NULL"), "0");
+    EXPECT_EQ(eval(root, "!\"\""), "0");
+    EXPECT_EQ(eval(root, "1&&\"\""), "1");
+    EXPECT_EQ(eval(root, "0||0"), "0");
+}
+
+TEST_F(ExpressionTest, ConditionalChoosesByTheTypeOfTheFirstValue) {
+    declare(root, "c=1,z=0");
+    EXPECT_EQ(eval(root, "c?1:2"), "1");
+    EXPECT_EQ(eval(root, "z?1:2"), "2");
+    EXPECT_EQ(eval(root, "z?\"ja\":\"nein\""), "nein");
+    EXPECT_EQ(eval(root, "c?7:\"x\"+1"), "7");
+}
+
+TEST_F(ExpressionTest, LessOrEqualGroupsLikeAnAssignment) {
+    declare(root, "a=2,b=3,c=1,x=0");
+    EXPECT_EQ(eval(root, "a<=b&&c"), "0");    // a <= (b && c)
+    EXPECT_EQ(eval(root, "(a<=b)&&c"), "1");
+    // "x=a<=b" is "(x=a)<=b", and a text that ends in a comparison has
+    // no assignment target: an invalid operation.
+    EXPECT_EQ(eval(root, "x=a<=b"), "0");
+    EXPECT_EQ(value(root, "x"), "0");
+    EXPECT_EQ(takeError(), kInvalid);
+}
+
+TEST_F(ExpressionTest, MinusAfterAParenthesisSubtracts) {
+    declare(root, "a=5,b=2,c=1,v[2]=(10,20)");
+    EXPECT_EQ(eval(root, "(a+b)-c"), "6");
+    EXPECT_EQ(eval(root, "v[1]-c"), "19");
+}
+
+// ------------------------------------------------------- integer corners
+
+TEST_F(ExpressionTest, OverflowWrapsAround) {
+    EXPECT_EQ(eval(root, "2147483647+1"), "-2147483648");
+    EXPECT_EQ(eval(root, "0-2147483647-2"), "2147483647");
+    EXPECT_EQ(eval(root, "65536*65536"), "0");
+    EXPECT_EQ(eval(root, "(0-2147483647-1)/(0-1)"), "-2147483648");
+    EXPECT_EQ(eval(root, "(0-2147483647-1)%(0-1)"), "0");
+    EXPECT_EQ(eval(root, "99999999999"), "1215752191");  // digits wrap like toNumber
+}
+
+TEST_F(ExpressionTest, ShiftsAreUnsignedAndModulo32) {
+    EXPECT_EQ(eval(root, "1<<33"), "2");
+    EXPECT_EQ(eval(root, "(0-1)>>28"), "15");
+    EXPECT_EQ(eval(root, "1<<(0-1)"), std::to_string(INT_MIN));
+    EXPECT_EQ(eval(root, "(0-16)>>32"), "-16");
+}
+
+TEST_F(ExpressionTest, DivisionByZeroIsAnInvalidOperation) {
+    EXPECT_EQ(eval(root, "5/0"), "0");
+    EXPECT_EQ(takeError(), kInvalid);
+    EXPECT_EQ(eval(root, "5%0"), "0");
+    EXPECT_EQ(takeError(), kInvalid);
+    declare(root, "x=5");
+    EXPECT_EQ(eval(root, "x/=0"), "0");
+    EXPECT_EQ(takeError(), kInvalid);
+    EXPECT_EQ(value(root, "x"), "5");
+}
+
+TEST_F(ExpressionTest, AnEmptyTextHasNoIntegerValue) {
+    declare(root, "n=1");
+    root.vars.setValue("n", "", 0);
+    EXPECT_EQ(eval(root, "n+1"), "0");
+    EXPECT_EQ(takeError(), kInvalid);
+    EXPECT_EQ(eval(root, "n++"), "0");
+    EXPECT_EQ(takeError(), kInvalid);
+    declare(root, "t=\"abc\"", kTypeText);
+    EXPECT_EQ(eval(root, "t==\"abc\""), "1");  // texts need no integer
+}
+
+// ------------------------------------------------------------ assignment
+
+TEST_F(ExpressionTest, AssignmentLeavesTheNewValueAsResult) {
+    declare(root, "x=0,y=4");
+    EXPECT_EQ(eval(root, "x=3"), "3");
+    EXPECT_EQ(value(root, "x"), "3");
+    EXPECT_EQ(eval(root, "x=x+y*2"), "11");
+    EXPECT_EQ(eval(root, "x+=1"), "12");
+    EXPECT_EQ(eval(root, "x-=2"), "10");
+    EXPECT_EQ(eval(root, "x*=3"), "30");
+    EXPECT_EQ(eval(root, "x/=4"), "7");
+    EXPECT_EQ(eval(root, "x%=4"), "3");
+    declare(root, "s=\"ab\"", kTypeText);
+    EXPECT_EQ(eval(root, "s+=1"), "ab1");
+    EXPECT_EQ(takeError(), "");
+}
+
+TEST_F(ExpressionTest, IncrementsYieldOldOrNewValue) {
+    declare(root, "x=5,y=0");
+    EXPECT_EQ(eval(root, "x++"), "5");
+    EXPECT_EQ(value(root, "x"), "6");
+    EXPECT_EQ(eval(root, "++x"), "7");
+    EXPECT_EQ(eval(root, "x--"), "7");
+    EXPECT_EQ(eval(root, "--x"), "5");
+    EXPECT_EQ(eval(root, "++x+1"), "7");  // the new value counts as an integer
+    EXPECT_EQ(eval(root, "y=x++"), "6");
+    EXPECT_EQ(value(root, "x"), "7");
+    EXPECT_EQ(eval(root, "5++"), "0");  // no variable to change
+    EXPECT_EQ(takeError(), kInvalid);
+}
+
+TEST_F(ExpressionTest, IncrementChangesTheVariableWhereItWasFound) {
+    tnode* lamp = object("Lampe");
+    declare(*lamp, "x=1,y=0");
+    tnode* f = function(*lamp, "f", {});
+    EXPECT_EQ(eval(*f, "y=x++"), "1");
+    EXPECT_EQ(value(*lamp, "x"), "2");
+    EXPECT_EQ(eval(*f, "x++"), "2");
+    EXPECT_EQ(value(*lamp, "x"), "3");
+    EXPECT_EQ(takeError(), "");
+}
+
+TEST_F(ExpressionTest, OnlyTheFirstQualifyingTokenIsTheTarget) {
+    declare(root, "a[3]=(1,2,0),b[3]=(0,0,0),i=1,ab=9");
+    EXPECT_EQ(eval(root, "a[2]=a[0]+a[1]"), "3");
+    EXPECT_EQ(value(root, "a[2]"), "3");
+    EXPECT_EQ(value(root, "a[1]"), "2");
+    EXPECT_EQ(eval(root, "b[2]=a[0]+a[1]"), "3");
+    EXPECT_EQ(value(root, "b[2]"), "3");
+    EXPECT_EQ(eval(root, "a[i]=a[i+1]*2"), "6");
+    EXPECT_EQ(value(root, "a[1]"), "6");
+    EXPECT_EQ(eval(root, "a=ab"), "9");  // "a" is no prefix match of "ab"
+    EXPECT_EQ(value(root, "ab"), "9");
+    EXPECT_EQ(value(root, "a[0]"), "9");
+}
+
+TEST_F(ExpressionTest, AnAddressedObjectTakesTheTargetAndItsCallerTheRest) {
+    tnode* box = object("Kiste");
+    declare(*box, "inhalt=0,y=1");
+    tnode* f = function(root, "f", {});
+    declare(*f, "y=9");
+    box->caller = f;
+    EXPECT_EQ(eval(*box, "inhalt=y"), "9");  // y of the caller, not of the box
+    EXPECT_EQ(value(*box, "inhalt"), "9");
+}
+
+TEST_F(ExpressionTest, AssignmentThroughAPathWithIndex) {
+    tnode* box = object("Kiste");
+    declare(*box, "a[2]=(0,0)");
+    tnode* f = function(root, "f", {});
+    declare(*f, "i=1");
+    EXPECT_EQ(eval(*f, "Kiste.a[i]=5"), "5");
+    EXPECT_EQ(value(*box, "a[1]"), "5");
+}
+
+TEST_F(ExpressionTest, NothingToAssignAndNothingLeftIsInvalid) {
+    EXPECT_EQ(eval(root, ""), "0");
+    EXPECT_EQ(takeError(), kInvalid);
+    EXPECT_EQ(eval(root, "1=2"), "0");  // no variable as target
+    EXPECT_EQ(takeError(), kInvalid);
+}
+
+// ------------------------------------------------------------- names
+
+TEST_F(ExpressionTest, VariablesAreFoundUpTheOwnersThenInTheCaller) {
+    declare(root, "r=1");
+    tnode* lamp = object("Lampe");
+    declare(*lamp, "l=2");
+    tnode* f = function(*lamp, "f", {});
+    declare(*f, "v=3,l=4");
+    EXPECT_EQ(eval(*f, "v*100+l*10+r"), "341");
+    tnode* other = object("Tisch");
+    declare(*other, "c=5");
+    f->caller = other;
+    EXPECT_EQ(eval(*f, "c"), "5");
+    declare(root, "_x=6");
+    EXPECT_EQ(eval(*f, "_x+1"), "7");  // a leading underscore is a name
+}
+
+TEST_F(ExpressionTest, UnknownNamesAreReportedUnlessHasFollows) {
+    EXPECT_EQ(eval(root, "wolke+1"), "0");
+    EXPECT_EQ(takeError(), unknown("wolke"));
+    // A name with "has" after it is an attribute name, no error.
+    texpression evaluator(&runner);
+    std::string result;
+    evaluator.Evaluate(0, root, result, "offen hasnot");
+    EXPECT_FALSE(evaluator.Failed());
+    EXPECT_EQ(result, "hasnot");
+    EXPECT_EQ(takeError(), "");
+    EXPECT_EQ(eval(root, "NULL"), "NULL");
+    EXPECT_EQ(eval(root, "super"), "NULL");
+}
+
+TEST_F(ExpressionTest, ObjectsAndClassesAreTheirNames) {
+    object("Apfel");
+    declare(root, "o=NULL", kTypeObject);
+    EXPECT_EQ(eval(root, "Apfel"), "Apfel");
+    EXPECT_EQ(eval(root, "o=Apfel"), "Apfel");
+    EXPECT_EQ(eval(root, "o==Apfel"), "1");
+}
+
+TEST_F(ExpressionTest, FailureStaysSetForTheEvaluator) {
+    texpression evaluator(&runner);
+    EXPECT_EQ(eval(evaluator, root, "1/0"), "0");
+    EXPECT_TRUE(evaluator.Failed());
+    EXPECT_EQ(eval(evaluator, root, "1+1"), "0");
+    EXPECT_EQ(takeError(), kInvalid);
+    EXPECT_EQ(eval(root, "1+1"), "2");  // a fresh one works
+}
+
+TEST_F(ExpressionTest, TooFewOperandsAreInvalid) {
+    for (const char* postfix : {"1 +", "=", "1 2 :", "~", "!", "1 <"}) {
+        texpression evaluator(&runner);
+        std::string result;
+        evaluator.Evaluate(0, root, result, postfix);
+        EXPECT_EQ(result, "0") << postfix;
+        EXPECT_EQ(takeError(), kInvalid) << postfix;
+    }
+}
+
+TEST_F(ExpressionTest, UnclosedParenthesisIsSkipped) {
+    EXPECT_EQ(eval(root, "(1+2"), "3");
+    EXPECT_EQ(takeError(), "");
+}
+
+// --------------------------------------------------------------- indexes
+
+TEST_F(ExpressionTest, IndexesAreEvaluatedFirst) {
+    declare(root, "a[3]=(10,20,30),i=1,after=99");
+    EXPECT_EQ(eval(root, "a[i+1]"), "30");
+    EXPECT_EQ(eval(root, "a[a[0]/10]"), "20");
+    EXPECT_EQ(eval(root, "a[3]"), "1");  // one past the array is the next variable
+}
+
+TEST_F(ExpressionTest, IndexOutsideEveryListIsReported) {
+    declare(root, "a[3]=(10,20,30)");
+    EXPECT_EQ(eval(root, "a[7]+1"), "0");
+    EXPECT_EQ(takeError(), "Fehler: ung\xFCltiger Index^");
+    EXPECT_EQ(eval(root, "a[0-1]"), "0");
+    EXPECT_EQ(takeError(), "Fehler: ung\xFCltiger Index^");
+    EXPECT_EQ(eval(root, "a[1)]"), "0");  // an index that does not convert
+    EXPECT_EQ(takeError(), kInvalid);
+}
+
+// ----------------------------------------------------------------- paths
+
+TEST_F(ExpressionTest, PathsLeadThroughObjectsAndVariables) {
+    tnode* box = object("Kiste");
+    declare(*box, "inhalt=5,list[2]=(Kiste,Tisch)");
+    tnode* table = object("Tisch");
+    declare(*table, "beine=4");
+    tnode* f = function(root, "f", {});
+    declare(*f, "o=Tisch", kTypeObject);
+    EXPECT_EQ(eval(*f, "Kiste.inhalt"), "5");
+    EXPECT_EQ(eval(*f, "o.beine"), "4");
+    EXPECT_EQ(eval(*box, "list[1].beine"), "4");
+    story.player = box;
+    EXPECT_EQ(eval(*f, "player.inhalt"), "5");
+    EXPECT_EQ(takeError(), "");
+}
+
+TEST_F(ExpressionTest, BrokenPathsAreReported) {
+    tnode* f = function(root, "f", {});
+    EXPECT_EQ(eval(*f, "actor.x"), "0");  // no actor
+    EXPECT_EQ(takeError(), kInvalid);
+    EXPECT_EQ(eval(*f, "Nirgends.x"), "0");
+    EXPECT_EQ(takeError(), unknown("Nirgends.x"));
+    declare(*f, "o=NULL", kTypeObject);
+    EXPECT_EQ(eval(*f, "o.x"), "0");
+    EXPECT_EQ(takeError(), unknown("o.x"));
+    EXPECT_EQ(eval(root, "super.x"), "0");  // the root has no owner
+    EXPECT_EQ(takeError(), kInvalid);
+}
+
+// ---------------------------------------------------------------- texts
+
+TEST_F(ExpressionTest, TagsTakeVariableValuesAndTheActorsName) {
+    declare(root, "rootvar=\"R\"", kTypeText);
+    tnode* hero = object("Held");
+    tnode* f = function(*hero, "f", {});
+    declare(*f, "o=Apfel", kTypeObject);
+    EXPECT_EQ(eval(*f, "\"<der o> liegt hier.\""), "<der Apfel> liegt hier.");
+    EXPECT_EQ(eval(*f, "\"<der rootvar>\""), "<der rootvar>");  // not from the root
+    EXPECT_EQ(eval(*f, "\"<actor> sieht actor\""), "<actor> sieht actor");
+    story.actor = hero;
+    EXPECT_EQ(eval(*f, "\"<actor> sieht actor\""), "<Held> sieht Held");
+    EXPECT_EQ(eval(*f, "\"actor ohne Tag\""), "actor ohne Tag");
+}
+
+TEST_F(ExpressionTest, LiteralsKeepSignsAndCommas) {
+    EXPECT_EQ(eval(root, "\"-Kiste\""), "-Kiste");
+    EXPECT_EQ(eval(root, "\"a,b\"+\"c\""), "a,bc");
+    EXPECT_EQ(eval(root, "\"1+2\""), "1+2");
+}
