@@ -1,0 +1,45 @@
+#ifndef VELMO_TERM_SCREENLAYOUT_H
+#define VELMO_TERM_SCREENLAYOUT_H
+
+// Where things stand on the terminal: the status line in reverse video on
+// the top row, below it the text area (its last lines that fit, with
+// their styles and the caret), the box of the "box" statement centred over
+// the text, and the terminal player's own dialogs as lines at the bottom.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "frontend/textbuffer.h"
+#include "term/screenframe.h"
+
+namespace velmo {
+
+struct tscreenstate {
+    const ttextbuffer* text = nullptr;
+    std::string status;  // Windows-1252
+    int32_t caretLine = 0;
+    int32_t caretColumn = 0;
+    bool caretShown = false;
+    std::vector<std::string> box;  // Windows-1252, lines already padded
+    // A dialog at the bottom of the screen (UTF-8 lines) and the column
+    // of the cursor in its last line (-1: no cursor).
+    std::vector<std::string> prompt;
+    int32_t promptCursor = -1;
+};
+
+tframe layoutScreen(const tscreenstate& state, int32_t rows, int32_t columns);
+
+// The first display line of the text area that a screen of `height` rows
+// shows: the last lines, or from the caret's line when that lies higher
+// (a long topic menu).
+int32_t firstVisibleLine(const ttextbuffer& text, int32_t height, int32_t caretLine, bool caretShown);
+
+// Breaks UTF-8 text into lines of at most `width` characters, at blanks
+// where it can, and at every "\n".
+std::vector<std::string> wrapText(std::string_view text, int32_t width);
+
+} // namespace velmo
+
+#endif

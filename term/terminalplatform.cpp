@@ -1,0 +1,360 @@
+#include "term/terminalplatform.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+
+#include "story/encoding.h"
+#include "term/lineeditor.h"
+#include "term/pathcompletion.h"
+#include "term/screenlayout.h"
+
+namespace velmo {
+
+namespace {
+
+using std::chrono::milliseconds;
+using std::chrono::steady_clock;
+
+// How long the rest of an escape sequence may take to arrive before a
+// lone ESC counts as the Esc key.
+constexpr int kEscapeTimeoutMs = 40;
+// Long outputs and story loops repaint and look for keys at most this often.
+constexpr milliseconds kPaintInterval{30};
+constexpr milliseconds kPollInterval{20};
+
+constexpr char kCtrlC = 3;
+
+const char* const kHelpText =
+    "Tasten\n"
+    "  Eingabe: Buchstaben, Ziffern, Leertaste, R\xFC" "cktaste, Entf, Pfeile, Pos1, Ende\n"
+    "  Pfeil hoch/runter: fr\xFC" "here Eingaben   Esc: Eingabe l\xF6" "schen\n"
+    "  F2 bis F10: Texte der Funktionstasten\n"
+    "  Strg+S: Spielstand speichern   Strg+L: Spielstand laden\n"
+    "  Strg+C: Velmo beenden\n"
+    "Befehle: speichern, laden, neustart, zurueck, huch, pronomen, ende";
+const char* const kContinue = "  [Enter]";
+const char* const kYesNo = " (j/n/Esc) ";
+
+bool isQuitKey(const tkeyevent& event) { return event.modifiers.ctrl && event.character == kCtrlC; }
+
+// Esc, or Ctrl+C, which in a dialog only closes the dialog.
+bool isCancel(const tkeyevent& event) { return event.key == tkey::escape || isQuitKey(event); }
+
+// A message as dialog lines: wrapped to the screen, the hint at its end.
+void messageLines(const std::string& utf8, int32_t columns, std::vector<std::string>& lines,
+                  int32_t& cursor) {
+    lines = wrapText(utf8, columns);
+    cursor = -1;
+}
+
+// The glyph count of UTF-8 text.
+int32_t glyphCount(std::string_view text) {
+    int32_t count = 0;
+    for (char c : text)
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++count;
+    return count;
+}
+
+// "~/" at the start of a typed path means the home folder.
+std::string expandHome(const std::string& path) {
+    if (path.size() >= 2 && path[0] == '~' && path[1] == '/') {
+        if (const char* home = std::getenv("HOME")) return home + path.substr(1);
+    }
+    return path;
+}
+
+bool hasExtension(const std::string& path) {
+    const std::string name = std::filesystem::path(path).filename().string();
+    const std::size_t dot = name.rfind('.');
+    return dot != std::string::npos && dot > 0;
+}
+
+} // namespace
+
+tterminalplatform::tterminalplatform(tterminal& terminal, int32_t width)
+    : tbufferedplatform(width), terminal(terminal) {}
+
+void tterminalplatform::resumeUpdates() {
+    if (suspended > 0) --suspended;
+    if (suspended == 0) refresh(false);
+}
+
+void tterminalplatform::setCaption(const std::string& text) {
+    tbufferedplatform::setCaption(text);
+    terminal.setTitle(cp1252ToUtf8(text));
+}
+
+// --- Painting --------------------------------------------------------------
+
+void tterminalplatform::refresh(bool force) {
+    if (!force && suspended > 0) return;
+    if (!force && steady_clock::now() - lastPaint < kPaintInterval) return;
+    paint();
+}
+
+void tterminalplatform::redraw() {
+    shown.reset();
+    paint();
+}
+
+void tterminalplatform::paint() {
+    int32_t rows = 0;
+    int32_t columns = 0;
+    terminal.size(rows, columns);
+    tscreenstate state;
+    state.text = &buffer;
+    state.status = statusText;
+    state.caretLine = caretLine;
+    state.caretColumn = caretColumn;
+    // The caret shows where typing goes: on the input line, and at a key
+    // wait also after the story has closed (the end-of-game question).
+    state.caretShown = inputEnabled || waits > 0;
+    state.box = boxLines;
+    if (prompt) prompt(columns, state.prompt, state.promptCursor);
+    const tframe frame = layoutScreen(state, rows, columns);
+    terminal.write(encodeFrame(shown ? &*shown : nullptr, frame));
+    shown = frame;
+    lastPaint = steady_clock::now();
+}
+
+// --- Events ----------------------------------------------------------------
+
+bool tterminalplatform::readInput(int timeoutMs) {
+    std::string bytes;
+    // An unfinished escape sequence gets a moment to complete; a look
+    // without waiting (timeout 0) leaves it for the next read.
+    int timeout = timeoutMs;
+    if (reader.pending() && (timeoutMs < 0 || timeoutMs > kEscapeTimeoutMs)) timeout = kEscapeTimeoutMs;
+    bool open = true;
+    switch (terminal.wait(timeout, bytes)) {
+    case tterminal::tinput::bytes:
+        reader.feed(bytes);
+        break;
+    case tterminal::tinput::timeout:
+        if (reader.pending() && timeout == kEscapeTimeoutMs) reader.timeout();
+        break;
+    case tterminal::tinput::resized:
+        redraw();
+        break;
+    case tterminal::tinput::closed:
+        reader.timeout();
+        inputEnded = true;
+        open = false;
+        break;
+    }
+    tkeyevent event;
+    while (reader.next(event)) queue.push_back(std::move(event));
+    return open;
+}
+
+bool tterminalplatform::deliverOne() {
+    if (queue.empty()) return false;
+    const tkeyevent event = std::move(queue.front());
+    queue.pop_front();
+    deliver(event);
+    return true;
+}
+
+// One key stroke as the game logic takes it: down, the character, up.
+void tterminalplatform::deliver(const tkeyevent& event) {
+    if (event.key == tkey::none) return;
+    if (isQuitKey(event)) {
+        if (onQuitKey)
+            onQuitKey();
+        else
+            quit();
+        return;
+    }
+    if (!events) return;
+    events->keyDown(event.key, event.modifiers);
+    if (event.character != 0) events->keyPress(event.character);
+    events->keyUp(event.key);
+}
+
+void tterminalplatform::quit() {
+    quitting = true;
+    if (events) events->closeRequested();
+}
+
+void tterminalplatform::takeQuitKey() {
+    const auto it = std::find_if(queue.begin(), queue.end(), isQuitKey);
+    if (it == queue.end()) return;
+    const tkeyevent event = *it;
+    queue.erase(it);
+    deliver(event);
+}
+
+// Story loops call this after every pass. Keys typed meanwhile stay
+// queued for the input line (the game could do nothing with them while
+// its code runs); only Ctrl+C and the end of input are acted on now.
+void tterminalplatform::processEvents() {
+    const auto now = steady_clock::now();
+    if (now - lastPoll < kPollInterval) return;
+    lastPoll = now;
+    ++nesting;
+    if (!inputEnded) readInput(0);
+    takeQuitKey();
+    if (finished() && events) events->closeRequested();
+    refresh(false);
+    --nesting;
+}
+
+void tterminalplatform::processEventsWhile(const bool& running, twait /*kind*/) {
+    ++nesting;
+    ++waits;
+    while (running) {
+        if (!quitting && deliverOne()) continue;
+        if (finished()) {
+            // No key can come any more: the wait ends as if the window
+            // closed, and never hangs.
+            if (events) events->closeRequested();
+            break;
+        }
+        refresh(true);
+        readInput(-1);
+    }
+    --waits;
+    --nesting;
+}
+
+void tterminalplatform::serve() {
+    if (finished()) return;
+    if (deliverOne()) return;
+    refresh(true);
+    if (!readInput(-1) && finished() && events) events->closeRequested();
+}
+
+// --- Dialogs ---------------------------------------------------------------
+
+bool tterminalplatform::runDialog(const tpromptbuilder& build,
+                                  const std::function<bool(const tkeyevent&)>& handle) {
+    const tpromptbuilder outer = prompt;  // a dialog may open over another
+    prompt = build;
+    bool done = false;
+    while (!done) {
+        if (!queue.empty()) {
+            const tkeyevent event = std::move(queue.front());
+            queue.pop_front();
+            done = handle(event);
+            continue;
+        }
+        if (inputEnded) break;
+        paint();
+        readInput(-1);
+    }
+    prompt = outer;
+    paint();
+    return done;
+}
+
+void tterminalplatform::showMessage(tmessagekind /*kind*/, const std::string& text) {
+    const std::string shownText = cp1252ToUtf8(text) + kContinue;
+    runDialog(
+        [&](int32_t columns, std::vector<std::string>& lines, int32_t& cursor) {
+            messageLines(shownText, columns, lines, cursor);
+        },
+        [](const tkeyevent& event) {
+            return event.key == tkey::enter || isCancel(event) || event.character == ' ';
+        });
+}
+
+tanswer tterminalplatform::ask(const std::string& text) {
+    const std::string shownText = cp1252ToUtf8(text) + kYesNo;
+    tanswer answer = tanswer::cancel;
+    runDialog(
+        [&](int32_t columns, std::vector<std::string>& lines, int32_t& cursor) {
+            lines = wrapText(shownText, columns);
+            cursor = std::min(glyphCount(lines.back()), columns - 1);
+        },
+        [&](const tkeyevent& event) {
+            if (isCancel(event)) return true;
+            if (event.character == 'j' || event.character == 'J') answer = tanswer::yes;
+            else if (event.character == 'n' || event.character == 'N') answer = tanswer::no;
+            else return false;
+            return true;
+        });
+    return answer;
+}
+
+void tterminalplatform::showHelp() {
+    showMessage(tmessagekind::information, kHelpText);
+}
+
+// A file name typed at the bottom line, with Tab completing names of
+// files and folders. Paths are the system's bytes and stay as typed.
+bool tterminalplatform::askPath(const std::string& title, const std::string& initial, std::string& path,
+                                bool forSaving, const std::string& defaultExtension) {
+    const std::string label = cp1252ToUtf8(title) + ": ";
+    tlineeditor editor(initial);
+    std::vector<std::string> choices;
+    bool accepted = false;
+    const auto build = [&](int32_t columns, std::vector<std::string>& lines, int32_t& cursor) {
+        lines.clear();
+        if (!choices.empty()) {
+            std::string list;
+            for (const std::string& choice : choices) list += choice + "  ";
+            lines.push_back(list);
+        }
+        // The text scrolls sideways so that the cursor stays in view.
+        const int32_t room = std::max<int32_t>(columns - glyphCount(label) - 1, 1);
+        const int32_t skip = std::max<int32_t>(editor.cursor() - room, 0);
+        std::string tail;
+        int32_t index = 0;
+        const std::string text = editor.text();
+        for (std::size_t pos = 0; pos < text.size(); ++index) {
+            char32_t glyph = 0;
+            const std::size_t length = nextGlyph(text, pos, glyph);
+            if (index >= skip) tail.append(text, pos, length);
+            pos += length;
+        }
+        lines.push_back(label + tail);
+        cursor = std::min(glyphCount(label) + editor.cursor() - skip, columns - 1);
+    };
+    const auto handle = [&](const tkeyevent& event) {
+        if (isCancel(event)) return true;
+        if (event.key == tkey::other && event.character == '\t') {
+            editor.setText(completePath(editor.text(), choices));
+            return false;
+        }
+        if (event.key == tkey::enter) {
+            std::string chosen = expandHome(editor.text());
+            if (chosen.empty()) return true;  // an empty name cancels
+            if (forSaving && !defaultExtension.empty() && !hasExtension(chosen))
+                chosen += "." + defaultExtension;
+            std::error_code error;
+            if (forSaving && std::filesystem::exists(chosen, error)) {
+                const std::string question = std::filesystem::path(chosen).filename().string() +
+                                             " gibt es schon. Ersetzen?";
+                const tanswer answer = ask(utf8ToCp1252Lossy(question));
+                if (answer == tanswer::cancel) return true;
+                if (answer == tanswer::no) return false;
+            }
+            path = chosen;
+            accepted = true;
+            return true;
+        }
+        choices.clear();
+        editor.apply(event);
+        return false;
+    };
+    runDialog(build, handle);
+    return accepted;
+}
+
+bool tterminalplatform::chooseOpenFile(const std::string& title, const std::string& /*filter*/,
+                                       const std::string& folder, std::string& path) {
+    std::string initial = folder;
+    if (!initial.empty() && initial.back() != '/') initial += '/';
+    return askPath(title, initial, path, false, std::string());
+}
+
+bool tterminalplatform::chooseSaveFile(const std::string& title, const std::string& /*filter*/,
+                                       const std::string& defaultExtension, const std::string& folder,
+                                       const std::string& proposedName, std::string& path) {
+    std::string initial = folder;
+    if (!initial.empty() && initial.back() != '/') initial += '/';
+    return askPath(title, initial + proposedName, path, true, defaultExtension);
+}
+
+} // namespace velmo

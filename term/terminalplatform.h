@@ -1,0 +1,102 @@
+#ifndef VELMO_TERM_TERMINALPLATFORM_H
+#define VELMO_TERM_TERMINALPLATFORM_H
+
+// The player's screen in a terminal: the status line on top in reverse
+// video, the text area below it with styles and the block caret, the box
+// over the text, and the dialogs (messages, questions, file names) as
+// lines at the bottom. Keys are read from the terminal and handed to the
+// game logic one key stroke at a time.
+
+#include <chrono>
+#include <deque>
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "frontend/bufferedplatform.h"
+#include "term/keyreader.h"
+#include "term/screenframe.h"
+#include "term/terminal.h"
+
+namespace velmo {
+
+class tterminalplatform : public tbufferedplatform {
+public:
+    // `width` is the text area's width in characters (columns plus two).
+    tterminalplatform(tterminal& terminal, int32_t width);
+
+    void suspendUpdates() override { ++suspended; }
+    void resumeUpdates() override;
+    void setCaption(const std::string& text) override;
+    void showHelp() override;
+
+    void processEvents() override;
+    void processEventsWhile(const bool& running, twait kind) override;
+
+    void showMessage(tmessagekind kind, const std::string& text) override;
+    tanswer ask(const std::string& text) override;
+    bool chooseOpenFile(const std::string& title, const std::string& filter, const std::string& folder,
+                        std::string& path) override;
+    bool chooseSaveFile(const std::string& title, const std::string& filter,
+                        const std::string& defaultExtension, const std::string& folder,
+                        const std::string& proposedName, std::string& path) override;
+
+    // The top-level loop's step while no game code runs: waits for the
+    // next key stroke and hands it to the game.
+    void serve();
+    // The player asked to quit, or the terminal has closed and every key
+    // typed before has been handed on.
+    bool finished() const { return quitting || (inputEnded && queue.empty()); }
+    // Ends the program: every wait ends and the top-level loop stops.
+    void quit();
+    // Ctrl+C: what the player's request to quit does (by default `quit`).
+    std::function<void()> onQuitKey;
+    // True while game code runs (inside processEvents or a wait).
+    bool gameRunning() const { return nesting > 0; }
+
+    // Paints what changed; `force` paints also while updates are
+    // suspended or a paint was done a moment ago.
+    void refresh(bool force);
+    // Paints the whole screen anew (after a resize).
+    void redraw();
+
+private:
+    // A dialog line's contents for a screen of `columns` columns: the lines
+    // and the cursor column in the last one (-1: none).
+    using tpromptbuilder = std::function<void(int32_t columns, std::vector<std::string>& lines,
+                                              int32_t& cursor)>;
+
+    void paint();
+    // Waits for input and queues its key strokes; false when the terminal
+    // has closed.
+    bool readInput(int timeoutMs);
+    // Ctrl+C typed while story code runs is acted on at once.
+    void takeQuitKey();
+    // Hands one queued key stroke to the game; false when none is queued.
+    bool deliverOne();
+    void deliver(const tkeyevent& event);
+    // Runs a dialog at the bottom of the screen: key strokes go to `handle`
+    // until it returns true. False when the terminal closed first.
+    bool runDialog(const tpromptbuilder& build, const std::function<bool(const tkeyevent&)>& handle);
+    bool askPath(const std::string& title, const std::string& initial, std::string& path,
+                 bool forSaving, const std::string& defaultExtension);
+
+    tterminal& terminal;
+    tkeyreader reader;
+    std::deque<tkeyevent> queue;  // key strokes not yet handed on
+    std::optional<tframe> shown;  // what the terminal shows now
+    std::chrono::steady_clock::time_point lastPaint;
+    std::chrono::steady_clock::time_point lastPoll;
+    tpromptbuilder prompt;
+    int32_t suspended = 0;
+    int32_t nesting = 0;
+    int32_t waits = 0;
+    bool inputEnded = false;
+    bool quitting = false;
+};
+
+} // namespace velmo
+
+#endif
