@@ -1,0 +1,210 @@
+#ifndef VELMO_FRONTEND_GAME_H
+#define VELMO_FRONTEND_GAME_H
+
+// The player front end without a window: the running game as the main
+// window holds it. It provides the front-end services to the core
+// (writing text with its markup, the status line, key waits, topic
+// menus, the end of the game), drives input lines through the command
+// parser, edits the input line in answer to the host's key events, and
+// serves the special words (restart, undo, correction, ...).
+//
+// It reaches the screen only through the platform interface, so the
+// terminal, the desktop window and the test host all run the same logic.
+//
+// The implementation is split by concept: gamecontrol.cpp (opening,
+// closing, the turn cycle, the end of a game), textoutput.cpp (writing,
+// paging, box, clearing), statusline.cpp, inputline.cpp (keys, history,
+// function keys), waits.cpp (key wait, topic menu), undo.cpp ("zurueck"
+// and "huch"), savedgame.cpp.
+
+#include <array>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "frontend/platform.h"
+#include "frontend/textbuffer.h"
+#include "story/services.h"
+
+namespace velmo {
+
+class tclock;
+class tinterpreter;
+class tnode;
+class tstory;
+struct tstorysource;
+
+// The settings of the front end that the options file provides.
+struct tgamesettings {
+    int32_t columns = 70;  // ColMax
+    int32_t rows = 28;     // RowMax
+    std::array<std::string, 9> functionKeys;  // F2 ... F10, at most 40 characters each
+    // Seeds the story's random numbers when set (a repeatable walkthrough).
+    std::optional<uint32_t> seed;
+};
+
+class tgame : public tservices, public tplatformevents {
+public:
+    tgame(tplatform& platform, const tgamesettings& settings);
+    ~tgame() override;
+
+    tgame(const tgame&) = delete;
+    tgame& operator=(const tgame&) = delete;
+
+    // --- Game control ------------------------------------------------
+    // Opens or restarts a story; false when it could not be loaded (the
+    // loader's error is shown and no story is open). A story that loads
+    // but leaves no located player is closed again at once.
+    bool openStory(const std::string& fileName);
+    void closeStory();
+    // The player asks to quit ("&Beenden"): every wait ends, and a game
+    // not yet saved after two or more inputs asks "Spielstand speichern?"
+    // (yes saves, cancel keeps the program running). True when the
+    // program may end; the host then destroys the game, which closes the
+    // story.
+    bool requestQuit();
+    bool storyOpen() const { return interpreter != nullptr; }
+    // Receives every resolved output text and every submitted command.
+    void setTranscript(std::function<void(const std::string&)> sink) { transcript = std::move(sink); }
+
+    // --- Front-end services ------------------------------------------
+    void writeText(const std::string& text) override;
+    void updateStatusLine() override;
+    void showBox(const std::string& text) override;
+    char waitForKey() override;
+    std::string topicMenu(bool withTitle, const std::string& topics) override;
+    void endGame(bool ask) override;
+    void nextTurn() override;
+    void setRepeatContext(int32_t offset, tnode* first, tnode* second) override;
+    void checkMessages() override;
+    void clearScreen();
+
+    // --- Platform events ---------------------------------------------
+    void keyDown(tkey key, tmodifiers modifiers) override;
+    void keyPress(char character) override;
+    void keyUp(tkey key) override;
+    void chooseTopic(int32_t number) override;
+    void closeRequested() override;
+    void fileDropped(const std::string& path) override;
+
+    // Types a whole line at the prompt and presses Enter, as the plain
+    // line mode and script-like hosts do: every character goes through
+    // the key handlers, so the line is filtered and limited exactly as
+    // typed input.
+    void typeLine(const std::string& line);
+
+    // --- Read access for hosts and tests -----------------------------
+    tstory* currentStory() const { return story.get(); }
+    const tclock* gameClock() const;
+    const std::vector<std::string>& inputHistory() const { return history; }
+    const std::string& currentStoryFile() const { return storyFile; }
+    const std::string& currentStatus() const { return statusText; }
+    bool waiting() const { return waitingForKey || menuOpen; }
+    bool closing() const { return windowClosing; }
+    int32_t columns() const { return settings.columns; }
+    int32_t rows() const { return settings.rows; }
+
+    // Saved games: the menu entries, Ctrl+S / Ctrl+L and the words
+    // "speichern" and "laden" come here.
+    void saveGame();
+    void restoreGame();
+
+private:
+    // Game control (gamecontrol.cpp).
+    void releaseStory();
+    void startStory();
+    void runInits();
+    void declareParserVariables();
+    void executeLine(const std::string& line, const std::string& shown);
+    void runCommand(const std::string& command, const std::string& shown);
+    void runOrdinary(const std::string& command, const std::string& shown);
+    bool runSpecial(const std::string& command);
+    void afterCommandCheck();
+    void handleStop();
+    void afterDeath();
+    void askToEnd();
+    void enableMenu(tmenuaction action, bool on);
+    void setStatus(const std::string& text);
+
+    // Text output (textoutput.cpp).
+    void display(const std::string& text, const std::vector<tstylerun>& runs);
+    void pause();
+    void placeCaretAtEnd();
+
+    // Input line (inputline.cpp).
+    void editKey(tkey key, tmodifiers modifiers);
+    void browseHistory(tkey key);
+    void insertText(const std::string& text);
+    void submitLine();
+    std::string inputText() const;
+    void setInputText(const std::string& text);
+
+    // Waits (waits.cpp).
+    void menuKey(tkey key);
+    void drawMarker();
+    void closeMenu(bool cancelled);
+
+    // Undo and correction (undo.cpp).
+    void undo();
+    void correct(const std::string& command);
+
+    tplatform& platform;
+    tgamesettings settings;
+    std::function<void(const std::string&)> transcript;
+
+    // The open story.
+    std::unique_ptr<tstorysource> source;
+    std::unique_ptr<tstory> story;
+    std::unique_ptr<tinterpreter> interpreter;
+    std::string storyFile;
+    std::vector<std::string> history;
+    std::vector<int32_t> scoreUndo;
+    bool askAfterEnd = false;
+    std::string scriptFile;
+    bool replaying = false;
+
+    // The input line being executed: the commands still to run, each with
+    // the text that shows it on screen. Exists only while a line runs.
+    struct tpending {
+        std::string command;
+        std::string shown;
+    };
+    std::optional<std::deque<tpending>> commandSplitter;
+
+    // The repeat context of the "repeat" statement.
+    int32_t repeatOffset = 0;
+    tnode* repeatFirst = nullptr;
+    tnode* repeatSecond = nullptr;
+
+    // Text output.
+    int32_t pageStart = 0;
+    std::string statusText;
+    // Story code or a line is running: a second line must not start from
+    // inside it (keys arrive while story code lets events through).
+    int32_t busy = 0;
+
+    // Input line and waits.
+    int32_t historyIndex = 0;
+    std::string editedLine;
+    int32_t undoIndex = -1;
+    int32_t caret = 1;  // insertion index in the last line; 1 is right after ">"
+    bool blockKey = false;
+    bool homePressed = false;
+    bool waitingForKey = false;
+    char lastKey = 0;
+    bool menuOpen = false;
+    int32_t menuLast = 0;
+    int32_t menuSelected = 0;
+    int32_t menuMarked = 0;
+    std::vector<int32_t> menuLines;
+    bool windowClosing = false;
+    std::array<bool, kMenuActions> menuState{};
+};
+
+} // namespace velmo
+
+#endif

@@ -1,0 +1,191 @@
+#include "frontend/plainmode.h"
+
+#include <istream>
+#include <ostream>
+
+#include "frontend/game.h"
+#include "game/wstrlib.h"
+#include "story/encoding.h"
+
+namespace velmo {
+
+namespace {
+
+// Input arrives as UTF-8 or as Windows-1252; a line that is valid UTF-8
+// with multi-byte characters is taken as UTF-8.
+std::string toStoryText(const std::string& line) {
+    return looksLikeUtf8(line) ? utf8ToCp1252Lossy(line) : line;
+}
+
+std::string withoutTrailingBlanks(std::string text) {
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    return text;
+}
+
+} // namespace
+
+tplainplatform::tplainplatform(std::istream& in, std::ostream& out, int32_t width, bool showStatus)
+    : tbufferedplatform(width), in(in), out(out), showStatus(showStatus) {}
+
+// Control characters (a key wait ended without a key gives one) never
+// reach the output: it stays plain text without escape sequences.
+void tplainplatform::printLineRaw(const std::string& text) {
+    std::string visible;
+    visible.reserve(text.size());
+    for (char c : text)
+        if (static_cast<unsigned char>(c) >= ' ' && c != '\x7F') visible += c;
+    out << cp1252ToUtf8(visible) << '\n';
+}
+
+void tplainplatform::printLine(const std::string& text) {
+    if (skipBlank && text.empty()) return;
+    skipBlank = false;
+    printLineRaw(text);
+}
+
+// Lines before the last one are finished: nothing writes to them again
+// except the topic marker, which a line mode need not show moving.
+void tplainplatform::flushFinished() {
+    if (printed < buffer.firstStoredLine()) printed = buffer.firstStoredLine();
+    const int32_t finished = buffer.lineCount() - 1;
+    for (; printed < finished; ++printed) printLine(buffer.line(printed));
+    out.flush();
+}
+
+void tplainplatform::flushAll() {
+    flushFinished();
+    const int32_t last = buffer.lineCount() - 1;
+    if (printed == last) {
+        const std::string text = buffer.line(last);
+        if (!text.empty()) printLine(text);
+        // The unfinished line is spoken for: what might follow on it is
+        // not printed again.
+        printed = last + 1;
+    }
+    out.flush();
+}
+
+bool tplainplatform::readLine(std::string& line) {
+    flushFinished();
+    if (inputEnded || !std::getline(in, line)) {
+        inputEnded = true;
+        return false;
+    }
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    line = toStoryText(line);
+    return true;
+}
+
+void tplainplatform::clearText() {
+    flushAll();
+    tbufferedplatform::clearText();
+    printed = 0;
+    skipBlank = true;
+}
+
+void tplainplatform::setStatusText(const std::string& text) {
+    tbufferedplatform::setStatusText(text);
+    if (!showStatus) return;
+    const std::string shown = withoutTrailingBlanks(text);
+    if (shown.empty()) return;
+    flushFinished();
+    printLineRaw("[Status] " + shown);
+}
+
+void tplainplatform::showBox(const std::vector<std::string>& lines) {
+    tbufferedplatform::showBox(lines);
+    flushFinished();
+    for (std::size_t i = 1; i < lines.size(); ++i) printLineRaw(withoutTrailingBlanks(lines[i]));
+}
+
+void tplainplatform::processEventsWhile(const bool& running, twait kind) {
+    while (running) {
+        std::string line;
+        if (!readLine(line)) {
+            // No more input: the window closes, which ends every wait.
+            if (events) events->closeRequested();
+            return;
+        }
+        if (!events) return;
+        if (kind == twait::key) {
+            const char key = line.empty() ? ' ' : line[0];
+            events->keyDown(tkey::other, {});
+            events->keyPress(key);
+            events->keyUp(tkey::other);
+        } else {
+            const int32_t number = isNumber(line) && line.size() <= 9 ? toNumber(line) : 0;
+            events->chooseTopic(number);
+        }
+    }
+}
+
+void tplainplatform::showMessage(tmessagekind /*kind*/, const std::string& text) {
+    flushFinished();
+    printLineRaw(text);
+}
+
+tanswer tplainplatform::ask(const std::string& text) {
+    flushFinished();
+    printLineRaw(text);
+    std::string line;
+    if (!readLine(line)) return tanswer::cancel;
+    if (line == "j") return tanswer::yes;
+    if (line == "n") return tanswer::no;
+    return tanswer::cancel;
+}
+
+bool tplainplatform::chooseOpenFile(const std::string& /*title*/, const std::string& /*filter*/,
+                                    const std::string& /*folder*/, std::string& path) {
+    std::string line;
+    if (!readLine(line) || line.empty()) return false;
+    path = line;
+    return true;
+}
+
+bool tplainplatform::chooseSaveFile(const std::string& /*title*/, const std::string& /*filter*/,
+                                    const std::string& defaultExtension,
+                                    const std::string& /*folder*/,
+                                    const std::string& /*proposedName*/, std::string& path) {
+    std::string line;
+    if (!readLine(line) || line.empty()) return false;
+    const std::size_t nameStart = line.find_last_of("/\\");
+    const std::string name = nameStart == std::string::npos ? line : line.substr(nameStart + 1);
+    if (name.find('.') == std::string::npos && !defaultExtension.empty())
+        line += "." + defaultExtension;
+    path = line;
+    return true;
+}
+
+int runPlainMode(const tplainoptions& options, std::istream& in, std::ostream& out) {
+    tplainplatform platform(in, out, options.columns + 2, options.status);
+    tgamesettings settings;
+    settings.columns = options.columns;
+    settings.rows = options.rows;
+    settings.seed = options.seed;
+
+    std::ofstream transcript;
+    if (!options.transcriptFile.empty()) {
+        transcript.open(options.transcriptFile, std::ios::binary | std::ios::trunc);
+        if (!transcript) {
+            out << "Datei kann nicht geschrieben werden\n";
+            return kPlainNoStory;
+        }
+    }
+    tgame game(platform, settings);
+    if (transcript.is_open()) {
+        game.setTranscript([&transcript](const std::string& text) {
+            transcript << cp1252ToUtf8(text);
+            transcript.flush();
+        });
+    }
+    if (!game.openStory(options.storyFile)) {
+        platform.flushAll();
+        return kPlainNoStory;
+    }
+    std::string line;
+    while (game.storyOpen() && platform.readLine(line)) game.typeLine(line);
+    platform.flushAll();
+    return kPlainOk;
+}
+
+}  // namespace velmo

@@ -1,0 +1,86 @@
+#ifndef VELMO_FRONTEND_PLAINMODE_H
+#define VELMO_FRONTEND_PLAINMODE_H
+
+// The plain line mode: a player for pipes, screen readers, tests and
+// walkthroughs. Input lines are read one per line and typed at the prompt;
+// the output is what the text area would show (after the start-up blank
+// lines), UTF-8, no escape sequences and no "[Leertaste]" pauses.
+//
+// Waits read the next line: a key wait takes its first character (an
+// empty line is a blank); a topic menu takes the line as the topic number
+// ("0", empty or anything else leaves it as Esc does); a file dialog takes
+// the line as the path (empty cancels); a question takes "j" (yes), "n"
+// (no) or anything else (cancel). Message boxes print their text as a
+// line of its own. With the status option each status line is printed as
+// "[Status] " and the text without trailing blanks.
+
+#include <cstdint>
+#include <fstream>
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+#include "frontend/bufferedplatform.h"
+
+namespace velmo {
+
+struct tplainoptions {
+    int32_t columns = 70;
+    int32_t rows = 28;
+    std::optional<uint32_t> seed;
+    bool status = false;
+    std::string transcriptFile;  // empty: no transcript
+    std::string storyFile;
+};
+
+// Exit codes of the plain mode.
+enum : int { kPlainOk = 0, kPlainNoStory = 1, kPlainUsage = 2 };
+
+// Plays the story: 0 at the end of the input or when the story closed with
+// no way to go on, 1 when the story could not be opened (its error is
+// printed).
+int runPlainMode(const tplainoptions& options, std::istream& in, std::ostream& out);
+
+// The host of the plain mode: a text area whose finished lines are printed
+// as they are left behind, and dialogs and waits answered from input lines.
+class tplainplatform : public tbufferedplatform {
+public:
+    tplainplatform(std::istream& in, std::ostream& out, int32_t width, bool showStatus);
+
+    // Reads the next input line (converted to Windows-1252); false at the
+    // end of the input. Everything finished so far is printed first.
+    bool readLine(std::string& line);
+    // Prints every line not printed yet, the unfinished last one included
+    // when it holds text.
+    void flushAll();
+
+    bool pagesOutput() const override { return false; }
+    void clearText() override;
+    void setStatusText(const std::string& text) override;
+    void showBox(const std::vector<std::string>& lines) override;
+    void processEvents() override {}
+    void processEventsWhile(const bool& running, twait kind) override;
+    void showMessage(tmessagekind kind, const std::string& text) override;
+    tanswer ask(const std::string& text) override;
+    bool chooseOpenFile(const std::string& title, const std::string& filter,
+                        const std::string& folder, std::string& path) override;
+    bool chooseSaveFile(const std::string& title, const std::string& filter,
+                        const std::string& defaultExtension, const std::string& folder,
+                        const std::string& proposedName, std::string& path) override;
+
+private:
+    void flushFinished();
+    void printLine(const std::string& text);
+    void printLineRaw(const std::string& text);
+
+    std::istream& in;
+    std::ostream& out;
+    bool showStatus;
+    int32_t printed = 0;      // lines printed (or skipped) so far
+    bool skipBlank = true;    // blank lines right after a clear are not shown
+    bool inputEnded = false;
+};
+
+} // namespace velmo
+
+#endif

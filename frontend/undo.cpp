@@ -1,0 +1,59 @@
+// "zurueck" takes back the last command (the story's state, the clock and
+// the score), and "huch" repeats the last input with its unrecognised word
+// replaced.
+
+#include "frontend/game.h"
+#include "game/parser.h"
+#include "game/time.h"
+#include "game/wstrlib.h"
+#include "model/story.h"
+#include "story/encoding.h"
+
+namespace velmo {
+
+namespace {
+
+constexpr std::size_t kCorrectionLength = 80;
+
+} // namespace
+
+void tgame::undo() {
+    if (!story->canUndo()) {
+        writeText("Ich kann hier nichts r\xFC" "ckg\xE4ngig machen.^^>");
+        return;
+    }
+    story->popUndo();
+    story->clock.popState();
+    if (!scoreUndo.empty()) {
+        score = scoreUndo.back();
+        scoreUndo.pop_back();
+    }
+    updateStatusLine();
+    std::string input;
+    if (undoIndex >= 0 && undoIndex < static_cast<int32_t>(history.size()))
+        input = history[static_cast<std::size_t>(undoIndex)].substr(1);
+    writeText("Eingabe [" + input + "] wurde r\xFC" "ckgangig gemacht.^");
+    writeText("^>");
+    --undoIndex;
+}
+
+void tgame::correct(const std::string& command) {
+    const std::string word = story->unrecognisedWord;
+    const int32_t last = std::min<int32_t>(historyIndex, static_cast<int32_t>(history.size())) - 1;
+    if (word.empty() || last < 0) {
+        writeText("Ich kann hier nichts korrigieren.^^>");
+        return;
+    }
+    // The input as the parser saw it, so that the word is found whatever
+    // its letter case on screen was.
+    std::string input = foldUmlauts(lowerCase(history[static_cast<std::size_t>(last)]));
+    const std::string replacement = command.size() > 5 ? command.substr(5, kCorrectionLength) : "";
+    for (std::size_t at = input.find(word); at != std::string::npos;
+         at = input.find(word, at + replacement.size()))
+        input.replace(at, word.size(), replacement);
+    input = input.substr(1, kCorrectionLength);
+    parseCommand(*story, input);
+    afterCommandCheck();
+}
+
+} // namespace velmo
