@@ -1,27 +1,33 @@
 // velmo-term: the terminal player and the authoring tools.
 #include <cstdio>
 #include <cstring>
+#include <iostream>
+#include <sstream>
 
-#include "frontend/storyrunner.h"
-#include "term/runservices.h"
+#include "frontend/plainmode.h"
+#include "term/plaincommand.h"
 
 namespace {
 
 int usage() {
-    std::fprintf(stderr, "Aufruf: velmo-term --version | --run GESCHICHTE\n");
-    return 2;
+    std::fprintf(stderr, "Aufruf: velmo-term [--plain [OPTIONEN]] GESCHICHTE | --run GESCHICHTE | "
+                         "--version | --help\n");
+    return velmo::kPlainUsage;
 }
 
-// Loads the story, runs its start-up functions and prints what they wrote.
+bool hasOption(int argc, char** argv, const char* option) {
+    for (int i = 1; i < argc; ++i)
+        if (std::strcmp(argv[i], option) == 0) return true;
+    return false;
+}
+
+// Loads the story, runs its start-up functions and prints what they wrote:
+// the plain line mode without any input.
 int runStory(const char* fileName) {
-    velmo::trunservices services(stdout);
-    int status = 0;
-    {
-        velmo::tstoryrunner runner(services);
-        if (!runner.open(fileName)) status = 1;
-    }
-    services.finish();
-    return status;
+    velmo::tplainoptions options;
+    options.storyFile = fileName;
+    std::istringstream noInput;
+    return velmo::runPlainMode(options, noInput, std::cout);
 }
 
 } // namespace
@@ -31,9 +37,14 @@ int main(int argc, char** argv) {
         std::printf("velmo-term %s\n", VELMO_VERSION);
         return 0;
     }
+    if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {
+        velmo::printHelp(stdout);
+        return 0;
+    }
     if (argc == 3 && std::strcmp(argv[1], "--run") == 0) return runStory(argv[2]);
+    if (hasOption(argc, argv, "--plain")) return velmo::runPlainCommand(argc, argv);
     if (argc > 1) return usage();
     std::printf("Velmo %s\n", VELMO_VERSION);
-    std::printf("Das Spielen im Terminal folgt; bisher: --run GESCHICHTE.\n");
+    std::printf("Aufruf: velmo-term --help\n");
     return 0;
 }
