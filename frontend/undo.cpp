@@ -39,14 +39,14 @@ void tgame::undo() {
 
 void tgame::correct(const std::string& command) {
     const std::string word = story->unrecognisedWord;
-    const int32_t last = std::min<int32_t>(historyIndex, static_cast<int32_t>(history.size())) - 1;
-    if (word.empty() || last < 0) {
+    if (word.empty() || history.empty()) {
         writeText("Ich kann hier nichts korrigieren.^^>");
         return;
     }
-    // The input as the parser saw it, so that the word is found whatever
-    // its letter case on screen was.
-    std::string input = foldUmlauts(lowerCase(history[static_cast<std::size_t>(last)]));
+    // The last input, as the parser saw it, so that the word is found
+    // whatever its letter case on screen was. (The last one even when the
+    // player browsed the history before typing the correction.)
+    std::string input = foldUmlauts(lowerCase(history.back()));
     const std::string replacement = command.size() > 5 ? command.substr(5, kCorrectionLength) : "";
     for (std::size_t at = input.find(word); at != std::string::npos;
          at = input.find(word, at + replacement.size()))

@@ -274,6 +274,14 @@ TEST(UndoCommand, CorrectionReplacesTheUnrecognisedWord) {
     EXPECT_EQ(f.after(">huch"), ">huch apfel\nDu nimmst den roten Apfel.\n\n>");
     // The corrected command is neither in the history nor undoable.
     EXPECT_EQ(f.game->inputHistory(), std::vector<std::string>{">Nimm den Apfl"});
+
+    // Browsing the history before typing the correction changes nothing.
+    f.enter("iss die bime");
+    f.platform.press(tkey::up);
+    f.platform.press(tkey::up);
+    f.platform.press(tkey::escape);
+    f.enter("huch birne");
+    EXPECT_EQ(f.after(">huch"), ">huch birne\nFehlercode 5 bei birne\n\n>");
 }
 
 } // namespace
