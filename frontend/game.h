@@ -144,6 +144,7 @@ private:
     void setInputText(const std::string& text);
 
     // Waits (waits.cpp).
+    void clearTextArea();
     void menuKey(tkey key);
     void drawMarker();
     void closeMenu(bool cancelled);

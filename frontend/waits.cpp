@@ -62,8 +62,7 @@ std::string tgame::topicMenu(bool withTitle, const std::string& topics) {
         const std::string kept = statusText;
         setStatus(kMenuHint);
         const std::vector<std::string> parts = splitAtCaret(topics);
-        platform.clearText();
-        writeText("^");
+        clearTextArea();
         std::size_t first = 0;
         if (withTitle) {
             writeText(" " + parts[0] + "^^");
@@ -100,8 +99,7 @@ std::string tgame::topicMenu(bool withTitle, const std::string& topics) {
             result = std::to_string(menuSelected + 1);
         }
         menuLast = 0;
-        platform.clearText();
-        writeText("^");
+        clearTextArea();
         return result;
     } catch (const tabort&) {
         menuOpen = false;
@@ -115,6 +113,14 @@ std::string tgame::topicMenu(bool withTitle, const std::string& topics) {
         showError(failed, 0, "Menue?");
         return "0";
     }
+}
+
+// The menu starts and ends on an empty screen. Paging counts from there:
+// the player has seen all of it.
+void tgame::clearTextArea() {
+    platform.clearText();
+    pageStart = platform.lineCount();
+    writeText("^");
 }
 
 // The marker: the topic that bore it gets its blank back, the selected one

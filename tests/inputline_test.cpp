@@ -215,6 +215,20 @@ TEST(Paging, ThePauseShowsTheMarkOnTheLastLineAndPutsItsTextBack) {
     EXPECT_EQ(f.platform.lastLine(), "i");
 }
 
+TEST(Paging, CountsFromTheScreenATopicMenuLeavesEmpty) {
+    GameFixture f(70, 15);
+    ASSERT_TRUE(f.open());
+    for (int i = 0; i < 40; ++i) f.enter("schau");  // many lines, all seen
+    f.platform.pushTopic(1);
+    f.platform.pushChar(' ');
+    f.game->topicMenu(false, "eins^zwei");
+    std::string text;
+    for (int i = 1; i <= 20; ++i) text += "Zeile " + std::to_string(i) + "^";
+    f.game->writeText(text);
+    // The menu waited once; the twenty lines after it paused once.
+    EXPECT_EQ(f.platform.waits, (std::vector<twait>{twait::menu, twait::key}));
+}
+
 TEST(Paging, QAtAPauseSkipsTheRestOfTheLine) {
     GameFixture f;
     ASSERT_TRUE(f.open());
