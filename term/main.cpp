@@ -5,7 +5,9 @@
 #include <sstream>
 
 #include "frontend/plainmode.h"
+#include "term/interactive.h"
 #include "term/plaincommand.h"
+#include "term/terminal.h"
 
 namespace {
 
@@ -43,6 +45,14 @@ int main(int argc, char** argv) {
     }
     if (argc == 3 && std::strcmp(argv[1], "--run") == 0) return runStory(argv[2]);
     if (hasOption(argc, argv, "--plain")) return velmo::runPlainCommand(argc, argv);
+    // A story named on a terminal is played full screen; from a pipe or a
+    // file its input lines are played in the plain line mode.
+    if (argc == 2 && argv[1][0] != '-') {
+        if (!velmo::tterminal::interactive()) return velmo::runPlainCommand(argc, argv);
+        velmo::tinteractiveoptions options;
+        options.story = argv[1];
+        return velmo::runInteractive(options);
+    }
     if (argc > 1) return usage();
     std::printf("Velmo %s\n", VELMO_VERSION);
     std::printf("Aufruf: velmo-term --help\n");

@@ -1,0 +1,103 @@
+// The whole player on the terminal host, its keys typed ahead through a
+// pipe: paging, a topic menu chosen with the cursor keys, the history,
+// and the end of input while the game waits.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <unistd.h>
+
+#include "frontend/game.h"
+#include "term/terminalplatform.h"
+
+namespace velmo {
+namespace {
+
+const char* const kStory =
+    "verb(\"lang\",lang,1);\n"
+    "verb(\"hilfe\",hilf,1);\n"
+    "verb(\"taste\",tast,1);\n"
+    "int parserError(int code, string word, object obj) { write(\"Wie bitte?^\"); return(1); }\n"
+    "class halle { setShort(\"-Halle\"); string StatusLine() { return(\"Halle\"); } }\n"
+    "class spieler {\n"
+    "  setShort(\"+Spieler\");\n"
+    "  moveto(halle);\n"
+    "  int scope(object o) { return(1); }\n"
+    "  int onAction(string v) {\n"
+    "    int i;\n"
+    "    if (v == \"lang\") { i = 1; while (i <= 30) { write(\"Zeile \" + i + \"^\"); i = i + 1; } }\n"
+    "    if (v == \"hilf\") { write(\"Thema \" + menu(1, \"Hilfe^Eins^Zwei^Drei\") + \"^\"); }\n"
+    "    if (v == \"tast\") { write(\"Taste [\" + getKey() + \"]^\"); }\n"
+    "    return(1);\n"
+    "  }\n"
+    "}\n"
+    "void main() { setPlayer(spieler); write(\"Eine Halle.^\"); }\n";
+
+class TerminalGameTest : public ::testing::Test {
+protected:
+    int input[2] = {-1, -1};
+    int screen = -1;
+    std::filesystem::path folder;
+
+    void SetUp() override {
+        ASSERT_EQ(pipe(input), 0);
+        screen = open("/dev/null", O_WRONLY);
+        const char* base = std::getenv("VELMO_TEST_TMP");
+        folder = base ? std::filesystem::path(base) : std::filesystem::temp_directory_path();
+        folder /= "termgame_" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
+        std::filesystem::create_directories(folder);
+        std::ofstream(folder / "halle.velmo") << kStory;
+    }
+    void TearDown() override {
+        if (input[1] >= 0) close(input[1]);
+        close(input[0]);
+        close(screen);
+        std::error_code ignored;
+        std::filesystem::remove_all(folder, ignored);
+    }
+    // Plays the story with these keys, then the end of input.
+    void play(const std::string& keys, const std::function<void(tgame&, tterminalplatform&)>& check) {
+        ASSERT_EQ(write(input[1], keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
+        close(input[1]);
+        input[1] = -1;
+        tterminal terminal(input[0], screen);
+        tgamesettings settings;
+        settings.rows = 10;
+        tterminalplatform host(terminal, settings.columns + 2);
+        tgame game(host, settings);
+        game.openStory((folder / "halle.velmo").string());
+        ASSERT_TRUE(game.storyOpen());
+        while (game.storyOpen() && !host.finished()) host.serve();
+        check(game, host);
+    }
+};
+
+TEST_F(TerminalGameTest, PagingMenuAndHistoryTypedAhead) {
+    // 30 lines on a screen of 10 pause three times: "a", "b" and "c" go
+    // on. Then the menu: Down twice, Enter. Then Up recalls "hilfe".
+    play("lang\rabchilfe\r\x1b[B\x1b[B\r\x1b[A", [](tgame& game, tterminalplatform& host) {
+        // The menu cleared the screen before "Thema 3".
+        EXPECT_EQ(host.line(host.lineCount() - 3), "Thema 3");
+        EXPECT_EQ(host.line(host.lineCount() - 1), ">hilfe");
+        // Had a pause not taken its key, "abc" would have been typed.
+        EXPECT_EQ(game.inputHistory(), (std::vector<std::string>{">lang", ">hilfe"}));
+    });
+}
+
+TEST_F(TerminalGameTest, KeyWaitTakesAUtf8UmlautAndEndOfInputEndsAWait) {
+    play("taste\r\x1b\r\xC3\x84taste\r", [](tgame& game, tterminalplatform& host) {
+        // Esc and Enter do not end the wait; "Ä" does, lower-cased.
+        EXPECT_EQ(host.line(host.lineCount() - 5), "Taste [\xE4]");
+        // The second wait ended with the input: no key, no hang.
+        EXPECT_EQ(host.line(host.lineCount() - 3), ">taste");
+        EXPECT_EQ(host.line(host.lineCount() - 2).substr(0, 7), "Taste [");
+        EXPECT_TRUE(game.closing());
+    });
+}
+
+} // namespace
+} // namespace velmo
