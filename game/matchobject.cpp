@@ -9,6 +9,7 @@
 // the element's kind test whether it fits the slot.
 
 #include <algorithm>
+#include <bitset>
 
 #include "game/parsestate.h"
 #include "game/verblist.h"
@@ -23,30 +24,75 @@ namespace {
 constexpr int32_t kFormCount = 24;
 constexpr std::size_t kSearchForms = 24;  // the search forms follow the display forms
 
-// The runs of words from `first`: the word alone, then with the next
-// word, and so on to the last word.
-std::vector<std::string> runsFrom(const tparse& p, int32_t first) {
-    std::vector<std::string> runs;
-    std::string run;
-    for (int32_t i = first; i < p.wordCount(); ++i) {
-        if (i > first) run += ' ';
-        run += p.words[static_cast<std::size_t>(i)];
-        runs.push_back(run);
+// The number of words from the current word that the form spells, joined
+// by single blanks ("den roten apfel" is three words), or 0 when the form
+// is no such run. The runs are never built: a long command costs no more
+// than its words.
+int32_t runLength(const std::string& form, const tparse& p) {
+    std::size_t at = 0;
+    for (int32_t i = p.word; i < p.wordCount(); ++i) {
+        const std::string& word = p.words[static_cast<std::size_t>(i)];
+        if (form.size() - at < word.size() || form.compare(at, word.size(), word) != 0) return 0;
+        at += word.size();
+        if (at == form.size()) return i - p.word + 1;
+        if (form[at] != ' ') return 0;
+        ++at;
     }
-    return runs;
+    return 0;
 }
 
-// A form can equal a run only if it begins with the first word followed by
-// a blank or nothing. Most names fail this at once, so the full comparison
-// runs only for the few that can match.
-bool mayMatch(const tshortNames& names, const std::string& firstWord) {
-    for (std::size_t f = 0; f < kFormCount; ++f) {
-        const std::string& form = names.forms[kSearchForms + f];
-        if (form.size() >= firstWord.size() && form.compare(0, firstWord.size(), firstWord) == 0 &&
-            (form.size() == firstWord.size() || form[firstWord.size()] == ' '))
-            return true;
+// The lengths in characters of the runs of words from the current word:
+// a form can only spell a run of its own length, and most forms have
+// none, so most are passed over after one look at their length.
+class trunlengths {
+public:
+    explicit trunlengths(const tparse& p) {
+        std::size_t length = 0;
+        for (int32_t i = p.word; i < p.wordCount(); ++i) {
+            if (i > p.word) ++length;  // the blank between two words
+            length += p.words[static_cast<std::size_t>(i)].size();
+            if (length >= kLimit) {
+                longRuns = true;
+                break;
+            }
+            lengths.set(length);
+        }
     }
-    return false;
+    bool mayBeARun(const std::string& form) const {
+        return form.size() < kLimit ? lengths.test(form.size()) : longRuns;
+    }
+
+private:
+    static constexpr std::size_t kLimit = 256;
+    std::bitset<kLimit> lengths;
+    bool longRuns = false;
+};
+
+// A search form that spells a run of words: the run's length in words and
+// the form's index.
+struct tformmatch {
+    int32_t words;
+    int32_t form;
+    bool operator<(const tformmatch& other) const {
+        return words != other.words ? words < other.words : form < other.form;
+    }
+};
+
+// The forms of the variant that spell a run, in the order of comparison:
+// shorter runs first, and for one run the forms in their order. Most
+// names have none, and the story code of the comparison never runs for
+// them.
+std::vector<tformmatch> formMatches(const tshortNames& names, const tparse& p,
+                                    const trunlengths& lengths) {
+    std::vector<tformmatch> matches;
+    for (int32_t f = 0; f < kFormCount; ++f) {
+        const std::string& form = names.forms[kSearchForms + static_cast<std::size_t>(f)];
+        if (!lengths.mayBeARun(form)) continue;
+        const int32_t words = runLength(form, p);
+        if (words > 0) matches.push_back({words, f});
+    }
+    std::sort(matches.begin(), matches.end());
+    return matches;
 }
 
 // The kind test of the slot; it sets the failure code that a rejection
@@ -106,30 +152,30 @@ bool accept(tnode* object, int32_t record, int32_t lastWord, tparse& p) {
 
 enum class tscan { noMatch, accepted, refused };
 
-// Compares the runs with the search forms of one name variant. `formLimit`
-// receives the form at which an acceptance on the first run stopped (the
-// forms after it were not looked at), else the number of forms.
-tscan scanRecord(int32_t kind, tnode& object, int32_t record, const std::vector<std::string>& runs,
-                 tparse& p, int32_t& formLimit) {
+// Compares the runs of words with the search forms of one name variant,
+// the shortest run first. `formLimit` receives the form at which an
+// acceptance on a one-word run stopped (the forms after it were not
+// looked at), else the number of forms.
+tscan scanRecord(int32_t kind, tnode& object, int32_t record,
+                 const std::vector<tformmatch>& matches, tparse& p, int32_t& formLimit) {
     formLimit = kFormCount;
-    // A copy: story code called below may rename the object.
-    const tshortNames names = object.shortNames[static_cast<std::size_t>(record)];
-    for (std::size_t k = 0; k < runs.size(); ++k) {
-        for (int32_t f = 0; f < kFormCount; ++f) {
-            const std::string& form = names.forms[kSearchForms + static_cast<std::size_t>(f)];
-            if (form != runs[k]) continue;
-            if (std::find(p.candidates.begin(), p.candidates.end(), form) != p.candidates.end())
-                continue;
-            p.candidates.push_back(form);
-            if (p.failureCode < 1) p.failureCode = 1;
-            p.lastNamed = &object;
-            if (p.call(p.story.actor, "scope", object.name) == "0") continue;
-            object.mentioned = true;
-            if (!passesKindTest(kind, object, p)) continue;
-            if (k == 0) formLimit = f;
-            const int32_t lastWord = p.word + static_cast<int32_t>(k);
-            return accept(&object, record, lastWord, p) ? tscan::accepted : tscan::refused;
-        }
+    const auto r = static_cast<std::size_t>(record);
+    for (const tformmatch& match : matches) {
+        // Read afresh: story code called below may rename the object.
+        if (r >= object.shortNames.size()) return tscan::noMatch;
+        const std::string& form = object.shortNames[r].forms[kSearchForms + static_cast<std::size_t>(match.form)];
+        if (runLength(form, p) != match.words) continue;
+        if (std::find(p.candidates.begin(), p.candidates.end(), form) != p.candidates.end())
+            continue;
+        p.candidates.push_back(form);
+        if (p.failureCode < 1) p.failureCode = 1;
+        p.lastNamed = &object;
+        if (p.call(p.story.actor, "scope", object.name) == "0") continue;
+        object.mentioned = true;
+        if (!passesKindTest(kind, object, p)) continue;
+        if (match.words == 1) formLimit = match.form;
+        const int32_t lastWord = p.word + match.words - 1;
+        return accept(&object, record, lastWord, p) ? tscan::accepted : tscan::refused;
     }
     return tscan::noMatch;
 }
@@ -142,7 +188,7 @@ bool inLists(const tnode& object, const tparse& p) {
 }
 
 bool searchScope(int32_t kind, tparse& p) {
-    const std::vector<std::string> runs = runsFrom(p, p.word);
+    const trunlengths lengths(p);
     // The list as it stands now: story code called during the search may
     // move objects, which changes the live list.
     const std::vector<tnode*> scope = p.story.scope;
@@ -153,9 +199,11 @@ bool searchScope(int32_t kind, tparse& p) {
         if (!inLists(object, p)) object.nameIndex = 0;
         p.candidates.clear();
         for (std::size_t r = 0; r < object.shortNames.size(); ++r) {
-            if (!mayMatch(object.shortNames[r], runs.front())) continue;
+            const std::vector<tformmatch> matches = formMatches(object.shortNames[r], p, lengths);
+            if (matches.empty()) continue;
             int32_t formLimit = kFormCount;
-            const tscan result = scanRecord(kind, object, static_cast<int32_t>(r), runs, p, formLimit);
+            const tscan result =
+                scanRecord(kind, object, static_cast<int32_t>(r), matches, p, formLimit);
             if (result == tscan::noMatch) continue;
             p.examined.noteSearch(scope, i);
             p.examined.notePartial(&object, static_cast<int32_t>(r), formLimit);
@@ -191,9 +239,9 @@ bool hasAdjectiveWord(const tshortNames& names, int32_t formLimit, const std::st
             const int32_t f = grammaticalCase * 6 + 3 + articleKind;
             if (f >= formLimit) continue;
             const std::string& form = names.forms[kSearchForms + static_cast<std::size_t>(f)];
-            const std::size_t blank = form.find(' ');
-            if (blank != std::string::npos && blank == word.size() &&
-                form.compare(0, blank, word) == 0)
+            // The word, then the form's first blank.
+            if (form.size() > word.size() && form[word.size()] == ' ' &&
+                form.compare(0, word.size(), word) == 0 && form.find(' ') == word.size())
                 return true;
         }
     }

@@ -290,6 +290,21 @@ TEST_F(ParserTest, AFailureWhileRunningTheCommandIsCode11) {
     EXPECT_EQ(story.services.moves, 0);
 }
 
+TEST_F(ParserTest, AVeryLongCommandIsParsedWithoutTrouble) {
+    load("verb(\"nimm #multi\", nimm, 0);\nverb(\"sage #topic\", sage, 0);\n");
+    std::string many = "nimm apfel";
+    std::string words = "sage";
+    for (int i = 0; i < 20000; ++i) {
+        many += " und birne";
+        words += " wort";
+    }
+    // The pear is taken once, however often it is named.
+    EXPECT_EQ(command(many), "[apfel nimm][birne nimm]");
+    EXPECT_EQ(command(words), "[ich sage]Das geht leider nicht.^");
+    EXPECT_EQ(s->rootValue("topic").size(), 20000u * 5 - 1);
+    EXPECT_EQ(command(many + " und"), "E0//Birne");
+}
+
 TEST_F(ParserTest, NoVerbsNoAnswer) {
     ParserStory story("void parserError(int code, string word, object o) { write(\"E\"); }\n");
     ASSERT_TRUE(story.loaded);
