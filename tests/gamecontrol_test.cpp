@@ -75,6 +75,15 @@ TEST(GameControl, AnErrorDuringStartUpClosesTheStory) {
     EXPECT_NE(f.platform.text().find("Zeile 2"), std::string::npos);
 }
 
+TEST(GameControl, ALocationWithoutStatusLineIsReportedAndTheStoryCloses) {
+    GameFixture f(100);
+    EXPECT_TRUE(f.open("class raum { setShort(\"+Raum\"); }\n"
+                       "class s { setShort(\"+S\"); moveto(raum); }\n"
+                       "void main() { setPlayer(s); }\n"));
+    EXPECT_EQ(f.platform.text(), "Fehler: Funktion StatusLine nicht deklariert\n");
+    EXPECT_FALSE(f.game->storyOpen());
+}
+
 TEST(GameControl, ADeclaredParserVariableIsReportedNotSilentlyClosed) {
     GameFixture f;
     EXPECT_TRUE(f.open(std::string("string quote;\n") + test::kGardenStory));
