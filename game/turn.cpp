@@ -1,6 +1,7 @@
 #include "game/turn.h"
 
 #include <algorithm>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -60,7 +61,8 @@ void runTimers(tstory& story, tinterpreter& interpreter) {
         ttimer& timer = timers[i];
         timer.beforeTick = timer.remaining;
         if (timer.remaining != 0) {
-            --timer.remaining;
+            // A negative count never fires; at the lowest count it stays.
+            if (timer.remaining != std::numeric_limits<int32_t>::min()) --timer.remaining;
             ++i;
             continue;
         }

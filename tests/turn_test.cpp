@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 
 #include "support/parser_story.h"
@@ -67,6 +68,14 @@ TEST_F(TurnTest, ATimerStartedWithZeroFiresAtTheSameTurnEnd) {
     for (int i = 0; i < 3; ++i) EXPECT_EQ(command("warte"), "");
     ASSERT_EQ(timers().size(), 1u);  // a negative count never fires
     EXPECT_EQ(timers()[0].remaining, -5);
+}
+
+TEST_F(TurnTest, TheLowestCountStaysWhereItIs) {
+    load("");
+    timers().push_back(ttimer{INT32_MIN, INT32_MIN, s->object("Spieler")});
+    command("warte");
+    ASSERT_EQ(timers().size(), 1u);
+    EXPECT_EQ(timers()[0].remaining, INT32_MIN);
 }
 
 TEST_F(TurnTest, TimersAtZeroFireInListOrderAndAreRemoved) {
