@@ -23,6 +23,15 @@ namespace velmo {
 struct tafunction;
 struct tcode;
 struct tcompiled;
+class tvarlist;
+
+// Where a name was last found: a variable list and the record's position.
+// Only a hint, checked by name before it is used (names are unique within
+// a list), so a list that changed in between costs one scan again.
+struct tvarhint {
+    const tvarlist* list = nullptr;
+    std::size_t position = 0;
+};
 
 enum class ttokenkind : uint8_t {
     kNumber,    // starts with a digit
@@ -66,6 +75,7 @@ struct tctoken {
     bool hasFollows = false;       // "has" follows the name's first occurrence
     std::shared_ptr<const tindexpart> index;  // names with an index
     std::shared_ptr<const ttagpart> tags;     // texts with "<"
+    mutable tvarhint hint;  // names without an index: where the variable was found last
 };
 
 struct tcompiled {

@@ -15,6 +15,10 @@ namespace {
 // texts that matter are back in it after their next evaluation.
 constexpr std::size_t kRecentForms = 64;
 
+// The result of a failed evaluation. (Assigned as a character: GCC 12
+// warns falsely about assigning the literal at high optimisation.)
+void setZero(std::string& result) { result.assign(1, '0'); }
+
 // Hands the operand stack back to the evaluation around this one, also
 // when a call inside it unwinds with the abort.
 class tstackfloor {
@@ -32,17 +36,19 @@ private:
 } // namespace
 
 void texpression::PushText(toperandstack& stack, std::string text, int32_t type) {
-    stack.Push(toperand{type, "Q", std::move(text), 0, false});
+    toperand& slot = stack.PushSlot();
+    slot.type = type;
+    slot.name.assign(1, 'Q');
+    slot.value = std::move(text);
+    slot.hasNumber = false;
 }
 
-void texpression::PushInteger(toperandstack& stack, int32_t n) {
-    stack.Push(toperand{kTypeInt, "Q", std::to_string(n), n, true});
-}
+void texpression::PushInteger(toperandstack& stack, int32_t n) { stack.PushSlot().setInteger(n); }
 
 void texpression::Evaluate(int32_t line, tnode& node, std::string& result,
                            std::string_view postfix) {
     if (failed) {
-        result = "0";
+        setZero(result);
         return;
     }
     std::string key(postfix);
@@ -59,7 +65,7 @@ void texpression::Evaluate(int32_t line, tnode& node, std::string& result,
 void texpression::Evaluate(int32_t line, tnode& node, std::string& result,
                            const tcompiled& form) {
     if (failed) {
-        result = "0";
+        setZero(result);
         return;
     }
     tstate s(form, line, node);
@@ -80,19 +86,23 @@ void texpression::Evaluate(int32_t line, tnode& node, std::string& result,
 // The result: "0" after a failure, else the top operand, else (an
 // assignment took the last ones) the target's new value.
 void texpression::finish(tstate& s, std::string& result) {
-    toperand top;
     if (failed) {
-        result = "0";
-    } else if (operands.Pop(top)) {
-        result = std::move(top.value);
+        setZero(result);
+    } else if (toperand* top = operands.Peek()) {
+        result.swap(top->value);
     } else if (!targetValue(s, result)) {
         invalid(s);
-        result = "0";
+        setZero(result);
     }
 }
 
 void texpression::pushNumber(const tctoken& token) {
-    operands.Push(toperand{kTypeInt, "Q", token.value, token.number, true});
+    toperand& slot = operands.PushSlot();
+    slot.type = kTypeInt;
+    slot.name.assign(1, 'Q');
+    slot.value = token.value;
+    slot.number = token.number;
+    slot.hasNumber = true;
 }
 
 // Calls of story functions recurse through here, so the functions on that
@@ -154,7 +164,7 @@ void texpression::pushLiteral(tstate& s, tnode& current, const std::string& text
 bool texpression::targetValue(tstate& s, std::string& out) {
     if (!s.haveTarget) return false;
     bool bad = false;
-    const tvar* variable = variableIn(*s.targetNode, s.targetName, s.line, bad);
+    const tvar* variable = variableIn(*s.targetNode, s.targetName, s.line, bad, &s.targetHint);
     if (!variable) return false;
     out = variable->value;
     return true;

@@ -67,6 +67,7 @@ private:
     void step(tstate& s, const tctoken& token);
     void evalName(tstate& s, const tctoken& token);
     void evalIndexedName(tstate& s, const tctoken& token);
+    [[gnu::noinline]] bool simpleIndex(tstate& s, const tcompiled& index, std::string& value);
     void act(tstate& s, const tctoken& token, tnode& current, bool onPath, std::string_view name);
     [[gnu::noinline]] void actOther(tstate& s, tnode& current, std::string_view name);
     [[gnu::noinline]] void pushNumber(const tctoken& token);
@@ -80,7 +81,8 @@ private:
     [[gnu::noinline]] bool pushVariable(tstate& s, const tctoken& token, tnode& current,
                                         bool onPath, std::string_view name);
     [[gnu::noinline]] const tvar* findVariable(tstate& s, tnode& current, bool onPath,
-                                               std::string_view name, tnode*& where);
+                                               std::string_view name, tvarhint* hint,
+                                               tnode*& where);
     [[gnu::noinline]] void resolveOther(tstate& s, const tctoken& token, tnode& current,
                                         std::string_view name);
     void callFunction(tstate& s, tnode& holder, tnode& function);
@@ -98,9 +100,9 @@ private:
     void choose(tstate& s);
     void compound(tstate& s, unsigned char op);
     void increment(tstate& s, unsigned char op);
-    bool popTwo(tstate& s, toperand& a, toperand& b);
+    bool peekTwo(tstate& s, toperand*& a, toperand*& b);
     bool integer(tstate& s, const toperand& operand, int32_t& out);
-    void assignTarget(tstate& s, const std::string& value);
+    void assignTarget(tstate& s, toperand& value);
 
     // The result when the stack is empty: the assignment target's value.
     bool targetValue(tstate& s, std::string& out);

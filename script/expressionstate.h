@@ -27,6 +27,7 @@ struct texpression::tstate {
     bool haveTarget = false;
     std::string targetName;
     tnode* targetNode = nullptr;
+    tvarhint targetHint;  // where its record was found
 
     // Where the last variable was found and the previous token: what the
     // increment operators work on.
@@ -61,8 +62,10 @@ private:
 
 // The variable `name` (perhaps with an index) in the node's own list, or
 // null, for reading. An index outside the list is reported by the list
-// and sets `bad`.
-const tvar* variableIn(tnode& node, std::string_view name, int32_t line, bool& bad);
+// and sets `bad`. With a hint the name has no index, and the hint is
+// tried first and kept up to date.
+const tvar* variableIn(tnode& node, std::string_view name, int32_t line, bool& bad,
+                       tvarhint* hint = nullptr);
 
 } // namespace velmo
 

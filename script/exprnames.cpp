@@ -52,24 +52,65 @@ private:
 
 } // namespace
 
-const tvar* variableIn(tnode& node, std::string_view name, int32_t line, bool& bad) {
-    const std::vector<tvar>& records = node.vars.Records();
-    if (name.find('[') == std::string_view::npos) {
-        // A plain name is the first record of that name: one scan.
-        for (const tvar& record : records)
-            if (record.name == name) return &record;
+namespace {
+
+// Names are short (at most 25 characters): a plain loop beats a call of
+// the library's compare.
+bool sameName(const std::string& record, std::string_view name) {
+    if (record.size() != name.size()) return false;
+    for (std::size_t i = 0; i < name.size(); ++i)
+        if (record[i] != name[i]) return false;
+    return true;
+}
+
+// The first record named exactly `name`; one scan (names are unique in a
+// list, so it is the only one).
+const tvar* scanFor(const std::vector<tvar>& records, std::string_view name) {
+    for (const tvar& record : records)
+        if (sameName(record.name, name)) return &record;
+    return nullptr;
+}
+
+const tvar* hinted(const tvarlist& vars, std::string_view name, tvarhint& hint) {
+    const std::vector<tvar>& records = vars.Records();
+    if (hint.list == &vars && hint.position < records.size() &&
+        sameName(records[hint.position].name, name))
+        return &records[hint.position];
+    const tvar* found = scanFor(records, name);
+    if (found) hint = tvarhint{&vars, static_cast<std::size_t>(found - records.data())};
+    return found;
+}
+
+} // namespace
+
+// As the list's own lookup: the index is the number between the first "["
+// and the first "]" after it (none: 0), counted in the whole list.
+const tvar* variableIn(tnode& node, std::string_view name, int32_t line, bool& bad,
+                       tvarhint* hint) {
+    const std::size_t open = name.find('[');
+    const std::string_view base = name.substr(0, open);
+    const tvar* found = hint ? hinted(node.vars, base, *hint) : scanFor(node.vars.Records(), base);
+    if (!found || open == std::string_view::npos) return found;
+
+    const std::size_t close = name.find(']', open + 1);
+    const std::string_view indexText =
+        name.substr(open + 1, close == std::string_view::npos ? close : close - open - 1);
+    const int64_t index = indexText.empty() ? 0 : toNumber(indexText);
+    const int64_t position = (found - node.vars.Records().data()) + index;
+    if (index < 0 || position >= static_cast<int64_t>(node.vars.size())) {
+        node.vars.findIndex(name, line);  // reports the index
+        bad = true;
         return nullptr;
     }
-    if (!node.vars.exists(name)) return nullptr;
-    const std::ptrdiff_t at = node.vars.findIndex(name, line);
-    if (at < 0) {
-        bad = true;  // the list has reported the index
-        return nullptr;
-    }
-    return &records[static_cast<std::size_t>(at)];
+    return &node.vars.Records()[static_cast<std::size_t>(position)];
 }
 
 void texpression::evalName(tstate& s, const tctoken& token) {
+    if (token.path.empty()) {
+        act(s, token, *s.node, false, token.text);
+        s.previous = token.text;
+        return;
+    }
     tlevels lowered;
     tnode* current = s.node;
     for (const std::string& part : token.path) {
@@ -90,13 +131,15 @@ void texpression::evalIndexedName(tstate& s, const tctoken& token) {
         return;
     }
     std::string value;
-    ++nesting;
-    struct tleave {
-        int32_t& n;
-        ~tleave() { --n; }
-    } leave{nesting};
-    Evaluate(s.line, *s.node, value, *part.index);
-    if (failed) return;
+    if (!simpleIndex(s, *part.index, value)) {
+        ++nesting;
+        struct tleave {
+            int32_t& n;
+            ~tleave() { --n; }
+        } leave{nesting};
+        Evaluate(s.line, *s.node, value, *part.index);
+        if (failed) return;
+    }
 
     std::string name = part.before + value + part.after;
     tlevels lowered;
@@ -114,6 +157,23 @@ void texpression::evalIndexedName(tstate& s, const tctoken& token) {
     act(s, token, *current, onPath, name);
     s.builtPrevious = std::move(name);
     s.previous = s.builtPrevious;
+}
+
+// An index that is a number or a variable has its value at once, as the
+// evaluation of its text would give it.
+bool texpression::simpleIndex(tstate& s, const tcompiled& index, std::string& value) {
+    if (index.tokens.size() != 1) return false;
+    const tctoken& token = index.tokens.front();
+    if (token.kind == ttokenkind::kNumber) {
+        value = token.value;
+        return true;
+    }
+    if (token.kind != ttokenkind::kName || token.index || !token.path.empty()) return false;
+    tnode* where = nullptr;
+    const tvar* variable = findVariable(s, *s.node, false, token.text, &token.hint, where);
+    if (!variable) return false;  // a function, an object, an error: evaluate it
+    value = variable->value;
+    return true;
 }
 
 // What the token's first character asks for, once the path is followed.
@@ -208,14 +268,19 @@ void texpression::resolveName(tstate& s, const tctoken& token, tnode& current, b
 bool texpression::pushVariable(tstate& s, const tctoken& token, tnode& current, bool onPath,
                                std::string_view name) {
     tnode* where = nullptr;
-    const tvar* variable = findVariable(s, current, onPath, name, where);
+    const tvar* variable = findVariable(s, current, onPath, name, &token.hint, where);
     if (!variable) return false;
-    operands.Push(toperand{variable->type, variable->name, variable->value, 0, false});
+    toperand& slot = operands.PushSlot();
+    slot.type = variable->type;
+    slot.name = variable->name;
+    slot.value = variable->value;
+    slot.hasNumber = false;
     s.lastFound = where;
     if (s.form.assigns && !s.haveTarget && token.targetCandidate) {
         s.haveTarget = true;
-        s.targetName = std::string(name);
+        s.targetName = name;
         s.targetNode = where;
+        s.targetHint = token.hint;
         if (s.node->caller) s.node = s.node->caller;
     }
     return true;
@@ -240,12 +305,12 @@ void texpression::resolveOther(tstate& s, const tctoken& token, tnode& current,
 // superclass of the function's object and its owners, then in the caller
 // and its owners. On a path only the path's node counts.
 const tvar* texpression::findVariable(tstate& s, tnode& current, bool onPath,
-                                      std::string_view name, tnode*& where) {
+                                      std::string_view name, tvarhint* hint, tnode*& where) {
     bool bad = false;
     const tvar* found = nullptr;
     auto search = [&](tnode* from, bool chain) {
         for (tnode* n = from; n && !found && !bad; n = chain ? n->owner : nullptr) {
-            found = variableIn(*n, name, s.line, bad);
+            found = variableIn(*n, name, s.line, bad, hint);
             if (found) where = n;
         }
     };
@@ -287,19 +352,15 @@ void texpression::callFunction(tstate& s, tnode& holder, tnode& function) {
 // argument) and joins their texts with ",".
 bool texpression::gatherArguments(tstate& s, const tnode& function, std::string& argText) {
     const auto count = static_cast<std::size_t>(function.args.Count());
-    std::vector<std::string> values(count);
+    if (operands.Count() < count) {
+        invalid(s);
+        return false;
+    }
     for (std::size_t i = count; i > 0; --i) {
-        toperand argument;
-        if (!operands.Pop(argument)) {
-            invalid(s);
-            return false;
-        }
-        values[i - 1] = std::move(argument.value);
+        if (i < count) argText += ',';
+        argText += operands.Peek(i - 1)->value;
     }
-    for (std::size_t i = 0; i < count; ++i) {
-        if (i > 0) argText += ',';
-        argText += values[i];
-    }
+    operands.Drop(count);
     if (!runner_) {
         invalid(s);
         return false;
@@ -313,18 +374,19 @@ void texpression::pushResult(const tnode& function, std::string& result) {
 
 void texpression::pushObject(const tnode& object) { PushText(operands, object.name, kTypeObject); }
 
+// The arguments stay on the stack while the built-in runs: they lie there
+// in order, the first argument lowest.
 void texpression::callBuiltin(tstate& s, const tafunction& builtin, tnode& current) {
     const auto count = static_cast<std::size_t>(builtin.argCount > 0 ? builtin.argCount : 0);
-    std::vector<toperand> args(count);
-    for (std::size_t i = count; i > 0; --i) {
-        if (!operands.Pop(args[i - 1])) {
-            invalid(s);
-            return;
-        }
+    if (operands.Count() < count) {
+        invalid(s);
+        return;
     }
+    const std::span<const toperand> args(count ? operands.Peek(count - 1) : nullptr, count);
     std::string result;
     tbuiltincall call{failed, s.line, current, args, result};
     builtin.handler(call);
+    operands.Drop(count);
     if (failed) return;
     PushText(operands, std::move(result), builtin.resultType);
 }

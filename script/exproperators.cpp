@@ -45,8 +45,12 @@ bool integerResult(unsigned char op, int32_t a, int32_t b, int32_t& out) {
 
 } // namespace
 
-bool texpression::popTwo(tstate& s, toperand& a, toperand& b) {
-    if (operands.Pop(b) && operands.Pop(a)) return true;
+// The two operands of a binary operator, left and right, in place on the
+// stack; false after the report when there are fewer.
+bool texpression::peekTwo(tstate& s, toperand*& a, toperand*& b) {
+    b = operands.Peek(0);
+    a = operands.Peek(1);
+    if (a && b) return true;
     invalid(s);
     return false;
 }
@@ -77,16 +81,16 @@ void texpression::applyOperator(tstate& s, unsigned char op) {
         compare(s, op);
         return;
     case '!': case '~': {
-        toperand a;
-        if (!operands.Pop(a)) {
+        toperand* a = operands.Peek();
+        if (!a) {
             invalid(s);
             return;
         }
         int32_t n = 0;
         if (op == '!') {
-            PushInteger(operands, isFalse(a) ? 1 : 0);
-        } else if (integer(s, a, n)) {
-            PushInteger(operands, ~n);
+            a->setInteger(isFalse(*a) ? 1 : 0);
+        } else if (integer(s, *a, n)) {
+            a->setInteger(~n);
         }
         return;
     }
@@ -99,21 +103,26 @@ void texpression::applyOperator(tstate& s, unsigned char op) {
     }
 }
 
+// The result replaces the left operand; the right one is dropped.
 void texpression::arithmetic(tstate& s, unsigned char op) {
-    toperand a, b;
-    if (!popTwo(s, a, b)) return;
-    if (op == '+' && (a.type != kTypeInt || b.type != kTypeInt)) {
-        a.value += b.value;
-        PushText(operands, std::move(a.value), kTypeText);
+    toperand *a, *b;
+    if (!peekTwo(s, a, b)) return;
+    if (op == '+' && (a->type != kTypeInt || b->type != kTypeInt)) {
+        a->value += b->value;
+        a->type = kTypeText;
+        a->name.assign(1, 'Q');
+        a->hasNumber = false;
+        operands.Drop(1);
         return;
     }
     int32_t x = 0, y = 0, result = 0;
-    if (!integer(s, a, x) || !integer(s, b, y)) return;
+    if (!integer(s, *a, x) || !integer(s, *b, y)) return;
     if (!integerResult(op, x, y, result)) {
         invalid(s);
         return;
     }
-    PushInteger(operands, result);
+    a->setInteger(result);
+    operands.Drop(1);
 }
 
 // Comparisons and the logical operators, all 1 or 0. Equality compares
@@ -121,21 +130,21 @@ void texpression::arithmetic(tstate& s, unsigned char op) {
 // integer, else integers. "&&" and "||" look at both texts (both sides
 // have been evaluated).
 void texpression::compare(tstate& s, unsigned char op) {
-    toperand a, b;
-    if (!popTwo(s, a, b)) return;
+    toperand *a, *b;
+    if (!peekTwo(s, a, b)) return;
     bool truth = false;
     switch (op) {
-    case kOpEqual: truth = a.value == b.value; break;
-    case kOpNotEqual: truth = a.value != b.value; break;
-    case kOpAnd: truth = !isFalse(a) && !isFalse(b); break;
-    case kOpOr: truth = !isFalse(a) || !isFalse(b); break;
+    case kOpEqual: truth = a->value == b->value; break;
+    case kOpNotEqual: truth = a->value != b->value; break;
+    case kOpAnd: truth = !isFalse(*a) && !isFalse(*b); break;
+    case kOpOr: truth = !isFalse(*a) || !isFalse(*b); break;
     default: {
         int order = 0;
-        if (a.type != kTypeInt) {
-            order = a.value.compare(b.value);  // bytes compared unsigned
+        if (a->type != kTypeInt) {
+            order = a->value.compare(b->value);  // bytes compared unsigned
         } else {
             int32_t x = 0, y = 0;
-            if (!integer(s, a, x) || !integer(s, b, y)) return;
+            if (!integer(s, *a, x) || !integer(s, *b, y)) return;
             order = x < y ? -1 : (x > y ? 1 : 0);
         }
         truth = op == '<' ? order < 0
@@ -144,56 +153,78 @@ void texpression::compare(tstate& s, unsigned char op) {
                                 : order >= 0;
     }
     }
-    PushInteger(operands, truth ? 1 : 0);
+    a->setInteger(truth ? 1 : 0);
+    operands.Drop(1);
 }
 
 // The second half of "c ? x : y": the condition and both values are on
 // the stack. The type of x decides whether the choice is a text or an
 // integer.
 void texpression::choose(tstate& s) {
-    toperand whenFalse, whenTrue, condition;
-    if (!operands.Pop(whenFalse) || !operands.Pop(whenTrue) || !operands.Pop(condition)) {
+    toperand* whenFalse = operands.Peek(0);
+    toperand* whenTrue = operands.Peek(1);
+    toperand* condition = operands.Peek(2);
+    if (!condition) {
         invalid(s);
         return;
     }
-    const bool textual = whenTrue.type != kTypeInt;
-    toperand& chosen = isFalse(condition) ? whenFalse : whenTrue;
+    const bool textual = whenTrue->type != kTypeInt;
+    toperand& chosen = isFalse(*condition) ? *whenFalse : *whenTrue;
     if (textual) {
-        PushText(operands, std::move(chosen.value), kTypeText);
+        std::swap(condition->value, chosen.value);
+        condition->type = kTypeText;
+        condition->name.assign(1, 'Q');
+        condition->hasNumber = false;
+        operands.Drop(2);
         return;
     }
     int32_t n = 0;
-    if (integer(s, chosen, n)) PushInteger(operands, n);
+    if (!integer(s, chosen, n)) return;
+    condition->setInteger(n);
+    operands.Drop(2);
 }
 
 // "=" and the compound assignments: the target gets the new value and
 // nothing is pushed. "+=" appends when the target's value is no integer.
 void texpression::compound(tstate& s, unsigned char op) {
-    toperand a, b;
-    if (!popTwo(s, a, b)) return;
+    toperand *a, *b;
+    if (!peekTwo(s, a, b)) return;
     if (op == '=') {
-        assignTarget(s, b.value);
-        return;
+        assignTarget(s, *b);
+    } else if (op == kOpAddTo && a->type != kTypeInt) {
+        a->value += b->value;
+        a->hasNumber = false;
+        assignTarget(s, *a);
+    } else {
+        int32_t x = 0, y = 0, result = 0;
+        if (!integer(s, *a, x) || !integer(s, *b, y)) return;
+        if (!integerResult(op, x, y, result)) {
+            invalid(s);
+            return;
+        }
+        b->setInteger(result);
+        assignTarget(s, *b);
     }
-    if (op == kOpAddTo && a.type != kTypeInt) {
-        assignTarget(s, a.value + b.value);
-        return;
-    }
-    int32_t x = 0, y = 0, result = 0;
-    if (!integer(s, a, x) || !integer(s, b, y)) return;
-    if (!integerResult(op, x, y, result)) {
-        invalid(s);
-        return;
-    }
-    assignTarget(s, std::to_string(result));
+    operands.Drop(2);
 }
 
-void texpression::assignTarget(tstate& s, const std::string& value) {
+// The target is written in the node where it was found, found again
+// there (through the hint, usually at once): a call in between may have
+// changed the list.
+void texpression::assignTarget(tstate& s, toperand& value) {
     if (!s.haveTarget) {
         invalid(s);
         return;
     }
-    if (!s.targetNode->vars.setValue(s.targetName, value, s.line)) invalid(s);
+    tvarlist& vars = s.targetNode->vars;
+    bool bad = false;
+    const tvar* record = variableIn(*s.targetNode, s.targetName, s.line, bad, &s.targetHint);
+    if (!record) {
+        if (!bad) vars.setValue(s.targetName, value.value, s.line);  // reports the name
+        invalid(s);
+        return;
+    }
+    vars.at(static_cast<std::size_t>(record - vars.Records().data())).value.swap(value.value);
 }
 
 // "++" and "--" change the variable named by the previous token, in the
@@ -210,7 +241,7 @@ void texpression::increment(tstate& s, unsigned char op) {
     const bool up = op == kOpPostInc || op == kOpPreInc;
     const int32_t n = wrap(bits(toNumber(variable->value)) + (up ? 1u : ~0u));
     variable->value = std::to_string(n);
-    if (op == kOpPreInc || op == kOpPreDec) PushInteger(operands, n);
+    if (op == kOpPreInc || op == kOpPreDec) operands.PushSlot().setInteger(n);
 }
 
 } // namespace velmo

@@ -119,3 +119,40 @@ TEST_F(ExpressionTest, BadInputNeverCrashes) {
         services.clearStopped();
     }
 }
+
+TEST_F(ExpressionTest, RememberedPlacesNeverHideAChangedList) {
+    declare(root, "n=1");
+    tnode* f = function(root, "f", {});
+    declare(*f, "a=0,b=0");
+    const auto form = compileExpression("n");
+    texpression evaluator(&runner);
+    std::string result;
+    evaluator.Evaluate(0, *f, result, *form);
+    EXPECT_EQ(result, "1");  // from the root, remembered there
+    declare(*f, "n=2");      // now the function's own comes first
+    evaluator.Evaluate(0, *f, result, *form);
+    EXPECT_EQ(result, "2");
+    f->vars.clear();
+    declare(*f, "n=3,a=0");  // another place in the list
+    evaluator.Evaluate(0, *f, result, *form);
+    EXPECT_EQ(result, "3");
+    const auto assign = compileExpression("n 7 =");
+    f->vars.clear();
+    declare(*f, "z=0,n=4");
+    evaluator.Evaluate(0, *f, result, *assign);
+    EXPECT_EQ(value(*f, "n"), "7");
+    EXPECT_EQ(value(root, "n"), "1");
+}
+
+TEST_F(ExpressionTest, SimpleAndComputedIndexesAgree) {
+    declare(root, "a[4]=(5,6,7,8),i=2");
+    function(root, "zwei()", {"return 2"});
+    EXPECT_EQ(eval(root, "a[i]"), "7");
+    EXPECT_EQ(eval(root, "a[2]"), "7");
+    EXPECT_EQ(eval(root, "a[zwei()]"), "7");  // a call as index takes the long way
+    EXPECT_EQ(eval(root, "a[i]=a[i]+i"), "9");
+    EXPECT_EQ(value(root, "a[2]"), "9");
+    declare(root, "far=50");
+    EXPECT_EQ(eval(root, "a[far]"), "0");
+    EXPECT_EQ(takeError(), "Fehler: ung\xFCltiger Index^");
+}
