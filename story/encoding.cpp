@@ -20,6 +20,8 @@ char32_t codePointOf(unsigned char b) {
     return b;
 }
 
+}  // namespace
+
 void appendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
@@ -37,6 +39,8 @@ void appendUtf8(std::string& out, char32_t cp) {
         out += static_cast<char>(0x80 | (cp & 0x3F));
     }
 }
+
+namespace {
 
 // Decodes one UTF-8 character at text[pos]. Returns its length, or 0 when
 // the bytes there are not well-formed UTF-8 (overlong forms, surrogates

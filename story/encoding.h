@@ -16,6 +16,9 @@ namespace velmo {
 // control characters of the same value, so no byte is ever lost.
 std::string cp1252ToUtf8(std::string_view text);
 
+// Appends the UTF-8 form of one Unicode code point.
+void appendUtf8(std::string& out, char32_t cp);
+
 // Converts valid UTF-8 into Windows-1252. On a character with no
 // Windows-1252 form, or on invalid UTF-8, it returns false and sets
 // badOffset to the byte offset of that character in the input; `out`

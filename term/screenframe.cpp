@@ -2,25 +2,10 @@
 
 #include <algorithm>
 
+#include "story/encoding.h"
+
 namespace velmo {
 
-void appendGlyph(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
 
 namespace {
 
@@ -58,7 +43,7 @@ void encodeRow(std::string& out, const tframe& frame, int32_t row) {
             out += sgr(cell.attrs);
             current = cell.attrs;
         }
-        appendGlyph(out, cell.glyph);
+        appendUtf8(out, cell.glyph);
     }
     if (current != 0) out += "\x1b[0m";
     if (end < frame.columns()) out += "\x1b[K";
@@ -103,7 +88,7 @@ const tcell& tframe::at(int32_t row, int32_t column) const {
 
 std::string tframe::rowText(int32_t row) const {
     std::string out;
-    for (int32_t c = 0; c < columns_; ++c) appendGlyph(out, at(row, c).glyph);
+    for (int32_t c = 0; c < columns_; ++c) appendUtf8(out, at(row, c).glyph);
     while (!out.empty() && out.back() == ' ') out.pop_back();
     return out;
 }

@@ -65,9 +65,6 @@ private:
 // no previous frame (or one of another size) every row is written.
 std::string encodeFrame(const tframe* previous, const tframe& next);
 
-// Appends a character as UTF-8.
-void appendGlyph(std::string& out, char32_t glyph);
-
 // Decodes one UTF-8 character at `pos` into `glyph`; returns its length,
 // or 1 with U+FFFD for a broken byte.
 std::size_t nextGlyph(std::string_view text, std::size_t pos, char32_t& glyph);

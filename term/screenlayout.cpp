@@ -137,7 +137,7 @@ std::vector<std::string> wrapText(std::string_view text, int32_t width) {
                 }
             }
             std::string line;
-            for (std::size_t i = start; i < end; ++i) appendGlyph(line, glyphs[i]);
+            for (std::size_t i = start; i < end; ++i) appendUtf8(line, glyphs[i]);
             lines.push_back(std::move(line));
             start = next;
         } while (start < glyphs.size());
