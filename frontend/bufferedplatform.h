@@ -9,6 +9,7 @@
 
 #include "frontend/platform.h"
 #include "frontend/textbuffer.h"
+#include "story/sourcefile.h"
 
 namespace velmo {
 
@@ -44,6 +45,14 @@ public:
     }
     void showBox(const std::vector<std::string>& lines) override { boxLines = lines; }
     void hideBox() override { boxLines.clear(); }
+    // No picture window: the picture is named with the file it was
+    // written to, in a message of its own.
+    void showPictureFile(const std::string& caption, const std::vector<unsigned char>&,
+                         const std::string& file) override {
+        const std::string shown = nameAsText(file);
+        showMessage(tmessagekind::information,
+                    caption.empty() ? "Grafik: " + shown : "Grafik " + caption + ": " + shown);
+    }
 
     ttextbuffer buffer;
     int32_t caretLine = 0;

@@ -113,6 +113,13 @@ public:
     void saveGame();
     void restoreGame();
 
+    // The picture window (picturewindow.cpp): picture `number` of the
+    // story's picture container, copied to the temporary picture file in
+    // the save folder and handed to the host.
+    void showPicture(const std::string& caption, int32_t number, int32_t line) override;
+    void closePicture() override;
+    bool pictureShown() const { return pictureOpen; }
+
 private:
     // Game control (gamecontrol.cpp).
     void releaseStory();
@@ -203,6 +210,7 @@ private:
     int32_t menuMarked = 0;
     std::vector<int32_t> menuLines;
     bool windowClosing = false;
+    bool pictureOpen = false;
     std::array<bool, kMenuActions> menuState{};
 };
 

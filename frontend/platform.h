@@ -170,6 +170,13 @@ public:
     // Shows a JPEG picture in the picture window under a caption.
     virtual void showPicture(const std::string& /*caption*/,
                              const std::vector<unsigned char>& /*jpeg*/) {}
+    // The same picture, which the game has also written to `file` (the
+    // temporary picture file). A host without a picture window names the
+    // picture and the file instead; by default the picture is shown.
+    virtual void showPictureFile(const std::string& caption, const std::vector<unsigned char>& jpeg,
+                                 const std::string& /*file*/) {
+        showPicture(caption, jpeg);
+    }
     virtual void closePicture() {}
 
 protected:

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "frontend/plainmode.h"
+#include "term/authoringcommand.h"
 #include "term/interactive.h"
 #include "term/plaincommand.h"
 #include "term/terminal.h"
@@ -13,6 +14,7 @@ namespace {
 
 int usage() {
     std::fprintf(stderr, "Aufruf: velmo-term [--plain [OPTIONEN]] GESCHICHTE | --run GESCHICHTE | "
+                         "--compile QUELLTEXT | --extract QUELLTEXT | --pictures BILD.jpg ... | "
                          "--version | --help\n");
     return velmo::kPlainUsage;
 }
@@ -44,6 +46,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (argc == 3 && std::strcmp(argv[1], "--run") == 0) return runStory(argv[2]);
+    if (argc >= 2 && velmo::isAuthoringOption(argv[1])) return velmo::runAuthoringCommand(argc, argv);
     if (hasOption(argc, argv, "--plain")) return velmo::runPlainCommand(argc, argv);
     // A story named on a terminal is played full screen; from a pipe or a
     // file its input lines are played in the plain line mode.

@@ -1,0 +1,201 @@
+#include "story/pictures.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "game/wstrlib.h"
+#include "support/game_fixture.h"
+#include "support/recording_services.h"
+#include "support/story_files.h"
+
+namespace velmo {
+namespace {
+
+using test::StoryFiles;
+using Bytes = std::vector<unsigned char>;
+
+std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A JPEG-like blob: the container never decodes what it holds.
+std::string blob(std::size_t size, char fill) {
+    std::string bytes(size, fill);
+    bytes[0] = '\xFF';
+    bytes[1] = '\xD8';
+    return bytes;
+}
+
+Bytes asBytes(const std::string& text) { return Bytes(text.begin(), text.end()); }
+
+int32_t intAt(const std::string& bytes, std::size_t at) {
+    std::istringstream in(bytes.substr(at, 4));
+    int32_t value = 0;
+    readInt32(in, value);
+    return value;
+}
+
+// Three pictures of 1000, 2000 and 500 bytes packed in `dir`.
+struct Packed {
+    Packed() {
+        files = {dir.write("bilder/turm.jpg", blob(1000, 'a')),
+                 dir.write("bilder/Keller.JPG", blob(2000, 'b')), dir.write("c.jpg", blob(500, 'c'))};
+        ok = copyPictures(files, dir.root.string(), services);
+        container = dir.path("grafik.fg");
+    }
+    StoryFiles dir;
+    test::RecordingServices services;
+    std::vector<std::string> files;
+    std::string container;
+    bool ok = false;
+};
+
+// -------------------------------------------------------- copying pictures
+
+TEST(PictureCopy, OffsetsContainerListAndReport) {
+    Packed p;
+    ASSERT_TRUE(p.ok) << p.services.written;
+    const std::string bytes = readBytes(p.container);
+    ASSERT_EQ(bytes.size(), 3516u);
+    EXPECT_EQ(intAt(bytes, 0), 3);
+    EXPECT_EQ(intAt(bytes, 4), 16);
+    EXPECT_EQ(intAt(bytes, 8), 1016);
+    EXPECT_EQ(intAt(bytes, 12), 3016);
+    EXPECT_EQ(bytes.substr(3016), blob(500, 'c'));
+    EXPECT_EQ(readBytes(p.dir.path("grafik.velmo")),
+              "/* Grafiken\r\nturm.jpg 0\r\nKeller.JPG 1\r\nc.jpg 2\r\n*/\r\n");
+    EXPECT_EQ(p.services.written,
+              "3 Grafiken werden kopiert ...^turm.jpg 0^Keller.JPG 1^c.jpg 2^Ok^");
+}
+
+TEST(PictureCopy, AnUnreadablePictureLeavesBothFilesAsTheyWere) {
+    Packed p;
+    ASSERT_TRUE(p.ok);
+    const std::string before = readBytes(p.container);
+    test::RecordingServices services;
+    EXPECT_FALSE(copyPictures({p.files[0], p.dir.path("fehlt.jpg")}, p.dir.root.string(), services));
+    EXPECT_EQ(services.written, "2 Grafiken werden kopiert ...^"
+                                "Datei fehlt.jpg kann nicht ge\xF6" "ffnet werden^");
+    EXPECT_EQ(readBytes(p.container), before);
+    EXPECT_NE(readBytes(p.dir.path("grafik.velmo")).find("c.jpg 2"), std::string::npos);
+
+    test::RecordingServices noFolder;
+    EXPECT_FALSE(copyPictures({p.files[0]}, p.dir.path("kein/ordner"), noFolder));
+    EXPECT_EQ(noFolder.written, "1 Grafiken werden kopiert ...^"
+                                "Datei grafik.fg kann nicht geschrieben werden.^");
+}
+
+TEST(PictureCopy, OffsetsMustFitThirtyTwoBits) {
+    std::vector<int32_t> offsets;
+    ASSERT_TRUE(pictureOffsets({1000, 2000, 500}, offsets));
+    EXPECT_EQ(offsets, (std::vector<int32_t>{16, 1016, 3016}));
+    EXPECT_TRUE(pictureOffsets({0x7FFFFFFFu - 8}, offsets));  // the last picture may end at 2 GiB
+    EXPECT_FALSE(pictureOffsets({0x7FFFFFFFu - 8, 1}, offsets));
+}
+
+// -------------------------------------------------------- reading pictures
+
+TEST(PictureRead, EachPictureExactly) {
+    Packed p;
+    ASSERT_TRUE(p.ok);
+    Bytes picture;
+    ASSERT_TRUE(readPicture(p.container, 2, picture));
+    EXPECT_EQ(picture, asBytes(blob(500, 'c')));
+    ASSERT_TRUE(readPicture(p.container, 1, picture));
+    EXPECT_EQ(picture, asBytes(blob(2000, 'b')));
+    ASSERT_TRUE(readPicture(p.container, 0, picture));
+    EXPECT_EQ(picture, asBytes(blob(1000, 'a')));
+    EXPECT_FALSE(readPicture(p.container, 3, picture));
+    EXPECT_FALSE(readPicture(p.container, -1, picture));
+    EXPECT_TRUE(picture.empty());
+}
+
+std::string container(const std::vector<int32_t>& numbers, const std::string& tail = "") {
+    std::ostringstream out;
+    for (int32_t n : numbers) writeInt32(out, n);
+    return out.str() + tail;
+}
+
+TEST(PictureRead, DamagedContainersAreRefused) {
+    StoryFiles dir;
+    Bytes picture;
+    EXPECT_FALSE(readPicture(dir.path("fehlt.fg"), 0, picture));
+    const std::vector<std::string> damaged = {
+        "",                                        // empty
+        "\x01\x00",                                // cut in the count
+        container({0}),                            // no pictures
+        container({-3, 8}),                        // negative count
+        container({0x7FFFFFFF, 8}),                // a count the file cannot hold
+        container({2, 12}),                        // table cut short
+        container({1, 8}, "abc"),                  // sound: one picture of three bytes
+        container({1, 9000}, "abc"),               // offset past the end
+        container({1, 4}, "abc"),                  // offset inside the table
+        container({2, 20, 12}, "abcdefgh"),        // picture 0 ends before it starts
+        container({2, 12, 4000}, "abcd"),          // picture 0 ends past the file
+    };
+    for (std::size_t i = 0; i < damaged.size(); ++i) {
+        const std::string path = dir.write("kaputt" + std::to_string(i) + ".fg", damaged[i]);
+        EXPECT_FALSE(readPicture(path, 0, picture) && i != 6) << i;
+    }
+    EXPECT_TRUE(readPicture(dir.path("kaputt6.fg"), 0, picture));
+    EXPECT_EQ(picture, asBytes("abc"));
+    EXPECT_FALSE(readPicture(dir.path("kaputt6.fg"), 1, picture));
+}
+
+TEST(PictureRead, ContainerOfAStoryAndTheTemporaryFile) {
+    EXPECT_EQ(pictureContainerOf("/spiele/abenteuer.data"), "/spiele/abenteuer.fg");
+    EXPECT_EQ(pictureContainerOf("/spiele.alt/abenteuer.velmo"), "/spiele.alt/abenteuer.fg");
+    EXPECT_EQ(pictureContainerOf("a.b.velmo"), "a.fg");
+    EXPECT_EQ(pictureContainerOf("abenteuer"), "abenteuer.fg");
+
+    // A shorter picture replaces a longer one whole.
+    StoryFiles dir;
+    const std::string temp = dir.path("temp.jpg");
+    ASSERT_TRUE(writePictureFile(temp, asBytes(blob(2000, 'b'))));
+    ASSERT_TRUE(writePictureFile(temp, asBytes(blob(500, 'c'))));
+    EXPECT_EQ(readBytes(temp), blob(500, 'c'));
+}
+
+// -------------------------------------------------------- the picture window
+
+std::string storyShowing(const std::string& statement) {
+    std::string source = test::kGardenStory;
+    const std::string welcome = "write(\"Willkommen.^\");";
+    source.replace(source.find(welcome), welcome.size(), statement + welcome);
+    return source;
+}
+
+TEST(PictureWindow, ShowsPictureKOfTheStorysContainer) {
+    test::GameFixture g;
+    g.game->saveFolder = g.files.root.string();
+    g.files.write("geschichte.fg", readBytes(Packed().container));
+    ASSERT_TRUE(g.open(storyShowing("openWin(1, \"Keller\");")));
+    const std::string temp = g.files.path("temp.jpg");
+    EXPECT_EQ(g.platform.messages, std::vector<std::string>{"Grafik Keller: " + temp});
+    EXPECT_EQ(readBytes(temp), blob(2000, 'b'));
+    EXPECT_TRUE(g.game->pictureShown());
+    g.game->closePicture();
+    EXPECT_FALSE(g.game->pictureShown());
+}
+
+TEST(PictureWindow, AMissingPictureIsReportedAtItsLine) {
+    test::GameFixture g;
+    g.game->saveFolder = g.files.root.string();
+    g.files.write("geschichte.fg", readBytes(Packed().container));
+    EXPECT_FALSE(g.open(storyShowing("openWin(3, \"Turm\");")) && g.game->storyOpen());
+    EXPECT_NE(g.platform.text().find("geschichte.velmo Zeile 49 Grafikdatei kann nicht ge\xF6" "ffnet werden"),
+              std::string::npos)
+        << g.platform.text();
+    EXPECT_FALSE(g.game->pictureShown());
+    EXPECT_FALSE(std::filesystem::exists(g.files.path("temp.jpg")));
+}
+
+} // namespace
+} // namespace velmo
