@@ -1,0 +1,343 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+
+#include "game/time.h"
+#include "model/story.h"
+#include "support/game_fixture.h"
+
+namespace velmo {
+namespace {
+
+using test::GameFixture;
+
+// A room, the player with a counter, two things to take, a clock that
+// moves, a timer and a daemon; "schau" shows all of it.
+const char* const kRoomStory = R"(
+verb("nimm #noun",nimm,0);
+verb("schau",scha,1);
+verb("warte",wart,0);
+verb("stelle",stel,0);
+restore("schau");
+
+int parserError(int code, string word, object obj) { write("Wie bitte?^"); return(1); }
+
+class Ding {
+  int onAction(string v) {
+    if (v == "nimm") { moveto(spieler); addScores(2); setShort("+genommen* Ding"); write("Genommen.^"); }
+    return(1);
+  }
+}
+class raum { setShort("+Raum"); string StatusLine() { return("Raum"); } }
+class spieler {
+  setShort("+Spieler");
+  moveto(raum);
+  int n = 0;
+  int scope(object o) { return(1); }
+  int onAction(string v) {
+    if (v == "wart") { n = n + 1; write("Gewartet " + n + ".^"); }
+    if (v == "stel") { wecker.startTimer(2); write("Gestellt.^"); }
+    if (v == "scha") {
+      write("Zeit " + time() + " Zug " + moves() + " Punkte " + scores() + " n " + n + ":");
+      if (stein.in(spieler)) { write(" Stein"); }
+      if (holz.in(spieler)) { write(" Holz"); }
+      write("^");
+    }
+    return(1);
+  }
+}
+class stein : Ding { setShort("+Stein"); moveto(raum); }
+class holz : Ding { setShort("-Holz"); moveto(raum); }
+class wecker { void timeout() { write("RIIING^"); } }
+class uhr { void init() { write("Init. "); } void daemon() { write("Tick. "); } }
+void main() { setPlayer(spieler); setTime(600, 5); StatusLineFormat(2); uhr.startDaemon; write("Start.^"); }
+)";
+
+const std::string kNotRestored = "Spielstand dieser Datei kann nicht wiederhergestellt werden (";
+
+std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void writeBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+struct SaveFixture : GameFixture {
+    std::string story;
+    SaveFixture() { story = files.write("raum.velmo", kRoomStory); }
+
+    bool openRoom() { return game->openStory(story); }
+    void save(const std::string& name) {
+        platform.files.push_back(files.path(name));
+        game->saveGame();
+    }
+    void restore(const std::string& name) {
+        platform.files.push_back(files.path(name));
+        game->restoreGame();
+    }
+    // Plays a few moves and saves them as "spiel.memo".
+    void playAndSave() {
+        ASSERT_TRUE(openRoom());
+        enter("nimm stein");
+        enter("stelle");
+        enter("warte");
+        save("spiel");
+    }
+    std::string look() {
+        enter("schau");
+        return after(">schau");
+    }
+};
+
+const std::string kSavedLook = ">schau\nZeit 615 Zug 3 Punkte 2 n 1: Stein\n\n>";
+
+// ----------------------------------------------------------------- saving
+
+TEST(SavedGameFile, NothingIsSavedBeforeTheFirstOrdinaryCommand) {
+    SaveFixture f;
+    ASSERT_TRUE(f.openRoom());
+    f.enter("pronomen");
+    f.enter("zurueck");
+    f.save("spiel");
+    EXPECT_EQ(f.platform.messages,
+              std::vector<std::string>{"Ein Spielstand kann erst nach der ersten Eingabe gespeichert werden."});
+    EXPECT_EQ(f.platform.files.size(), 1u);  // no dialog was shown
+    EXPECT_FALSE(std::filesystem::exists(f.files.path("spiel.memo")));
+    EXPECT_FALSE(f.game->saveDone);
+}
+
+TEST(SavedGameFile, ANameWithoutExtensionGetsMemoInLowerCase) {
+    SaveFixture f;
+    f.playAndSave();
+    f.save("Zweit");
+    EXPECT_TRUE(f.platform.messages.empty());
+    EXPECT_TRUE(std::filesystem::exists(f.files.path("spiel.memo")));
+    EXPECT_TRUE(std::filesystem::exists(f.files.path("zweit.memo")));
+    EXPECT_TRUE(f.game->saveDone);
+    // Restoring under the typed name finds the lower-case file.
+    f.restore("Zweit");
+    EXPECT_TRUE(f.platform.messages.empty());
+    EXPECT_EQ(f.look(), kSavedLook);
+}
+
+TEST(SavedGameFile, AFailedSaveWarnsAndKeepsThePreviousFile) {
+    SaveFixture f;
+    f.playAndSave();
+    const std::string before = readBytes(f.files.path("spiel.memo"));
+    // A folder where the file should be: the rename over it fails.
+    std::filesystem::create_directories(f.files.path("ordner.memo/inhalt"));
+    f.save("ordner.memo");
+    f.save("fehlt/spiel.memo");
+    EXPECT_EQ(f.platform.messages, (std::vector<std::string>{"Spielstand kann nicht gespeichert werden",
+                                                             "Spielstand kann nicht gespeichert werden"}));
+    EXPECT_TRUE(std::filesystem::exists(f.files.path("ordner.memo/inhalt")));
+    EXPECT_EQ(readBytes(f.files.path("spiel.memo")), before);
+    // A cancelled dialog also counts as saved for the quit question.
+    f.game->saveDone = false;
+    f.platform.files.push_back("");
+    f.game->saveGame();
+    EXPECT_TRUE(f.game->saveDone);
+}
+
+TEST(SavedGameFile, TheFileStartsWithTheStoryPathAndTheNodeCount) {
+    SaveFixture f;
+    f.playAndSave();
+    const std::string bytes = readBytes(f.files.path("spiel.memo"));
+    int32_t length = 0;
+    ASSERT_GT(bytes.size(), 8u);
+    std::memcpy(&length, bytes.data(), 4);
+    EXPECT_EQ(length, static_cast<int32_t>(f.story.size()));
+    int32_t count = 0;
+    std::memcpy(&count, bytes.data() + 4 + length, 4);
+    EXPECT_EQ(count, static_cast<int32_t>(f.game->currentStory()->root().children().size()));
+}
+
+// --------------------------------------------------------------- restoring
+
+TEST(SavedGameFile, RestoringInTheSameRunGivesBackTheSavedState) {
+    SaveFixture f;
+    f.playAndSave();
+    const int32_t format = f.game->statusFormat;
+    f.enter("nimm holz");
+    f.enter("warte");
+    f.enter("warte");
+    EXPECT_NE(f.platform.text().find("RIIING"), std::string::npos);
+    f.restore("spiel");
+    // The story's restore command runs instead of "Ok"; init and main do not.
+    EXPECT_EQ(f.after("\n>\n"), "\n>\nZeit 615 Zug 3 Punkte 2 n 1: Stein\n\n>");
+    EXPECT_EQ(f.platform.text().find("Init.", 10), std::string::npos);
+    EXPECT_TRUE(f.platform.messages.empty());
+    EXPECT_TRUE(f.game->inputHistory().empty());
+    EXPECT_EQ(f.game->score, 2);
+    EXPECT_EQ(f.game->moves, 3);
+    EXPECT_EQ(f.game->statusFormat, format);
+    EXPECT_EQ(f.game->gameClock()->minutes(), 615);
+    EXPECT_EQ(f.platform.caption, "raum.velmo");
+    // Nothing to take back, the timer runs on from where it was saved,
+    // the daemon ticks.
+    f.enter("zurueck");
+    EXPECT_NE(f.after(">zurueck").find("nichts"), std::string::npos);
+    f.enter("warte");
+    EXPECT_EQ(f.after(">warte"), ">warte\nGewartet 2.\nTick. RIIING\n\n>");
+}
+
+TEST(SavedGameFile, RestoringAfterAProgramStartLoadsTheSavedStory) {
+    SaveFixture first;
+    first.playAndSave();
+    GameFixture second;
+    second.platform.files.push_back(first.files.path("spiel"));
+    second.game->restoreGame();
+    ASSERT_TRUE(second.game->storyOpen());
+    EXPECT_EQ(second.game->currentStoryFile(), first.story);
+    EXPECT_EQ(second.platform.text().find("Init."), std::string::npos);
+    second.enter("schau");
+    EXPECT_EQ(second.after(">schau"), kSavedLook);
+    // Ctrl+S reaches the save: the restored game saves again.
+    second.platform.files.push_back(first.files.path("wieder"));
+    second.platform.type("\x13");
+    EXPECT_TRUE(std::filesystem::exists(first.files.path("wieder.memo")));
+}
+
+TEST(SavedGameFile, CtrlLRestoresAndACancelledDialogWritesThePrompt) {
+    SaveFixture f;
+    f.playAndSave();
+    f.enter("nimm holz");
+    f.platform.files.push_back("");
+    f.platform.type("\x0C");
+    EXPECT_EQ(f.after(">nimm holz"), ">nimm holz\nGenommen.\nTick. RIIING\n\n>\n>");
+    f.platform.files.push_back(f.files.path("spiel.memo"));
+    f.platform.type("\x0C");
+    EXPECT_EQ(f.look(), kSavedLook);
+}
+
+TEST(SavedGameFile, AnotherStoryWithADifferentNodeCountIsRefused) {
+    SaveFixture f;
+    f.playAndSave();
+    // Open: (1), an error, and the game goes on.
+    ASSERT_TRUE(f.open());
+    f.enter("nimm apfel");
+    f.restore("spiel");
+    ASSERT_EQ(f.platform.messages.size(), 1u);
+    EXPECT_EQ(f.platform.messages[0], kNotRestored + "1)");
+    EXPECT_EQ(f.platform.messageKinds[0], tmessagekind::error);
+    EXPECT_TRUE(f.game->storyOpen());
+    EXPECT_EQ(f.game->inputHistory().size(), 1u);
+    EXPECT_EQ(f.game->score, 1);
+    // Closed: the story last played is loaded and refused with (2).
+    f.enter("ende");
+    f.platform.type("j");
+    ASSERT_FALSE(f.game->storyOpen());
+    f.restore("spiel");
+    EXPECT_EQ(f.platform.messages.back(), kNotRestored + "2)");
+    EXPECT_EQ(f.platform.messageKinds.back(), tmessagekind::warning);
+    EXPECT_FALSE(f.game->storyOpen());
+}
+
+TEST(SavedGameFile, AStoryPathDifferingBeforeItsFirstCommaIsRefused) {
+    SaveFixture f;
+    ASSERT_TRUE(f.game->openStory(f.files.write("eins,a.velmo", kRoomStory)));
+    f.enter("warte");
+    f.save("spiel");
+    ASSERT_TRUE(f.game->openStory(f.files.write("zwei,a.velmo", kRoomStory)));
+    f.enter("nimm holz");
+    f.restore("spiel");
+    EXPECT_EQ(f.platform.messages, std::vector<std::string>{kNotRestored + "4)"});
+    EXPECT_TRUE(f.game->storyOpen());
+    EXPECT_EQ(f.game->score, 2);
+    EXPECT_EQ(f.platform.lastLine(), ">");
+}
+
+TEST(SavedGameFile, AMissingStoryOrSavedGameIsReported) {
+    SaveFixture f;
+    f.playAndSave();
+    f.restore("gibtsnicht");
+    EXPECT_EQ(f.platform.messages.back(), kNotRestored + "5)");
+    EXPECT_TRUE(f.game->storyOpen());  // nothing was changed yet
+    std::filesystem::remove(f.story);
+    GameFixture second;
+    second.platform.files.push_back(f.files.path("spiel"));
+    second.game->restoreGame();
+    EXPECT_EQ(second.platform.messages.back(), kNotRestored + "3)");
+    EXPECT_FALSE(second.game->storyOpen());
+}
+
+TEST(SavedGameFile, APlayerIndexOutsideTheStoryEndsTheRestore) {
+    SaveFixture f;
+    f.playAndSave();
+    std::string bytes = readBytes(f.files.path("spiel.memo"));
+    // Path, count, clock, moves, score, status format, then the player.
+    const std::size_t at = 4 + f.story.size() + 4 + 16 + 12;
+    for (int32_t index : {-1, 999, 0}) {
+        std::memcpy(bytes.data() + at, &index, 4);
+        writeBytes(f.files.path("kaputt.memo"), bytes);
+        GameFixture other;
+        other.platform.files.push_back(f.files.path("kaputt.memo"));
+        other.game->restoreGame();
+        ASSERT_FALSE(other.platform.messages.empty()) << index;
+        EXPECT_EQ(other.platform.messages.back(), kNotRestored + "6)") << index;
+        EXPECT_FALSE(other.game->storyOpen());
+    }
+}
+
+// Every variant of a real saved game, cut short or with bytes changed,
+// ends in a success or one of the restore messages, never in a crash;
+// a game restored from it can be played on.
+void restoreVariant(const std::string& path, const std::string& bytes, bool mustFail) {
+    writeBytes(path, bytes);
+    GameFixture g;
+    g.platform.files.push_back(path);
+    g.game->restoreGame();
+    if (mustFail || !g.platform.messages.empty()) {
+        ASSERT_FALSE(g.platform.messages.empty()) << bytes.size();
+        EXPECT_EQ(g.platform.messages.back().rfind(kNotRestored, 0), 0u) << g.platform.messages.back();
+        EXPECT_FALSE(g.game->storyOpen());
+    }
+    if (g.game->storyOpen()) g.enter("schau");
+}
+
+TEST(SavedGameFile, CorruptedFilesEndCleanly) {
+    SaveFixture f;
+    f.playAndSave();
+    const std::string bytes = readBytes(f.files.path("spiel.memo"));
+    const std::string path = f.files.path("variante.memo");
+    for (std::size_t length = 0; length < bytes.size(); ++length)
+        restoreVariant(path, bytes.substr(0, length), true);
+
+    std::mt19937 random(20261208);
+    for (int i = 0; i < 150; ++i) {
+        std::string changed = bytes;
+        const int flips = 1 + static_cast<int>(random() % 4);
+        for (int k = 0; k < flips; ++k)
+            changed[random() % changed.size()] = static_cast<char>(random() & 0xFF);
+        restoreVariant(path, changed, false);
+    }
+}
+
+TEST(SavedGameFile, ACorruptedFileLeavesTheOpenGameOrClosesIt) {
+    SaveFixture f;
+    f.playAndSave();
+    const std::string bytes = readBytes(f.files.path("spiel.memo"));
+    // Cut inside the path or the count: the open game is unchanged.
+    writeBytes(f.files.path("kurz.memo"), bytes.substr(0, 6));
+    f.restore("kurz");
+    EXPECT_EQ(f.platform.messages.back(), kNotRestored + "5)");
+    EXPECT_TRUE(f.game->storyOpen());
+    EXPECT_EQ(f.look(), kSavedLook);
+    // Cut after the story was reloaded: no half-restored game remains.
+    writeBytes(f.files.path("kurz.memo"), bytes.substr(0, bytes.size() - 2));
+    f.restore("kurz");
+    EXPECT_EQ(f.platform.messages.back(), kNotRestored + "5)");
+    EXPECT_FALSE(f.game->storyOpen());
+    // The intact file still restores.
+    f.restore("spiel");
+    EXPECT_EQ(f.look(), kSavedLook);
+}
+
+} // namespace
+} // namespace velmo
