@@ -4,6 +4,8 @@
 BUILD ?= build
 SANBUILD ?= build-sanitize
 JOBS ?= $(shell nproc)
+# The story that "make run" opens; "make run STORY=other.velmo" plays another.
+STORY ?= stories/uhrmacher.velmo
 
 .PHONY: run test build deps sanitize bench clean
 

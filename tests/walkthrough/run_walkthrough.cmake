@@ -1,0 +1,54 @@
+# Plays one walkthrough of a story in stories/ through the plain line mode
+# and compares what it prints with the expected transcript.
+#
+#   cmake -DTERM=velmo-term -DSTORY=stories/NAME.velmo -DINPUT=dir/WALK.in
+#         -DWORK_DIR=dir [-DRECORD=1] -P run_walkthrough.cmake
+#
+# WALK.out beside WALK.in holds the expected output; WALK.args may add
+# options (--seed 1 is always given). The game runs in a fresh folder
+# WORK_DIR/WALK, so saved games and the picture window's temporary file
+# stay out of the source tree. With RECORD the output is written to
+# WALK.out instead of compared: read it before committing it.
+
+get_filename_component(dir "${INPUT}" DIRECTORY)
+get_filename_component(name "${INPUT}" NAME_WE)
+
+set(args --plain --seed 1)
+if(EXISTS "${dir}/${name}.args")
+  file(READ "${dir}/${name}.args" extra)
+  separate_arguments(extra UNIX_COMMAND "${extra}")
+  list(APPEND args ${extra})
+endif()
+
+set(work "${WORK_DIR}/${name}")
+file(REMOVE_RECURSE "${work}")
+file(MAKE_DIRECTORY "${work}")
+
+execute_process(
+  COMMAND "${TERM}" ${args} "${STORY}"
+  WORKING_DIRECTORY "${work}"
+  INPUT_FILE "${INPUT}"
+  OUTPUT_VARIABLE actual
+  ERROR_VARIABLE errors
+  RESULT_VARIABLE rc)
+
+if(RECORD)
+  file(WRITE "${dir}/${name}.out" "${actual}")
+  message(STATUS "${name}: recorded, exit code ${rc}")
+  return()
+endif()
+
+file(READ "${dir}/${name}.out" expected)
+set(failed FALSE)
+if(NOT "${actual}" STREQUAL "${expected}")
+  file(WRITE "${work}/${name}.actual" "${actual}")
+  message(SEND_ERROR "${name}: output differs from ${name}.out; see ${work}/${name}.actual")
+  set(failed TRUE)
+endif()
+if(NOT "${rc}" STREQUAL "0")
+  message(SEND_ERROR "${name}: exit code ${rc}, expected 0. ${errors}")
+  set(failed TRUE)
+endif()
+if(failed)
+  message(FATAL_ERROR "${name}: failed")
+endif()
