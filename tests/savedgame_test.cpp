@@ -9,6 +9,10 @@
 #include "game/time.h"
 #include "model/story.h"
 #include "support/game_fixture.h"
+#include "term/terminalplatform.h"
+
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace velmo {
 namespace {
@@ -337,6 +341,34 @@ TEST(SavedGameFile, ACorruptedFileLeavesTheOpenGameOrClosesIt) {
     // The intact file still restores.
     f.restore("spiel");
     EXPECT_EQ(f.look(), kSavedLook);
+}
+
+// On the terminal host Ctrl+S and Ctrl+L open the file prompts and reach
+// the saved game.
+TEST(SavedGameFile, CtrlSAndCtrlLWorkOnTheTerminal) {
+    SaveFixture f;
+    const std::string memo = f.files.path("term.memo");
+    const std::string keys = "nimm stein\r\x13" + f.files.path("term") + "\rnimm holz\r\x0C" + memo +
+                             "\rschau\r";
+    int input[2];
+    ASSERT_EQ(pipe(input), 0);
+    ASSERT_EQ(write(input[1], keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
+    close(input[1]);
+    const int screen = open("/dev/null", O_WRONLY);
+    {
+        tterminal terminal(input[0], screen);
+        tgamesettings settings;
+        tterminalplatform host(terminal, settings.columns + 2);
+        tgame game(host, settings);
+        ASSERT_TRUE(game.openStory(f.story));
+        while (game.storyOpen() && !host.finished()) host.serve();
+        EXPECT_TRUE(std::filesystem::exists(memo));
+        // The look after the restore sees the stone taken, the wood not.
+        EXPECT_EQ(game.score, 2);
+        EXPECT_EQ(game.inputHistory().size(), 1u);
+    }
+    close(input[0]);
+    close(screen);
 }
 
 } // namespace
