@@ -7,10 +7,7 @@
 #include <iterator>
 #include <string>
 
-#include "frontend/authoring.h"
-#include "support/recording_services.h"
 #include "support/story_files.h"
-#include "support/test_platform.h"
 
 namespace velmo {
 namespace {
@@ -62,21 +59,6 @@ TEST(ExtractText, WritesTheFileAndTellsHowItWent) {
     EXPECT_FALSE(unwritable.ok);
     EXPECT_EQ(unwritable.kind, tnoticekind::information);
     EXPECT_EQ(unwritable.text, "Datei t_spiel.txt kann nicht geschrieben werden.");
-}
-
-TEST(ExtractText, MenuCommandAsksForTheFileAndShowsTheMessage) {
-    StoryFiles dir;
-    test::TestPlatform platform;
-    test::RecordingServices services;
-    services.saveFolder = dir.root.string();
-    tauthoring tools(platform, services);
-    platform.files.push_back(dir.write("abenteuer.velmo", "a(\"x\");\n"));
-    platform.files.push_back("");  // cancelled
-    EXPECT_TRUE(tools.extractTextCommand());
-    EXPECT_FALSE(tools.extractTextCommand());
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messageKinds.front(), tmessagekind::information);
-    EXPECT_EQ(readBytes(dir.path("t_abenteuer.txt")), "x\r\n");
 }
 
 } // namespace
