@@ -24,10 +24,18 @@ if(EXISTS "${dir}/${name}.rc")
   string(STRIP "${expected_rc}" expected_rc)
 endif()
 
-# The story is named without its folder, so messages show only its name.
+# The story runs in a fresh folder of the build tree holding a copy of its
+# files, so saved games and the picture window's file never land in the
+# source tree. It is named without its folder, so messages show only its
+# name.
+set(work "${ACTUAL_DIR}/${name}")
+file(REMOVE_RECURSE "${work}")
+file(MAKE_DIRECTORY "${work}")
+file(GLOB story_files "${dir}/${name}.*")
+file(COPY ${story_files} DESTINATION "${work}")
 execute_process(
   COMMAND "${TERM}" ${args} "${name}.velmo"
-  WORKING_DIRECTORY "${dir}"
+  WORKING_DIRECTORY "${work}"
   INPUT_FILE "${dir}/${name}.in"
   OUTPUT_VARIABLE actual
   ERROR_VARIABLE errors
