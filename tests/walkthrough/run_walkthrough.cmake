@@ -2,7 +2,7 @@
 # and compares what it prints with the expected transcript.
 #
 #   cmake -DTERM=velmo-term -DSTORY=stories/NAME.velmo -DINPUT=dir/WALK.in
-#         -DWORK_DIR=dir [-DRECORD=1] -P run_walkthrough.cmake
+#         -DWORK_DIR=dir [-DRECORD=1] [-DCOMPILE=1] -P run_walkthrough.cmake
 #
 # WALK.out beside WALK.in holds the expected output; WALK.args may add
 # options (--seed 1 is always given). The game runs in a fresh folder
@@ -21,8 +21,29 @@ if(EXISTS "${dir}/${name}.args")
 endif()
 
 set(work "${WORK_DIR}/${name}")
+if(COMPILE)
+  set(work "${WORK_DIR}/${name}.compiled")
+endif()
 file(REMOVE_RECURSE "${work}")
 file(MAKE_DIRECTORY "${work}")
+
+# With COMPILE the story's folder is copied into the work folder, compiled
+# there, and the compiled story plays the same walkthrough: its output must
+# be the same as the source's.
+if(COMPILE)
+  get_filename_component(story_dir "${STORY}" DIRECTORY)
+  get_filename_component(story_name "${STORY}" NAME_WE)
+  file(COPY "${story_dir}/" DESTINATION "${work}/story")
+  execute_process(
+    COMMAND "${TERM}" --compile "story/${story_name}.velmo"
+    WORKING_DIRECTORY "${work}"
+    OUTPUT_VARIABLE report
+    RESULT_VARIABLE rc)
+  if(NOT "${rc}" STREQUAL "0")
+    message(FATAL_ERROR "${name}: compiling failed (${rc}): ${report}")
+  endif()
+  set(STORY "${work}/story/${story_name}.data")
+endif()
 
 execute_process(
   COMMAND "${TERM}" ${args} "${STORY}"
