@@ -68,7 +68,10 @@ std::ptrdiff_t tvarlist::findIndex(std::string_view name, int32_t line) {
 tvar* tvarlist::find(std::string_view name, int32_t line) {
     ++version;  // the caller may write through the pointer
     const std::ptrdiff_t at = findIndex(name, line);
-    return at < 0 ? nullptr : &records[static_cast<std::size_t>(at)];
+    if (at < 0) return nullptr;
+    tvar& record = records[static_cast<std::size_t>(at)];
+    record.forgetNumber();
+    return &record;
 }
 
 bool tvarlist::getValue(std::string_view name, std::string& result) {
@@ -77,7 +80,7 @@ bool tvarlist::getValue(std::string_view name, std::string& result) {
         report(0, "Zugriff auf unbekannten Bezeichner " + std::string(name));
         return false;
     }
-    result = records[static_cast<std::size_t>(at)].value;
+    result = records[static_cast<std::size_t>(at)].text();
     return true;
 }
 
@@ -211,6 +214,7 @@ void tvarlist::copyInto(tvarlist& target) const {
 
 tsharedValues tvarlist::shareValues() {
     if (shared && sharedVersion == version) return shared;
+    makeTexts();
     // Something may have changed: only a real difference costs a new list.
     const bool same = shared && shared->size() == records.size() &&
                       std::equal(records.begin(), records.end(), shared->begin(),
@@ -231,7 +235,11 @@ void tvarlist::restoreValues(const tsharedValues& values) {
     // A level whose length no longer matches the records (variables were
     // declared or removed since) gives back the values both have.
     const std::size_t n = std::min(values->size(), records.size());
-    for (std::size_t i = 0; i < n; ++i) records[i].value = (*values)[i];
+    for (std::size_t i = 0; i < n; ++i) {
+        records[i].value = (*values)[i];
+        records[i].exact = false;
+        records[i].pending = false;
+    }
     if (values->size() == records.size()) {
         shared = values;
         sharedVersion = version;
@@ -248,7 +256,7 @@ void tvarlist::popValues() {
 // ---------------------------------------------------------- saved games
 
 void tvarlist::saveValues(std::ostream& out) const {
-    for (const tvar& record : records) writeStr(out, record.value);
+    for (const tvar& record : records) writeStr(out, record.text());
 }
 
 bool tvarlist::readValues(std::istream& in) {
@@ -257,7 +265,7 @@ bool tvarlist::readValues(std::istream& in) {
     for (tvar& record : records) {
         std::string value;
         if (!readStr(in, value)) return false;
-        record.value = std::move(value);
+        record.setText(std::move(value));
     }
     return true;
 }

@@ -103,12 +103,33 @@ public:
 
     bool empty() const { return records.empty(); }
     std::size_t size() const { return records.size(); }
+    // A record for writing: counted as a change; its text is complete and
+    // no longer taken for the integer it spelled.
     tvar& at(std::size_t index) {
         ++version;
-        return records.at(index);
+        tvar& record = records.at(index);
+        record.forgetNumber();
+        return record;
     }
-    const tvar& at(std::size_t index) const { return records.at(index); }
-    const std::vector<tvar>& Records() const { return records; }
+    const tvar& at(std::size_t index) const {
+        const tvar& record = records.at(index);
+        record.text();
+        return record;
+    }
+    // The records with every text complete.
+    const std::vector<tvar>& Records() const {
+        makeTexts();
+        return records;
+    }
+
+    // For the evaluator, which knows that an integer's text may still be
+    // pending (tvar::text): the records as they are, and a record to
+    // assign through tvar::setInteger or tvar::setText (counted as a change).
+    const std::vector<tvar>& RecordsAsTheyAre() const { return records; }
+    tvar& Assign(std::size_t index) {
+        ++version;
+        return records[index];
+    }
     void clear() {
         ++version;
         records.clear();
@@ -118,6 +139,9 @@ public:
     bool error = false;
 
 private:
+    void makeTexts() const {
+        for (const tvar& record : records) record.text();
+    }
     // The first record named exactly `name`, or -1. Every lookup by name
     // goes through here.
     std::ptrdiff_t indexOf(std::string_view name) const;

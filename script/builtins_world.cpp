@@ -96,7 +96,7 @@ void builtinRoom(tbuiltincall& call) {
 }
 
 void builtinSizeof(tbuiltincall& call) {
-    setNumber(call, call.node.elementCount(call.args[0].name, call.line));
+    setNumber(call, call.node.elementCount(std::string(call.args[0].name()), call.line));
 }
 
 } // namespace velmo

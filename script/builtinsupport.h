@@ -26,7 +26,9 @@ void invalidCall(tbuiltincall& call);
 bool integerArg(const toperand& arg, int32_t& value);
 
 inline void setNumber(tbuiltincall& call, int64_t n) { call.result = std::to_string(n); }
-inline void setTruth(tbuiltincall& call, bool b) { call.result = b ? "1" : "0"; }
+// (Assigned as a character: GCC 12 warns falsely about assigning a short
+// literal at high optimisation.)
+inline void setTruth(tbuiltincall& call, bool b) { call.result.assign(1, b ? '1' : '0'); }
 
 // Tests on objects and their place in the world (builtins_world.cpp).
 void builtinHas(tbuiltincall& call);

@@ -38,9 +38,10 @@ private:
 void texpression::PushText(toperandstack& stack, std::string text, int32_t type) {
     toperand& slot = stack.PushSlot();
     slot.type = type;
-    slot.name.assign(1, 'Q');
     slot.value = std::move(text);
     slot.hasNumber = false;
+    slot.lazy = false;
+    slot.setTemporary();
 }
 
 void texpression::PushInteger(toperandstack& stack, int32_t n) { stack.PushSlot().setInteger(n); }
@@ -51,11 +52,10 @@ void texpression::Evaluate(int32_t line, tnode& node, std::string& result,
         setZero(result);
         return;
     }
-    std::string key(postfix);
-    auto found = recent.find(key);
+    auto found = recent.find(postfix);
     if (found == recent.end()) {
         if (recent.size() >= kRecentForms) recent.clear();
-        found = recent.emplace(std::move(key), compileExpression(postfix)).first;
+        found = recent.emplace(std::string(postfix), compileExpression(postfix)).first;
     }
     // Held here: an evaluation inside this one may empty the cache.
     const std::shared_ptr<const tcompiled> form = found->second;
@@ -64,67 +64,64 @@ void texpression::Evaluate(int32_t line, tnode& node, std::string& result,
 
 void texpression::Evaluate(int32_t line, tnode& node, std::string& result,
                            const tcompiled& form) {
+    evaluate(line, node, form, twant::kText, &result);
+}
+
+bool texpression::Holds(int32_t line, tnode& node, const tcompiled& form) {
+    return evaluate(line, node, form, twant::kTruth, nullptr);
+}
+
+void texpression::Perform(int32_t line, tnode& node, const tcompiled& form) {
+    evaluate(line, node, form, twant::kNothing, nullptr);
+}
+
+// Runs the tokens; the value goes into `text` or becomes the truth that
+// is returned, as the caller wants.
+bool texpression::evaluate(int32_t line, tnode& node, const tcompiled& form, twant want,
+                           std::string* text) {
     if (failed) {
-        setZero(result);
-        return;
+        if (text) setZero(*text);
+        return false;
     }
     tstate s(form, line, node);
     const tstackfloor floor(operands);
-    for (const tctoken& token : form.tokens) {
-        if (failed) break;
-        try {
-            step(s, token);
-        } catch (const tabort&) {
-            throw;
-        } catch (const std::exception&) {
-            invalid(s);  // no resources for the token: an invalid operation, not a crash
-        }
+    try {
+        run(s);
+    } catch (const tabort&) {
+        throw;
+    } catch (const std::exception&) {
+        invalid(s);  // no resources for a token: an invalid operation, not a crash
     }
-    finish(s, result);
+    return finish(s, want, text);
 }
 
-// The result: "0" after a failure, else the top operand, else (an
-// assignment took the last ones) the target's new value.
-void texpression::finish(tstate& s, std::string& result) {
+// The value: "0" after a failure, else the top operand, else (an
+// assignment took the last ones) the target's new value. Returns whether
+// it is true.
+bool texpression::finish(tstate& s, twant want, std::string* text) {
     if (failed) {
-        setZero(result);
-    } else if (toperand* top = operands.Peek()) {
-        result.swap(top->value);
-    } else if (!targetValue(s, result)) {
-        invalid(s);
-        setZero(result);
+        if (text) setZero(*text);
+        return false;
     }
-}
-
-void texpression::pushNumber(const tctoken& token) {
-    toperand& slot = operands.PushSlot();
-    slot.type = kTypeInt;
-    slot.name.assign(1, 'Q');
-    slot.value = token.value;
-    slot.number = token.number;
-    slot.hasNumber = true;
-}
-
-// Calls of story functions recurse through here, so the functions on that
-// path keep their frames small: what needs temporaries lives in helpers
-// that have returned before the call is made.
-void texpression::step(tstate& s, const tctoken& token) {
-    switch (token.kind) {
-    case ttokenkind::kNumber:
-        pushNumber(token);
-        break;
-    case ttokenkind::kText: pushLiteral(s, *s.node, token.value, token.tags.get()); break;
-    case ttokenkind::kOperator: applyOperator(s, token.op); break;
-    case ttokenkind::kSkip: break;
-    case ttokenkind::kName:
-        if (token.index) {
-            evalIndexedName(s, token);
+    if (toperand* top = operands.Peek()) {
+        if (want != twant::kText) return !top->isFalse();
+        if (top->lazy) {
+            char digits[kMaxIntDigits];
+            text->assign(digits, decimalText(top->number, digits));
         } else {
-            evalName(s, token);
+            text->swap(top->value);
         }
-        return;  // the name itself becomes the previous token
+        return true;
     }
-    s.previous = token.text;
+    const tvar* target = targetRecord(s);
+    if (!target) {
+        invalid(s);
+        if (text) setZero(*text);
+        return false;
+    }
+    if (want == twant::kText) *text = target->text();
+    int32_t n = 0;
+    return target->exactNumber(n) ? n != 0 : !(target->value.size() == 1 && target->value[0] == '0');
 }
 
 // A string literal. Markup tags in it may name variables: the word two
@@ -149,7 +146,7 @@ void texpression::pushLiteral(tstate& s, tnode& current, const std::string& text
             for (tnode* n = &current; n && n->owner && !variable && !bad; n = n->owner)
                 variable = variableIn(*n, piece, s.line, bad);
         }
-        out += variable ? variable->value : piece;
+        out += variable ? variable->text() : piece;
     }
     if (const tnode* actor = s.story.actor) {
         static constexpr std::string_view kActor = "actor";
@@ -161,13 +158,11 @@ void texpression::pushLiteral(tstate& s, tnode& current, const std::string& text
     PushText(operands, std::move(out), kTypeText);
 }
 
-bool texpression::targetValue(tstate& s, std::string& out) {
-    if (!s.haveTarget) return false;
+const tvar* texpression::targetRecord(tstate& s) {
+    if (!s.haveTarget) return nullptr;
+    if (!s.targetIndexed) return plainVariableIn(*s.targetNode, s.targetName, s.targetHint);
     bool bad = false;
-    const tvar* variable = variableIn(*s.targetNode, s.targetName, s.line, bad, &s.targetHint);
-    if (!variable) return false;
-    out = variable->value;
-    return true;
+    return variableIn(*s.targetNode, s.targetName, s.line, bad, &s.targetHint);
 }
 
 void texpression::invalid(tstate& s) { report(s, "ung\xFCltige Operation"); }

@@ -12,6 +12,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -45,6 +46,12 @@ public:
     // The same for a postfix text, compiled on the spot (recent texts are
     // kept compiled, so a text evaluated again is not split again).
     void Evaluate(int32_t line, tnode& node, std::string& result, std::string_view postfix);
+    // Evaluates for a condition: true when the value is not "0" (false
+    // after a failure). The value's text is never made.
+    bool Holds(int32_t line, tnode& node, const tcompiled& postfix);
+    // Evaluates for the effect alone (a statement of its own, the step of
+    // a loop); fails exactly when Evaluate would.
+    void Perform(int32_t line, tnode& node, const tcompiled& postfix);
 
     bool Failed() const { return failed; }
 
@@ -59,19 +66,32 @@ private:
     struct tstate;  // one evaluation: script/expressionstate.h
     class tlevels;
 
-    // One token. A call of a story function recurses through step,
-    // evalName, act, resolveName and callFunction; the helpers marked
+    // The tokens in order. A call of a story function recurses through
+    // run, evalName, act, resolveName and callFunction; the helpers marked
     // noinline hold the temporaries, so those frames stay small and deep
     // recursion fits on the machine stack (also with the sanitizers,
     // whose frames grow with every local).
-    void step(tstate& s, const tctoken& token);
+    // What the caller wants of the value.
+    enum class twant : uint8_t { kText, kTruth, kNothing };
+    bool evaluate(int32_t line, tnode& node, const tcompiled& form, twant want,
+                  std::string* text);
+    void run(tstate& s);
     void evalName(tstate& s, const tctoken& token);
+    // A plain name found in the context's own list where its token last
+    // found it: pushed at once. False when the long way must decide.
+    bool quickVariable(tstate& s, const tctoken& token);
+    // A binary operator on two integers: applied at once. False when the
+    // long way must decide (texts, a division by zero, other operators).
+    bool quickOperator(unsigned char op);
+    void pushFound(tstate& s, const tctoken& token, const tvar& variable, tnode& where,
+                   std::string_view name);
+    [[gnu::noinline]] void takeTarget(tstate& s, const tctoken& token, tnode& where,
+                                      std::string_view name);
     void evalIndexedName(tstate& s, const tctoken& token);
     [[gnu::noinline]] bool simpleIndex(tstate& s, const tcompiled& index, std::string& value);
     void act(tstate& s, const tctoken& token, tnode& current, bool onPath, std::string_view name);
     [[gnu::noinline]] void actOther(tstate& s, tnode& current, std::string_view name);
-    [[gnu::noinline]] void pushNumber(const tctoken& token);
-    [[gnu::noinline]] void finish(tstate& s, std::string& result);
+    [[gnu::noinline]] bool finish(tstate& s, twant want, std::string* text);
 
     // Names, paths and calls.
     [[gnu::noinline]] tnode* pathStep(tstate& s, tnode& current, std::string_view part,
@@ -105,14 +125,23 @@ private:
     void assignTarget(tstate& s, toperand& value);
 
     // The result when the stack is empty: the assignment target's value.
-    bool targetValue(tstate& s, std::string& out);
+    const tvar* targetRecord(tstate& s);
     [[gnu::noinline]] void invalid(tstate& s);
     [[gnu::noinline]] void report(tstate& s, const std::string& message);
+
+    // Texts looked up without making a key string.
+    struct ttextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const noexcept {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
 
     tfunctionrunner* runner_;
     toperandstack operands;
     int32_t nesting = 0;  // index evaluations running inside one another
-    std::unordered_map<std::string, std::shared_ptr<const tcompiled>> recent;
+    std::unordered_map<std::string, std::shared_ptr<const tcompiled>, ttextHash, std::equal_to<>>
+        recent;
 };
 
 } // namespace velmo

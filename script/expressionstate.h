@@ -24,10 +24,14 @@ struct texpression::tstate {
     tnode* node;
     tstory& story;
 
+    // The assignment target: its name (in the form, or built here when
+    // it carried an index), the node it was found in and where there.
     bool haveTarget = false;
-    std::string targetName;
+    bool targetIndexed = false;
+    std::string_view targetName;
+    std::string targetBuilt;
     tnode* targetNode = nullptr;
-    tvarhint targetHint;  // where its record was found
+    tvarhint targetHint;
 
     // Where the last variable was found and the previous token: what the
     // increment operators work on.
@@ -59,6 +63,51 @@ private:
     tnode* nodes[kMax] = {};
     int count = 0;
 };
+
+// Names are short (at most 25 characters): a plain loop beats a call of
+// the library's compare.
+inline bool sameName(const std::string& record, std::string_view name) {
+    if (record.size() != name.size()) return false;
+    for (std::size_t i = 0; i < name.size(); ++i)
+        if (record[i] != name[i]) return false;
+    return true;
+}
+
+// The first record named exactly `name`; one scan (names are unique in a
+// list, so it is the only one).
+inline const tvar* scanFor(const std::vector<tvar>& records, std::string_view name) {
+    for (const tvar& record : records)
+        if (sameName(record.name, name)) return &record;
+    return nullptr;
+}
+
+// The variable `name` (no index) in the node's own list: where the hint
+// says, if the name is there, else by a scan that updates the hint.
+inline const tvar* plainVariableIn(tnode& node, std::string_view name, tvarhint& hint) {
+    const std::vector<tvar>& records = node.vars.RecordsAsTheyAre();
+    if (hint.list == &node.vars && hint.position < records.size() &&
+        sameName(records[hint.position].name, name))
+        return &records[hint.position];
+    const tvar* found = scanFor(records, name);
+    if (found) hint = tvarhint{&node.vars, static_cast<std::size_t>(found - records.data())};
+    return found;
+}
+
+// Pushes a variable found in `where`, and takes it as the assignment
+// target when it qualifies (only the first that does).
+inline void texpression::pushFound(tstate& s, const tctoken& token, const tvar& variable,
+                                   tnode& where, std::string_view name) {
+    toperand& slot = operands.PushSlot();
+    // A plain name is the record's name; a name with an index may have
+    // reached another record (an element, or the variable after an array).
+    if (token.index) {
+        slot.setVariableCopy(variable);
+    } else {
+        slot.setVariable(variable, name);
+    }
+    s.lastFound = &where;
+    if (token.targetCandidate && s.form.assigns && !s.haveTarget) takeTarget(s, token, where, name);
+}
 
 // The variable `name` (perhaps with an index) in the node's own list, or
 // null, for reading. An index outside the list is reported by the list

@@ -52,57 +52,26 @@ private:
 
 } // namespace
 
-namespace {
-
-// Names are short (at most 25 characters): a plain loop beats a call of
-// the library's compare.
-bool sameName(const std::string& record, std::string_view name) {
-    if (record.size() != name.size()) return false;
-    for (std::size_t i = 0; i < name.size(); ++i)
-        if (record[i] != name[i]) return false;
-    return true;
-}
-
-// The first record named exactly `name`; one scan (names are unique in a
-// list, so it is the only one).
-const tvar* scanFor(const std::vector<tvar>& records, std::string_view name) {
-    for (const tvar& record : records)
-        if (sameName(record.name, name)) return &record;
-    return nullptr;
-}
-
-const tvar* hinted(const tvarlist& vars, std::string_view name, tvarhint& hint) {
-    const std::vector<tvar>& records = vars.Records();
-    if (hint.list == &vars && hint.position < records.size() &&
-        sameName(records[hint.position].name, name))
-        return &records[hint.position];
-    const tvar* found = scanFor(records, name);
-    if (found) hint = tvarhint{&vars, static_cast<std::size_t>(found - records.data())};
-    return found;
-}
-
-} // namespace
-
 // As the list's own lookup: the index is the number between the first "["
 // and the first "]" after it (none: 0), counted in the whole list.
 const tvar* variableIn(tnode& node, std::string_view name, int32_t line, bool& bad,
                        tvarhint* hint) {
     const std::size_t open = name.find('[');
     const std::string_view base = name.substr(0, open);
-    const tvar* found = hint ? hinted(node.vars, base, *hint) : scanFor(node.vars.Records(), base);
+    const tvar* found = hint ? plainVariableIn(node, base, *hint) : scanFor(node.vars.RecordsAsTheyAre(), base);
     if (!found || open == std::string_view::npos) return found;
 
     const std::size_t close = name.find(']', open + 1);
     const std::string_view indexText =
         name.substr(open + 1, close == std::string_view::npos ? close : close - open - 1);
     const int64_t index = indexText.empty() ? 0 : toNumber(indexText);
-    const int64_t position = (found - node.vars.Records().data()) + index;
+    const int64_t position = (found - node.vars.RecordsAsTheyAre().data()) + index;
     if (index < 0 || position >= static_cast<int64_t>(node.vars.size())) {
         node.vars.findIndex(name, line);  // reports the index
         bad = true;
         return nullptr;
     }
-    return &node.vars.Records()[static_cast<std::size_t>(position)];
+    return &node.vars.RecordsAsTheyAre()[static_cast<std::size_t>(position)];
 }
 
 void texpression::evalName(tstate& s, const tctoken& token) {
@@ -172,7 +141,7 @@ bool texpression::simpleIndex(tstate& s, const tcompiled& index, std::string& va
     tnode* where = nullptr;
     const tvar* variable = findVariable(s, *s.node, false, token.text, &token.hint, where);
     if (!variable) return false;  // a function, an object, an error: evaluate it
-    value = variable->value;
+    value = variable->text();
     return true;
 }
 
@@ -230,7 +199,7 @@ tnode* texpression::pathStep(tstate& s, tnode& current, std::string_view part,
         if (!variable && !bad && current.caller)
             variable = variableIn(*current.caller, part, s.line, bad);
         if (variable) {
-            if (tnode* object = root.findChild(variable->value)) return object;
+            if (tnode* object = root.findChild(variable->text())) return object;
         }
         if (bad) {
             invalid(s);
@@ -263,27 +232,33 @@ void texpression::resolveName(tstate& s, const tctoken& token, tnode& current, b
     }
 }
 
-// Pushes the variable `name` if there is one, and takes it as the
-// assignment target when it qualifies (only the first that does).
+// Pushes the variable `name` if there is one.
 bool texpression::pushVariable(tstate& s, const tctoken& token, tnode& current, bool onPath,
                                std::string_view name) {
     tnode* where = nullptr;
     const tvar* variable = findVariable(s, current, onPath, name, &token.hint, where);
     if (!variable) return false;
-    toperand& slot = operands.PushSlot();
-    slot.type = variable->type;
-    slot.name = variable->name;
-    slot.value = variable->value;
-    slot.hasNumber = false;
-    s.lastFound = where;
-    if (s.form.assigns && !s.haveTarget && token.targetCandidate) {
-        s.haveTarget = true;
-        s.targetName = name;
-        s.targetNode = where;
-        s.targetHint = token.hint;
-        if (s.node->caller) s.node = s.node->caller;
-    }
+    pushFound(s, token, *variable, *where, name);
     return true;
+}
+
+// The first variable that qualifies is the assignment target. The rest
+// of the expression then runs in the context of the node's caller, if it
+// has one.
+void texpression::takeTarget(tstate& s, const tctoken& token, tnode& where,
+                             std::string_view name) {
+    s.haveTarget = true;
+    if (token.index) {
+        // The name was built for this evaluation only.
+        s.targetBuilt = name;
+        s.targetName = s.targetBuilt;
+    } else {
+        s.targetName = name;
+    }
+    s.targetIndexed = token.index != nullptr;
+    s.targetNode = &where;
+    s.targetHint = token.hint;
+    if (s.node->caller) s.node = s.node->caller;
 }
 
 void texpression::resolveOther(tstate& s, const tctoken& token, tnode& current,
@@ -358,7 +333,7 @@ bool texpression::gatherArguments(tstate& s, const tnode& function, std::string&
     }
     for (std::size_t i = count; i > 0; --i) {
         if (i < count) argText += ',';
-        argText += operands.Peek(i - 1)->value;
+        argText += operands.Peek(i - 1)->text();
     }
     operands.Drop(count);
     if (!runner_) {
@@ -382,6 +357,8 @@ void texpression::callBuiltin(tstate& s, const tafunction& builtin, tnode& curre
         invalid(s);
         return;
     }
+    // The built-ins read the texts.
+    for (std::size_t i = 0; i < count; ++i) operands.Peek(i)->text();
     const std::span<const toperand> args(count ? operands.Peek(count - 1) : nullptr, count);
     std::string result;
     tbuiltincall call{failed, s.line, current, args, result};

@@ -1,6 +1,5 @@
-// The evaluator's operators. Integer arithmetic wraps around in 32 bits
-// (computed unsigned, so an overflow is defined); division and remainder
-// by zero are invalid operations.
+// The evaluator's operators, all cases (the token loop handles integer
+// operands itself when it can). Integer arithmetic is in script/intops.h.
 
 #include <climits>
 #include <cstdint>
@@ -8,39 +7,17 @@
 
 #include "game/wstrlib.h"
 #include "script/expressionstate.h"
+#include "script/intops.h"
 #include "script/postfix.h"
 
 namespace velmo {
 
 namespace {
 
-int32_t wrap(uint32_t value) { return static_cast<int32_t>(value); }
-uint32_t bits(int32_t value) { return static_cast<uint32_t>(value); }
-
-bool isFalse(const toperand& operand) { return operand.value == "0"; }
-
-// The integer operation `op` on a and b; false for a division or
-// remainder by zero.
-bool integerResult(unsigned char op, int32_t a, int32_t b, int32_t& out) {
-    switch (op) {
-    case '+': case kOpAddTo: out = wrap(bits(a) + bits(b)); return true;
-    case '-': case kOpSubFrom: out = wrap(bits(a) - bits(b)); return true;
-    case '*': case kOpMulBy: out = wrap(bits(a) * bits(b)); return true;
-    case '/': case kOpDivBy:
-        if (b == 0) return false;
-        out = (a == INT32_MIN && b == -1) ? INT32_MIN : a / b;  // the one quotient that overflows
-        return true;
-    case '%': case kOpModBy:
-        if (b == 0) return false;
-        out = b == -1 ? 0 : a % b;
-        return true;
-    case '&': out = a & b; return true;
-    case '|': out = a | b; return true;
-    case '^': out = a ^ b; return true;
-    case kOpShiftLeft: out = wrap(bits(a) << (bits(b) & 31u)); return true;
-    case kOpShiftRight: out = wrap(bits(a) >> (bits(b) & 31u)); return true;
-    default: return false;
-    }
+// Equal texts; two integers not yet written out compare as integers.
+bool sameText(toperand& a, toperand& b) {
+    if (a.lazy && b.lazy) return a.number == b.number;
+    return a.text() == b.text();
 }
 
 } // namespace
@@ -88,7 +65,7 @@ void texpression::applyOperator(tstate& s, unsigned char op) {
         }
         int32_t n = 0;
         if (op == '!') {
-            a->setInteger(isFalse(*a) ? 1 : 0);
+            a->setInteger(a->isFalse() ? 1 : 0);
         } else if (integer(s, *a, n)) {
             a->setInteger(~n);
         }
@@ -108,10 +85,11 @@ void texpression::arithmetic(tstate& s, unsigned char op) {
     toperand *a, *b;
     if (!peekTwo(s, a, b)) return;
     if (op == '+' && (a->type != kTypeInt || b->type != kTypeInt)) {
-        a->value += b->value;
+        a->makeTextIfLazy();
+        a->value += b->text();
         a->type = kTypeText;
-        a->name.assign(1, 'Q');
         a->hasNumber = false;
+        a->setTemporary();
         operands.Drop(1);
         return;
     }
@@ -134,14 +112,14 @@ void texpression::compare(tstate& s, unsigned char op) {
     if (!peekTwo(s, a, b)) return;
     bool truth = false;
     switch (op) {
-    case kOpEqual: truth = a->value == b->value; break;
-    case kOpNotEqual: truth = a->value != b->value; break;
-    case kOpAnd: truth = !isFalse(*a) && !isFalse(*b); break;
-    case kOpOr: truth = !isFalse(*a) || !isFalse(*b); break;
+    case kOpEqual: truth = sameText(*a, *b); break;
+    case kOpNotEqual: truth = !sameText(*a, *b); break;
+    case kOpAnd: truth = !a->isFalse() && !b->isFalse(); break;
+    case kOpOr: truth = !a->isFalse() || !b->isFalse(); break;
     default: {
         int order = 0;
         if (a->type != kTypeInt) {
-            order = a->value.compare(b->value);  // bytes compared unsigned
+            order = a->text().compare(b->text());  // bytes compared unsigned
         } else {
             int32_t x = 0, y = 0;
             if (!integer(s, *a, x) || !integer(s, *b, y)) return;
@@ -169,12 +147,14 @@ void texpression::choose(tstate& s) {
         return;
     }
     const bool textual = whenTrue->type != kTypeInt;
-    toperand& chosen = isFalse(*condition) ? *whenFalse : *whenTrue;
+    toperand& chosen = condition->isFalse() ? *whenFalse : *whenTrue;
     if (textual) {
+        chosen.makeTextIfLazy();
         std::swap(condition->value, chosen.value);
         condition->type = kTypeText;
-        condition->name.assign(1, 'Q');
         condition->hasNumber = false;
+        condition->lazy = false;
+        condition->setTemporary();
         operands.Drop(2);
         return;
     }
@@ -192,7 +172,8 @@ void texpression::compound(tstate& s, unsigned char op) {
     if (op == '=') {
         assignTarget(s, *b);
     } else if (op == kOpAddTo && a->type != kTypeInt) {
-        a->value += b->value;
+        a->makeTextIfLazy();
+        a->value += b->text();
         a->hasNumber = false;
         assignTarget(s, *a);
     } else {
@@ -218,13 +199,20 @@ void texpression::assignTarget(tstate& s, toperand& value) {
     }
     tvarlist& vars = s.targetNode->vars;
     bool bad = false;
-    const tvar* record = variableIn(*s.targetNode, s.targetName, s.line, bad, &s.targetHint);
+    const tvar* record = s.targetIndexed
+                             ? variableIn(*s.targetNode, s.targetName, s.line, bad, &s.targetHint)
+                             : plainVariableIn(*s.targetNode, s.targetName, s.targetHint);
     if (!record) {
-        if (!bad) vars.setValue(s.targetName, value.value, s.line);  // reports the name
+        if (!bad) vars.setValue(s.targetName, value.text(), s.line);  // reports the name
         invalid(s);
         return;
     }
-    vars.at(static_cast<std::size_t>(record - vars.Records().data())).value.swap(value.value);
+    tvar& written = vars.Assign(static_cast<std::size_t>(record - vars.RecordsAsTheyAre().data()));
+    if (value.lazy) {
+        written.setInteger(value.number);
+    } else {
+        written.setText(std::move(value.value));  // the operand is dropped after this
+    }
 }
 
 // "++" and "--" change the variable named by the previous token, in the
@@ -233,14 +221,19 @@ void texpression::assignTarget(tstate& s, toperand& value) {
 // push the new value.
 void texpression::increment(tstate& s, unsigned char op) {
     tnode& where = s.lastFound ? *s.lastFound : *s.node;
-    tvar* variable = where.vars.find(s.previous, s.line);
-    if (!variable || variable->value.empty()) {
+    bool bad = false;  // an index outside the list is reported by the lookup
+    const tvar* variable = variableIn(where, s.previous, s.line, bad);
+    // (An integer's text is never empty, written out yet or not.)
+    if (!variable || (!variable->exact && variable->value.empty())) {
         invalid(s);
         return;
     }
+    int32_t old = 0;
+    if (!variable->exactNumber(old)) old = toNumber(variable->value);
     const bool up = op == kOpPostInc || op == kOpPreInc;
-    const int32_t n = wrap(bits(toNumber(variable->value)) + (up ? 1u : ~0u));
-    variable->value = std::to_string(n);
+    const int32_t n = wrapInt(intBits(old) + (up ? 1u : ~0u));
+    tvarlist& vars = where.vars;
+    vars.Assign(static_cast<std::size_t>(variable - vars.RecordsAsTheyAre().data())).setInteger(n);
     if (op == kOpPreInc || op == kOpPreDec) operands.PushSlot().setInteger(n);
 }
 

@@ -25,7 +25,7 @@ void tinterpreter::nothing(tnode&, const tcode&, int32_t&) {}
 void tinterpreter::openBlock(tnode&, const tcode&, int32_t&) { ++depth; }
 
 void tinterpreter::plainStatement(tnode& target, const tcode& record, int32_t&) {
-    evaluateWhole(target, record, scratch);
+    performWhole(target, record);
 }
 
 void tinterpreter::returnStatement(tnode& target, const tcode& record, int32_t&) {
@@ -62,13 +62,13 @@ void tinterpreter::forStatement(tnode& target, const tcode& record, int32_t& ind
         report(record.line, "Syntaxfehler");
         return;
     }
-    evaluateParam(target, record, 0, scratch);
-    if (!evaluator.Failed()) evaluateParam(target, record, 1, scratch);
+    performParam(target, record, 0);
+    const bool holds = !evaluator.Failed() && holdsParam(target, record, 1);
     if (evaluator.Failed()) {
         failed = true;
         return;
     }
-    if (isFalse(scratch)) {
+    if (!holds) {
         Skip(index);
         return;
     }
@@ -88,9 +88,9 @@ void tinterpreter::whileStatement(tnode& target, const tcode& record, int32_t& i
     // loop; otherwise it opens a loop of its own.
     trunloop* top = loops.Peek();
     const bool closesDo = top && top->loopKind == kLoopDo && top->depth >= depth;
-    evaluateWhole(target, record, scratch);
+    const bool holds = holdsWhole(target, record);
     if (failed) return;
-    if (!isFalse(scratch)) {
+    if (holds) {
         if (closesDo) {
             index = top->startIndex;
             return;
@@ -133,10 +133,10 @@ bool tinterpreter::continueLoop(tnode& target, trunloop& loop, int32_t& index) {
         index = loop.startIndex;
         return true;
     }
-    if (!loop.step.empty()) evaluator.Evaluate(currentLine, target, scratch, *loop.stepForm);
-    evaluator.Evaluate(currentLine, target, scratch, *loop.conditionForm);
+    if (!loop.step.empty()) evaluator.Perform(currentLine, target, *loop.stepForm);
+    const bool holds = evaluator.Holds(currentLine, target, *loop.conditionForm);
     if (evaluator.Failed()) failed = true;
-    if (failed || isFalse(scratch)) return false;
+    if (failed || !holds) return false;
     index = loop.startIndex;
     return true;
 }

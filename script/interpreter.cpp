@@ -274,6 +274,40 @@ void tinterpreter::evaluateWhole(tnode& target, const tcode& record, std::string
     if (evaluator.Failed()) failed = true;
 }
 
+void tinterpreter::performParam(tnode& target, const tcode& record, std::size_t i) {
+    if (i < record.compiled.size() && record.compiled[i])
+        evaluator.Perform(record.line, target, *record.compiled[i]);
+    else
+        evaluator.Evaluate(record.line, target, scratch, record.params[i]);
+}
+
+bool tinterpreter::holdsParam(tnode& target, const tcode& record, std::size_t i) {
+    if (i < record.compiled.size() && record.compiled[i])
+        return evaluator.Holds(record.line, target, *record.compiled[i]);
+    evaluator.Evaluate(record.line, target, scratch, record.params[i]);
+    return !evaluator.Failed() && scratch != "0";
+}
+
+void tinterpreter::performWhole(tnode& target, const tcode& record) {
+    if (record.params.size() == 1)
+        performParam(target, record, 0);
+    else
+        evaluator.Evaluate(record.line, target, scratch, record.paramText);
+    if (evaluator.Failed()) failed = true;
+}
+
+bool tinterpreter::holdsWhole(tnode& target, const tcode& record) {
+    bool holds = false;
+    if (record.params.size() == 1) {
+        holds = holdsParam(target, record, 0);
+    } else {
+        evaluator.Evaluate(record.line, target, scratch, record.paramText);
+        holds = scratch != "0";
+    }
+    if (evaluator.Failed()) failed = true;
+    return holds && !failed;
+}
+
 // The compiled form of the whole parameter text, for a loop that keeps
 // its condition.
 const tcompiled* tinterpreter::wholeForm(const tcode& record,

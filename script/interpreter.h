@@ -100,6 +100,12 @@ private:
     bool evaluateParams(tnode& target, const tcode& record);
     bool evaluateParam(tnode& target, const tcode& record, std::size_t i, std::string& out);
     void evaluateWhole(tnode& target, const tcode& record, std::string& out);
+    // The same when only the effect counts, or only whether the value is
+    // not "0" (the text of the value is then never made).
+    void performParam(tnode& target, const tcode& record, std::size_t i);
+    bool holdsParam(tnode& target, const tcode& record, std::size_t i);
+    void performWhole(tnode& target, const tcode& record);
+    bool holdsWhole(tnode& target, const tcode& record);
     const tcompiled* wholeForm(const tcode& record, std::shared_ptr<const tcompiled>& owned);
     const tcompiled* paramForm(const tcode& record, std::size_t i,
                                std::shared_ptr<const tcompiled>& owned);

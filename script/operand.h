@@ -3,11 +3,11 @@
 
 // The operands of the expression evaluator. Every value is a text with a
 // type; an operand may also carry the integer its text stands for, so that
-// arithmetic on numbers that were just computed or written as literals
-// does not read digits again. The text stays the value's meaning: the
-// integer is only a cache of toNumber(text).
+// arithmetic on numbers that were just computed, written as literals or
+// read from a variable that knows its integer does not read digits again.
+// An integer result does not even write its digits until someone asks for
+// the text: the text stays the value's meaning, made on demand.
 
-#include <charconv>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -19,29 +19,90 @@
 
 namespace velmo {
 
+// The name of an operand that comes from no variable.
+inline constexpr std::string_view kTemporaryName = "Q";
+
 struct toperand {
     int32_t type = kTypeInt;
-    std::string name;   // the variable's name, or "Q" for a temporary
-    std::string value;
-    int32_t number = 0;       // valid when hasNumber is set
+    int32_t number = 0;       // valid when hasNumber is set: toNumber(text)
     bool hasNumber = false;
+    bool lazy = false;        // `value` not made yet: the text is number's decimal text
+    std::string value;        // the text, unless lazy
 
-    // Makes this operand a temporary integer (type 0, name "Q").
+    // The name of the variable it was read from, or "Q" (only "sizeof"
+    // asks). Usually a view of the name token, which lives as long as the
+    // evaluation; a name that has no token of its own is kept here.
+    std::string_view nameView = kTemporaryName;
+    std::string nameText;
+    bool ownName = false;
+
+    std::string_view name() const { return ownName ? std::string_view(nameText) : nameView; }
+
+    // The text, made now if it was not yet.
+    const std::string& text() {
+        if (lazy) makeText();
+        return value;
+    }
+    void makeTextIfLazy() {
+        if (lazy) makeText();
+    }
+    void makeText() {
+        char digits[kMaxIntDigits];
+        value.assign(digits, decimalText(number, digits));
+        lazy = false;
+    }
+    // False exactly when the text is "0".
+    bool isFalse() const {
+        return lazy ? number == 0 : value.size() == 1 && value[0] == '0';
+    }
+
+    // Makes this operand a temporary integer (type 0).
     void setInteger(int32_t n) {
-        char digits[12];
-        const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
         type = kTypeInt;
-        name.assign(1, 'Q');
-        value.assign(digits, end);
         number = n;
         hasNumber = true;
+        lazy = true;
+        setTemporary();
     }
     // Makes this operand a temporary of the type with the text.
     void setText(std::string_view text, int32_t textType) {
         type = textType;
-        name.assign(1, 'Q');
         value.assign(text);
         hasNumber = false;
+        lazy = false;
+        setTemporary();
+    }
+    void setTemporary() {
+        nameView = kTemporaryName;
+        ownName = false;
+    }
+    // Takes the value of a variable: its integer when the variable knows
+    // that its text spells one exactly, else a copy of the text. `name`
+    // is the variable's name and lives as long as the evaluation.
+    void setVariable(const tvar& variable, std::string_view name) {
+        nameView = name;
+        ownName = false;
+        setValueOf(variable);
+    }
+    // The same, keeping a copy of the record's own name.
+    void setVariableCopy(const tvar& variable) {
+        nameText = variable.name;
+        ownName = true;
+        setValueOf(variable);
+    }
+    void setValueOf(const tvar& variable) {
+        type = variable.type;
+        if (variable.exactNumber(number)) {
+            hasNumber = true;
+            lazy = true;
+        } else {
+            copyText(variable.value);
+        }
+    }
+    [[gnu::noinline]] void copyText(const std::string& text) {
+        value = text;
+        hasNumber = false;
+        lazy = false;
     }
 };
 
@@ -49,7 +110,7 @@ struct toperand {
 // a name) share the storage: each raises the floor for its own length, so
 // it can neither see nor pop the operands of the evaluation around it.
 // Slots are kept when popped, so pushing into one reuses the room its
-// texts had: operators work in place and a push rarely allocates.
+// text had: operators work in place and a push rarely allocates.
 class toperandstack {
 public:
     bool IsEmpty() const { return top <= floor; }
@@ -58,18 +119,10 @@ public:
     // A new top slot, still holding what an earlier operand left in it:
     // the caller sets every field.
     toperand& PushSlot() {
-        if (top == slots.size()) slots.emplace_back();
+        if (top == room) grow();
         return slots[top++];
     }
-    void Push(toperand operand) { PushSlot() = std::move(operand); }
 
-    // Moves the top operand into `out`; false when this evaluation's part
-    // of the stack is empty.
-    bool Pop(toperand& out) {
-        if (IsEmpty()) return false;
-        out = std::move(slots[--top]);
-        return true;
-    }
     // The operand `depth` places below the top (0 is the top), or null
     // when this evaluation has not that many.
     toperand* Peek(std::size_t depth = 0) {
@@ -91,7 +144,13 @@ public:
     }
 
 private:
+    [[gnu::noinline]] void grow() {
+        slots.emplace_back();
+        room = slots.size();
+    }
+
     std::vector<toperand> slots;
+    std::size_t room = 0;  // slots.size()
     std::size_t top = 0;
     std::size_t floor = 0;
 };

@@ -78,7 +78,11 @@ void tinterpreter::fileStatement(tnode&, const tcode& record, int32_t&) {
     fileName.erase(std::remove(fileName.begin(), fileName.end(), '"'), fileName.end());
     const bool hasSection = comma != std::string::npos;
     std::string marker;
-    if (hasSection) marker = "#" + text.substr(comma + 1, text.find(',', comma + 1) - comma - 1);
+    if (hasSection) {
+        // Built piece by piece: GCC 12 warns falsely about "#" + text.
+        marker.assign(1, '#');
+        marker.append(text, comma + 1, text.find(',', comma + 1) - comma - 1);
+    }
 
     // A compiled story carries its text files coded, under the companion
     // name.

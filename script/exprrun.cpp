@@ -1,0 +1,84 @@
+// The evaluator's token loop and its quick paths: a plain name whose
+// token knows where its variable is, and an operator on two integers, are
+// handled here at once; everything else takes the long way through the
+// other evaluator files, which decide every case.
+
+#include "script/expressionstate.h"
+#include "script/intops.h"
+
+namespace velmo {
+
+// Every token in order, until one fails. Calls of story functions recurse
+// through here, so the functions on that path keep their frames small:
+// what needs temporaries lives in helpers that have returned before the
+// call is made.
+void texpression::run(tstate& s) {
+    for (const tctoken& token : s.form.tokens) {
+        if (failed) return;
+        switch (token.kind) {
+        case ttokenkind::kName:
+            if (token.index) {
+                evalIndexedName(s, token);
+            } else if (!token.path.empty() || !quickVariable(s, token)) {
+                evalName(s, token);
+            }
+            continue;  // the name itself has become the previous token
+        case ttokenkind::kNumber: operands.PushSlot().setInteger(token.number); break;
+        case ttokenkind::kOperator:
+            if (!quickOperator(token.op)) applyOperator(s, token.op);
+            break;
+        case ttokenkind::kText: pushLiteral(s, *s.node, token.value, token.tags.get()); break;
+        case ttokenkind::kSkip: break;
+        }
+        s.previous = token.text;
+    }
+}
+
+// The context's own list is the first place a variable is looked for, so
+// a record found there through the token's hint is the one the long way
+// would find.
+inline bool texpression::quickVariable(tstate& s, const tctoken& token) {
+    tnode& node = *s.node;
+    if (token.hint.list != &node.vars) return false;
+    const std::vector<tvar>& records = node.vars.RecordsAsTheyAre();
+    if (token.hint.position >= records.size()) return false;
+    const tvar& variable = records[token.hint.position];
+    if (!sameName(variable.name, token.text)) return false;
+    pushFound(s, token, variable, node, token.text);
+    s.previous = token.text;
+    return true;
+}
+
+// Integers compare as integers; "==" and "!=" compare texts, which for two
+// integers not yet written out is the same.
+inline bool texpression::quickOperator(unsigned char op) {
+    toperand* b = operands.Peek(0);
+    toperand* a = operands.Peek(1);
+    if (!a || !b || !a->hasNumber || !b->hasNumber || a->type != kTypeInt ||
+        b->type != kTypeInt)
+        return false;
+    const int32_t x = a->number;
+    const int32_t y = b->number;
+    int32_t result = 0;
+    switch (op) {
+    case '<': result = x < y; break;
+    case '>': result = x > y; break;
+    case kOpLessEq: result = x <= y; break;
+    case kOpGreaterEq: result = x >= y; break;
+    case kOpEqual:
+    case kOpNotEqual:
+        if (!a->lazy || !b->lazy) return false;
+        result = (x == y) == (op == kOpEqual);
+        break;
+    case '+': case '-': case '*': case '/': case '%':
+    case '&': case '|': case '^': case kOpShiftLeft: case kOpShiftRight:
+        if (!integerResult(op, x, y, result)) return false;  // the long way reports it
+        break;
+    default: return false;  // assignments and the rest
+    }
+    a->setInteger(result);
+    operands.Drop(1);
+    return true;
+}
+
+} // namespace velmo
