@@ -1,10 +1,10 @@
 #include "frontend/authoring.h"
 
+#include "base/services.h"
 #include "story/compiler.h"
 #include "story/extract.h"
 #include "story/loader.h"
 #include "story/pictures.h"
-#include "story/services.h"
 
 namespace velmo {
 

@@ -26,9 +26,9 @@
 #include <string>
 #include <vector>
 
+#include "base/services.h"
 #include "frontend/platform.h"
 #include "frontend/textbuffer.h"
-#include "story/services.h"
 
 namespace velmo {
 

@@ -3,16 +3,16 @@
 
 #include <array>
 
+#include "base/abort.h"
+#include "base/charset.h"
+#include "base/encoding.h"
+#include "base/tokenizer.h"
+#include "base/wstrlib.h"
 #include "frontend/game.h"
 #include "game/parser.h"
-#include "game/time.h"
-#include "game/wstrlib.h"
 #include "model/story.h"
-#include "script/charset.h"
+#include "model/time.h"
 #include "script/interpreter.h"
-#include "script/tokenizer.h"
-#include "story/abort.h"
-#include "story/encoding.h"
 #include "story/loader.h"
 
 namespace velmo {

@@ -2,9 +2,9 @@
 // The key handlers keep the caret there, filter the characters, browse
 // the history, insert the function-key texts and submit the line.
 
+#include "base/encoding.h"
+#include "base/wstrlib.h"
 #include "frontend/game.h"
-#include "game/wstrlib.h"
-#include "story/encoding.h"
 
 namespace velmo {
 

@@ -2,10 +2,10 @@
 
 #include <array>
 
-#include "game/wstrlib.h"
+#include "base/declension.h"
+#include "base/encoding.h"
 #include "model/parsetree.h"
 #include "model/story.h"
-#include "story/encoding.h"
 
 namespace velmo {
 

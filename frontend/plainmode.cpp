@@ -3,9 +3,9 @@
 #include <istream>
 #include <ostream>
 
+#include "base/encoding.h"
+#include "base/wstrlib.h"
 #include "frontend/game.h"
-#include "game/wstrlib.h"
-#include "story/encoding.h"
 
 namespace velmo {
 

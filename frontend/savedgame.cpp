@@ -13,15 +13,16 @@
 #include <fstream>
 #include <system_error>
 
+#include "base/abort.h"
+#include "base/atomicfile.h"
+#include "base/codedfile.h"
+#include "base/encoding.h"
+#include "base/wstrlib.h"
 #include "frontend/game.h"
 #include "game/parser.h"
-#include "game/time.h"
-#include "game/wstrlib.h"
 #include "model/story.h"
+#include "model/time.h"
 #include "script/interpreter.h"
-#include "story/abort.h"
-#include "story/atomicfile.h"
-#include "story/encoding.h"
 #include "story/loader.h"
 
 namespace velmo {

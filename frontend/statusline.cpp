@@ -6,8 +6,8 @@
 
 #include "frontend/game.h"
 #include "frontend/statusline.h"
-#include "game/time.h"
 #include "model/story.h"
+#include "model/time.h"
 #include "script/interpreter.h"
 
 namespace velmo {

@@ -2,12 +2,12 @@
 // the score), and "huch" repeats the last input with its unrecognised word
 // replaced.
 
+#include "base/encoding.h"
+#include "base/wstrlib.h"
 #include "frontend/game.h"
 #include "game/parser.h"
-#include "game/time.h"
-#include "game/wstrlib.h"
 #include "model/story.h"
-#include "story/encoding.h"
+#include "model/time.h"
 
 namespace velmo {
 

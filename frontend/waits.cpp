@@ -2,9 +2,9 @@
 // "box", "ende", the end-of-game question) and the topic menu ("menu").
 // Both let the host deliver events until a key handler ends them.
 
+#include "base/abort.h"
+#include "base/encoding.h"
 #include "frontend/game.h"
-#include "story/abort.h"
-#include "story/encoding.h"
 
 namespace velmo {
 

@@ -2,9 +2,9 @@
 
 #include "game/parsestate.h"
 #include "game/turn.h"
-#include "game/verblist.h"
 #include "model/parsetree.h"
 #include "model/story.h"
+#include "model/verblist.h"
 
 namespace velmo {
 

@@ -11,11 +11,11 @@
 #include <algorithm>
 #include <bitset>
 
+#include "base/abort.h"
 #include "game/parsestate.h"
-#include "game/verblist.h"
 #include "model/parsetree.h"
 #include "model/story.h"
-#include "story/abort.h"
+#include "model/verblist.h"
 
 namespace velmo {
 

@@ -7,15 +7,15 @@
 #include <array>
 #include <string_view>
 
+#include "base/encoding.h"
+#include "base/wstrlib.h"
 #include "game/command.h"
 #include "game/parsestate.h"
-#include "game/verblist.h"
 #include "game/words.h"
-#include "game/wstrlib.h"
 #include "model/parsetree.h"
 #include "model/story.h"
+#include "model/verblist.h"
 #include "script/interpreter.h"
-#include "story/encoding.h"
 
 namespace velmo {
 
@@ -287,7 +287,7 @@ void parseCommand(tstory& story, const std::string& sentence, tnode* replaced,
     story.services.menuCancelled = false;
     story.actor = story.player;
     clearObjectLists(story);
-    story.wordCursor = 0;
+    story.resetWordCursor();
     tinterpreter interpreter(story);
     tparse p(story, interpreter, replaced, replacement);
 

@@ -53,12 +53,6 @@ enum : int32_t {
 void parseCommand(tstory& story, const std::string& sentence, tnode* replaced = nullptr,
                   tnode* replacement = nullptr);
 
-// The word cursor over the words of the last parsed sentence: back to the
-// first word ("firstWord" statement), and the word at the cursor with the
-// cursor moved on (the "getWord" built-in); the empty text past the end.
-void resetWordCursor(tstory& story);
-std::string nextWord(tstory& story);
-
 } // namespace velmo
 
 #endif

@@ -2,9 +2,9 @@
 
 #include <array>
 
+#include "base/tokenizer.h"
 #include "game/parser.h"
 #include "model/story.h"
-#include "script/tokenizer.h"
 
 namespace velmo {
 
@@ -60,16 +60,6 @@ std::vector<std::string> splitWithCommas(std::string_view sentence, std::size_t 
         words[next++] = token;
     }
     return words;
-}
-
-// ------------------------------------------------------------ word cursor
-
-void resetWordCursor(tstory& story) { story.wordCursor = 0; }
-
-std::string nextWord(tstory& story) {
-    if (story.wordCursor < 0 || static_cast<std::size_t>(story.wordCursor) >= story.words.size())
-        return std::string();
-    return story.words[static_cast<std::size_t>(story.wordCursor++)];
 }
 
 } // namespace velmo

@@ -2,10 +2,10 @@
 
 #include <utility>
 
-#include "game/wstrlib.h"
-#include "script/tokenizer.h"
-#include "story/encoding.h"
-#include "story/services.h"
+#include "base/codedfile.h"
+#include "base/encoding.h"
+#include "base/services.h"
+#include "base/tokenizer.h"
 
 namespace velmo {
 

@@ -4,9 +4,11 @@
 #include <istream>
 #include <ostream>
 
+#include "base/codedfile.h"
+#include "base/declension.h"
+#include "base/services.h"
+#include "base/tokenizer.h"
 #include "model/story.h"
-#include "script/tokenizer.h"
-#include "story/services.h"
 
 namespace velmo {
 

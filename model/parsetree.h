@@ -16,11 +16,11 @@
 #include <unordered_map>
 #include <vector>
 
-#include "game/wstrlib.h"
+#include "base/declension.h"
+#include "model/argslist.h"
 #include "model/attrlist.h"
+#include "model/codelist.h"
 #include "model/varlist.h"
-#include "script/argslist.h"
-#include "script/codelist.h"
 
 namespace velmo {
 

@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "game/time.h"
-#include "game/verblist.h"
+#include "base/random.h"
+#include "base/services.h"
 #include "model/parsetree.h"
-#include "script/random.h"
-#include "story/services.h"
+#include "model/time.h"
+#include "model/verblist.h"
 
 namespace velmo {
 
@@ -49,6 +49,14 @@ public:
     // and second object lists ("halt" empties them).
     std::vector<std::string> words;
     int32_t wordCursor = 0;
+    // The word cursor over `words`: back to the first word ("firstWord"
+    // statement), and the word at the cursor with the cursor moved on (the
+    // "getWord" built-in); the empty text past the end.
+    void resetWordCursor() { wordCursor = 0; }
+    std::string nextWord() {
+        if (wordCursor < 0 || static_cast<std::size_t>(wordCursor) >= words.size()) return {};
+        return words[static_cast<std::size_t>(wordCursor++)];
+    }
     std::string pronounText;
     std::string unrecognisedWord;
     std::vector<tnode*> firstObjects;

@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <utility>
 
-#include "game/wstrlib.h"
-#include "script/tokenizer.h"
-#include "story/services.h"
+#include "base/codedfile.h"
+#include "base/services.h"
+#include "base/tokenizer.h"
+#include "base/wstrlib.h"
 
 namespace velmo {
 

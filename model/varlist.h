@@ -26,8 +26,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/stack.h"
 #include "model/var.h"
-#include "script/stack.h"
 
 namespace velmo {
 

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "game/wstrlib.h"
+#include "base/wstrlib.h"
 #include "model/parsetree.h"
 #include "model/story.h"
 #include "script/builtinsupport.h"

@@ -1,9 +1,8 @@
 // Built-ins that read the game: the clock, the counters of the front end,
 // the player's input and chance.
 
-#include "game/parser.h"
-#include "game/time.h"
 #include "model/story.h"
+#include "model/time.h"
 #include "script/builtinsupport.h"
 
 namespace velmo {
@@ -20,7 +19,7 @@ void builtinGetKey(tbuiltincall& call) {
     call.result.assign(1, storyOf(call).services.waitForKey());
 }
 
-void builtinGetWord(tbuiltincall& call) { call.result = nextWord(storyOf(call)); }
+void builtinGetWord(tbuiltincall& call) { call.result = storyOf(call).nextWord(); }
 
 void builtinMenu(tbuiltincall& call) {
     int32_t withTitle = 0;

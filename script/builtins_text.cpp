@@ -3,9 +3,10 @@
 #include <array>
 #include <string_view>
 
+#include "base/declension.h"
+#include "base/encoding.h"
 #include "model/parsetree.h"
 #include "script/builtinsupport.h"
-#include "story/encoding.h"
 
 namespace velmo {
 

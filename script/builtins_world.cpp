@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "base/declension.h"
 #include "model/parsetree.h"
 #include "model/story.h"
 #include "script/builtinsupport.h"

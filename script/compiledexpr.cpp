@@ -1,10 +1,10 @@
 #include "script/compiledexpr.h"
 
-#include "game/wstrlib.h"
+#include "base/tokenizer.h"
+#include "base/wstrlib.h"
+#include "model/codelist.h"
 #include "script/builtins.h"
-#include "script/codelist.h"
 #include "script/postfix.h"
-#include "script/tokenizer.h"
 
 namespace velmo {
 

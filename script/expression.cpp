@@ -3,9 +3,9 @@
 #include <exception>
 #include <utility>
 
-#include "game/wstrlib.h"
+
+#include "base/abort.h"
 #include "script/expressionstate.h"
-#include "story/abort.h"
 
 namespace velmo {
 

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "game/wstrlib.h"
+#include "base/wstrlib.h"
 #include "script/builtins.h"
 #include "script/expressionstate.h"
 #include "script/stackguard.h"

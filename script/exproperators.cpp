@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <utility>
 
-#include "game/wstrlib.h"
+#include "base/wstrlib.h"
 #include "script/expressionstate.h"
 #include "script/intops.h"
 #include "script/postfix.h"

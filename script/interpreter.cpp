@@ -2,10 +2,10 @@
 
 #include <exception>
 
+#include "base/abort.h"
 #include "model/parsetree.h"
 #include "model/story.h"
 #include "script/stackguard.h"
-#include "story/abort.h"
 
 namespace velmo {
 

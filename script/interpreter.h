@@ -18,15 +18,27 @@
 #include <string>
 #include <vector>
 
-#include "script/codelist.h"
+#include "base/stack.h"
+#include "model/codelist.h"
 #include "script/expression.h"
 #include "script/keywords.h"
-#include "script/stack.h"
 
 namespace velmo {
 
 class tnode;
 class tstory;
+
+// One open loop of a running function.
+struct tloop {
+    std::string condition;   // postfix condition (for, while); loop variable (fetch); empty (do)
+    std::string step;        // postfix step of a for loop
+    int32_t startIndex = 0;  // index in the function's code of the opening statement
+    int32_t depth = 0;       // block depth when the loop was opened
+    int32_t loopKind = 0;    // 0 for, 1 fetch, 2 while, 3 do
+    tStringStack pending;    // fetch: object names still to visit
+};
+
+enum : int32_t { kLoopFor = 0, kLoopFetch = 1, kLoopWhile = 2, kLoopDo = 3 };
 
 // An open loop as the interpreter keeps it: the loop record plus the
 // compiled forms of its condition and step, taken from the statement

@@ -2,8 +2,8 @@
 
 #include <vector>
 
-#include "script/charset.h"
-#include "script/tokenizer.h"
+#include "base/charset.h"
+#include "base/tokenizer.h"
 
 namespace velmo {
 

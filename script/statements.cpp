@@ -7,13 +7,15 @@
 #include <exception>
 #include <vector>
 
-#include "game/time.h"
-#include "game/wstrlib.h"
+#include "base/abort.h"
+#include "base/codedfile.h"
+#include "base/declension.h"
+#include "base/wstrlib.h"
 #include "model/parsetree.h"
 #include "model/story.h"
+#include "model/time.h"
 #include "script/interpreter.h"
 #include "script/textfile.h"
-#include "story/abort.h"
 
 namespace velmo {
 
@@ -283,7 +285,7 @@ void tinterpreter::repeatStatement(tnode& target, const tcode& record, int32_t&)
     story.services.setRepeatContext(1, root.findInScope(values[0]), root.findInScope(values[1]));
 }
 
-void tinterpreter::firstWordStatement(tnode&, const tcode&, int32_t&) { story.wordCursor = 0; }
+void tinterpreter::firstWordStatement(tnode&, const tcode&, int32_t&) { story.resetWordCursor(); }
 
 // "split(array, text, separator)": the string array then holds the pieces
 // of the text between the separator's first character; empty pieces

@@ -4,8 +4,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "game/wstrlib.h"
-#include "story/encoding.h"
+#include "base/codedfile.h"
+#include "base/encoding.h"
 
 namespace velmo {
 

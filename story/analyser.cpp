@@ -3,11 +3,11 @@
 #include <exception>
 #include <string_view>
 
-#include "game/wstrlib.h"
+#include "base/tokenizer.h"
+#include "base/wstrlib.h"
 #include "model/parsetree.h"
 #include "script/keywords.h"
 #include "script/postfix.h"
-#include "script/tokenizer.h"
 #include "story/scanner.h"
 #include "story/strings.h"
 

@@ -12,8 +12,8 @@
 #include <cstdint>
 #include <string>
 
+#include "model/codelist.h"
 #include "model/var.h"
-#include "script/codelist.h"
 
 namespace velmo {
 

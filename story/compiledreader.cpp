@@ -6,7 +6,8 @@
 
 #include <filesystem>
 
-#include "game/wstrlib.h"
+#include "base/codedfile.h"
+#include "base/wstrlib.h"
 #include "story/literals.h"
 #include "story/scanner.h"
 #include "story/sourcefile.h"

@@ -4,9 +4,9 @@
 #include <fstream>
 #include <iterator>
 
-#include "game/wstrlib.h"
-#include "story/atomicfile.h"
-#include "story/encoding.h"
+#include "base/atomicfile.h"
+#include "base/encoding.h"
+#include "base/wstrlib.h"
 #include "story/scanner.h"
 #include "story/sourcefile.h"
 

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "story/services.h"
+#include "base/services.h"
 
 namespace velmo {
 

@@ -4,7 +4,7 @@
 #include <system_error>
 #include <vector>
 
-#include "story/encoding.h"
+#include "base/encoding.h"
 #include "story/sourcefile.h"
 
 namespace velmo {

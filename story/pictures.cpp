@@ -4,10 +4,10 @@
 #include <fstream>
 #include <limits>
 
-#include "game/wstrlib.h"
-#include "story/atomicfile.h"
+#include "base/atomicfile.h"
+#include "base/codedfile.h"
+#include "base/services.h"
 #include "story/authoring.h"
-#include "story/services.h"
 #include "story/sourcefile.h"
 
 namespace velmo {

@@ -4,7 +4,7 @@
 #include <filesystem>
 #include <system_error>
 
-#include "game/wstrlib.h"
+#include "base/wstrlib.h"
 #include "story/characters.h"
 #include "story/includepath.h"
 #include "story/scanner.h"

@@ -1,6 +1,6 @@
 #include "story/scanner.h"
 
-#include "game/wstrlib.h"
+#include "base/wstrlib.h"
 #include "script/postfix.h"
 #include "story/characters.h"
 #include "story/includepath.h"

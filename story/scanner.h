@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "base/services.h"
 #include "story/deflist.h"
 #include "story/filelist.h"
-#include "story/services.h"
 
 namespace velmo {
 

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <system_error>
 
-#include "story/encoding.h"
+#include "base/encoding.h"
 
 namespace velmo {
 

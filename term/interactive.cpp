@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "base/encoding.h"
 #include "frontend/game.h"
-#include "story/encoding.h"
 #include "term/terminal.h"
 #include "term/terminalplatform.h"
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "story/encoding.h"
+#include "base/encoding.h"
 
 namespace velmo {
 

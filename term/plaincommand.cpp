@@ -6,8 +6,8 @@
 #include <iostream>
 #include <string>
 
+#include "base/wstrlib.h"
 #include "frontend/plainmode.h"
-#include "game/wstrlib.h"
 
 namespace velmo {
 

@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "story/encoding.h"
+#include "base/encoding.h"
 #include "term/lineeditor.h"
 #include "term/pathcompletion.h"
 #include "term/screenlayout.h"

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "model/argslist.h"
 #include "model/varlist.h"
-#include "script/argslist.h"
 #include "support/recording_services.h"
 
 using namespace velmo;

@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "game/wstrlib.h"
+#include "base/codedfile.h"
 #include "model/attrlist.h"
 #include "support/recording_services.h"
 

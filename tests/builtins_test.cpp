@@ -5,10 +5,10 @@
 #include <set>
 #include <string>
 
+#include "base/random.h"
 #include "script/expression.h"
 #include "script/interpreter.h"
 #include "script/postfix.h"
-#include "script/random.h"
 #include "support/parser_story.h"
 
 namespace velmo {

@@ -5,8 +5,8 @@
 #include <random>
 #include <sstream>
 
-#include "game/wstrlib.h"
-#include "story/atomicfile.h"
+#include "base/atomicfile.h"
+#include "base/codedfile.h"
 
 using namespace velmo;
 namespace fs = std::filesystem;

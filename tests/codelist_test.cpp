@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "script/codelist.h"
+#include "model/codelist.h"
 
 using namespace velmo;
 

@@ -3,7 +3,7 @@
 #include <random>
 #include <string>
 
-#include "script/codelist.h"
+#include "model/codelist.h"
 #include "script/compiledexpr.h"
 #include "script/postfix.h"
 #include "support/expression_fixture.h"

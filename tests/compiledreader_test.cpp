@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "game/wstrlib.h"
+#include "base/codedfile.h"
 #include "model/story.h"
 #include "story/compiler.h"
 #include "story/loader.h"

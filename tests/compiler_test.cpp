@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "base/codedfile.h"
 #include "frontend/authoring.h"
-#include "game/wstrlib.h"
 #include "story/literals.h"
 #include "story/loader.h"
 #include "support/recording_services.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "game/wstrlib.h"
+#include "base/declension.h"
 
 using namespace velmo;
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "story/encoding.h"
+#include "base/encoding.h"
 
 using namespace velmo;
 

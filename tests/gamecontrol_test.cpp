@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "game/time.h"
 #include "model/story.h"
+#include "model/time.h"
 #include "support/game_fixture.h"
 
 namespace velmo {

@@ -3,12 +3,12 @@
 #include <utility>
 #include <vector>
 
+#include "base/abort.h"
 #include "model/parsetree.h"
 #include "model/story.h"
 #include "script/compiledexpr.h"
 #include "script/interpreter.h"
 #include "script/keywords.h"
-#include "story/abort.h"
 #include "support/recording_services.h"
 #include "support/story_run.h"
 

@@ -176,9 +176,9 @@ TEST_F(ParserTest, TheWordCursorReadsTheCommandAgain) {
          "  firstWord; write(\"|\" + getWord() + \"|\"); } }\n");
     EXPECT_EQ(command("sage eins zwei"), "sage|eins|sage|[ich sage]Das geht leider nicht.^");
     s->story->wordCursor = 3;
-    EXPECT_EQ(nextWord(*s->story), "");
-    resetWordCursor(*s->story);
-    EXPECT_EQ(nextWord(*s->story), "sage");
+    EXPECT_EQ(s->story->nextWord(), "");
+    s->story->resetWordCursor();
+    EXPECT_EQ(s->story->nextWord(), "sage");
 }
 
 // ---------------------------------------------------------------- pronouns

@@ -2,7 +2,8 @@
 
 #include <sstream>
 
-#include "game/wstrlib.h"
+#include "base/codedfile.h"
+#include "base/declension.h"
 #include "model/parsetree.h"
 #include "model/story.h"
 #include "support/recording_services.h"

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "game/wstrlib.h"
+#include "base/codedfile.h"
 #include "support/game_fixture.h"
 #include "support/recording_services.h"
 #include "support/story_files.h"

@@ -6,8 +6,8 @@
 #include <iterator>
 #include <random>
 
-#include "game/time.h"
 #include "model/story.h"
+#include "model/time.h"
 #include "support/game_fixture.h"
 #include "term/terminalplatform.h"
 

@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
-#include "game/time.h"
-#include "game/wstrlib.h"
+#include "base/abort.h"
+#include "base/codedfile.h"
+#include "base/declension.h"
 #include "model/parsetree.h"
 #include "model/story.h"
-#include "story/abort.h"
+#include "model/time.h"
 #include "support/story_run.h"
 
 namespace velmo {

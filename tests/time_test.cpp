@@ -2,7 +2,7 @@
 
 #include <sstream>
 
-#include "game/time.h"
+#include "model/time.h"
 
 namespace velmo {
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "script/tokenizer.h"
+#include "base/tokenizer.h"
 
 using namespace velmo;
 

@@ -6,7 +6,7 @@
 
 #include <sstream>
 
-#include "game/wstrlib.h"
+#include "base/codedfile.h"
 #include "model/varlist.h"
 #include "support/expression_fixture.h"
 

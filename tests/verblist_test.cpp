@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "game/verblist.h"
+#include "model/verblist.h"
 #include "support/recording_services.h"
 
 using namespace velmo;

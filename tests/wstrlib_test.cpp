@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "game/wstrlib.h"
+#include "base/wstrlib.h"
 
 using namespace velmo;
 
@@ -60,17 +60,4 @@ TEST(WStrLib, ToNumberWrapsAroundOnOverflow) {
     // would catch a signed overflow here).
     (void)toNumber(std::string(10000, '9'));
     (void)toNumber("-" + std::string(10000, '\xFF'));
-}
-
-TEST(WStrLib, MatchesAtComparesInPlace) {
-    EXPECT_TRUE(matchesAt("nimm", "ich nimm es", 5, 4));
-    EXPECT_TRUE(matchesAt("nimmer", "ich nimm es", 5, 4));  // only `length` characters count
-    EXPECT_FALSE(matchesAt("nimm", "ich nimm es", 4, 4));
-    EXPECT_TRUE(matchesAt("es", "ich nimm es", 10, 2));
-    EXPECT_FALSE(matchesAt("es!", "ich nimm es", 10, 3));  // text runs out
-    EXPECT_FALSE(matchesAt("ab", "abc", 1, 3));             // pattern runs out
-    EXPECT_FALSE(matchesAt("a", "abc", 0, 1));
-    EXPECT_FALSE(matchesAt("a", "abc", 99, 1));
-    EXPECT_FALSE(matchesAt("a", "abc", INT32_MAX, INT32_MAX));
-    EXPECT_TRUE(matchesAt("", "abc", 2, 0));
 }

@@ -13,13 +13,13 @@
 #include <string>
 #include <vector>
 
+#include "base/abort.h"
 #include "model/parsetree.h"
 #include "model/story.h"
 #include "script/compiledexpr.h"
 #include "script/expression.h"
 #include "script/functionrunner.h"
 #include "script/postfix.h"
-#include "story/abort.h"
 #include "support/recording_services.h"
 
 namespace velmo::test {

@@ -10,10 +10,10 @@
 #include <memory>
 #include <string>
 
+#include "base/abort.h"
 #include "game/parser.h"
 #include "model/story.h"
 #include "script/interpreter.h"
-#include "story/abort.h"
 #include "story/loader.h"
 #include "support/recording_services.h"
 #include "support/story_files.h"

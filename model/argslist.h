@@ -1,5 +1,5 @@
-#ifndef VELMO_SCRIPT_ARGSLIST_H
-#define VELMO_SCRIPT_ARGSLIST_H
+#ifndef VELMO_MODEL_ARGSLIST_H
+#define VELMO_MODEL_ARGSLIST_H
 
 // The formal parameters of a function and the binding of the values of a
 // call to them. A function header such as "f(inta,stringb)" reaches us

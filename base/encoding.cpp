@@ -1,4 +1,4 @@
-#include "story/encoding.h"
+#include "base/encoding.h"
 
 #include <cstdint>
 

@@ -1,5 +1,5 @@
-#ifndef VELMO_SCRIPT_CODELIST_H
-#define VELMO_SCRIPT_CODELIST_H
+#ifndef VELMO_MODEL_CODELIST_H
+#define VELMO_MODEL_CODELIST_H
 
 // The stored statements of a node: one record per statement, built when
 // the story is loaded and walked by the interpreter.

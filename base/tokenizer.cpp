@@ -1,4 +1,4 @@
-#include "script/tokenizer.h"
+#include "base/tokenizer.h"
 
 namespace velmo {
 

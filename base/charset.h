@@ -1,5 +1,5 @@
-#ifndef VELMO_SCRIPT_CHARSET_H
-#define VELMO_SCRIPT_CHARSET_H
+#ifndef VELMO_BASE_CHARSET_H
+#define VELMO_BASE_CHARSET_H
 
 #include <bitset>
 #include <string_view>

@@ -1,6 +1,6 @@
-#include "game/time.h"
+#include "model/time.h"
 
-#include "game/wstrlib.h"
+#include "base/codedfile.h"
 
 namespace velmo {
 

@@ -4,14 +4,14 @@
 // files written with one table can only be read with the same table.
 // docs/formats.md shows it and tells how it was made.
 
-#include "game/wstrlib.h"
+#include "base/codedfile.h"
 
 #include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <limits>
 
-#include "story/atomicfile.h"
+#include "base/atomicfile.h"
 
 namespace velmo {
 

@@ -1,11 +1,11 @@
-#include "game/verblist.h"
+#include "model/verblist.h"
 
 #include <array>
 
-#include "game/wstrlib.h"
-#include "script/tokenizer.h"
-#include "story/encoding.h"
-#include "story/services.h"
+#include "base/encoding.h"
+#include "base/services.h"
+#include "base/tokenizer.h"
+#include "base/wstrlib.h"
 
 namespace velmo {
 

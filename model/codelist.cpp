@@ -1,4 +1,4 @@
-#include "script/codelist.h"
+#include "model/codelist.h"
 
 namespace velmo {
 

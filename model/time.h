@@ -1,5 +1,5 @@
-#ifndef VELMO_GAME_TIME_H
-#define VELMO_GAME_TIME_H
+#ifndef VELMO_MODEL_TIME_H
+#define VELMO_MODEL_TIME_H
 
 // The game clock: minutes of the game day, the minutes one turn takes, a
 // counter of turns for clocks slower than a minute per turn, and the
@@ -12,7 +12,7 @@
 #include <istream>
 #include <ostream>
 
-#include "script/stack.h"
+#include "base/stack.h"
 
 namespace velmo {
 

@@ -7,9 +7,10 @@
 // they are a fair approximation, not a grammar: "+Tisch" in the genitive
 // without article gives "Tischen". Stories rely on these exact forms.
 
-#include "game/wstrlib.h"
+#include "base/declension.h"
 
-#include "story/encoding.h"
+#include "base/encoding.h"
+#include "base/wstrlib.h"
 
 namespace velmo {
 

@@ -1,4 +1,4 @@
-#include "story/services.h"
+#include "base/services.h"
 
 namespace velmo {
 

@@ -1,5 +1,5 @@
-#ifndef VELMO_STORY_ENCODING_H
-#define VELMO_STORY_ENCODING_H
+#ifndef VELMO_BASE_ENCODING_H
+#define VELMO_BASE_ENCODING_H
 
 // Story text inside the core is Windows-1252 bytes in a std::string.
 // These helpers are the only place where text changes encoding: at the

@@ -1,4 +1,4 @@
-#include "story/atomicfile.h"
+#include "base/atomicfile.h"
 
 #include <atomic>
 #include <chrono>

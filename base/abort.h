@@ -1,5 +1,5 @@
-#ifndef VELMO_STORY_ABORT_H
-#define VELMO_STORY_ABORT_H
+#ifndef VELMO_BASE_ABORT_H
+#define VELMO_BASE_ABORT_H
 
 #include <stdexcept>
 

@@ -1,9 +1,9 @@
 // The small string helpers: umlaut folding, file names, identifier and
 // number checks, and comparing a piece of text in place.
 
-#include "game/wstrlib.h"
+#include "base/wstrlib.h"
 
-#include "story/encoding.h"
+#include "base/encoding.h"
 
 namespace velmo {
 
@@ -65,17 +65,6 @@ int32_t toNumber(std::string_view text) {
     for (char c : text) value = value * 10u + (static_cast<unsigned char>(c) - 48u);
     if (negative) value = 0u - value;
     return static_cast<int32_t>(value);
-}
-
-bool matchesAt(std::string_view pattern, std::string_view text, int32_t position,
-               int32_t length) {
-    if (length <= 0) return true;
-    if (position < 1) return false;
-    auto start = static_cast<std::size_t>(position - 1);
-    auto count = static_cast<std::size_t>(length);
-    if (count > pattern.size() || start > text.size() || count > text.size() - start)
-        return false;
-    return pattern.substr(0, count) == text.substr(start, count);
 }
 
 } // namespace velmo

@@ -1,4 +1,4 @@
-#include "script/random.h"
+#include "base/random.h"
 
 #include <chrono>
 

@@ -1,5 +1,5 @@
-#ifndef VELMO_STORY_ATOMICFILE_H
-#define VELMO_STORY_ATOMICFILE_H
+#ifndef VELMO_BASE_ATOMICFILE_H
+#define VELMO_BASE_ATOMICFILE_H
 
 // Writing a file so that a failure never destroys the previous one: the
 // data goes to a temporary file in the same folder, which replaces the

@@ -1,5 +1,5 @@
-#ifndef VELMO_STORY_SERVICES_H
-#define VELMO_STORY_SERVICES_H
+#ifndef VELMO_BASE_SERVICES_H
+#define VELMO_BASE_SERVICES_H
 
 // The boundary between the core (loading, object model, interpreter,
 // command parser) and the player front end. The core never touches a

@@ -1,5 +1,5 @@
-#ifndef VELMO_GAME_VERBLIST_H
-#define VELMO_GAME_VERBLIST_H
+#ifndef VELMO_MODEL_VERBLIST_H
+#define VELMO_MODEL_VERBLIST_H
 
 // The story's verbs: the commands it understands. A verb is a pattern of
 // elements separated by single blanks; an element is a set of alternative
@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "script/charset.h"
+#include "base/charset.h"
 
 namespace velmo {
 

@@ -1,10 +1,10 @@
-#include "script/argslist.h"
+#include "model/argslist.h"
 
 #include <algorithm>
 
+#include "base/services.h"
+#include "base/tokenizer.h"
 #include "model/varlist.h"
-#include "script/tokenizer.h"
-#include "story/services.h"
 
 namespace velmo {
 

@@ -1,5 +1,5 @@
-#ifndef VELMO_SCRIPT_RANDOM_H
-#define VELMO_SCRIPT_RANDOM_H
+#ifndef VELMO_BASE_RANDOM_H
+#define VELMO_BASE_RANDOM_H
 
 // Random numbers for story code. The engine is the 32-bit Mersenne
 // Twister, whose output sequence the C++ standard fixes, and the mapping

@@ -1,5 +1,5 @@
-#ifndef VELMO_SCRIPT_TOKENIZER_H
-#define VELMO_SCRIPT_TOKENIZER_H
+#ifndef VELMO_BASE_TOKENIZER_H
+#define VELMO_BASE_TOKENIZER_H
 
 // The one text splitter of the system. It cuts a text into tokens at a
 // chosen set of delimiters while keeping quoted and bracketed stretches
@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "script/charset.h"
+#include "base/charset.h"
 
 namespace velmo {
 
