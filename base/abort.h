@@ -15,6 +15,6 @@ public:
     tabort() : std::runtime_error("Abbruch") {}
 };
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

@@ -66,10 +66,9 @@ bool writeAndClose(const fs::path& temp, const std::function<bool(std::ostream&)
     return ok && !out.fail();
 }
 
-} // namespace
+}  // namespace
 
-bool writeFileAtomically(const std::string& path,
-                         const std::function<bool(std::ostream&)>& write) {
+bool writeFileAtomically(const std::string& path, const std::function<bool(std::ostream&)>& write) {
     const fs::path target(path);
     const fs::path temp = temporaryName(target);
     std::error_code ec;
@@ -90,4 +89,4 @@ bool writeFileAtomically(const std::string& path,
     return ok;
 }
 
-} // namespace velmo
+}  // namespace velmo

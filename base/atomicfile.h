@@ -16,9 +16,8 @@ namespace velmo {
 // temporary file is renamed over `path`. Otherwise the temporary file is
 // removed, `path` stays as it was, and the result is false. An exception
 // thrown by `write` also removes the temporary file, then passes on.
-bool writeFileAtomically(const std::string& path,
-                         const std::function<bool(std::ostream&)>& write);
+bool writeFileAtomically(const std::string& path, const std::function<bool(std::ostream&)>& write);
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

@@ -29,6 +29,6 @@ private:
     std::bitset<256> bits;
 };
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

@@ -92,7 +92,7 @@ std::size_t firstDotOfName(const std::string& fileName) {
     return fileName.find('.', from);
 }
 
-} // namespace
+}  // namespace
 
 unsigned char codeByte(unsigned char b) { return kCodeTable[b]; }
 
@@ -177,4 +177,4 @@ void codeTextFile(const std::string& fileName) {
     saveCodedList(splitTextLines(data), codedTextFileName(fileName));
 }
 
-} // namespace velmo
+}  // namespace velmo

@@ -45,6 +45,6 @@ std::string codedTextFileName(const std::string& fileName);
 // is skipped silently.
 void codeTextFile(const std::string& fileName);
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

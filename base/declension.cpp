@@ -18,10 +18,10 @@ namespace {
 
 const std::string kArticles[4][2][3] = {
     // definite m / f / n            indefinite m / f / n
-    {{"der ", "die ", "das "}, {"ein ", "eine ", "ein "}},        // nominative
-    {{"den ", "die ", "das "}, {"einen ", "eine ", "ein "}},      // accusative
-    {{"des ", "der ", "des "}, {"eines ", "einer ", "eines "}},   // genitive
-    {{"dem ", "der ", "dem "}, {"einem ", "einer ", "einem "}},   // dative
+    {{"der ", "die ", "das "}, {"ein ", "eine ", "ein "}},       // nominative
+    {{"den ", "die ", "das "}, {"einen ", "eine ", "ein "}},     // accusative
+    {{"des ", "der ", "des "}, {"eines ", "einer ", "eines "}},  // genitive
+    {{"dem ", "der ", "dem "}, {"einem ", "einer ", "einem "}},  // dative
 };
 const std::string kPluralArticles[4] = {"die ", "die ", "der ", "den "};
 
@@ -123,7 +123,7 @@ const char* nounEnding(std::string_view s, int32_t c, int32_t gender, char last)
     }
 }
 
-} // namespace
+}  // namespace
 
 const std::string& article(int32_t grammaticalCase, int32_t gender, int32_t kind) {
     static const std::string none;
@@ -194,4 +194,4 @@ std::string nameForm(const tshortNames* names, int32_t grammaticalCase, bool wit
     return names->forms[formIndex(grammaticalCase, withAdjectives, articleKind)];
 }
 
-} // namespace velmo
+}  // namespace velmo

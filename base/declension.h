@@ -54,6 +54,6 @@ int32_t formIndex(int32_t grammaticalCase, bool withAdjectives, int32_t articleK
 std::string nameForm(const tshortNames* names, int32_t grammaticalCase, bool withAdjectives,
                      int32_t articleKind);
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

@@ -9,14 +9,12 @@ namespace {
 // Unicode code points of the bytes 0x80-0x9F; 0 where the code page
 // defines nothing (those bytes map to the C1 control of the same value).
 constexpr char32_t kHighTable[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
-    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 char32_t codePointOf(unsigned char b) {
-    if (b >= 0x80 && b < 0xA0 && kHighTable[b - 0x80] != 0)
-        return kHighTable[b - 0x80];
+    if (b >= 0x80 && b < 0xA0 && kHighTable[b - 0x80] != 0) return kHighTable[b - 0x80];
     return b;
 }
 
@@ -50,11 +48,24 @@ std::size_t decodeUtf8(std::string_view text, std::size_t pos, char32_t& cp) {
     unsigned char b0 = byte(pos);
     std::size_t len;
     char32_t min;
-    if (b0 < 0x80) { cp = b0; return 1; }
-    if ((b0 & 0xE0) == 0xC0) { len = 2; cp = b0 & 0x1F; min = 0x80; }
-    else if ((b0 & 0xF0) == 0xE0) { len = 3; cp = b0 & 0x0F; min = 0x800; }
-    else if ((b0 & 0xF8) == 0xF0) { len = 4; cp = b0 & 0x07; min = 0x10000; }
-    else return 0;
+    if (b0 < 0x80) {
+        cp = b0;
+        return 1;
+    }
+    if ((b0 & 0xE0) == 0xC0) {
+        len = 2;
+        cp = b0 & 0x1F;
+        min = 0x80;
+    } else if ((b0 & 0xF0) == 0xE0) {
+        len = 3;
+        cp = b0 & 0x0F;
+        min = 0x800;
+    } else if ((b0 & 0xF8) == 0xF0) {
+        len = 4;
+        cp = b0 & 0x07;
+        min = 0x10000;
+    } else
+        return 0;
     if (pos + len > text.size()) return 0;
     for (std::size_t i = 1; i < len; ++i) {
         unsigned char b = byte(pos + i);
@@ -75,7 +86,7 @@ int cp1252Of(char32_t cp) {
     return -1;
 }
 
-} // namespace
+}  // namespace
 
 std::string cp1252ToUtf8(std::string_view text) {
     std::string out;
@@ -133,7 +144,8 @@ std::string utf8ToCp1252Lossy(std::string_view text) {
 
 char cpLower(char c) {
     auto b = static_cast<unsigned char>(c);
-    if ((b >= 'A' && b <= 'Z') || (b >= 0xC0 && b <= 0xDE && b != 0xD7)) return static_cast<char>(b + 0x20);
+    if ((b >= 'A' && b <= 'Z') || (b >= 0xC0 && b <= 0xDE && b != 0xD7))
+        return static_cast<char>(b + 0x20);
     if (b == 0x8A || b == 0x8C || b == 0x8E) return static_cast<char>(b + 0x10);
     if (b == 0x9F) return static_cast<char>(0xFF);
     return c;
@@ -141,7 +153,8 @@ char cpLower(char c) {
 
 char cpUpper(char c) {
     auto b = static_cast<unsigned char>(c);
-    if ((b >= 'a' && b <= 'z') || (b >= 0xE0 && b <= 0xFE && b != 0xF7)) return static_cast<char>(b - 0x20);
+    if ((b >= 'a' && b <= 'z') || (b >= 0xE0 && b <= 0xFE && b != 0xF7))
+        return static_cast<char>(b - 0x20);
     if (b == 0x9A || b == 0x9C || b == 0x9E) return static_cast<char>(b - 0x10);
     if (b == 0xFF) return static_cast<char>(0x9F);
     return c;
@@ -166,4 +179,4 @@ bool sameText(std::string_view a, std::string_view b) {
     return true;
 }
 
-} // namespace velmo
+}  // namespace velmo

@@ -45,6 +45,6 @@ std::string upperCase(std::string_view text);
 // Compares two texts without regard to case (Windows-1252 letters).
 bool sameText(std::string_view a, std::string_view b);
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

@@ -5,8 +5,7 @@
 namespace velmo {
 
 trandom::trandom()
-    : engine(static_cast<uint32_t>(
-          std::chrono::system_clock::now().time_since_epoch().count())) {}
+    : engine(static_cast<uint32_t>(std::chrono::system_clock::now().time_since_epoch().count())) {}
 
 int32_t trandom::below(int32_t n) {
     if (n < 1) return 0;
@@ -21,4 +20,4 @@ int32_t trandom::below(int32_t n) {
     return static_cast<int32_t>(draw % range);
 }
 
-} // namespace velmo
+}  // namespace velmo

@@ -28,6 +28,6 @@ private:
     std::mt19937 engine;
 };
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

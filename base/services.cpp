@@ -25,4 +25,4 @@ void tservices::endGame(bool /*ask*/) {
     saveDone = true;
 }
 
-} // namespace velmo
+}  // namespace velmo

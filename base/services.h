@@ -68,8 +68,8 @@ public:
     // The picture window: shows picture `number` of the story's picture
     // container under `caption` (its errors are reported with `line`),
     // and closes it again. Without a picture window nothing is shown.
-    virtual void showPicture(const std::string& /*caption*/, int32_t /*number*/,
-                             int32_t /*line*/) {}
+    virtual void showPicture(const std::string& /*caption*/, int32_t /*number*/, int32_t /*line*/) {
+    }
     virtual void closePicture() {}
     // Shows the inspector for the statement at `line`, run on `node`, and
     // returns when it is closed: false when the user cancelled it (the
@@ -105,6 +105,6 @@ private:
     const tlinemapper* lineMapper = nullptr;
 };
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

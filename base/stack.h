@@ -55,6 +55,6 @@ public:
     void PushString(std::string text) { Push(std::move(text)); }
 };
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

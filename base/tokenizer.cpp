@@ -9,14 +9,14 @@ namespace {
 // a slot for every byte.
 std::size_t expectedTokens(std::size_t length) { return length / 16 + 4; }
 
-} // namespace
+}  // namespace
 
 // Every token is a contiguous stretch of the text: a character either
 // ends the current token (a delimiter outside quotes and groups) or
 // belongs to it. So the walk only remembers where the current token
 // started and cuts it out when it ends; no character is copied twice.
-ttokenizer::ttokenizer(std::string_view text, const tcharset& delimiters,
-                       const tcharset& grouping, bool keepDelimiters) {
+ttokenizer::ttokenizer(std::string_view text, const tcharset& delimiters, const tcharset& grouping,
+                       bool keepDelimiters) {
     tokens.reserve(expectedTokens(text.size()));
     bool inQuote = false;
     bool inGroup = false;  // shared by parentheses and brackets
@@ -28,10 +28,30 @@ ttokenizer::ttokenizer(std::string_view text, const tcharset& delimiters,
         const char c = text[i];
         if (grouping.has(c)) {
             switch (c) {
-            case '(': if (!inQuote) { ++parens; inGroup = true; } break;
-            case ')': if (!inQuote) { --parens; inGroup = parens > 0; } break;
-            case '[': if (!inQuote) { ++brackets; inGroup = true; } break;
-            case ']': if (!inQuote) { --brackets; inGroup = brackets > 0; } break;
+            case '(':
+                if (!inQuote) {
+                    ++parens;
+                    inGroup = true;
+                }
+                break;
+            case ')':
+                if (!inQuote) {
+                    --parens;
+                    inGroup = parens > 0;
+                }
+                break;
+            case '[':
+                if (!inQuote) {
+                    ++brackets;
+                    inGroup = true;
+                }
+                break;
+            case ']':
+                if (!inQuote) {
+                    --brackets;
+                    inGroup = brackets > 0;
+                }
+                break;
             default:  // a quote character; inside a group it is plain text
                 if (!inGroup) inQuote = !inQuote;
                 break;
@@ -56,4 +76,4 @@ std::string ttokenizer::TokenAt(int32_t index) const {
     return tokens[static_cast<std::size_t>(index)];
 }
 
-} // namespace velmo
+}  // namespace velmo

@@ -36,6 +36,6 @@ private:
     std::vector<std::string> tokens;
 };
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

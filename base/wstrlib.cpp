@@ -12,11 +12,11 @@ namespace {
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 bool isIdentifierChar(char c) {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || isDigit(c) || c == '_' ||
-           c == '[' || c == ']';
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || isDigit(c) || c == '_' || c == '[' ||
+           c == ']';
 }
 
-} // namespace
+}  // namespace
 
 std::string foldUmlauts(std::string_view text) {
     std::string out;
@@ -67,4 +67,4 @@ int32_t toNumber(std::string_view text) {
     return static_cast<int32_t>(value);
 }
 
-} // namespace velmo
+}  // namespace velmo

@@ -23,6 +23,6 @@ bool isNumber(std::string_view text);
 // counts as (code - 48), with 32-bit wrap-around on overflow.
 int32_t toNumber(std::string_view text);
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

@@ -6,11 +6,11 @@
 
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 #include <string>
-#include <unistd.h>
 
 #include "game/parser.h"
 #include "model/story.h"
@@ -60,8 +60,8 @@ std::string benchStory() {
     const char* const shapes[] = {" #noun", " #noun mit #noun", " #held", " #multi", " #topic"};
     for (int k = 0; k < kVerbs - 2; ++k) {
         const char first = static_cast<char>('a' + k % 26);
-        text += "verb(\"" + std::string(1, first) + "erb" + letters(k) + shapes[k % 5] +
-                "\", v" + std::to_string(k % 100) + ", 0);\n";
+        text += "verb(\"" + std::string(1, first) + "erb" + letters(k) + shapes[k % 5] + "\", v" +
+                std::to_string(k % 100) + ", 0);\n";
     }
     text += "verb(\"gib #noun an #noun\", gib, 0);\n";
     text += "verb(\"nimm|nehme #noun\", nimm, 0);\n";
@@ -82,8 +82,8 @@ public:
 struct BenchWorld {
     BenchWorld() {
         namespace fs = std::filesystem;
-        file = (fs::temp_directory_path() / ("velmo-parser-bench-" + std::to_string(::getpid()) +
-                                             ".velmo"))
+        file = (fs::temp_directory_path() /
+                ("velmo-parser-bench-" + std::to_string(::getpid()) + ".velmo"))
                    .string();
         std::ofstream(file, std::ios::binary) << benchStory();
         story = std::make_unique<velmo::tstory>(services);
@@ -136,7 +136,8 @@ void runCommand(benchmark::State& state, const std::string& command, bool recogn
     const int32_t before = failures(w);
     velmo::parseCommand(*w.story, command);
     if ((failures(w) == before) != recognised) {
-        state.SkipWithError(recognised ? "the command was not recognised" : "the command did not fail");
+        state.SkipWithError(recognised ? "the command was not recognised"
+                                       : "the command did not fail");
         return;
     }
     for (auto _ : state) velmo::parseCommand(*w.story, command);
@@ -169,4 +170,4 @@ BENCHMARK(BM_FailUnknownObject)->Unit(benchmark::kMicrosecond);
 void BM_FailUnknownVerb(benchmark::State& state) { runCommand(state, "tanze wild herum", false); }
 BENCHMARK(BM_FailUnknownVerb)->Unit(benchmark::kMicrosecond);
 
-} // namespace
+}  // namespace

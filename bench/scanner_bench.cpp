@@ -3,10 +3,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 #include "story/characters.h"
 #include "story/scanner.h"
@@ -68,4 +68,4 @@ void BM_CharacterRules(benchmark::State& state) {
 }
 BENCHMARK(BM_CharacterRules)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace

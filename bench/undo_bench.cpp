@@ -60,4 +60,4 @@ void UndoStackOfThousandCommands(benchmark::State& state) {
 }
 BENCHMARK(UndoStackOfThousandCommands)->Iterations(1)->Unit(benchmark::kMillisecond);
 
-} // namespace
+}  // namespace

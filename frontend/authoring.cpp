@@ -9,7 +9,8 @@
 namespace velmo {
 
 bool tauthoring::show(const tnotice& notice) {
-    if (notice.kind == tnoticekind::warning) platform.showMessage(tmessagekind::warning, notice.text);
+    if (notice.kind == tnoticekind::warning)
+        platform.showMessage(tmessagekind::warning, notice.text);
     if (notice.kind == tnoticekind::information)
         platform.showMessage(tmessagekind::information, notice.text);
     return notice.ok;
@@ -43,4 +44,4 @@ bool tauthoring::copyPictureFiles(const std::vector<std::string>& files) {
     return copyPictures(files, services.saveFolder, services);
 }
 
-} // namespace velmo
+}  // namespace velmo

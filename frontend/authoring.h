@@ -46,6 +46,6 @@ private:
 inline constexpr const char* kSourceFilter = "Quelltextateien (*.velmo)|*.VELMO;*.VEL";
 inline constexpr const char* kPictureFilter = "JPEG Dateien (*.jpg)|*.JPG;*.JPEG";
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

@@ -65,6 +65,6 @@ public:
     std::vector<std::string> boxLines;
 };
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

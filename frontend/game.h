@@ -40,8 +40,8 @@ struct tstorysource;
 
 // The settings of the front end that the options file provides.
 struct tgamesettings {
-    int32_t columns = 70;  // ColMax
-    int32_t rows = 28;     // RowMax
+    int32_t columns = 70;                     // ColMax
+    int32_t rows = 28;                        // RowMax
     std::array<std::string, 9> functionKeys;  // F2 ... F10, at most 40 characters each
     // Seeds the story's random numbers when set (a repeatable walkthrough).
     std::optional<uint32_t> seed;
@@ -69,7 +69,9 @@ public:
     bool requestQuit();
     bool storyOpen() const { return interpreter != nullptr; }
     // Receives every resolved output text and every submitted command.
-    void setTranscript(std::function<void(const std::string&)> sink) { transcript = std::move(sink); }
+    void setTranscript(std::function<void(const std::string&)> sink) {
+        transcript = std::move(sink);
+    }
 
     // --- Front-end services ------------------------------------------
     void writeText(const std::string& text) override;
@@ -214,6 +216,6 @@ private:
     std::array<bool, kMenuActions> menuState{};
 };
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

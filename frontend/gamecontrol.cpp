@@ -22,8 +22,8 @@ namespace {
 // The special words, in the order that decides between them: a command
 // that begins with several of them is the last one's.
 enum tspecial { kOrdinary, kSave, kRestore, kRestart, kPronoun, kEnd, kCorrect, kUndo };
-const std::array<const char*, 7> kSpecialWords = {"speichern", "laden",  "neustart", "pronomen",
-                                                  "ende",      "huch",   "zurueck"};
+const std::array<const char*, 7> kSpecialWords = {"speichern", "laden", "neustart", "pronomen",
+                                                  "ende",      "huch",  "zurueck"};
 
 tspecial specialWord(const std::string& command) {
     int k = kOrdinary;
@@ -42,7 +42,7 @@ std::string withoutLeadingBlanks(const std::string& text) {
     return first == std::string::npos ? std::string() : text.substr(first);
 }
 
-} // namespace
+}  // namespace
 
 tgame::tgame(tplatform& platform, const tgamesettings& settings)
     : platform(platform), settings(settings) {
@@ -98,9 +98,7 @@ bool tgame::openStory(const std::string& fileName) {
     bool loaded = false;
     try {
         loaded = loadStory(fileName, *story, *source);
-    } catch (const std::exception&) {
-        loaded = false;
-    }
+    } catch (const std::exception&) { loaded = false; }
     if (!loaded) {
         releaseStory();
         --busy;
@@ -132,9 +130,7 @@ void tgame::startStory() {
         if (!stopped) interpreter->Run(0, &story->root(), result, "", "main");
     } catch (const tabort&) {
         // "quit" during the start-up: stopped is set, the story closes below.
-    } catch (const std::exception&) {
-        stopped = true;
-    }
+    } catch (const std::exception&) { stopped = true; }
     if (stopped || !interpreter->PlayerReady()) {
         closeStory();
         return;
@@ -144,9 +140,7 @@ void tgame::startStory() {
     enableMenu(tmenuaction::playScript, true);
     try {
         updateStatusLine();
-    } catch (const std::exception&) {
-        stopped = true;
-    }
+    } catch (const std::exception&) { stopped = true; }
     // A story whose status line fails cannot be played on.
     if (stopped) {
         closeStory();
@@ -190,9 +184,7 @@ void tgame::releaseStory() {
 void tgame::closeStory() {
     try {
         releaseStory();
-    } catch (...) {
-        stopped = true;
-    }
+    } catch (...) { stopped = true; }
     scoreUndo.clear();
     platform.setInputEnabled(false);
     history.clear();
@@ -314,33 +306,22 @@ void tgame::runOrdinary(const std::string& command, const std::string& shown) {
 
 bool tgame::runSpecial(const std::string& command) {
     switch (specialWord(command)) {
-    case kOrdinary:
-        return false;
+    case kOrdinary: return false;
     case kSave:
         saveGame();
         writeText("Ok^^>");
         break;
-    case kRestore:
-        restoreGame();
-        break;
-    case kRestart:
-        openStory(storyFile);
-        break;
+    case kRestore: restoreGame(); break;
+    case kRestart: openStory(storyFile); break;
     case kPronoun:
         if (story->pronounText.empty())
             writeText("kein Pronomen^^>");
         else
             writeText(story->pronounText + "^^>");
         break;
-    case kEnd:
-        askToEnd();
-        break;
-    case kCorrect:
-        correct(command);
-        break;
-    case kUndo:
-        undo();
-        break;
+    case kEnd: askToEnd(); break;
+    case kCorrect: correct(command); break;
+    case kUndo: undo(); break;
     }
     return true;
 }
@@ -362,8 +343,10 @@ void tgame::handleStop() {
 }
 
 void tgame::afterDeath() {
-    writeText("^M\xF6" "chtest du (1) das Spiel neu beginnen, (2) einen Spielstand laden oder (3) das "
-              "Spiel beenden? ");
+    writeText(
+        "^M\xF6"
+        "chtest du (1) das Spiel neu beginnen, (2) einen Spielstand laden oder (3) das "
+        "Spiel beenden? ");
     char key = 0;
     while (!windowClosing) {
         key = waitForKey();
@@ -445,7 +428,8 @@ void tgame::fileDropped(const std::string& path) {
         openStory(path);
     else
         platform.showMessage(tmessagekind::information,
-                             "Dieser Dateityp kann mit Velmo nicht ge\xF6" "ffnet werden.");
+                             "Dieser Dateityp kann mit Velmo nicht ge\xF6"
+                             "ffnet werden.");
 }
 
-} // namespace velmo
+}  // namespace velmo

@@ -15,11 +15,19 @@ bool allowedCharacter(char c) {
     const unsigned char u = static_cast<unsigned char>(c);
     if ((u >= '0' && u <= ':') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z')) return true;
     switch (u) {
-    case 8: case ' ': case '"': case ',': case '.':
-    case 0xC4: case 0xD6: case 0xDC: case 0xDF: case 0xE4: case 0xF6: case 0xFC:
-        return true;
-    default:
-        return false;
+    case 8:
+    case ' ':
+    case '"':
+    case ',':
+    case '.':
+    case 0xC4:
+    case 0xD6:
+    case 0xDC:
+    case 0xDF:
+    case 0xE4:
+    case 0xF6:
+    case 0xFC: return true;
+    default: return false;
     }
 }
 
@@ -42,7 +50,7 @@ constexpr char kCtrlD = 4;
 constexpr char kCtrlL = 12;
 constexpr char kCtrlS = 19;
 
-} // namespace
+}  // namespace
 
 std::string tgame::inputText() const { return platform.line(platform.lineCount() - 1); }
 
@@ -104,7 +112,8 @@ void tgame::editKey(tkey key, tmodifiers /*modifiers*/) {
         if (column > 2) platform.setCaret(platform.lineCount() - 1, --caret);
         break;
     case tkey::right:
-        if (caret < static_cast<int32_t>(text.size())) platform.setCaret(platform.lineCount() - 1, ++caret);
+        if (caret < static_cast<int32_t>(text.size()))
+            platform.setCaret(platform.lineCount() - 1, ++caret);
         break;
     case tkey::end:
         platform.setCaret(platform.lineCount() - 1, caret = static_cast<int32_t>(text.size()));
@@ -115,17 +124,14 @@ void tgame::editKey(tkey key, tmodifiers /*modifiers*/) {
             submitLine();
         }
         break;
-    case tkey::f1:
-        platform.showHelp();
-        break;
-    case tkey::escape:
-        setInputText(">");
-        break;
+    case tkey::f1: platform.showHelp(); break;
+    case tkey::escape: setInputText(">"); break;
     default: {
         const int index = functionKeyIndex(key);
         if (index < 0) break;
         const std::string& insert = settings.functionKeys[static_cast<std::size_t>(index)];
-        if (!insert.empty() && text.size() + insert.size() < static_cast<std::size_t>(settings.columns))
+        if (!insert.empty() &&
+            text.size() + insert.size() < static_cast<std::size_t>(settings.columns))
             insertText(insert);
         break;
     }
@@ -167,9 +173,12 @@ void tgame::keyPress(char character) {
     if (code >= 1 && code <= 26 && code != 8) {
         // Control characters never reach the text; three are shortcuts.
         const bool free = busy == 0 && !waiting();
-        if (character == kCtrlL && free && !menuOpen) restoreGame();
-        else if (character == kCtrlS && free && storyOpen()) saveGame();
-        else if (character == kCtrlD) { /* the display options belong to the window */ }
+        if (character == kCtrlL && free && !menuOpen)
+            restoreGame();
+        else if (character == kCtrlS && free && storyOpen())
+            saveGame();
+        else if (character == kCtrlD) { /* the display options belong to the window */
+        }
         return;
     }
     if (blockKey && !waitingForKey) return;
@@ -217,4 +226,4 @@ void tgame::typeLine(const std::string& line) {
     keyUp(tkey::enter);
 }
 
-} // namespace velmo
+}  // namespace velmo

@@ -15,15 +15,15 @@ namespace {
 constexpr std::size_t kTagReach = 255;
 
 // The article words of a tag: index mod 4 is the case, below 4 definite.
-const std::array<std::string, 8> kArticleWords = {"der ", "den ", "des ", "dem ",
+const std::array<std::string, 8> kArticleWords = {"der ", "den ",   "des ",   "dem ",
                                                   "ein ", "einen ", "eines ", "einem "};
 const std::array<std::string, 4> kPlayerPronouns = {"du", "dich", "", "dir"};
 const std::array<std::string, 4> kPluralDefinite = {"die ", "die ", "der ", "den "};
 const std::array<std::string, 4> kPluralNegation = {"keine ", "keine ", "keiner ", "keinen "};
 const std::array<std::string, 4> kProperNegationMasculine = {"kein ", "keinen ", "keines ",
-                                                            "keinem "};
+                                                             "keinem "};
 const std::array<std::string, 4> kProperNegationFeminine = {"keine ", "keine ", "keiner ",
-                                                           "keiner "};
+                                                            "keiner "};
 
 void replaceAll(std::string& text, char from, char to) {
     for (char& c : text)
@@ -117,8 +117,8 @@ bool objectReference(tstory& story, tnode& node, ttagparts parts, std::string& o
     } else {
         // A plural name has no indefinite article: it takes the definite
         // form, whose adjective endings suit the plural article.
-        const bool useIndefinite =
-            (indefinite || negation || (noArticle && index == 0)) && !(isPlural(node) && !noArticle);
+        const bool useIndefinite = (indefinite || negation || (noArticle && index == 0)) &&
+                                   !(isPlural(node) && !noArticle);
         out = node.nameForm(grammaticalCase, true, useIndefinite ? kIndefinite : kDefinite);
         if (noArticle) {
             out = withoutFirstWord(out);
@@ -189,7 +189,7 @@ private:
     tresolvedtext& result;
 };
 
-} // namespace
+}  // namespace
 
 tresolvedtext resolveMarkup(const std::string& input, tstory* story, int32_t columns) {
     tresolvedtext result;
@@ -212,9 +212,7 @@ tresolvedtext resolveMarkup(const std::string& input, tstory* story, int32_t col
         bool ok = false;
         try {
             ok = resolver.resolveTag(content, static_cast<int32_t>(from), replacement);
-        } catch (const std::exception&) {
-            ok = false;
-        }
+        } catch (const std::exception&) { ok = false; }
         if (!ok) {
             result.failed = true;
             result.resolvedPart = text.substr(0, from);
@@ -230,4 +228,4 @@ tresolvedtext resolveMarkup(const std::string& input, tstory* story, int32_t col
     return result;
 }
 
-} // namespace velmo
+}  // namespace velmo

@@ -42,6 +42,6 @@ struct tresolvedtext {
 // text width: a text of exactly that length gets a trailing blank.
 tresolvedtext resolveMarkup(const std::string& text, tstory* story, int32_t columns);
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

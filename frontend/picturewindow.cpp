@@ -15,7 +15,9 @@ void tgame::showPicture(const std::string& caption, int32_t number, int32_t line
     if (!readPicture(pictureContainerOf(storyFile), number, picture) ||
         !writePictureFile(file, picture)) {
         bool failed = false;
-        showError(failed, line, "Grafikdatei kann nicht ge\xF6" "ffnet werden");
+        showError(failed, line,
+                  "Grafikdatei kann nicht ge\xF6"
+                  "ffnet werden");
         return;
     }
     platform.showPictureFile(caption, picture, file);
@@ -28,4 +30,4 @@ void tgame::closePicture() {
     pictureOpen = false;
 }
 
-} // namespace velmo
+}  // namespace velmo

@@ -22,7 +22,7 @@ std::string withoutTrailingBlanks(std::string text) {
     return text;
 }
 
-} // namespace
+}  // namespace
 
 tplainplatform::tplainplatform(std::istream& in, std::ostream& out, int32_t width, bool showStatus)
     : tbufferedplatform(width), in(in), out(out), showStatus(showStatus) {}

@@ -76,11 +76,11 @@ private:
     std::istream& in;
     std::ostream& out;
     bool showStatus;
-    int32_t printed = 0;      // lines printed (or skipped) so far
-    bool skipBlank = true;    // blank lines right after a clear are not shown
+    int32_t printed = 0;    // lines printed (or skipped) so far
+    bool skipBlank = true;  // blank lines right after a clear are not shown
     bool inputEnded = false;
 };
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

@@ -39,8 +39,30 @@ enum class tstyle { bold, italic, underline, strike };
 // Keys that the input line and the waits react to. Characters arrive
 // separately through `keyPress`.
 enum class tkey {
-    none, enter, escape, backspace, del, left, right, up, down, home, end,
-    pageUp, pageDown, insert, f1, f2, f3, f4, f5, f6, f7, f8, f9, f10,
+    none,
+    enter,
+    escape,
+    backspace,
+    del,
+    left,
+    right,
+    up,
+    down,
+    home,
+    end,
+    pageUp,
+    pageDown,
+    insert,
+    f1,
+    f2,
+    f3,
+    f4,
+    f5,
+    f6,
+    f7,
+    f8,
+    f9,
+    f10,
     other  // any other key (letters, digits, ...): its character follows
 };
 
@@ -53,9 +75,9 @@ struct tmodifiers {
 // Menu entries whose state the game logic sets. The host maps them to its
 // menu (or ignores those it does not have).
 enum class tmenuaction {
-    openStory,     // "&Neues Spiel öffnen"
-    recentFiles,   // "Neu öffnen" (the submenu)
-    recent1,       // the three recent-file entries under "Neu öffnen"
+    openStory,    // "&Neues Spiel öffnen"
+    recentFiles,  // "Neu öffnen" (the submenu)
+    recent1,      // the three recent-file entries under "Neu öffnen"
     recent2,
     recent3,
     saveGame,      // "&Spielstand &speichern"
@@ -183,6 +205,6 @@ protected:
     tplatformevents* events = nullptr;
 };
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

@@ -32,8 +32,8 @@ namespace {
 const char* const kNotSaved = "Spielstand kann nicht gespeichert werden";
 
 std::string notRestored(int number) {
-    return "Spielstand dieser Datei kann nicht wiederhergestellt werden (" + std::to_string(number) +
-           ")";
+    return "Spielstand dieser Datei kann nicht wiederhergestellt werden (" +
+           std::to_string(number) + ")";
 }
 
 // A failure while restoring, with the number of its message.
@@ -97,18 +97,19 @@ void need(bool ok, const std::istream& in) {
     if (!ok) throw trestorefailure{in.good() ? 6 : 5};
 }
 
-} // namespace
+}  // namespace
 
 void tgame::saveGame() {
     if (!storyOpen()) return;
     if (history.empty()) {
-        platform.showMessage(tmessagekind::information,
-                             "Ein Spielstand kann erst nach der ersten Eingabe gespeichert werden.");
+        platform.showMessage(
+            tmessagekind::information,
+            "Ein Spielstand kann erst nach der ersten Eingabe gespeichert werden.");
         return;
     }
     std::string path;
-    if (platform.chooseSaveFile("Spielstand speichern", "Spielstand (*.memo)|*.memo", "memo", saveFolder,
-                                std::string(), path)) {
+    if (platform.chooseSaveFile("Spielstand speichern", "Spielstand (*.memo)|*.memo", "memo",
+                                saveFolder, std::string(), path)) {
         path = withLowerCaseName(withExtension(path));
         bool written = false;
         try {
@@ -116,9 +117,7 @@ void tgame::saveGame() {
                 writeFields(out, storyFile, *story, *this);
                 return static_cast<bool>(out);
             });
-        } catch (const std::exception&) {
-            written = false;
-        }
+        } catch (const std::exception&) { written = false; }
         if (!written) platform.showMessage(tmessagekind::warning, kNotSaved);
     }
     saveDone = true;
@@ -127,8 +126,8 @@ void tgame::saveGame() {
 void tgame::restoreGame() {
     if (menuOpen) return;
     std::string path;
-    if (!platform.chooseOpenFile("Datei oeffnen", "Spielstanddateien (*.memo)|*.MEMO;*.MEM", saveFolder,
-                                 path)) {
+    if (!platform.chooseOpenFile("Datei oeffnen", "Spielstanddateien (*.memo)|*.MEMO;*.MEM",
+                                 saveFolder, path)) {
         if (storyOpen()) writeText("^>");
         return;
     }
@@ -157,9 +156,7 @@ void tgame::restoreGame() {
         bool loaded = false;
         try {
             loaded = loadStory(storyFile, *story, *source);
-        } catch (const std::exception&) {
-            loaded = false;
-        }
+        } catch (const std::exception&) { loaded = false; }
         if (!loaded) {
             releaseStory();
             platform.showMessage(tmessagekind::warning, notRestored(3));
@@ -214,7 +211,6 @@ void tgame::restoreGame() {
             writeText("Ok^");
         if (!stopped) writeText("^>");
     };
-
 
     // Until the open story is closed, a failure leaves the game as it was.
     bool changed = false;
@@ -271,4 +267,4 @@ void tgame::restoreGame() {
     if (storyOpen()) platform.setCaption(lowerCase(baseFileName(storyFile)));
 }
 
-} // namespace velmo
+}  // namespace velmo

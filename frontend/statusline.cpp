@@ -24,7 +24,7 @@ void insertAt(std::string& text, int64_t position, const std::string& part) {
     text.insert(static_cast<std::size_t>(position), part);
 }
 
-} // namespace
+}  // namespace
 
 std::string clockText(int32_t minutes) {
     char buffer[32];
@@ -44,25 +44,20 @@ std::string composeStatusLine(const std::string& storyText, const tstatusvalues&
         line = " " + storyText + kBlanks;
         std::string right;
         switch (values.format) {
-        case 0:
-            right = std::to_string(values.score) + "/" + std::to_string(values.moves);
-            break;
+        case 0: right = std::to_string(values.score) + "/" + std::to_string(values.moves); break;
         case 1:
-            right = "Punkte:" + std::to_string(values.score) + "  Z\xFCge:" + std::to_string(values.moves);
+            right = "Punkte:" + std::to_string(values.score) +
+                    "  Z\xFCge:" + std::to_string(values.moves);
             break;
-        case 2:
-            right = clockText(values.minutes);
-            break;
-        case 3:
-            right = values.message;
-            break;
-        default:
-            break;
+        case 2: right = clockText(values.minutes); break;
+        case 3: right = values.message; break;
+        default: break;
         }
         // The right part ends two columns before the right edge.
         if (!right.empty()) insertAt(line, w - static_cast<int64_t>(right.size()) - 2, right);
     }
-    if (static_cast<int64_t>(line.size()) > w) line.resize(static_cast<std::size_t>(std::max<int64_t>(w, 0)));
+    if (static_cast<int64_t>(line.size()) > w)
+        line.resize(static_cast<std::size_t>(std::max<int64_t>(w, 0)));
     return line;
 }
 
@@ -85,4 +80,4 @@ void tgame::updateStatusLine() {
     setStatus(composeStatusLine(storyText, values, settings.columns + 2));
 }
 
-} // namespace velmo
+}  // namespace velmo

@@ -10,7 +10,8 @@
 namespace velmo {
 
 struct tstatusvalues {
-    int32_t format = 0;  // 0 score/moves, 1 "Punkte:... Zuege:...", 2 clock, 3 message, 4+ centred, <0 none
+    int32_t format =
+        0;  // 0 score/moves, 1 "Punkte:... Zuege:...", 2 clock, 3 message, 4+ centred, <0 none
     int32_t score = 0;
     int32_t moves = 0;
     int32_t minutes = 0;  // the game clock
@@ -26,6 +27,6 @@ std::string composeStatusLine(const std::string& storyText, const tstatusvalues&
 // Minutes of the day as hours and two-digit minutes: 545 gives "9:05".
 std::string clockText(int32_t minutes);
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

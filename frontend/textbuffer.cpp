@@ -75,7 +75,8 @@ void ttextbuffer::dropOldLines() {
     const int64_t target = maxLength / 4 * 3;
     while (storedLength > target && lines.size() > 1) {
         const tline& first = lines.front();
-        const int64_t length = static_cast<int64_t>(first.text.size()) + (first.paragraphEnd ? 1 : 0);
+        const int64_t length =
+            static_cast<int64_t>(first.text.size()) + (first.paragraphEnd ? 1 : 0);
         storedLength -= length;
         droppedLength += length;
         ++dropped;
@@ -116,4 +117,4 @@ void ttextbuffer::addStyle(int32_t start, int32_t end, tstyle style) {
     runs.push_back({start, end, style});
 }
 
-} // namespace velmo
+}  // namespace velmo

@@ -74,6 +74,6 @@ private:
     std::vector<tstylerun> runs;
 };
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

@@ -28,7 +28,8 @@ void tgame::display(const std::string& text, const std::vector<tstylerun>& runs)
         std::size_t from = slice;
         while (from < sliceEnd) {
             std::size_t breakAt = text.find('\n', from);
-            std::size_t end = breakAt == std::string::npos || breakAt >= sliceEnd ? sliceEnd : breakAt + 1;
+            std::size_t end =
+                breakAt == std::string::npos || breakAt >= sliceEnd ? sliceEnd : breakAt + 1;
             platform.append(text.substr(from, end - from));
             from = end;
             if (platform.pagesOutput() && !windowClosing &&
@@ -36,7 +37,8 @@ void tgame::display(const std::string& text, const std::vector<tstylerun>& runs)
                 pause();
         }
     }
-    for (const tstylerun& run : runs) platform.applyStyle(base + run.start, base + run.end, run.style);
+    for (const tstylerun& run : runs)
+        platform.applyStyle(base + run.start, base + run.end, run.style);
     placeCaretAtEnd();
     platform.resumeUpdates();
 }
@@ -91,4 +93,4 @@ void tgame::showBox(const std::string& text) {
     platform.hideBox();
 }
 
-} // namespace velmo
+}  // namespace velmo

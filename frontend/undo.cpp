@@ -15,11 +15,13 @@ namespace {
 
 constexpr std::size_t kCorrectionLength = 80;
 
-} // namespace
+}  // namespace
 
 void tgame::undo() {
     if (!story->canUndo()) {
-        writeText("Ich kann hier nichts r\xFC" "ckg\xE4ngig machen.^^>");
+        writeText(
+            "Ich kann hier nichts r\xFC"
+            "ckg\xE4ngig machen.^^>");
         return;
     }
     story->popUndo();
@@ -32,7 +34,9 @@ void tgame::undo() {
     std::string input;
     if (undoIndex >= 0 && undoIndex < static_cast<int32_t>(history.size()))
         input = history[static_cast<std::size_t>(undoIndex)].substr(1);
-    writeText("Eingabe [" + input + "] wurde r\xFC" "ckgangig gemacht.^");
+    writeText("Eingabe [" + input +
+              "] wurde r\xFC"
+              "ckgangig gemacht.^");
     writeText("^>");
     --undoIndex;
 }
@@ -56,4 +60,4 @@ void tgame::correct(const std::string& command) {
     afterCommandCheck();
 }
 
-} // namespace velmo
+}  // namespace velmo

@@ -17,14 +17,15 @@ std::vector<std::string> splitAtCaret(const std::string& text) {
     std::size_t from = 0;
     while (true) {
         std::size_t mark = text.find('^', from);
-        parts.push_back(text.substr(from, mark == std::string::npos ? std::string::npos : mark - from));
+        parts.push_back(
+            text.substr(from, mark == std::string::npos ? std::string::npos : mark - from));
         if (mark == std::string::npos) break;
         from = mark + 1;
     }
     return parts;
 }
 
-} // namespace
+}  // namespace
 
 char tgame::waitForKey() {
     if (windowClosing) return 0;
@@ -35,9 +36,7 @@ char tgame::waitForKey() {
     enableMenu(tmenuaction::display, false);
     try {
         platform.processEventsWhile(waitingForKey, twait::key);
-    } catch (const tabort&) {
-        throw;
-    } catch (const std::exception&) {
+    } catch (const tabort&) { throw; } catch (const std::exception&) {
         bool failed = false;
         showError(failed, 0, "Taste?");
         lastKey = 0;
@@ -93,7 +92,8 @@ std::string tgame::topicMenu(bool withTitle, const std::string& topics) {
             setStatus(kept);
             for (tmenuaction action : blocked) enableMenu(action, true);
         } else {
-            const std::string chosen = platform.line(menuLines[static_cast<std::size_t>(menuSelected)]);
+            const std::string chosen =
+                platform.line(menuLines[static_cast<std::size_t>(menuSelected)]);
             const std::size_t marker = chosen.find('>');
             setStatus(marker == std::string::npos ? std::string() : chosen.substr(marker + 1));
             result = std::to_string(menuSelected + 1);
@@ -167,4 +167,4 @@ void tgame::chooseTopic(int32_t number) {
     }
 }
 
-} // namespace velmo
+}  // namespace velmo

@@ -19,7 +19,8 @@ void notePronoun(tstory& story) {
     story.pronounText.clear();
     if (story.firstObjects.size() != 1 || !story.secondObjects.empty()) return;
     const tnode* object = story.firstObjects.front();
-    if (!object->shortNames.empty()) story.pronounText = object->shortNames.front().forms[kPronounForm];
+    if (!object->shortNames.empty())
+        story.pronounText = object->shortNames.front().forms[kPronounForm];
 }
 
 // Calls "onAction" of every object in the list. The list is read afresh
@@ -50,7 +51,7 @@ void act(const std::string& verbId, tparse& p) {
         story.services.writeText("Das geht leider nicht.^");
 }
 
-} // namespace
+}  // namespace
 
 void runCommand(const tverb& verb, tparse& p) {
     tstory& story = p.story;
@@ -71,4 +72,4 @@ void runCommand(const tverb& verb, tparse& p) {
     story.services.updateStatusLine();
 }
 
-} // namespace velmo
+}  // namespace velmo

@@ -13,6 +13,6 @@ struct tverb;
 
 void runCommand(const tverb& verb, tparse& p);
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

@@ -100,18 +100,10 @@ std::vector<tformmatch> formMatches(const tshortNames& names, const tparse& p,
 bool passesKindTest(int32_t kind, tnode& object, tparse& p) {
     const tnode* actor = p.story.actor;
     switch (kind) {
-    case kElementHeld:
-        p.failureCode = 5;
-        return object.location == actor || &object == actor;
-    case kElementSingle:
-        p.failureCode = 2;
-        return true;
-    case kElementMulti:
-        p.failureCode = 3;
-        return true;
-    case kElementReachable:
-        p.failureCode = 4;
-        return object.location != actor;
+    case kElementHeld: p.failureCode = 5; return object.location == actor || &object == actor;
+    case kElementSingle: p.failureCode = 2; return true;
+    case kElementMulti: p.failureCode = 3; return true;
+    case kElementReachable: p.failureCode = 4; return object.location != actor;
     case kElementInside:
         if (p.listFlag) {
             // Checked against the container named later in the command.
@@ -124,8 +116,7 @@ bool passesKindTest(int32_t kind, tnode& object, tparse& p) {
     case kElementFunction:
         p.failureCode = 7;
         return p.call(&p.story.root(), p.functionName, object.name) != "0";
-    default:
-        return true;
+    default: return true;
     }
 }
 
@@ -163,7 +154,8 @@ tscan scanRecord(int32_t kind, tnode& object, int32_t record,
     for (const tformmatch& match : matches) {
         // Read afresh: story code called below may rename the object.
         if (r >= object.shortNames.size()) return tscan::noMatch;
-        const std::string& form = object.shortNames[r].forms[kSearchForms + static_cast<std::size_t>(match.form)];
+        const std::string& form =
+            object.shortNames[r].forms[kSearchForms + static_cast<std::size_t>(match.form)];
         if (runLength(form, p) != match.words) continue;
         if (std::find(p.candidates.begin(), p.candidates.end(), form) != p.candidates.end())
             continue;
@@ -214,15 +206,13 @@ bool searchScope(int32_t kind, tparse& p) {
     return false;
 }
 
-} // namespace
+}  // namespace
 
 bool matchObject(int32_t kind, tparse& p) {
     if (p.word < 0 || p.word >= p.wordCount()) return false;
     try {
         return searchScope(kind, p);
-    } catch (const tabort&) {
-        throw;
-    } catch (const std::exception&) {
+    } catch (const tabort&) { throw; } catch (const std::exception&) {
         return false;  // an unexpected failure while matching finds nothing
     }
 }
@@ -254,7 +244,7 @@ bool objectHasAdjectiveWord(const tnode& object, const std::string& word) {
     return false;
 }
 
-} // namespace
+}  // namespace
 
 void texaminednames::noteSearch(const std::vector<tnode*>& searched, std::size_t fullCount) {
     if (searched == scope) {
@@ -278,7 +268,8 @@ bool texaminednames::isAdjectiveWord(const std::string& word) const {
         if (objectHasAdjectiveWord(*object, word)) return true;
     for (const tpartial& partial : partials) {
         const auto& variants = partial.object->shortNames;
-        for (int32_t r = 0; r <= partial.record && static_cast<std::size_t>(r) < variants.size(); ++r) {
+        for (int32_t r = 0; r <= partial.record && static_cast<std::size_t>(r) < variants.size();
+             ++r) {
             const int32_t limit = r < partial.record ? kFormCount : partial.formLimit;
             if (hasAdjectiveWord(variants[static_cast<std::size_t>(r)], limit, word)) return true;
         }
@@ -286,4 +277,4 @@ bool texaminednames::isAdjectiveWord(const std::string& word) const {
     return false;
 }
 
-} // namespace velmo
+}  // namespace velmo

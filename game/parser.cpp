@@ -26,8 +26,15 @@ struct tnumberword {
     int32_t value;
 };
 constexpr std::array<tnumberword, 9> kNumberWords{{
-    {"zwei", 2}, {"drei", 3}, {"vier", 4}, {"f\xFCnf", 5}, {"sechs", 6},
-    {"sieben", 7}, {"acht", 8}, {"neun", 9}, {"zehn", 10},
+    {"zwei", 2},
+    {"drei", 3},
+    {"vier", 4},
+    {"f\xFCnf", 5},
+    {"sechs", 6},
+    {"sieben", 7},
+    {"acht", 8},
+    {"neun", 9},
+    {"zehn", 10},
 }};
 
 // The words that may stand before an object name without being part of it.
@@ -39,7 +46,7 @@ void setRootVariable(tstory& story, std::string_view name, const std::string& va
 
 const std::string kNoWord;
 
-} // namespace
+}  // namespace
 
 // ------------------------------------------------------------ parse state
 
@@ -138,17 +145,11 @@ bool matchObjects(const tverbelement& element, tparse& p) {
 bool matchElement(const tverb& verb, std::size_t e, tparse& p) {
     const tverbelement& element = verb.elements[e];
     switch (element.kind) {
-    case kElementWord:
-        p.failureCode = 0;
-        return element.matchesTyped(p.wordAt(p.word));
-    case kElementQuote:
-        return matchQuote(p);
-    case kElementNumber:
-        return matchNumber(p);
-    case kElementTopic:
-        return matchTopic(verb, e, p);
-    default:
-        return matchObjects(element, p);
+    case kElementWord: p.failureCode = 0; return element.matchesTyped(p.wordAt(p.word));
+    case kElementQuote: return matchQuote(p);
+    case kElementNumber: return matchNumber(p);
+    case kElementTopic: return matchTopic(verb, e, p);
+    default: return matchObjects(element, p);
     }
 }
 
@@ -278,12 +279,11 @@ void reportFailure(tparse& p) {
            std::to_string(code) + ",\"" + p.story.unrecognisedWord + "\"," + nameOf(p.best.named));
 }
 
-} // namespace
+}  // namespace
 
 // ------------------------------------------------------------ the command
 
-void parseCommand(tstory& story, const std::string& sentence, tnode* replaced,
-                  tnode* replacement) {
+void parseCommand(tstory& story, const std::string& sentence, tnode* replaced, tnode* replacement) {
     story.services.menuCancelled = false;
     story.actor = story.player;
     clearObjectLists(story);
@@ -320,4 +320,4 @@ void parseCommand(tstory& story, const std::string& sentence, tnode* replaced,
     clearObjectLists(story);
 }
 
-} // namespace velmo
+}  // namespace velmo

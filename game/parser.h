@@ -32,18 +32,18 @@ class tstory;
 
 // The failure codes handed to "parserError".
 enum : int32_t {
-    kParseWordsLeft = 0,        // a word element failed, or every element matched with words left over
-    kParseNoObject = 1,         // an object name was recognised but not accepted (or #noun / #inside)
-    kParseNotSingle = 2,        // #single: more than one object
-    kParseNotMulti = 3,         // #multi: only one object
-    kParseNotReachable = 4,     // #reachable: the actor holds it
-    kParseNotHeld = 5,          // #held: the actor does not hold it
-    kParseNotInside = 6,        // #inside: the containment does not hold
-    kParseRejected = 7,         // #function: the story's test said no
-    kParseVerbNotTried = 8,     // first word belongs to a verb whose pattern did not fit the length
-    kParseUnknownPerson = 9,    // "xyz, ...": addressed to nobody known
-    kParseUnknownVerb = 10,     // first word is no verb at all
-    kParseFailure = 11,         // something failed while parsing or running the turn
+    kParseWordsLeft = 0,     // a word element failed, or every element matched with words left over
+    kParseNoObject = 1,      // an object name was recognised but not accepted (or #noun / #inside)
+    kParseNotSingle = 2,     // #single: more than one object
+    kParseNotMulti = 3,      // #multi: only one object
+    kParseNotReachable = 4,  // #reachable: the actor holds it
+    kParseNotHeld = 5,       // #held: the actor does not hold it
+    kParseNotInside = 6,     // #inside: the containment does not hold
+    kParseRejected = 7,      // #function: the story's test said no
+    kParseVerbNotTried = 8,  // first word belongs to a verb whose pattern did not fit the length
+    kParseUnknownPerson = 9,  // "xyz, ...": addressed to nobody known
+    kParseUnknownVerb = 10,   // first word is no verb at all
+    kParseFailure = 11,       // something failed while parsing or running the turn
 };
 
 // Parses one command and runs it. `replaced` and `replacement` are the
@@ -53,6 +53,6 @@ enum : int32_t {
 void parseCommand(tstory& story, const std::string& sentence, tnode* replaced = nullptr,
                   tnode* replacement = nullptr);
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

@@ -28,10 +28,10 @@ public:
 
 // The verb attempt that came furthest.
 struct tbestmatch {
-    int32_t matched = 0;    // pattern elements matched
-    int32_t wordIndex = 0;  // where it failed (or the first word left over)
-    int32_t code = 0;       // its failure code
-    tnode* named = nullptr; // the last object whose name was recognised
+    int32_t matched = 0;     // pattern elements matched
+    int32_t wordIndex = 0;   // where it failed (or the first word left over)
+    int32_t code = 0;        // its failure code
+    tnode* named = nullptr;  // the last object whose name was recognised
 };
 
 // The objects whose names one parse has looked at, for the adjective
@@ -50,8 +50,8 @@ public:
     bool isAdjectiveWord(const std::string& word) const;
 
 private:
-    std::vector<tnode*> scope;  // the list of the latest searches
-    std::size_t count = 0;      // its objects examined in full
+    std::vector<tnode*> scope;           // the list of the latest searches
+    std::size_t count = 0;               // its objects examined in full
     std::unordered_set<tnode*> earlier;  // objects of earlier scope lists
     struct tpartial {
         tnode* object;
@@ -78,10 +78,10 @@ struct tparse {
     tnode* replaced;
     tnode* replacement;
 
-    int32_t word = 0;        // the current word
-    bool listFlag = true;    // matched objects go to the first list while set
+    int32_t word = 0;      // the current word
+    bool listFlag = true;  // matched objects go to the first list while set
     tnode* pendingInside = nullptr;
-    std::string functionName;  // the story test of the "#function" element being matched
+    std::string functionName;             // the story test of the "#function" element being matched
     std::vector<std::string> candidates;  // search forms accepted for the object being examined
     texaminednames examined;
 
@@ -97,6 +97,6 @@ struct tparse {
 // the last word of its name.
 bool matchObject(int32_t kind, tparse& p);
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

@@ -78,11 +78,11 @@ void runTimers(tstory& story, tinterpreter& interpreter) {
     }
 }
 
-} // namespace
+}  // namespace
 
 void endTurn(tstory& story, tinterpreter& interpreter) {
     story.services.nextTurn();
     if (runDaemons(story, interpreter)) runTimers(story, interpreter);
 }
 
-} // namespace velmo
+}  // namespace velmo

@@ -16,6 +16,6 @@ class tstory;
 // daemons and timers of this turn end.
 void endTurn(tstory& story, tinterpreter& interpreter);
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

@@ -22,7 +22,7 @@ const tcharset& quoteGrouping() {
 
 constexpr std::array<std::string_view, 5> kPronouns{"ihn", "ihm", "ihr", "sie", "es"};
 
-} // namespace
+}  // namespace
 
 std::vector<std::string> splitWords(std::string_view sentence) {
     ttokenizer tokens(sentence, wordDelimiters(), quoteGrouping(), false);
@@ -62,4 +62,4 @@ std::vector<std::string> splitWithCommas(std::string_view sentence, std::size_t 
     return words;
 }
 
-} // namespace velmo
+}  // namespace velmo

@@ -34,6 +34,6 @@ int32_t countCommas(std::string_view sentence);
 // was counted but does not split.
 std::vector<std::string> splitWithCommas(std::string_view sentence, std::size_t size);
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

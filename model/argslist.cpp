@@ -14,7 +14,8 @@ struct ttypeword {
     const char* word;
     int32_t type;
 };
-constexpr ttypeword kTypeWords[] = {{"int", kTypeInt}, {"string", kTypeText}, {"object", kTypeObject}};
+constexpr ttypeword kTypeWords[] = {
+    {"int", kTypeInt}, {"string", kTypeText}, {"object", kTypeObject}};
 
 // The call's values, split at "," outside double quotes. Unlike the
 // tokenizer this keeps empty fields: an empty string value must still
@@ -40,7 +41,7 @@ bool plainName(const std::string& name) {
     return !name.empty() && name.find_first_of("(),=[]\"") == std::string::npos;
 }
 
-} // namespace
+}  // namespace
 
 targslist::targslist(tservices& services, const std::string& declaration, int32_t line)
     : services(&services) {
@@ -68,7 +69,9 @@ bool targslist::Bind(int32_t line, const std::string& argText, tvarlist& locals)
         const std::string name = param.name.substr(0, kMaxVarName);
         if (!plainName(name) || locals.exists(name)) {
             services->showError(failed, line,
-                                "\xFC" "bergebene Argumente stimmen nicht mit Deklaration \xFC" "berein");
+                                "\xFC"
+                                "bergebene Argumente stimmen nicht mit Deklaration \xFC"
+                                "berein");
             return false;
         }
         // The variable is declared first and then given the value as it
@@ -77,11 +80,12 @@ bool targslist::Bind(int32_t line, const std::string& argText, tvarlist& locals)
         bool declareError = false;
         locals.declare(name, param.type, declareError, line);
         std::string value = i < values.size() ? values[i] : std::string();
-        if (param.type == kTypeText) value.erase(std::remove(value.begin(), value.end(), '"'), value.end());
+        if (param.type == kTypeText)
+            value.erase(std::remove(value.begin(), value.end(), '"'), value.end());
         // An empty value leaves the type's default ("0", "" or "NULL").
         if (!value.empty()) locals.at(locals.size() - 1).value = std::move(value);
     }
     return !failed;
 }
 
-} // namespace velmo
+}  // namespace velmo

@@ -50,6 +50,6 @@ private:
     bool failed = false;
 };
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

@@ -25,7 +25,7 @@ bool usableName(std::string_view name) {
     return true;
 }
 
-} // namespace
+}  // namespace
 
 std::ptrdiff_t TAttrList::indexOf(std::string_view name) const {
     for (std::size_t i = 0; i < names.size(); ++i) {
@@ -121,4 +121,4 @@ bool TAttrList::read(std::istream& in) {
     return true;
 }
 
-} // namespace velmo
+}  // namespace velmo

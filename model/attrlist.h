@@ -83,6 +83,6 @@ private:
     tsharedNames shared;
 };
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

@@ -22,4 +22,4 @@ void tcodelist::ShareInto(tcodelist& other) const {
     other.items.insert(other.items.end(), items.begin(), items.end());
 }
 
-} // namespace velmo
+}  // namespace velmo

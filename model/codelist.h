@@ -18,9 +18,9 @@ struct tcompiled;  // script/compiledexpr.h
 
 // One stored statement.
 struct tcode {
-    int32_t opcode = 0;     // statement code of the keyword table (1 "{", 11 "}", 12 no keyword, ...)
-    int32_t row = 0;        // row of the keyword table whose handler runs the statement
-    int32_t line = 0;       // program-text line, for error messages
+    int32_t opcode = 0;  // statement code of the keyword table (1 "{", 11 "}", 12 no keyword, ...)
+    int32_t row = 0;     // row of the keyword table whose handler runs the statement
+    int32_t line = 0;    // program-text line, for error messages
     std::string receiver;   // object written before the statement with "."; empty when none
     std::string paramText;  // parameters: postfix forms joined with ",", or the text as written
     TParameters params;     // postfix form of each parameter
@@ -72,6 +72,6 @@ private:
     std::vector<std::shared_ptr<tcode>> items;
 };
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

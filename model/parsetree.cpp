@@ -30,7 +30,7 @@ void deriveFrom(tnode& node, tnode& superClassNode, int32_t line) {
     node.inheritFrom(superClassNode);
 }
 
-} // namespace
+}  // namespace
 
 std::string nameOf(const tnode* node) { return node ? node->name : std::string("NULL"); }
 
@@ -40,9 +40,8 @@ tnode::~tnode() = default;
 
 // ------------------------------------------------------------ creation
 
-tnode* tnode::create(tstory& story, tnode* owner, bool* errorFlag, int32_t line,
-                     int32_t valueType, const std::string& superOrParams,
-                     const std::string& name, uint32_t kind) {
+tnode* tnode::create(tstory& story, tnode* owner, bool* errorFlag, int32_t line, int32_t valueType,
+                     const std::string& superOrParams, const std::string& name, uint32_t kind) {
     bool ignored = false;
     bool& flag = errorFlag ? *errorFlag : ignored;
     if (!owner) {
@@ -262,7 +261,8 @@ void tnode::setShortName(const std::string& text) {
     shortNames = std::move(variants);
 }
 
-std::string tnode::nameForm(int32_t grammaticalCase, bool withAdjectives, int32_t articleKind) const {
+std::string tnode::nameForm(int32_t grammaticalCase, bool withAdjectives,
+                            int32_t articleKind) const {
     return velmo::nameForm(shortNames.empty() ? nullptr : &shortNames.front(), grammaticalCase,
                            withAdjectives, articleKind);
 }
@@ -359,4 +359,4 @@ bool tnode::restoreState(std::istream& in) {
     return true;
 }
 
-} // namespace velmo
+}  // namespace velmo

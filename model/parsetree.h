@@ -64,8 +64,8 @@ public:
     // classes) and creates the child; a function that overrides one of the
     // same name gets this node's level. `*errorFlag` receives this node's
     // error flag, and is set as well when creation failed (result null).
-    tnode* addChild(uint32_t kind, const std::string& declaration, bool* errorFlag,
-                    int32_t line, int32_t valueType);
+    tnode* addChild(uint32_t kind, const std::string& declaration, bool* errorFlag, int32_t line,
+                    int32_t valueType);
     // Copies the superclass's functions into this node: they share its
     // code records and keep the level at which that code was written.
     void inheritFrom(tnode& superClassNode);
@@ -177,6 +177,6 @@ private:
 // The node's name, or "NULL" for none.
 std::string nameOf(const tnode* node);
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

@@ -20,7 +20,7 @@ using tsharedTimers = std::shared_ptr<const std::vector<ttimer>>;
 
 constexpr std::size_t kChunkSize = 64;
 
-} // namespace
+}  // namespace
 
 struct tstory::tsnapshot {
     // One object's place in the world and its lists.
@@ -51,14 +51,14 @@ namespace {
 // The list as a shared block: the earlier block when it holds the same,
 // null when the list is empty.
 template <class T>
-std::shared_ptr<const std::vector<T>> shareList(const std::shared_ptr<const std::vector<T>>& earlier,
-                                                const std::vector<T>& now) {
+std::shared_ptr<const std::vector<T>> shareList(
+    const std::shared_ptr<const std::vector<T>>& earlier, const std::vector<T>& now) {
     if (now.empty()) return nullptr;
     if (earlier && *earlier == now) return earlier;
     return std::make_shared<const std::vector<T>>(now);
 }
 
-} // namespace
+}  // namespace
 
 // ------------------------------------------------------------ the story
 
@@ -129,8 +129,9 @@ void tstory::pushUndo() {
                 state.values = node.vars.shareValues();
                 if (node.attrs) state.attrs = node.attrs->shareNames();
             }
-            if (earlier && earlier->location == state.location && earlier->contents == state.contents &&
-                earlier->values == state.values && earlier->attrs == state.attrs) {
+            if (earlier && earlier->location == state.location &&
+                earlier->contents == state.contents && earlier->values == state.values &&
+                earlier->attrs == state.attrs) {
                 chunk.push_back(earlier);
             } else {
                 chunk.push_back(std::make_shared<const tsnapshot::tstate>(std::move(state)));
@@ -211,7 +212,7 @@ std::size_t listBytes(const std::vector<std::string>& list) {
     return bytes;
 }
 
-} // namespace
+}  // namespace
 
 std::size_t tstory::undoTopOwnBytes() const {
     if (undoStack.empty()) return 0;
@@ -257,4 +258,4 @@ std::size_t tstory::undoTopOwnBytes() const {
     return bytes;
 }
 
-} // namespace velmo
+}  // namespace velmo

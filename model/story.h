@@ -110,6 +110,6 @@ private:
     std::vector<tsnapshot> undoStack;
 };
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

@@ -12,7 +12,7 @@ int32_t minuteOfDay(int64_t minutes) {
     return static_cast<int32_t>(m < 0 ? m + kMinutesPerDay : m);
 }
 
-} // namespace
+}  // namespace
 
 void tclock::setClock(int32_t newTime, int32_t newStep) {
     time = minuteOfDay(newTime);
@@ -68,4 +68,4 @@ bool tclock::read(std::istream& in) {
     return true;
 }
 
-} // namespace velmo
+}  // namespace velmo

@@ -55,6 +55,6 @@ private:
     tStackList<std::array<int32_t, 4>> undoStack;
 };
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

@@ -19,4 +19,4 @@ bool exactInteger(std::string_view text, int32_t& n) {
     return true;
 }
 
-} // namespace velmo
+}  // namespace velmo

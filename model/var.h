@@ -120,6 +120,6 @@ inline const std::string& continuationName() {
     return marker;
 }
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

@@ -18,11 +18,9 @@ std::string withoutQuotes(std::string text) {
 }
 
 // The part of a looked-up name before its index.
-std::string_view plainName(std::string_view name) {
-    return name.substr(0, name.find('['));
-}
+std::string_view plainName(std::string_view name) { return name.substr(0, name.find('[')); }
 
-} // namespace
+}  // namespace
 
 std::string defaultValue(int32_t type) {
     if (type == kTypeText) return "";
@@ -271,4 +269,4 @@ bool tvarlist::readValues(std::istream& in) {
     return true;
 }
 
-} // namespace velmo
+}  // namespace velmo

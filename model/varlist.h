@@ -162,6 +162,6 @@ private:
 // The value a fresh variable of the type holds: "0", "" or "NULL".
 std::string defaultValue(int32_t type);
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

@@ -67,7 +67,7 @@ void noteFirstCharacter(tverb& verb, const std::string& token, bool firstAlterna
     verb.firstChars.add(token.front());
 }
 
-} // namespace
+}  // namespace
 
 bool tverbelement::contains(std::string_view word) const {
     for (const std::string& alternative : alternatives) {
@@ -115,4 +115,4 @@ void tverblist::addVerb(tservices& services, int32_t line, bool& errorFlag,
     verbs.push_back(std::move(verb));
 }
 
-} // namespace velmo
+}  // namespace velmo

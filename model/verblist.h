@@ -29,8 +29,9 @@ enum : int32_t {
     kElementReachable = 6,  // #reachable: objects the actor does not hold
     kElementInside = 7,     // #inside: objects related by containment
     kElementNumber = 8,     // #number: digits or a number word
-    kElementFunction = 9,   // #function=name plus a closing character: objects a story function accepts
-    kElementTopic = 10,     // #topic: the words up to the next element
+    kElementFunction =
+        9,  // #function=name plus a closing character: objects a story function accepts
+    kElementTopic = 10,  // #topic: the words up to the next element
 };
 
 // One element of a verb's pattern.
@@ -84,6 +85,6 @@ private:
 // The longest verb identifier kept; longer ones are cut.
 constexpr std::size_t kMaxVerbIdentifier = 4;
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

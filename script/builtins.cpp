@@ -43,7 +43,7 @@ constexpr std::array<tafunction, 28> kBuiltins{{
     {"time", kTypeInt, 0, builtinTime},
 }};
 
-} // namespace
+}  // namespace
 
 std::span<const tafunction> builtinTable() { return kBuiltins; }
 
@@ -74,4 +74,4 @@ bool integerArg(const toperand& arg, int32_t& value) {
     return true;
 }
 
-} // namespace velmo
+}  // namespace velmo

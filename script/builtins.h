@@ -44,6 +44,6 @@ std::span<const tafunction> builtinTable();
 // The first row named exactly `name`, or null.
 const tafunction* findBuiltin(std::string_view name);
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

@@ -7,13 +7,9 @@
 
 namespace velmo {
 
-void builtinDay(tbuiltincall& call) {
-    setNumber(call, storyOf(call).clock.days());
-}
+void builtinDay(tbuiltincall& call) { setNumber(call, storyOf(call).clock.days()); }
 
-void builtinTime(tbuiltincall& call) {
-    setNumber(call, storyOf(call).clock.minutes());
-}
+void builtinTime(tbuiltincall& call) { setNumber(call, storyOf(call).clock.minutes()); }
 
 void builtinGetKey(tbuiltincall& call) {
     call.result.assign(1, storyOf(call).services.waitForKey());
@@ -43,4 +39,4 @@ void builtinRandom(tbuiltincall& call) {
     setNumber(call, storyOf(call).random.below(n));
 }
 
-} // namespace velmo
+}  // namespace velmo

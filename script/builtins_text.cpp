@@ -38,7 +38,7 @@ int32_t pronounGroup(const tnode& object) {
     }
 }
 
-} // namespace
+}  // namespace
 
 void builtinPnoun(tbuiltincall& call) {
     call.result.clear();
@@ -47,7 +47,8 @@ void builtinPnoun(tbuiltincall& call) {
         return;  // no pronoun for that: the empty text
     call.result = kPronouns[static_cast<std::size_t>(pronounGroup(subjectOf(call)))]
                            [static_cast<std::size_t>(grammaticalCase)];
-    if (call.args[1].value != "0") call.result.front() = upperCase(call.result.substr(0, 1)).front();
+    if (call.args[1].value != "0")
+        call.result.front() = upperCase(call.result.substr(0, 1)).front();
 }
 
 void builtinStrstr(tbuiltincall& call) {
@@ -85,4 +86,4 @@ void builtinSubstr(tbuiltincall& call) {
     call.result = text.substr(from, static_cast<std::size_t>(length));
 }
 
-} // namespace velmo
+}  // namespace velmo

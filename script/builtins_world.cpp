@@ -15,7 +15,7 @@ bool listHolds(const std::vector<tnode*>& list, const tnode* node) {
     return std::find(list.begin(), list.end(), node) != list.end();
 }
 
-} // namespace
+}  // namespace
 
 void builtinHas(tbuiltincall& call) {
     const tnode& object = subjectOf(call);
@@ -100,4 +100,4 @@ void builtinSizeof(tbuiltincall& call) {
     setNumber(call, call.node.elementCount(std::string(call.args[0].name()), call.line));
 }
 
-} // namespace velmo
+}  // namespace velmo

@@ -64,6 +64,6 @@ void builtinScores(tbuiltincall& call);
 void builtinSerial(tbuiltincall& call);
 void builtinRandom(tbuiltincall& call);
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

@@ -71,7 +71,8 @@ void compileName(tctoken& token, std::string_view raw, const tcompiled& whole, i
     token.builtin = findBuiltin(token.text);
     token.hasFollows = hasFollowsName(whole.text, token.text);
     if (whole.assigns && token.path.empty() && whole.text.starts_with(raw)) {
-        token.targetCandidate = whole.text.size() == raw.size() || !isWordChar(whole.text[raw.size()]);
+        token.targetCandidate =
+            whole.text.size() == raw.size() || !isWordChar(whole.text[raw.size()]);
     }
 }
 
@@ -113,7 +114,7 @@ std::shared_ptr<const tcompiled> compileNested(std::string_view postfix, int32_t
     return form;
 }
 
-} // namespace
+}  // namespace
 
 bool isNameStart(char c) { return isAsciiLetter(c) || c == '_'; }
 
@@ -156,4 +157,4 @@ void compileParams(tcode& code) {
     for (const std::string& param : code.params) code.compiled.push_back(compileExpression(param));
 }
 
-} // namespace velmo
+}  // namespace velmo

@@ -44,8 +44,8 @@ enum class ttokenkind : uint8_t {
 // A name whose first bracket pair is evaluated before it is looked up:
 // the token is `before` + value + `after`.
 struct tindexpart {
-    std::string before;  // the token up to and including the first "["
-    std::string after;   // from the matching "]" to the end
+    std::string before;                      // the token up to and including the first "["
+    std::string after;                       // from the matching "]" to the end
     std::shared_ptr<const tcompiled> index;  // null when the index cannot be converted
 };
 
@@ -59,8 +59,8 @@ struct ttagpart {
 
 struct tctoken {
     ttokenkind kind = ttokenkind::kSkip;
-    unsigned char op = 0;     // operator
-    int32_t number = 0;       // number
+    unsigned char op = 0;  // operator
+    int32_t number = 0;    // number
     // The token as the increment operators see it when it is the previous
     // token; for a name the part after its path.
     std::string text;
@@ -71,8 +71,8 @@ struct tctoken {
     // and the two rules that depend on the whole postfix text.
     std::vector<std::string> path;
     const tafunction* builtin = nullptr;
-    bool targetCandidate = false;  // may be the assignment target
-    bool hasFollows = false;       // "has" follows the name's first occurrence
+    bool targetCandidate = false;             // may be the assignment target
+    bool hasFollows = false;                  // "has" follows the name's first occurrence
     std::shared_ptr<const tindexpart> index;  // names with an index
     std::shared_ptr<const ttagpart> tags;     // texts with "<"
     mutable tvarhint hint;  // names without an index: where the variable was found last
@@ -111,6 +111,6 @@ bool hasFollowsName(std::string_view postfix, std::string_view name);
 // The position of the "]" that closes the "[" at `open`, or npos.
 std::size_t matchingBracket(std::string_view text, std::size_t open);
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

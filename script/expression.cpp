@@ -3,7 +3,6 @@
 #include <exception>
 #include <utility>
 
-
 #include "base/abort.h"
 #include "script/expressionstate.h"
 
@@ -33,7 +32,7 @@ private:
     std::size_t outer;
 };
 
-} // namespace
+}  // namespace
 
 void texpression::PushText(toperandstack& stack, std::string text, int32_t type) {
     toperand& slot = stack.PushSlot();
@@ -62,8 +61,7 @@ void texpression::Evaluate(int32_t line, tnode& node, std::string& result,
     Evaluate(line, node, result, *form);
 }
 
-void texpression::Evaluate(int32_t line, tnode& node, std::string& result,
-                           const tcompiled& form) {
+void texpression::Evaluate(int32_t line, tnode& node, std::string& result, const tcompiled& form) {
     evaluate(line, node, form, twant::kText, &result);
 }
 
@@ -87,9 +85,7 @@ bool texpression::evaluate(int32_t line, tnode& node, const tcompiled& form, twa
     const tstackfloor floor(operands);
     try {
         run(s);
-    } catch (const tabort&) {
-        throw;
-    } catch (const std::exception&) {
+    } catch (const tabort&) { throw; } catch (const std::exception&) {
         invalid(s);  // no resources for a token: an invalid operation, not a crash
     }
     return finish(s, want, text);
@@ -121,7 +117,8 @@ bool texpression::finish(tstate& s, twant want, std::string* text) {
     }
     if (want == twant::kText) *text = target->text();
     int32_t n = 0;
-    return target->exactNumber(n) ? n != 0 : !(target->value.size() == 1 && target->value[0] == '0');
+    return target->exactNumber(n) ? n != 0
+                                  : !(target->value.size() == 1 && target->value[0] == '0');
 }
 
 // A string literal. Markup tags in it may name variables: the word two
@@ -171,4 +168,4 @@ void texpression::report(tstate& s, const std::string& message) {
     s.story.services.showError(failed, s.line, message);
 }
 
-} // namespace velmo
+}  // namespace velmo

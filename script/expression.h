@@ -73,8 +73,7 @@ private:
     // whose frames grow with every local).
     // What the caller wants of the value.
     enum class twant : uint8_t { kText, kTruth, kNothing };
-    bool evaluate(int32_t line, tnode& node, const tcompiled& form, twant want,
-                  std::string* text);
+    bool evaluate(int32_t line, tnode& node, const tcompiled& form, twant want, std::string* text);
     void run(tstate& s);
     void evalName(tstate& s, const tctoken& token);
     // A plain name found in the context's own list where its token last
@@ -144,6 +143,6 @@ private:
         recent;
 };
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

@@ -116,6 +116,6 @@ inline void texpression::pushFound(tstate& s, const tctoken& token, const tvar& 
 const tvar* variableIn(tnode& node, std::string_view name, int32_t line, bool& bad,
                        tvarhint* hint = nullptr);
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

@@ -50,7 +50,7 @@ private:
     int32_t& counter;
 };
 
-} // namespace
+}  // namespace
 
 // As the list's own lookup: the index is the number between the first "["
 // and the first "]" after it (none: 0), counted in the whole list.
@@ -58,7 +58,8 @@ const tvar* variableIn(tnode& node, std::string_view name, int32_t line, bool& b
                        tvarhint* hint) {
     const std::size_t open = name.find('[');
     const std::string_view base = name.substr(0, open);
-    const tvar* found = hint ? plainVariableIn(node, base, *hint) : scanFor(node.vars.RecordsAsTheyAre(), base);
+    const tvar* found =
+        hint ? plainVariableIn(node, base, *hint) : scanFor(node.vars.RecordsAsTheyAre(), base);
     if (!found || open == std::string_view::npos) return found;
 
     const std::size_t close = name.find(']', open + 1);
@@ -116,8 +117,8 @@ void texpression::evalIndexedName(tstate& s, const tctoken& token) {
     std::size_t start = 0;
     for (std::size_t dot = name.find('.', 1); dot != std::string::npos;
          dot = name.find('.', start)) {
-        current = pathStep(s, *current, std::string_view(name).substr(start, dot - start), name,
-                           lowered);
+        current =
+            pathStep(s, *current, std::string_view(name).substr(start, dot - start), name, lowered);
         if (!current) return;
         start = dot + 1;
     }
@@ -245,8 +246,7 @@ bool texpression::pushVariable(tstate& s, const tctoken& token, tnode& current, 
 // The first variable that qualifies is the assignment target. The rest
 // of the expression then runs in the context of the node's caller, if it
 // has one.
-void texpression::takeTarget(tstate& s, const tctoken& token, tnode& where,
-                             std::string_view name) {
+void texpression::takeTarget(tstate& s, const tctoken& token, tnode& where, std::string_view name) {
     s.haveTarget = true;
     if (token.index) {
         // The name was built for this evaluation only.
@@ -279,8 +279,8 @@ void texpression::resolveOther(tstate& s, const tctoken& token, tnode& current,
 // The variable in the node and its owners up to the root, then in the
 // superclass of the function's object and its owners, then in the caller
 // and its owners. On a path only the path's node counts.
-const tvar* texpression::findVariable(tstate& s, tnode& current, bool onPath,
-                                      std::string_view name, tvarhint* hint, tnode*& where) {
+const tvar* texpression::findVariable(tstate& s, tnode& current, bool onPath, std::string_view name,
+                                      tvarhint* hint, tnode*& where) {
     bool bad = false;
     const tvar* found = nullptr;
     auto search = [&](tnode* from, bool chain) {
@@ -368,4 +368,4 @@ void texpression::callBuiltin(tstate& s, const tafunction& builtin, tnode& curre
     PushText(operands, std::move(result), builtin.resultType);
 }
 
-} // namespace velmo
+}  // namespace velmo

@@ -20,7 +20,7 @@ bool sameText(toperand& a, toperand& b) {
     return a.text() == b.text();
 }
 
-} // namespace
+}  // namespace
 
 // The two operands of a binary operator, left and right, in place on the
 // stack; false after the report when there are fewer.
@@ -49,15 +49,26 @@ bool texpression::integer(tstate& s, const toperand& operand, int32_t& out) {
 
 void texpression::applyOperator(tstate& s, unsigned char op) {
     switch (op) {
-    case '+': case '-': case '*': case '/': case '%':
-    case '&': case '|': case '^': case kOpShiftLeft: case kOpShiftRight:
-        arithmetic(s, op);
-        return;
-    case '<': case '>': case kOpLessEq: case kOpGreaterEq: case kOpEqual: case kOpNotEqual:
-    case kOpAnd: case kOpOr:
-        compare(s, op);
-        return;
-    case '!': case '~': {
+    case '+':
+    case '-':
+    case '*':
+    case '/':
+    case '%':
+    case '&':
+    case '|':
+    case '^':
+    case kOpShiftLeft:
+    case kOpShiftRight: arithmetic(s, op); return;
+    case '<':
+    case '>':
+    case kOpLessEq:
+    case kOpGreaterEq:
+    case kOpEqual:
+    case kOpNotEqual:
+    case kOpAnd:
+    case kOpOr: compare(s, op); return;
+    case '!':
+    case '~': {
         toperand* a = operands.Peek();
         if (!a) {
             invalid(s);
@@ -72,10 +83,16 @@ void texpression::applyOperator(tstate& s, unsigned char op) {
         return;
     }
     case ':': choose(s); return;
-    case '=': case kOpAddTo: case kOpSubFrom: case kOpMulBy: case kOpDivBy: case kOpModBy:
-        compound(s, op);
-        return;
-    case kOpPostInc: case kOpPostDec: case kOpPreInc: case kOpPreDec: increment(s, op); return;
+    case '=':
+    case kOpAddTo:
+    case kOpSubFrom:
+    case kOpMulBy:
+    case kOpDivBy:
+    case kOpModBy: compound(s, op); return;
+    case kOpPostInc:
+    case kOpPostDec:
+    case kOpPreInc:
+    case kOpPreDec: increment(s, op); return;
     default: return;
     }
 }
@@ -125,10 +142,10 @@ void texpression::compare(tstate& s, unsigned char op) {
             if (!integer(s, *a, x) || !integer(s, *b, y)) return;
             order = x < y ? -1 : (x > y ? 1 : 0);
         }
-        truth = op == '<' ? order < 0
-              : op == '>' ? order > 0
-              : op == kOpLessEq ? order <= 0
-                                : order >= 0;
+        truth = op == '<'         ? order < 0
+                : op == '>'       ? order > 0
+                : op == kOpLessEq ? order <= 0
+                                  : order >= 0;
     }
     }
     a->setInteger(truth ? 1 : 0);
@@ -237,4 +254,4 @@ void texpression::increment(tstate& s, unsigned char op) {
     if (op == kOpPreInc || op == kOpPreDec) operands.PushSlot().setInteger(n);
 }
 
-} // namespace velmo
+}  // namespace velmo

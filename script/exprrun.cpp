@@ -54,8 +54,7 @@ inline bool texpression::quickVariable(tstate& s, const tctoken& token) {
 inline bool texpression::quickOperator(unsigned char op) {
     toperand* b = operands.Peek(0);
     toperand* a = operands.Peek(1);
-    if (!a || !b || !a->hasNumber || !b->hasNumber || a->type != kTypeInt ||
-        b->type != kTypeInt)
+    if (!a || !b || !a->hasNumber || !b->hasNumber || a->type != kTypeInt || b->type != kTypeInt)
         return false;
     const int32_t x = a->number;
     const int32_t y = b->number;
@@ -70,8 +69,16 @@ inline bool texpression::quickOperator(unsigned char op) {
         if (!a->lazy || !b->lazy) return false;
         result = (x == y) == (op == kOpEqual);
         break;
-    case '+': case '-': case '*': case '/': case '%':
-    case '&': case '|': case '^': case kOpShiftLeft: case kOpShiftRight:
+    case '+':
+    case '-':
+    case '*':
+    case '/':
+    case '%':
+    case '&':
+    case '|':
+    case '^':
+    case kOpShiftLeft:
+    case kOpShiftRight:
         if (!integerResult(op, x, y, result)) return false;  // the long way reports it
         break;
     default: return false;  // assignments and the rest
@@ -81,4 +88,4 @@ inline bool texpression::quickOperator(unsigned char op) {
     return true;
 }
 
-} // namespace velmo
+}  // namespace velmo

@@ -18,7 +18,7 @@ const std::string kMatched(1, '\0');
 
 bool isFalse(const std::string& value) { return value.size() == 1 && value[0] == '0'; }
 
-} // namespace
+}  // namespace
 
 void tinterpreter::nothing(tnode&, const tcode&, int32_t&) {}
 
@@ -223,8 +223,10 @@ void tinterpreter::breakStatement(tnode&, const tcode&, int32_t& index) {
                 break;
             }
             const int32_t row = code->At(index)->row;
-            if (row == kRowOpen) ++counter;
-            else if (row == kRowClose) --counter;
+            if (row == kRowOpen)
+                ++counter;
+            else if (row == kRowClose)
+                --counter;
         }
         trunloop* top = loops.Peek();
         if (top && top->depth == loopDepth) loops.Drop();
@@ -238,8 +240,10 @@ void tinterpreter::breakStatement(tnode&, const tcode&, int32_t& index) {
                 return;
             }
             const int32_t row = code->At(index)->row;
-            if (row == kRowOpen) ++counter;
-            else if (row == kRowClose) --counter;
+            if (row == kRowOpen)
+                ++counter;
+            else if (row == kRowClose)
+                --counter;
         }
     }
 }
@@ -281,9 +285,12 @@ void tinterpreter::caseStatement(tnode&, const tcode& record, int32_t& index) {
             return;
         }
         const int32_t row = code->At(at)->row;
-        if (row == kRowOpen) ++counter;
-        else if (row == kRowClose) --counter;
-        else if (row == kRowDefault) --switchIndex;
+        if (row == kRowOpen)
+            ++counter;
+        else if (row == kRowClose)
+            --counter;
+        else if (row == kRowDefault)
+            --switchIndex;
         if (row == kRowCase || row == kRowDefault || counter == loopDepth) break;
     }
     if (counter == loopDepth) {
@@ -295,4 +302,4 @@ void tinterpreter::caseStatement(tnode&, const tcode& record, int32_t& index) {
     }
 }
 
-} // namespace velmo
+}  // namespace velmo

@@ -41,6 +41,6 @@ private:
     int32_t ownDepth = 0;
 };
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

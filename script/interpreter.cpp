@@ -45,7 +45,7 @@ private:
     tnode* node = nullptr;
 };
 
-} // namespace
+}  // namespace
 
 // The handler of each keyword-table row, in table order. Rows whose
 // statements do their work when the story is loaded ("void", "class",
@@ -134,9 +134,7 @@ void tinterpreter::Run(int32_t line, tnode* node, std::string& result, const std
         failed = true;
         result = returnValue;
         throw;
-    } catch (const std::exception&) {
-        refuseRun(currentLine, kRefusedFailed, name);
-    }
+    } catch (const std::exception&) { refuseRun(currentLine, kRefusedFailed, name); }
     result = returnValue;
 }
 
@@ -144,15 +142,9 @@ void tinterpreter::Run(int32_t line, tnode* node, std::string& result, const std
 // Run's frame.
 void tinterpreter::refuseRun(int32_t line, trefusal why, const std::string& name) {
     switch (why) {
-    case kRefusedMissing:
-        report(line, "Funktion " + name + " nicht deklariert");
-        break;
-    case kRefusedTooDeep:
-        report(line, kTooDeep);
-        break;
-    case kRefusedFailed:
-        report(line, kRunFailed);
-        break;
+    case kRefusedMissing: report(line, "Funktion " + name + " nicht deklariert"); break;
+    case kRefusedTooDeep: report(line, kTooDeep); break;
+    case kRefusedFailed: report(line, kRunFailed); break;
     }
 }
 
@@ -346,9 +338,11 @@ void tinterpreter::Skip(int32_t& index) const {
             return;
         }
         const int32_t row = code->At(index)->row;
-        if (row == kRowOpen) ++counter;
-        else if (row == kRowClose) --counter;
+        if (row == kRowOpen)
+            ++counter;
+        else if (row == kRowClose)
+            --counter;
     } while (counter != 0);
 }
 
-} // namespace velmo
+}  // namespace velmo

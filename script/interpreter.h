@@ -188,6 +188,6 @@ private:
     std::string scratch;  // condition values, reused to spare allocations
 };
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

@@ -21,14 +21,19 @@ inline uint32_t intBits(int32_t value) { return static_cast<uint32_t>(value); }
 // for anything that is no such operator.
 inline bool integerResult(unsigned char op, int32_t a, int32_t b, int32_t& out) {
     switch (op) {
-    case '+': case kOpAddTo: out = wrapInt(intBits(a) + intBits(b)); return true;
-    case '-': case kOpSubFrom: out = wrapInt(intBits(a) - intBits(b)); return true;
-    case '*': case kOpMulBy: out = wrapInt(intBits(a) * intBits(b)); return true;
-    case '/': case kOpDivBy:
+    case '+':
+    case kOpAddTo: out = wrapInt(intBits(a) + intBits(b)); return true;
+    case '-':
+    case kOpSubFrom: out = wrapInt(intBits(a) - intBits(b)); return true;
+    case '*':
+    case kOpMulBy: out = wrapInt(intBits(a) * intBits(b)); return true;
+    case '/':
+    case kOpDivBy:
         if (b == 0) return false;
         out = (a == INT32_MIN && b == -1) ? INT32_MIN : a / b;  // the one quotient that overflows
         return true;
-    case '%': case kOpModBy:
+    case '%':
+    case kOpModBy:
         if (b == 0) return false;
         out = b == -1 ? 0 : a % b;
         return true;
@@ -41,6 +46,6 @@ inline bool integerResult(unsigned char op, int32_t a, int32_t b, int32_t& out) 
     }
 }
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

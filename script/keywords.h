@@ -14,10 +14,10 @@ namespace velmo {
 
 // Where a statement may stand, tested against the kind of the current node.
 enum tcontext : int32_t {
-    kTopLevelOnly = 0,      // only at the top level (the root)
-    kInFunctionOnly = 2,    // only inside a function
-    kOutsideFunction = 3,   // anywhere except inside a function
-    kInObjectOrFunction = 4,// inside a class/object or a function
+    kTopLevelOnly = 0,        // only at the top level (the root)
+    kInFunctionOnly = 2,      // only inside a function
+    kOutsideFunction = 3,     // anywhere except inside a function
+    kInObjectOrFunction = 4,  // inside a class/object or a function
     kAnywhere = 5,
 };
 
@@ -30,32 +30,105 @@ struct tkeyword {
 
 // Rows that the loader and the interpreter name.
 enum : int32_t {
-    kRowOpen = 0, kRowClose = 1, kRowWrite = 2, kRowIf = 3, kRowElse = 4, kRowInt = 5,
-    kRowVoid = 6, kRowString = 7, kRowVerb = 8, kRowSetLong = 9, kRowSetShort = 10,
-    kRowWith = 11, kRowPlain = 12, kRowFunction = 13, kRowAddScores = 14, kRowBox = 15,
-    kRowBreak = 16, kRowClass = 17, kRowCase = 18, kRowDefault = 19, kRowDo = 20,
-    kRowFetch = 21, kRowFile = 22, kRowFirstWord = 23, kRowFor = 24, kRowHalt = 25,
-    kRowInspect = 26, kRowMoveto = 27, kRowObject = 28, kRowQuit = 29, kRowRepeat = 30,
-    kRowRestore = 31, kRowReturn = 32, kRowSetTime = 33, kRowSetNoun = 34,
-    kRowSetPlayer = 35, kRowSplit = 36, kRowStatusLineFormat = 37, kRowStartDaemon = 38,
-    kRowStartTimer = 39, kRowStopDaemon = 40, kRowStopTimer = 41, kRowSwitch = 42,
-    kRowToggle = 43, kRowWhile = 44, kRowOpenWin = 45, kRowCloseWin = 46,
+    kRowOpen = 0,
+    kRowClose = 1,
+    kRowWrite = 2,
+    kRowIf = 3,
+    kRowElse = 4,
+    kRowInt = 5,
+    kRowVoid = 6,
+    kRowString = 7,
+    kRowVerb = 8,
+    kRowSetLong = 9,
+    kRowSetShort = 10,
+    kRowWith = 11,
+    kRowPlain = 12,
+    kRowFunction = 13,
+    kRowAddScores = 14,
+    kRowBox = 15,
+    kRowBreak = 16,
+    kRowClass = 17,
+    kRowCase = 18,
+    kRowDefault = 19,
+    kRowDo = 20,
+    kRowFetch = 21,
+    kRowFile = 22,
+    kRowFirstWord = 23,
+    kRowFor = 24,
+    kRowHalt = 25,
+    kRowInspect = 26,
+    kRowMoveto = 27,
+    kRowObject = 28,
+    kRowQuit = 29,
+    kRowRepeat = 30,
+    kRowRestore = 31,
+    kRowReturn = 32,
+    kRowSetTime = 33,
+    kRowSetNoun = 34,
+    kRowSetPlayer = 35,
+    kRowSplit = 36,
+    kRowStatusLineFormat = 37,
+    kRowStartDaemon = 38,
+    kRowStartTimer = 39,
+    kRowStopDaemon = 40,
+    kRowStopTimer = 41,
+    kRowSwitch = 42,
+    kRowToggle = 43,
+    kRowWhile = 44,
+    kRowOpenWin = 45,
+    kRowCloseWin = 46,
     kKeywordRows = 47,
 };
 
 // Statement codes that the loader and the interpreter test.
 enum : int32_t {
-    kCodeAddScores = 0, kCodeOpen = 1, kCodeBox = 2, kCodeBreak = 3, kCodeCase = 4,
-    kCodeClass = 5, kCodeCloseWin = 7, kCodeDefault = 8, kCodeDo = 9, kCodeElse = 10,
-    kCodeClose = 11, kCodePlain = 12, kCodeFetch = 13, kCodeFile = 14, kCodeFor = 15,
-    kCodeFirstWord = 16, kCodeFunction = 17, kCodeHalt = 18, kCodeInt = 19,
-    kCodeInspect = 20, kCodeIf = 21, kCodeMoveto = 23, kCodeObject = 25, kCodeOpenWin = 26,
-    kCodeRestore = 27, kCodeReturn = 28, kCodeWith = 30, kCodeRepeat = 31,
-    kCodeSetLong = 32, kCodeSetNoun = 33, kCodeSetShort = 34, kCodeSetPlayer = 35,
-    kCodeSetTime = 36, kCodeStatusLineFormat = 37, kCodeString = 38, kCodeSwitch = 39,
-    kCodeStartDaemon = 40, kCodeStartTimer = 41, kCodeStopDaemon = 42, kCodeStopTimer = 43,
-    kCodeSplit = 45, kCodeToggle = 46, kCodeVerb = 47, kCodeVoid = 48, kCodeWhile = 49,
-    kCodeWrite = 50, kCodeQuit = 51,
+    kCodeAddScores = 0,
+    kCodeOpen = 1,
+    kCodeBox = 2,
+    kCodeBreak = 3,
+    kCodeCase = 4,
+    kCodeClass = 5,
+    kCodeCloseWin = 7,
+    kCodeDefault = 8,
+    kCodeDo = 9,
+    kCodeElse = 10,
+    kCodeClose = 11,
+    kCodePlain = 12,
+    kCodeFetch = 13,
+    kCodeFile = 14,
+    kCodeFor = 15,
+    kCodeFirstWord = 16,
+    kCodeFunction = 17,
+    kCodeHalt = 18,
+    kCodeInt = 19,
+    kCodeInspect = 20,
+    kCodeIf = 21,
+    kCodeMoveto = 23,
+    kCodeObject = 25,
+    kCodeOpenWin = 26,
+    kCodeRestore = 27,
+    kCodeReturn = 28,
+    kCodeWith = 30,
+    kCodeRepeat = 31,
+    kCodeSetLong = 32,
+    kCodeSetNoun = 33,
+    kCodeSetShort = 34,
+    kCodeSetPlayer = 35,
+    kCodeSetTime = 36,
+    kCodeStatusLineFormat = 37,
+    kCodeString = 38,
+    kCodeSwitch = 39,
+    kCodeStartDaemon = 40,
+    kCodeStartTimer = 41,
+    kCodeStopDaemon = 42,
+    kCodeStopTimer = 43,
+    kCodeSplit = 45,
+    kCodeToggle = 46,
+    kCodeVerb = 47,
+    kCodeVoid = 48,
+    kCodeWhile = 49,
+    kCodeWrite = 50,
+    kCodeQuit = 51,
 };
 
 inline constexpr std::string_view kNoKeyword{"\0", 1};
@@ -117,6 +190,6 @@ inline int32_t findKeywordRow(std::string_view statement) {
     return -1;
 }
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

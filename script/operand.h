@@ -24,10 +24,10 @@ inline constexpr std::string_view kTemporaryName = "Q";
 
 struct toperand {
     int32_t type = kTypeInt;
-    int32_t number = 0;       // valid when hasNumber is set: toNumber(text)
+    int32_t number = 0;  // valid when hasNumber is set: toNumber(text)
     bool hasNumber = false;
-    bool lazy = false;        // `value` not made yet: the text is number's decimal text
-    std::string value;        // the text, unless lazy
+    bool lazy = false;  // `value` not made yet: the text is number's decimal text
+    std::string value;  // the text, unless lazy
 
     // The name of the variable it was read from, or "Q" (only "sizeof"
     // asks). Usually a view of the name token, which lives as long as the
@@ -52,9 +52,7 @@ struct toperand {
         lazy = false;
     }
     // False exactly when the text is "0".
-    bool isFalse() const {
-        return lazy ? number == 0 : value.size() == 1 && value[0] == '0';
-    }
+    bool isFalse() const { return lazy ? number == 0 : value.size() == 1 && value[0] == '0'; }
 
     // Makes this operand a temporary integer (type 0).
     void setInteger(int32_t n) {
@@ -155,6 +153,6 @@ private:
     std::size_t floor = 0;
 };
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

@@ -48,7 +48,7 @@ unsigned char pairCode(char first, char next, char after) {
     }
 }
 
-} // namespace
+}  // namespace
 
 // One walk over the text, writing the result as it goes. The last
 // character is never the first of a pair, and the second character of a
@@ -75,7 +75,7 @@ std::string EncodeOperators(std::string_view text) {
     return out;
 }
 
-} // namespace velmo
+}  // namespace velmo
 
 // ------------------------------------------------------------------------
 // Postfix conversion
@@ -83,15 +83,13 @@ std::string EncodeOperators(std::string_view text) {
 namespace velmo {
 
 const toperatorrow kOperatorTable[33] = {
-    {'=', 0},           {'!', 6},           {'<', 3},          {'>', 3},
-    {'+', 4},           {'-', 4},           {'*', 5},          {'/', 5},
-    {'%', 5},           {kOpEqual, 3},      {kOpNotEqual, 3},  {kOpLessEq, 0},
-    {kOpGreaterEq, 0},  {kOpAddTo, 0},      {kOpSubFrom, 0},   {kOpMulBy, 0},
-    {kOpDivBy, 0},      {kOpModBy, 0},      {kOpPostInc, 6},   {kOpPostDec, 6},
-    {kOpPreInc, 6},     {kOpPreDec, 6},     {kOpAnd, 2},       {kOpOr, 1},
-    {'?', 1},           {' ', 0},           {':', 1},          {'&', 2},
-    {'|', 1},           {'^', 1},           {'~', 6},          {kOpShiftLeft, 3},
-    {kOpShiftRight, 3},
+    {'=', 0},         {'!', 6},          {'<', 3},           {'>', 3},        {'+', 4},
+    {'-', 4},         {'*', 5},          {'/', 5},           {'%', 5},        {kOpEqual, 3},
+    {kOpNotEqual, 3}, {kOpLessEq, 0},    {kOpGreaterEq, 0},  {kOpAddTo, 0},   {kOpSubFrom, 0},
+    {kOpMulBy, 0},    {kOpDivBy, 0},     {kOpModBy, 0},      {kOpPostInc, 6}, {kOpPostDec, 6},
+    {kOpPreInc, 6},   {kOpPreDec, 6},    {kOpAnd, 2},        {kOpOr, 1},      {'?', 1},
+    {' ', 0},         {':', 1},          {'&', 2},           {'|', 1},        {'^', 1},
+    {'~', 6},         {kOpShiftLeft, 3}, {kOpShiftRight, 3},
 };
 
 int operatorPriority(char c) {
@@ -247,7 +245,7 @@ void emit(std::string& out, std::string_view token) {
     out += ' ';
 }
 
-} // namespace
+}  // namespace
 
 // Step 4 and 5: split into operands and operators, then order them by
 // priority with an operator stack.
@@ -299,4 +297,4 @@ std::string ToPostfix(std::string_view infix) {
     return postfix;
 }
 
-} // namespace velmo
+}  // namespace velmo

@@ -26,7 +26,7 @@ std::uintptr_t stackLimit() {
 #endif
 }
 
-} // namespace
+}  // namespace
 
 bool stackNearlyExhausted() {
     thread_local const std::uintptr_t limit = stackLimit();
@@ -37,4 +37,4 @@ bool stackNearlyExhausted() {
     return here < limit + kStackReserve;
 }
 
-} // namespace velmo
+}  // namespace velmo

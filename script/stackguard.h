@@ -19,6 +19,6 @@ constexpr std::size_t kStackReserve = std::size_t(512) << 10;
 // left. False where the stack's bounds cannot be known.
 bool stackNearlyExhausted();
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

@@ -29,7 +29,7 @@ int32_t wrappingAdd(int32_t a, int32_t b) {
     return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
 }
 
-} // namespace
+}  // namespace
 
 // The object of "setLong", "setShort", daemons and timers: the target
 // itself when it is an object, the owner of a function.
@@ -119,7 +119,7 @@ bool declareInto(tvarlist& vars, const std::string& text, int32_t type, int32_t 
     return !bad;
 }
 
-} // namespace
+}  // namespace
 
 void tinterpreter::declareInt(tnode& target, const tcode& record, int32_t&) {
     if (!declareInto(target.vars, record.paramText, kTypeInt, record.line)) failed = true;
@@ -190,7 +190,8 @@ void tinterpreter::setNounStatement(tnode& target, const tcode& record, int32_t&
         return;
     }
     // The search form of the nominative with adjectives, without article.
-    story.pronounText = object->shortNames.front().forms[24 + formIndex(kNominative, true, kNoArticle)];
+    story.pronounText =
+        object->shortNames.front().forms[24 + formIndex(kNominative, true, kNoArticle)];
 }
 
 void tinterpreter::setPlayerStatement(tnode& target, const tcode& record, int32_t&) {
@@ -198,8 +199,10 @@ void tinterpreter::setPlayerStatement(tnode& target, const tcode& record, int32_
     tnode* player = target.findInScope(values[0]);
     story.player = player;
     story.actor = player;
-    if (player) story.rebuildScope(player);
-    else story.scope.clear();
+    if (player)
+        story.rebuildScope(player);
+    else
+        story.scope.clear();
     tnode& root = *target.rootOf();
     const std::string name = nameOf(player);
     if (!root.vars.setValue("actor", name, record.line) ||
@@ -268,14 +271,9 @@ void tinterpreter::haltStatement(tnode& target, const tcode& record, int32_t&) {
         story.firstObjects.clear();
         story.secondObjects.clear();
         break;
-    case 2:
-        story.secondObjects.clear();
-        break;
-    case 3:
-        story.services.noTurn = true;
-        break;
-    default:
-        break;
+    case 2: story.secondObjects.clear(); break;
+    case 3: story.services.noTurn = true; break;
+    default: break;
     }
 }
 
@@ -349,9 +347,7 @@ void tinterpreter::openWinStatement(tnode& target, const tcode& record, int32_t&
     if (!evaluateParams(target, record)) return;
     try {
         story.services.showPicture(values[1], toNumber(values[0]), record.line);
-    } catch (const tabort&) {
-        throw;
-    } catch (const std::exception&) {
+    } catch (const tabort&) { throw; } catch (const std::exception&) {
         report(record.line, "Syntaxfehler");
     }
 }
@@ -384,4 +380,4 @@ void tinterpreter::quitStatement(tnode&, const tcode&, int32_t&) {
     throw tabort();
 }
 
-} // namespace velmo
+}  // namespace velmo

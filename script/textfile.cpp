@@ -36,7 +36,7 @@ std::string storyText(const std::string& text) {
     return looksLikeUtf8(text) ? utf8ToCp1252Lossy(text) : text;
 }
 
-} // namespace
+}  // namespace
 
 bool readStoryTextFile(const std::string& fileName, const std::string& storyFile, bool coded,
                        std::vector<std::string>& lines) {
@@ -61,4 +61,4 @@ bool readStoryTextFile(const std::string& fileName, const std::string& storyFile
     return true;
 }
 
-} // namespace velmo
+}  // namespace velmo

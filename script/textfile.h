@@ -16,6 +16,6 @@ namespace velmo {
 bool readStoryTextFile(const std::string& fileName, const std::string& storyFile, bool coded,
                        std::vector<std::string>& lines);
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

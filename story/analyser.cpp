@@ -61,7 +61,10 @@ bool contextAllows(tcontext context, const tnode& node) {
 // rest has a parenthesis and neither a bracket nor a literal.
 bool declaresFunction(const tcode& record) {
     switch (record.opcode) {
-    case kCodeInt: case kCodeObject: case kCodeString: case kCodeVoid: break;
+    case kCodeInt:
+    case kCodeObject:
+    case kCodeString:
+    case kCodeVoid: break;
     default: return false;
     }
     return contains(record.paramText, "(") && !contains(record.paramText, "[") &&
@@ -81,11 +84,14 @@ int32_t returnTypeOf(int32_t opcode) {
 // others have their parameters in parentheses.
 bool keepsParentheses(int32_t opcode) {
     switch (opcode) {
-    case kCodeClass: case kCodePlain: case kCodeFunction: case kCodeInt:
-    case kCodeObject: case kCodeString: case kCodeVoid:
-        return true;
-    default:
-        return false;
+    case kCodeClass:
+    case kCodePlain:
+    case kCodeFunction:
+    case kCodeInt:
+    case kCodeObject:
+    case kCodeString:
+    case kCodeVoid: return true;
+    default: return false;
     }
 }
 
@@ -93,7 +99,10 @@ bool keepsParentheses(int32_t opcode) {
 // run time, not evaluated.
 bool convertsParameters(int32_t opcode) {
     switch (opcode) {
-    case kCodeInt: case kCodeObject: case kCodeWith: case kCodeString: return false;
+    case kCodeInt:
+    case kCodeObject:
+    case kCodeWith:
+    case kCodeString: return false;
     default: return true;
     }
 }
@@ -211,14 +220,26 @@ void tanalysis::structuralAction() {
         break;
     case kCodeClose: closeBlock(); break;
     case kCodeReturn: state.returnSeen = true; break;
-    case kCodeInt: if (atLoadTime) declareVariables(kTypeInt); break;
-    case kCodeString: if (atLoadTime) declareVariables(kTypeText); break;
-    case kCodeObject: if (atLoadTime) declareVariables(kTypeObject); break;
-    case kCodeMoveto: if (atLoadTime) setInitialLocation(); break;
-    case kCodeWith:
-        if (atLoadTime && node().attrs) node().attrs->withAttr(record.paramText, line, scanner.error);
+    case kCodeInt:
+        if (atLoadTime) declareVariables(kTypeInt);
         break;
-    case kCodeSetLong: case kCodeSetShort: if (atLoadTime) setNameOrDescription(); break;
+    case kCodeString:
+        if (atLoadTime) declareVariables(kTypeText);
+        break;
+    case kCodeObject:
+        if (atLoadTime) declareVariables(kTypeObject);
+        break;
+    case kCodeMoveto:
+        if (atLoadTime) setInitialLocation();
+        break;
+    case kCodeWith:
+        if (atLoadTime && node().attrs)
+            node().attrs->withAttr(record.paramText, line, scanner.error);
+        break;
+    case kCodeSetLong:
+    case kCodeSetShort:
+        if (atLoadTime) setNameOrDescription();
+        break;
     case kCodeVerb: declareVerb(); break;
     case kCodeRestore: declareRestoreCommand(); break;
     default: break;
@@ -227,7 +248,9 @@ void tanalysis::structuralAction() {
 
 void tanalysis::declareClass() {
     if (state.inClass) {
-        report("Klassen k\xF6" "nnen nicht verschachtelt werden");
+        report(
+            "Klassen k\xF6"
+            "nnen nicht verschachtelt werden");
         return;
     }
     tnode* child = node().addChild(kKindObject, record.paramText, &scanner.error, line, kTypeVoid);
@@ -244,7 +267,9 @@ void tanalysis::declareClass() {
 
 void tanalysis::declareFunction() {
     if (state.inFunction) {
-        report("Funktionen k\xF6" "nnen nicht verschachtelt werden");
+        report(
+            "Funktionen k\xF6"
+            "nnen nicht verschachtelt werden");
         return;
     }
     tnode* child =
@@ -317,7 +342,7 @@ std::string tanalysis::restored(std::string text) {
     return text;
 }
 
-} // namespace
+}  // namespace
 
 bool isPlainStatement(const std::string& statement) {
     if (statement.size() == 1) return true;
@@ -340,10 +365,9 @@ tcode analyseStatement(tscanner& scanner, const std::string& statement, tparsers
     try {
         return tanalysis(scanner, state).run(statement);
     } catch (const tsyntaxerror&) {
-    } catch (const std::exception&) {
-    }
+    } catch (const std::exception&) {}
     scanner.services.showError(scanner.error, line, "Syntaxfehler");
     return tcode{};
 }
 
-} // namespace velmo
+}  // namespace velmo

@@ -24,9 +24,9 @@ class tscanner;
 struct tparserstate {
     tnode* current = nullptr;  // the node whose code receives the next record
     bool inClass = false;
-    int32_t classDepth = 0;    // open braces of the current class
+    int32_t classDepth = 0;  // open braces of the current class
     bool inFunction = false;
-    int32_t functionDepth = 0; // open braces of the current function
+    int32_t functionDepth = 0;  // open braces of the current function
     int32_t returnType = kTypeVoid;
     bool returnSeen = false;
 };
@@ -41,6 +41,6 @@ tcode analyseStatement(tscanner& scanner, const std::string& statement, tparsers
 // an operator character, parenthesis or digit outside literals, or "NULL".
 bool isPlainStatement(const std::string& statement);
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

@@ -25,6 +25,6 @@ inline std::string fileInFolder(const std::string& folder, const std::string& na
     return last == '/' || last == '\\' ? folder + name : folder + "/" + name;
 }
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

@@ -5,7 +5,8 @@
 namespace velmo {
 
 bool allowedOutsideStrings(char c) {
-    return c == '!' || c == '#' || c == '%' || c == '&' || (c >= '(' && c <= '_') || (c >= 'a' && c <= '~');
+    return c == '!' || c == '#' || c == '%' || c == '&' || (c >= '(' && c <= '_') ||
+           (c >= 'a' && c <= '~');
 }
 
 bool applyCharacterRules(std::string_view text, std::string& out, tbadcharacter& bad) {
@@ -19,8 +20,7 @@ bool applyCharacterRules(std::string_view text, std::string& out, tbadcharacter&
         char p = i > 0 ? text[i - 1] : '\0';
         char n = i + 1 < text.size() ? text[i + 1] : '\0';
         switch (c) {
-        case '\t':
-            break;
+        case '\t': break;
         case ' ':
             if (inString) out += c;
             break;
@@ -56,4 +56,4 @@ bool applyCharacterRules(std::string_view text, std::string& out, tbadcharacter&
     return true;
 }
 
-} // namespace velmo
+}  // namespace velmo

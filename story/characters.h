@@ -37,6 +37,6 @@ bool applyCharacterRules(std::string_view text, std::string& out, tbadcharacter&
 // quote and slash have rules of their own).
 bool allowedOutsideStrings(char c);
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

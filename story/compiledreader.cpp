@@ -25,7 +25,9 @@ constexpr std::size_t kMaxMarkerDigits = 4;
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 std::string damagedMessage(const std::string& path) {
-    return "Datei " + baseFileName(nameAsText(path)) + " ist besch\xE4" "digt";
+    return "Datei " + baseFileName(nameAsText(path)) +
+           " ist besch\xE4"
+           "digt";
 }
 
 // Version line, at least one more line (the program text last), and no
@@ -64,7 +66,7 @@ int32_t badMarkerLine(const std::string& text, std::size_t literals) {
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 std::string tscanner::readCompiled(const std::string& fileName) {
     namespace fs = std::filesystem;
@@ -99,4 +101,4 @@ std::string tscanner::readCompiled(const std::string& fileName) {
     return text;
 }
 
-} // namespace velmo
+}  // namespace velmo

@@ -58,7 +58,8 @@ struct tcompile {
         std::string text = scanner.programText;
         if (!extractLiterals(text, scan)) {
             scanner.services.showError(scanner.error, 0,
-                                       "Zu viele Texte (h\xF6" "chstens 9999)");
+                                       "Zu viele Texte (h\xF6"
+                                       "chstens 9999)");
             return false;
         }
         std::vector<std::string> table;
@@ -67,7 +68,8 @@ struct tcompile {
         for (std::string& literal : scan.literals) table.push_back(std::move(literal));
         table.push_back(std::move(text));
 
-        for (const std::string& file : scan.textFiles) codeTextFile(locateTextFile(file, sourceFile));
+        for (const std::string& file : scan.textFiles)
+            codeTextFile(locateTextFile(file, sourceFile));
         if (!saveCodedList(table, compiledFileName(sourceFile))) return false;
 
         tservices& out = scanner.services;
@@ -87,7 +89,7 @@ struct tcompile {
 
 tnotice warning(const std::string& text) { return {tnoticekind::warning, text, false}; }
 
-} // namespace
+}  // namespace
 
 void tcompileclock::today(int& year, int& month, int& day) const {
     const std::time_t now = std::time(nullptr);
@@ -142,7 +144,8 @@ tnotice compileStory(const std::string& sourceFile, tservices& services, tstorys
 tnotice compileStory(const std::string& sourceFile, tservices& services, tstorysource& lists,
                      const tcompileclock& clock) {
     const std::string name = baseFileName(nameAsText(sourceFile));
-    if (sourceFile.find(".dat") != std::string::npos) return warning(name + " ist bereits compiliert");
+    if (sourceFile.find(".dat") != std::string::npos)
+        return warning(name + " ist bereits compiliert");
     const tnotice failed = warning(name + " kann nicht compiliert werden");
 
     int year = 0, month = 0, day = 0;
@@ -156,10 +159,8 @@ tnotice compileStory(const std::string& sourceFile, tservices& services, tstorys
     try {
         tcompile compile{sourceFile, name, version, scanner};
         if (!compile.finish(start, clock)) return failed;
-    } catch (const std::exception&) {
-        return failed;
-    }
+    } catch (const std::exception&) { return failed; }
     return {tnoticekind::none, "", true};
 }
 
-} // namespace velmo
+}  // namespace velmo

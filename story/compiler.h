@@ -50,6 +50,6 @@ tnotice compileStory(const std::string& sourceFile, tservices& services, tstorys
 tnotice compileStory(const std::string& sourceFile, tservices& services, tstorysource& lists,
                      const tcompileclock& clock);
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

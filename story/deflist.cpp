@@ -11,7 +11,8 @@ namespace {
 bool replaceAll(std::string& text, std::string_view name, std::string_view value,
                 std::size_t maxSize) {
     std::size_t count = 0;
-    for (std::size_t at = text.find(name); at != std::string::npos; at = text.find(name, at + name.size()))
+    for (std::size_t at = text.find(name); at != std::string::npos;
+         at = text.find(name, at + name.size()))
         ++count;
     if (count == 0) return true;
     // Checked before anything is allocated: chained definitions could
@@ -33,7 +34,7 @@ bool replaceAll(std::string& text, std::string_view name, std::string_view value
     return true;
 }
 
-} // namespace
+}  // namespace
 
 void tdeflist::clear(bool forPlaying) {
     items.clear();
@@ -45,7 +46,8 @@ void tdeflist::add(std::string name, std::string value) {
 }
 
 bool tdeflist::defines(std::string_view name) const {
-    return std::any_of(items.begin(), items.end(), [&](const tdefinition& d) { return d.name == name; });
+    return std::any_of(items.begin(), items.end(),
+                       [&](const tdefinition& d) { return d.name == name; });
 }
 
 void tdeflist::sortLongestFirst() {
@@ -62,4 +64,4 @@ bool tdeflist::substitute(std::string& text, std::size_t maxSize) const {
     return true;
 }
 
-} // namespace velmo
+}  // namespace velmo

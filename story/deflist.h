@@ -45,6 +45,6 @@ private:
     std::vector<tdefinition> items;
 };
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

@@ -41,7 +41,7 @@ tnotice notice(tnoticekind kind, std::string text, bool ok = false) {
     return {kind, std::move(text), ok};
 }
 
-} // namespace
+}  // namespace
 
 std::string literalText(std::string_view source) {
     std::string out;
@@ -70,8 +70,9 @@ tnotice extractText(const std::string& sourceFile, const std::string& saveFolder
         return notice(tnoticekind::warning, "Die Datei " + name + " ist keine Quelltextdatei");
     std::string source;
     if (!readSourceBytes(sourceFile, source))
-        return notice(tnoticekind::warning,
-                      "Die Datei " + name + " kann nicht ge\xF6" "ffnet werden!");
+        return notice(tnoticekind::warning, "Die Datei " + name +
+                                                " kann nicht ge\xF6"
+                                                "ffnet werden!");
 
     const std::string extracted = extractedTextName(sourceFile);
     const std::string text = literalText(source);
@@ -87,4 +88,4 @@ tnotice extractText(const std::string& sourceFile, const std::string& saveFolder
                   "Text der Quelldatei wurde in der Datei " + extracted + " gespeichert.", true);
 }
 
-} // namespace velmo
+}  // namespace velmo

@@ -29,6 +29,6 @@ std::string extractedTextName(const std::string& sourceFile);
 // when the text file cannot be written (the previous one then stays).
 tnotice extractText(const std::string& sourceFile, const std::string& saveFolder);
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

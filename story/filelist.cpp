@@ -20,7 +20,8 @@ int32_t tfilelist::addSource(const std::string& name) {
 void tfilelist::noteLine(int32_t programLine, int32_t source, int32_t fileLine) {
     if (!runs.empty()) {
         const trun& last = runs.back();
-        if (last.source == source && programLine - last.programLine == fileLine - last.fileLine) return;
+        if (last.source == source && programLine - last.programLine == fileLine - last.fileLine)
+            return;
     }
     runs.push_back({programLine, fileLine, source});
 }
@@ -42,4 +43,4 @@ std::string tfilelist::mapLine(int32_t& line) const {
     return sourceName(run.source);
 }
 
-} // namespace velmo
+}  // namespace velmo

@@ -21,9 +21,9 @@ namespace velmo {
 // One included file, listed once it has been read completely, so a nested
 // include comes before the file that includes it.
 struct tfileentry {
-    std::string name;        // the include name as written in the directive
-    int32_t startLine = 0;   // line counter at the include directive
-    int32_t endLine = 0;     // line counter after the file's last line
+    std::string name;       // the include name as written in the directive
+    int32_t startLine = 0;  // line counter at the include directive
+    int32_t endLine = 0;    // line counter after the file's last line
 };
 
 class tfilelist : public tlinemapper {
@@ -63,6 +63,6 @@ private:
     std::vector<trun> runs;
 };
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

@@ -76,7 +76,7 @@ std::vector<std::string_view> components(std::string_view path) {
     return parts;
 }
 
-} // namespace
+}  // namespace
 
 std::string findSourceFile(const std::string& path) {
     if (path.empty()) return {};
@@ -98,4 +98,4 @@ std::string findSourceFile(const std::string& path) {
     return isRegularFile(found) ? found : std::string();
 }
 
-} // namespace velmo
+}  // namespace velmo

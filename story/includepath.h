@@ -37,6 +37,6 @@ std::string findSourceFile(const std::string& path);
 // whether they are written in UTF-8 or in Windows-1252.
 bool sameFileName(std::string_view a, std::string_view b);
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

@@ -109,7 +109,7 @@ private:
     std::string content;
 };
 
-} // namespace
+}  // namespace
 
 bool extractLiterals(std::string& programText, tliteralscan& scan, std::size_t maxLiterals) {
     std::string out;
@@ -120,4 +120,4 @@ bool extractLiterals(std::string& programText, tliteralscan& scan, std::size_t m
     return true;
 }
 
-} // namespace velmo
+}  // namespace velmo

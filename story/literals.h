@@ -41,6 +41,6 @@ struct tliteralscan {
 bool extractLiterals(std::string& programText, tliteralscan& scan,
                      std::size_t maxLiterals = kMaxLiterals);
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

@@ -28,7 +28,7 @@ void compileRecords(tnode& node, std::unordered_set<const tcode*>& done) {
     for (const auto& child : node.children()) compileRecords(*child, done);
 }
 
-} // namespace
+}  // namespace
 
 bool parseProgram(tscanner& scanner, tstory& story) {
     tnode& root = story.root();
@@ -47,7 +47,8 @@ bool parseProgram(tscanner& scanner, tstory& story) {
         return true;
     };
     // An unclosed class or function at the end is not an error.
-    if (splitStatements(scanner.programText, scanner.lineCount, analyse) == tsplitresult::unbalanced)
+    if (splitStatements(scanner.programText, scanner.lineCount, analyse) ==
+        tsplitresult::unbalanced)
         scanner.services.showError(scanner.error, scanner.lineCount, "Zeilenende erwartet");
     return !scanner.error;
 }
@@ -69,4 +70,4 @@ bool loadStory(const std::string& fileName, tstory& story, tstorysource& source)
     return true;
 }
 
-} // namespace velmo
+}  // namespace velmo

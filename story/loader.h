@@ -37,6 +37,6 @@ bool loadStory(const std::string& fileName, tstory& story, tstorysource& source)
 // statement. False when an error stopped it.
 bool parseProgram(tscanner& scanner, tstory& story);
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

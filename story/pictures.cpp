@@ -79,7 +79,9 @@ public:
     }
 
     bool cannotRead(const std::string& file) {
-        services.writeText("Datei " + nameAsText(withoutFolder(file)) + " kann nicht ge\xF6" "ffnet werden^");
+        services.writeText("Datei " + nameAsText(withoutFolder(file)) +
+                           " kann nicht ge\xF6"
+                           "ffnet werden^");
         failedFile = true;
         return false;
     }
@@ -99,7 +101,7 @@ bool writeLines(const std::string& path, const std::vector<std::string>& lines) 
     });
 }
 
-} // namespace
+}  // namespace
 
 bool pictureOffsets(const std::vector<std::uintmax_t>& sizes, std::vector<int32_t>& offsets) {
     constexpr auto kLimit = static_cast<std::uintmax_t>(std::numeric_limits<int32_t>::max());
@@ -164,9 +166,9 @@ bool copyPictures(const std::vector<std::string>& files, const std::string& save
     services.writeText(std::to_string(files.size()) + " Grafiken werden kopiert ...^");
     tpicturecopy copy(files, services);
     if (!copy.measure()) return false;
-    const bool written = writeFileAtomically(
-        fileInFolder(saveFolder, kPictureContainer),
-        [&copy](std::ostream& out) { return copy.writeContainer(out); });
+    const bool written =
+        writeFileAtomically(fileInFolder(saveFolder, kPictureContainer),
+                            [&copy](std::ostream& out) { return copy.writeContainer(out); });
     if (!written) {
         if (!copy.failedFile)
             services.writeText("Datei " + std::string(kPictureContainer) +
@@ -180,4 +182,4 @@ bool copyPictures(const std::vector<std::string>& files, const std::string& save
     return false;
 }
 
-} // namespace velmo
+}  // namespace velmo

@@ -50,6 +50,6 @@ bool writePictureFile(const std::string& path, const std::vector<unsigned char>&
 bool copyPictures(const std::vector<std::string>& files, const std::string& saveFolder,
                   tservices& services);
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

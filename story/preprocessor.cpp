@@ -42,9 +42,10 @@ std::string identityOf(const std::string& path) {
 
 std::string shownName(const std::string& path) { return baseFileName(nameAsText(path)); }
 
-} // namespace
+}  // namespace
 
-tpreprocessor::tpreprocessor(tscanner& scanner, std::string& output) : scanner(scanner), output(output) {}
+tpreprocessor::tpreprocessor(tscanner& scanner, std::string& output)
+    : scanner(scanner), output(output) {}
 
 void tpreprocessor::readMain(const std::string& fileName) {
     std::string found = findSourceFile(fileName);
@@ -98,7 +99,8 @@ void tpreprocessor::readLine(std::string_view raw, tfilestate& file) {
         raw = trimLeft(raw);
         // Cut before anything knows about literals: "//" in a literal cuts too.
         raw = raw.substr(0, raw.find("//"));
-        if (raw.empty() || raw.front() != '#' || !directive(raw, file)) file.source.appendText(output, raw);
+        if (raw.empty() || raw.front() != '#' || !directive(raw, file))
+            file.source.appendText(output, raw);
     }
     endLine(file);
 }
@@ -123,7 +125,8 @@ bool tpreprocessor::directive(std::string_view line, tfilestate& file) {
 
 void tpreprocessor::define(std::string_view rest, const tfilestate& file) {
     std::size_t cut = std::min(rest.find_first_of(" \t"), rest.size());
-    scanner.definitions.add(file.source.toText(rest.substr(0, cut)), file.source.toText(trim(rest.substr(cut))));
+    scanner.definitions.add(file.source.toText(rest.substr(0, cut)),
+                            file.source.toText(trim(rest.substr(cut))));
 }
 
 void tpreprocessor::include(std::string_view name, tfilestate& file) {
@@ -133,8 +136,10 @@ void tpreprocessor::include(std::string_view name, tfilestate& file) {
     std::string found = locate(path, name);
     // Later includes of this file without a folder resolve beside it.
     file.currentName = found.empty() ? path : found;
-    if (found.empty()) fail(cannotOpenMessage(path));
-    else readFile(found, scanner.files.addSource(entry.name));
+    if (found.empty())
+        fail(cannotOpenMessage(path));
+    else
+        readFile(found, scanner.files.addSource(entry.name));
     entry.endLine = scanner.lineCount;
     scanner.files.add(std::move(entry));
 }
@@ -152,6 +157,8 @@ void tpreprocessor::endLine(const tfilestate& file) {
     if (output.size() > kMaxProgramText) fail("Programmtext zu gro\xDF");
 }
 
-void tpreprocessor::fail(const std::string& message) { scanner.services.showError(scanner.error, 0, message); }
+void tpreprocessor::fail(const std::string& message) {
+    scanner.services.showError(scanner.error, 0, message);
+}
 
-} // namespace velmo
+}  // namespace velmo

@@ -35,9 +35,9 @@ private:
     struct tfilestate {
         std::string currentName;  // includes without folder resolve here
         const tsourcefile& source;
-        int32_t sourceNumber;     // in the file list's line origins
+        int32_t sourceNumber;  // in the file list's line origins
         int32_t line = 0;
-        bool active = true;       // the conditional flag
+        bool active = true;  // the conditional flag
     };
 
     void readFile(const std::string& path, int32_t sourceNumber);
@@ -58,6 +58,6 @@ private:
     int32_t outputLines = 0;
 };
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

@@ -13,7 +13,9 @@ tscanner::tscanner(tservices& services, tfilelist& files, tdeflist& definitions)
     : services(services), files(files), definitions(definitions) {}
 
 std::string cannotOpenMessage(const std::string& path) {
-    return "Datei " + baseFileName(nameAsText(path)) + " kann nicht ge\xF6" "ffnet werden";
+    return "Datei " + baseFileName(nameAsText(path)) +
+           " kann nicht ge\xF6"
+           "ffnet werden";
 }
 
 bool tscanner::readProgram(const std::string& fileName, bool forPlaying) {
@@ -50,11 +52,12 @@ void tscanner::checkCharacters() {
     tbadcharacter bad;
     if (!applyCharacterRules(programText, checked, bad)) {
         // A character with no Windows-1252 form has no byte to show.
-        std::string shown = bad.character == kUnconvertible ? std::string("?") : std::string(1, bad.character);
+        std::string shown =
+            bad.character == kUnconvertible ? std::string("?") : std::string(1, bad.character);
         services.showError(error, bad.line, "Ung\xFCltiges Zeichen " + shown);
         return;
     }
     programText = EncodeOperators(checked);
 }
 
-} // namespace velmo
+}  // namespace velmo

@@ -33,11 +33,11 @@ public:
     // maps lines through the file list while the story is played.
     tscanner(tservices& services, tfilelist& files, tdeflist& definitions);
 
-    int32_t lineCount = 0;                 // physical lines read, all files
+    int32_t lineCount = 0;  // physical lines read, all files
     std::string programText;
     std::vector<std::string> stringTable;  // compiled stories only
     bool isCompiled = false;
-    bool error = false;                    // set by the error report
+    bool error = false;  // set by the error report
 
     // Reads a story into programText, ready for the structure parser:
     // new file list (storyName from the file name) and definition list
@@ -66,6 +66,6 @@ public:
 // "Datei x kann nicht geöffnet werden" for a path.
 std::string cannotOpenMessage(const std::string& path);
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

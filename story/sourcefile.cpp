@@ -21,7 +21,7 @@ std::size_t utf8Length(unsigned char lead) {
     return 4;
 }
 
-} // namespace
+}  // namespace
 
 tsourcefile::tstatus tsourcefile::open(const std::string& path, std::size_t maxBytes) {
     namespace fs = std::filesystem;
@@ -71,8 +71,10 @@ std::string tsourcefile::toText(std::string_view raw) const {
 }
 
 void tsourcefile::appendText(std::string& out, std::string_view raw) const {
-    if (utf8) appendUtf8AsProgramText(out, raw);
-    else out += raw;
+    if (utf8)
+        appendUtf8AsProgramText(out, raw);
+    else
+        out += raw;
 }
 
 void appendUtf8AsProgramText(std::string& out, std::string_view text) {
@@ -88,8 +90,10 @@ void appendUtf8AsProgramText(std::string& out, std::string_view text) {
         // One character at a time, so that a line full of characters
         // without a Windows-1252 form still takes linear time.
         std::size_t len = utf8Length(lead);
-        if (utf8ToCp1252(text.substr(pos, len), one, bad)) out += one;
-        else out += kUnconvertible;
+        if (utf8ToCp1252(text.substr(pos, len), one, bad))
+            out += one;
+        else
+            out += kUnconvertible;
         pos += len;
     }
 }
@@ -101,4 +105,4 @@ std::string nameAsText(std::string_view name) {
     return std::string(name);
 }
 
-} // namespace velmo
+}  // namespace velmo

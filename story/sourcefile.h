@@ -59,6 +59,6 @@ void appendUtf8AsProgramText(std::string& out, std::string_view text);
 // name is taken as Windows-1252 already.
 std::string nameAsText(std::string_view name);
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

@@ -6,13 +6,13 @@ namespace {
 
 constexpr char kLineEnd = '\xFE';
 
-} // namespace
+}  // namespace
 
 tsplitresult splitStatements(std::string_view programText, int32_t& lineCount,
                              const tstatementhandler& onStatement) {
     bool inString = false;
     int32_t depth = 0;
-    std::string statement;          // text since the last terminator, line ends left out
+    std::string statement;              // text since the last terminator, line ends left out
     int32_t statementLine = lineCount;  // where that text began
 
     for (char c : programText) {
@@ -48,4 +48,4 @@ tsplitresult splitStatements(std::string_view programText, int32_t& lineCount,
     return tsplitresult::complete;
 }
 
-} // namespace velmo
+}  // namespace velmo

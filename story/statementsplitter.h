@@ -31,6 +31,6 @@ using tstatementhandler = std::function<bool(const std::string& statement)>;
 tsplitresult splitStatements(std::string_view programText, int32_t& lineCount,
                              const tstatementhandler& onStatement);
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

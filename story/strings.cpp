@@ -46,7 +46,7 @@ tstringsource sourceOf(tscanner& scanner) {
     return tstringsource{scanner.stringTable, scanner.services, scanner.error};
 }
 
-} // namespace
+}  // namespace
 
 bool restoreStrings(tstringsource& source, std::string& text, int32_t line) {
     std::size_t marker = text.find(kStringMarker);
@@ -89,4 +89,4 @@ void restoreAllStrings(tscanner& scanner, tnode& node) {
     restoreAllStrings(source, node);
 }
 
-} // namespace velmo
+}  // namespace velmo

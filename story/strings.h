@@ -48,6 +48,6 @@ bool restoreStrings(tscanner& scanner, std::string& text, int32_t line = 0);
 void restoreAllStrings(tstringsource& source, tnode& node);
 void restoreAllStrings(tscanner& scanner, tnode& node);
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

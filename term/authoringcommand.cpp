@@ -22,19 +22,23 @@ int runAuthoringCommand(int argc, char** argv) {
     const std::vector<std::string> files(argv + std::min(argc, 2), argv + argc);
     const bool pictures = option == "--pictures";
     if (!isAuthoringOption(option.c_str()) || files.empty() || (!pictures && files.size() != 1)) {
-        std::fprintf(stderr, "Aufruf: velmo-term --compile QUELLTEXT | --extract QUELLTEXT | "
-                             "--pictures BILD.jpg ...\n");
+        std::fprintf(stderr,
+                     "Aufruf: velmo-term --compile QUELLTEXT | --extract QUELLTEXT | "
+                     "--pictures BILD.jpg ...\n");
         return kPlainUsage;
     }
     tplainplatform platform(std::cin, std::cout, 72, false);
     tgame game(platform, tgamesettings{});
     tauthoring tools(platform, game);
     bool done = false;
-    if (option == "--compile") done = tools.compileFile(files.front());
-    else if (option == "--extract") done = tools.extractTextFile(files.front());
-    else done = tools.copyPictureFiles(files);
+    if (option == "--compile")
+        done = tools.compileFile(files.front());
+    else if (option == "--extract")
+        done = tools.extractTextFile(files.front());
+    else
+        done = tools.copyPictureFiles(files);
     platform.flushAll();
     return done ? kPlainOk : kPlainNoStory;
 }
 
-} // namespace velmo
+}  // namespace velmo

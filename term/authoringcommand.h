@@ -19,6 +19,6 @@ bool isAuthoringOption(const char* argument);
 // 1 failed, 2 bad usage.
 int runAuthoringCommand(int argc, char** argv);
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

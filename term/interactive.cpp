@@ -48,10 +48,13 @@ void quitGame(tgame& game, tterminalplatform& platform) {
 // the terminal, so that its last words (an error, the end) can be read.
 void printLastLines(const tterminalplatform& platform, int32_t count) {
     std::vector<std::string> lines;
-    for (int32_t i = platform.lineCount() - 1; i >= 0 && static_cast<int32_t>(lines.size()) < count; --i)
+    for (int32_t i = platform.lineCount() - 1; i >= 0 && static_cast<int32_t>(lines.size()) < count;
+         --i)
         lines.push_back(platform.line(i));
-    while (!lines.empty() && lines.back().find_first_not_of(' ') == std::string::npos) lines.pop_back();
-    while (!lines.empty() && lines.front().find_first_not_of(' ') == std::string::npos) lines.erase(lines.begin());
+    while (!lines.empty() && lines.back().find_first_not_of(' ') == std::string::npos)
+        lines.pop_back();
+    while (!lines.empty() && lines.front().find_first_not_of(' ') == std::string::npos)
+        lines.erase(lines.begin());
     for (auto it = lines.rbegin(); it != lines.rend(); ++it) {
         std::string text = *it;
         while (!text.empty() && text.back() == ' ') text.pop_back();
@@ -62,7 +65,7 @@ void printLastLines(const tterminalplatform& platform, int32_t count) {
     std::fflush(stdout);
 }
 
-} // namespace
+}  // namespace
 
 int runInteractive(const tinteractiveoptions& options) {
     tterminal terminal;
@@ -83,7 +86,8 @@ int runInteractive(const tinteractiveoptions& options) {
 
     std::string story = options.story;
     if (story.empty() &&
-        !platform.chooseOpenFile("Datei oeffnen", "Velmodateien (*.velmo,*.data)|*.VELMO;*.DATA;*.VEL;*.DAT",
+        !platform.chooseOpenFile("Datei oeffnen",
+                                 "Velmodateien (*.velmo,*.data)|*.VELMO;*.DATA;*.VEL;*.DAT",
                                  std::string(), story)) {
         terminal.leave();
         return 0;
@@ -100,4 +104,4 @@ int runInteractive(const tinteractiveoptions& options) {
     return opened ? 0 : 1;
 }
 
-} // namespace velmo
+}  // namespace velmo

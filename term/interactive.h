@@ -26,6 +26,6 @@ struct tinteractiveoptions {
 // program's exit code (1 when the story could not be opened).
 int runInteractive(const tinteractiveoptions& options);
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

@@ -40,10 +40,12 @@ std::vector<int> parametersOf(std::string_view text) {
 // Keys of the "ESC [ n ~" form.
 tkey tildeKey(int number) {
     switch (number) {
-    case 1: case 7: return tkey::home;
+    case 1:
+    case 7: return tkey::home;
     case 2: return tkey::insert;
     case 3: return tkey::del;
-    case 4: case 8: return tkey::end;
+    case 4:
+    case 8: return tkey::end;
     case 5: return tkey::pageUp;
     case 6: return tkey::pageDown;
     case 11: return tkey::f1;
@@ -86,7 +88,7 @@ std::size_t utf8Length(unsigned char lead) {
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 void tkeyreader::push(tkey key, tmodifiers modifiers, char character) {
     tkeyevent event;
@@ -115,7 +117,8 @@ bool tkeyreader::next(tkeyevent& event) {
 }
 
 void tkeyreader::timeout() {
-    if (partial.size() == 1 && static_cast<unsigned char>(partial[0]) == kEsc) push(tkey::escape, {}, 27);
+    if (partial.size() == 1 && static_cast<unsigned char>(partial[0]) == kEsc)
+        push(tkey::escape, {}, 27);
     partial.clear();
 }
 
@@ -139,18 +142,11 @@ std::size_t tkeyreader::decode(std::string_view bytes) {
 void tkeyreader::decodeControl(unsigned char byte) {
     switch (byte) {
     case '\r':
-    case '\n':
-        push(tkey::enter, {}, 13);
-        return;
+    case '\n': push(tkey::enter, {}, 13); return;
     case 0x7F:
-    case 0x08:
-        push(tkey::backspace, {}, 8);
-        return;
-    case '\t':
-        push(tkey::other, {}, 9);
-        return;
-    default:
-        break;
+    case 0x08: push(tkey::backspace, {}, 8); return;
+    case '\t': push(tkey::other, {}, 9); return;
+    default: break;
     }
     if (byte >= 1 && byte <= 26) {
         tmodifiers m;
@@ -191,8 +187,8 @@ std::size_t tkeyreader::decodeCsi(std::string_view bytes) {
     std::size_t i = 2;
     while (i < bytes.size()) {
         const unsigned char c = static_cast<unsigned char>(bytes[i]);
-        if (c >= 0x40 && c <= 0x7E) break;           // final byte
-        if (c < 0x20 || c > 0x3F) return i;          // broken: drop what came so far
+        if (c >= 0x40 && c <= 0x7E) break;   // final byte
+        if (c < 0x20 || c > 0x3F) return i;  // broken: drop what came so far
         if (i >= kMaxSequence) return i;
         ++i;
     }
@@ -243,4 +239,4 @@ std::size_t tkeyreader::decodeUtf8(std::string_view bytes) {
     return length;
 }
 
-} // namespace velmo
+}  // namespace velmo

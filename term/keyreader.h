@@ -61,6 +61,6 @@ private:
     std::deque<tkeyevent> events;
 };
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

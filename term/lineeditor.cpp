@@ -8,7 +8,7 @@ namespace {
 
 constexpr std::size_t kMaxLength = 4096;  // longer than any path
 
-} // namespace
+}  // namespace
 
 tlineeditor::tlineeditor(const std::string& text) { setText(text); }
 
@@ -18,7 +18,8 @@ void tlineeditor::setText(const std::string& text) {
         char32_t glyph = 0;
         const std::size_t length = nextGlyph(text, pos, glyph);
         // Control characters have no place in a path typed at a prompt.
-        if (static_cast<unsigned char>(text[pos]) >= 0x20) glyphs.push_back(text.substr(pos, length));
+        if (static_cast<unsigned char>(text[pos]) >= 0x20)
+            glyphs.push_back(text.substr(pos, length));
         pos += length;
     }
     cursor_ = static_cast<int32_t>(glyphs.size());
@@ -49,14 +50,9 @@ bool tlineeditor::apply(const tkeyevent& event) {
         if (cursor_ >= length()) return false;
         ++cursor_;
         return true;
-    case tkey::home:
-        cursor_ = 0;
-        return true;
-    case tkey::end:
-        cursor_ = length();
-        return true;
-    default:
-        break;
+    case tkey::home: cursor_ = 0; return true;
+    case tkey::end: cursor_ = length(); return true;
+    default: break;
     }
     if (event.modifiers.ctrl || event.modifiers.alt) return false;
     if (event.text.empty() || static_cast<unsigned char>(event.text[0]) < 0x20) return false;
@@ -65,4 +61,4 @@ bool tlineeditor::apply(const tkeyevent& event) {
     return true;
 }
 
-} // namespace velmo
+}  // namespace velmo

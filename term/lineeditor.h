@@ -32,6 +32,6 @@ private:
     int32_t cursor_ = 0;
 };
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

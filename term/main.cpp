@@ -13,9 +13,10 @@
 namespace {
 
 int usage() {
-    std::fprintf(stderr, "Aufruf: velmo-term [--plain [OPTIONEN]] GESCHICHTE | --run GESCHICHTE | "
-                         "--compile QUELLTEXT | --extract QUELLTEXT | --pictures BILD.jpg ... | "
-                         "--version | --help\n");
+    std::fprintf(stderr,
+                 "Aufruf: velmo-term [--plain [OPTIONEN]] GESCHICHTE | --run GESCHICHTE | "
+                 "--compile QUELLTEXT | --extract QUELLTEXT | --pictures BILD.jpg ... | "
+                 "--version | --help\n");
     return velmo::kPlainUsage;
 }
 
@@ -34,7 +35,7 @@ int runStory(const char* fileName) {
     return velmo::runPlainMode(options, noInput, std::cout);
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv) {
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
@@ -46,7 +47,8 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (argc == 3 && std::strcmp(argv[1], "--run") == 0) return runStory(argv[2]);
-    if (argc >= 2 && velmo::isAuthoringOption(argv[1])) return velmo::runAuthoringCommand(argc, argv);
+    if (argc >= 2 && velmo::isAuthoringOption(argv[1]))
+        return velmo::runAuthoringCommand(argc, argv);
     if (hasOption(argc, argv, "--plain")) return velmo::runPlainCommand(argc, argv);
     // A story named on a terminal is played full screen; from a pipe or a
     // file its input lines are played in the plain line mode.

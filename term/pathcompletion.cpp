@@ -18,13 +18,14 @@ std::size_t commonLength(const std::string& a, const std::string& b) {
     return n;
 }
 
-} // namespace
+}  // namespace
 
 std::string completePath(const std::string& typed, std::vector<std::string>& choices) {
     namespace fs = std::filesystem;
     choices.clear();
     const std::size_t slash = typed.rfind('/');
-    const std::string folderPart = slash == std::string::npos ? std::string() : typed.substr(0, slash + 1);
+    const std::string folderPart =
+        slash == std::string::npos ? std::string() : typed.substr(0, slash + 1);
     const std::string namePart = slash == std::string::npos ? typed : typed.substr(slash + 1);
     std::string folder = folderPart.empty() ? std::string(".") : folderPart;
     if (folder.size() >= 2 && folder[0] == '~' && folder[1] == '/') {
@@ -35,7 +36,8 @@ std::string completePath(const std::string& typed, std::vector<std::string>& cho
     std::error_code error;
     fs::directory_iterator it(folder, fs::directory_options::skip_permission_denied, error);
     std::size_t seen = 0;
-    for (; !error && it != fs::directory_iterator() && seen < kMaxEntries; it.increment(error), ++seen) {
+    for (; !error && it != fs::directory_iterator() && seen < kMaxEntries;
+         it.increment(error), ++seen) {
         std::string name = it->path().filename().string();
         if (!name.starts_with(namePart)) continue;
         // Hidden entries only when asked for with a leading dot.
@@ -49,13 +51,16 @@ std::string completePath(const std::string& typed, std::vector<std::string>& cho
     if (matches.size() == 1) return folderPart + matches.front();
 
     std::size_t common = matches.front().size();
-    for (const std::string& match : matches) common = std::min(common, commonLength(matches.front(), match));
+    for (const std::string& match : matches)
+        common = std::min(common, commonLength(matches.front(), match));
     // Never stop inside a UTF-8 character ("ä" and "ö" share their first byte).
     const std::string& first = matches.front();
-    while (common > 0 && common < first.size() && (static_cast<unsigned char>(first[common]) & 0xC0) == 0x80)
+    while (common > 0 && common < first.size() &&
+           (static_cast<unsigned char>(first[common]) & 0xC0) == 0x80)
         --common;
-    for (std::size_t i = 0; i < matches.size() && i < kMaxChoices; ++i) choices.push_back(matches[i]);
+    for (std::size_t i = 0; i < matches.size() && i < kMaxChoices; ++i)
+        choices.push_back(matches[i]);
     return folderPart + matches.front().substr(0, std::max(common, namePart.size()));
 }
 
-} // namespace velmo
+}  // namespace velmo

@@ -14,6 +14,6 @@ namespace velmo {
 // (sorted, at most a screenful) and the text grows by their common part.
 std::string completePath(const std::string& typed, std::vector<std::string>& choices);
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

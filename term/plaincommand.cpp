@@ -19,8 +19,9 @@ constexpr int32_t kMinRows = 15, kMaxRows = 99;
 
 int badUsage(const std::string& message) {
     std::fprintf(stderr, "velmo-term: %s\n", message.c_str());
-    std::fprintf(stderr, "Aufruf: velmo-term --plain [--cols N] [--rows N] [--seed N] [--status] "
-                         "[--transcript DATEI] GESCHICHTE\n");
+    std::fprintf(stderr,
+                 "Aufruf: velmo-term --plain [--cols N] [--rows N] [--seed N] [--status] "
+                 "[--transcript DATEI] GESCHICHTE\n");
     std::fprintf(stderr, "Mehr dazu: velmo-term --help\n");
     return kPlainUsage;
 }
@@ -33,7 +34,7 @@ bool readNumber(const char* text, int64_t& value) {
     return true;
 }
 
-} // namespace
+}  // namespace
 
 int runPlainCommand(int argc, char** argv) {
     tplainoptions options;
@@ -51,9 +52,11 @@ int runPlainCommand(int argc, char** argv) {
                 return badUsage(arg + " erwartet eine Zahl");
             ++i;
             if (arg == "--cols")
-                options.columns = static_cast<int32_t>(std::clamp<int64_t>(number, kMinColumns, kMaxColumns));
+                options.columns =
+                    static_cast<int32_t>(std::clamp<int64_t>(number, kMinColumns, kMaxColumns));
             else if (arg == "--rows")
-                options.rows = static_cast<int32_t>(std::clamp<int64_t>(number, kMinRows, kMaxRows));
+                options.rows =
+                    static_cast<int32_t>(std::clamp<int64_t>(number, kMinRows, kMaxRows));
             else if (number > 0xFFFFFFFFLL)
                 return badUsage("--seed erwartet eine Zahl bis 4294967295");
             else
@@ -120,4 +123,4 @@ void printHelp(std::FILE* out) {
         out);
 }
 
-} // namespace velmo
+}  // namespace velmo

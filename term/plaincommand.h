@@ -18,6 +18,6 @@ int runPlainCommand(int argc, char** argv);
 // The German help text for every option of velmo-term.
 void printHelp(std::FILE* out);
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

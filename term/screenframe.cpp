@@ -6,7 +6,6 @@
 
 namespace velmo {
 
-
 namespace {
 
 // What a character may show as: nothing that a terminal takes as a
@@ -49,20 +48,36 @@ void encodeRow(std::string& out, const tframe& frame, int32_t row) {
     if (end < frame.columns()) out += "\x1b[K";
 }
 
-} // namespace
+}  // namespace
 
 std::size_t nextGlyph(std::string_view text, std::size_t pos, char32_t& glyph) {
     const unsigned char lead = static_cast<unsigned char>(text[pos]);
     std::size_t length = 0;
     char32_t cp = 0;
-    if (lead < 0x80) { glyph = lead; return 1; }
-    if (lead >= 0xC2 && lead <= 0xDF) { length = 2; cp = lead & 0x1F; }
-    else if (lead >= 0xE0 && lead <= 0xEF) { length = 3; cp = lead & 0x0F; }
-    else if (lead >= 0xF0 && lead <= 0xF4) { length = 4; cp = lead & 0x07; }
-    if (length == 0 || pos + length > text.size()) { glyph = 0xFFFD; return 1; }
+    if (lead < 0x80) {
+        glyph = lead;
+        return 1;
+    }
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+        cp = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        cp = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        cp = lead & 0x07;
+    }
+    if (length == 0 || pos + length > text.size()) {
+        glyph = 0xFFFD;
+        return 1;
+    }
     for (std::size_t i = 1; i < length; ++i) {
         const unsigned char b = static_cast<unsigned char>(text[pos + i]);
-        if ((b & 0xC0) != 0x80) { glyph = 0xFFFD; return 1; }
+        if ((b & 0xC0) != 0x80) {
+            glyph = 0xFFFD;
+            return 1;
+        }
         cp = (cp << 6) | (b & 0x3F);
     }
     glyph = cp;
@@ -70,7 +85,8 @@ std::size_t nextGlyph(std::string_view text, std::size_t pos, char32_t& glyph) {
 }
 
 tframe::tframe(int32_t rows, int32_t columns)
-    : rows_(std::max<int32_t>(rows, 1)), columns_(std::max<int32_t>(columns, 1)),
+    : rows_(std::max<int32_t>(rows, 1)),
+      columns_(std::max<int32_t>(columns, 1)),
       cells(static_cast<std::size_t>(rows_) * static_cast<std::size_t>(columns_)) {}
 
 tcell* tframe::cell(int32_t row, int32_t column) {
@@ -139,4 +155,4 @@ std::string encodeFrame(const tframe* previous, const tframe& next) {
     return out;
 }
 
-} // namespace velmo
+}  // namespace velmo

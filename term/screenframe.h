@@ -69,6 +69,6 @@ std::string encodeFrame(const tframe* previous, const tframe& next);
 // or 1 with U+FFFD for a broken byte.
 std::size_t nextGlyph(std::string_view text, std::size_t pos, char32_t& glyph);
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

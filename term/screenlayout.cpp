@@ -59,7 +59,8 @@ void drawBox(tframe& frame, const std::vector<std::string>& lines, int32_t top, 
     for (const std::string& line : lines) longest = std::max(longest, line.size());
     const int32_t width = static_cast<int32_t>(std::min<std::size_t>(longest, 10000));
     const int32_t left = std::max<int32_t>((areaWidth - width) / 2, 0);
-    int32_t row = std::min(top + 2, std::max(top, frame.rows() - static_cast<int32_t>(lines.size()) - 1));
+    int32_t row =
+        std::min(top + 2, std::max(top, frame.rows() - static_cast<int32_t>(lines.size()) - 1));
     for (const std::string& line : lines) {
         frame.fill(row, left, left + width, kReverse);
         frame.put(row, left, cp1252ToUtf8(line), kReverse);
@@ -69,12 +70,14 @@ void drawBox(tframe& frame, const std::vector<std::string>& lines, int32_t top, 
 }
 
 void drawPrompt(tframe& frame, const tscreenstate& state) {
-    const int32_t count = std::min<int32_t>(static_cast<int32_t>(state.prompt.size()), frame.rows());
+    const int32_t count =
+        std::min<int32_t>(static_cast<int32_t>(state.prompt.size()), frame.rows());
     const int32_t top = frame.rows() - count;
     for (int32_t i = 0; i < count; ++i) {
         const int32_t row = top + i;
         frame.fill(row, 0, frame.columns(), kReverse);
-        frame.put(row, 0, state.prompt[state.prompt.size() - static_cast<std::size_t>(count - i)], kReverse);
+        frame.put(row, 0, state.prompt[state.prompt.size() - static_cast<std::size_t>(count - i)],
+                  kReverse);
     }
     if (count > 0 && state.promptCursor >= 0) {
         frame.cursorRow = frame.rows() - 1;
@@ -84,9 +87,10 @@ void drawPrompt(tframe& frame, const tscreenstate& state) {
     }
 }
 
-} // namespace
+}  // namespace
 
-int32_t firstVisibleLine(const ttextbuffer& text, int32_t height, int32_t caretLine, bool caretShown) {
+int32_t firstVisibleLine(const ttextbuffer& text, int32_t height, int32_t caretLine,
+                         bool caretShown) {
     int32_t first = std::max(text.firstStoredLine(), text.lineCount() - std::max(height, 1));
     if (caretShown && caretLine < first && caretLine >= text.firstStoredLine()) first = caretLine;
     return first;
@@ -102,7 +106,8 @@ tframe layoutScreen(const tscreenstate& state, int32_t rows, int32_t columns) {
     }
     if (state.text) {
         drawText(frame, state, top, frame.rows() - top);
-        if (!state.box.empty()) drawBox(frame, state.box, top, std::min(frame.columns(), state.text->width()));
+        if (!state.box.empty())
+            drawBox(frame, state.box, top, std::min(frame.columns(), state.text->width()));
     }
     if (!state.prompt.empty()) drawPrompt(frame, state);
     return frame;
@@ -114,8 +119,8 @@ std::vector<std::string> wrapText(std::string_view text, int32_t width) {
     std::size_t from = 0;
     while (true) {
         const std::size_t stop = text.find('\n', from);
-        const std::string_view paragraph =
-            text.substr(from, stop == std::string_view::npos ? std::string_view::npos : stop - from);
+        const std::string_view paragraph = text.substr(
+            from, stop == std::string_view::npos ? std::string_view::npos : stop - from);
         std::vector<char32_t> glyphs;
         for (std::size_t pos = 0; pos < paragraph.size();) {
             char32_t glyph = 0;
@@ -147,4 +152,4 @@ std::vector<std::string> wrapText(std::string_view text, int32_t width) {
     return lines;
 }
 
-} // namespace velmo
+}  // namespace velmo

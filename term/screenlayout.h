@@ -34,12 +34,13 @@ tframe layoutScreen(const tscreenstate& state, int32_t rows, int32_t columns);
 // The first display line of the text area that a screen of `height` rows
 // shows: the last lines, or from the caret's line when that lies higher
 // (a long topic menu).
-int32_t firstVisibleLine(const ttextbuffer& text, int32_t height, int32_t caretLine, bool caretShown);
+int32_t firstVisibleLine(const ttextbuffer& text, int32_t height, int32_t caretLine,
+                         bool caretShown);
 
 // Breaks UTF-8 text into lines of at most `width` characters, at blanks
 // where it can, and at every "\n".
 std::vector<std::string> wrapText(std::string_view text, int32_t width);
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

@@ -1,13 +1,13 @@
 #include "term/terminal.h"
 
-#include <cerrno>
-#include <csignal>
-#include <cstdlib>
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
 
 namespace velmo {
 
@@ -101,7 +101,7 @@ void installHandlers() {
     signal(SIGPIPE, SIG_IGN);
 }
 
-} // namespace
+}  // namespace
 
 bool tterminal::interactive() { return isatty(STDIN_FILENO) && isatty(STDOUT_FILENO); }
 
@@ -200,4 +200,4 @@ void tterminal::setTitle(const std::string& title) {
     write("\x1b]2;" + clean + "\x07");
 }
 
-} // namespace velmo
+}  // namespace velmo

@@ -50,6 +50,6 @@ private:
     bool broken = false;
 };
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

@@ -27,8 +27,11 @@ constexpr char kCtrlC = 3;
 
 const char* const kHelpText =
     "Tasten\n"
-    "  Eingabe: Buchstaben, Ziffern, Leertaste, R\xFC" "cktaste, Entf, Pfeile, Pos1, Ende\n"
-    "  Pfeil hoch/runter: fr\xFC" "here Eingaben   Esc: Eingabe l\xF6" "schen\n"
+    "  Eingabe: Buchstaben, Ziffern, Leertaste, R\xFC"
+    "cktaste, Entf, Pfeile, Pos1, Ende\n"
+    "  Pfeil hoch/runter: fr\xFC"
+    "here Eingaben   Esc: Eingabe l\xF6"
+    "schen\n"
     "  F2 bis F10: Texte der Funktionstasten\n"
     "  Strg+S: Spielstand speichern   Strg+L: Spielstand laden\n"
     "  Strg+C: Velmo beenden\n"
@@ -70,7 +73,7 @@ bool hasExtension(const std::string& path) {
     return dot != std::string::npos && dot > 0;
 }
 
-} // namespace
+}  // namespace
 
 tterminalplatform::tterminalplatform(tterminal& terminal, int32_t width)
     : tbufferedplatform(width), terminal(terminal) {}
@@ -125,18 +128,15 @@ bool tterminalplatform::readInput(int timeoutMs) {
     // An unfinished escape sequence gets a moment to complete; a look
     // without waiting (timeout 0) leaves it for the next read.
     int timeout = timeoutMs;
-    if (reader.pending() && (timeoutMs < 0 || timeoutMs > kEscapeTimeoutMs)) timeout = kEscapeTimeoutMs;
+    if (reader.pending() && (timeoutMs < 0 || timeoutMs > kEscapeTimeoutMs))
+        timeout = kEscapeTimeoutMs;
     bool open = true;
     switch (terminal.wait(timeout, bytes)) {
-    case tterminal::tinput::bytes:
-        reader.feed(bytes);
-        break;
+    case tterminal::tinput::bytes: reader.feed(bytes); break;
     case tterminal::tinput::timeout:
         if (reader.pending() && timeout == kEscapeTimeoutMs) reader.timeout();
         break;
-    case tterminal::tinput::resized:
-        redraw();
-        break;
+    case tterminal::tinput::resized: redraw(); break;
     case tterminal::tinput::closed:
         reader.timeout();
         inputEnded = true;
@@ -250,13 +250,11 @@ bool tterminalplatform::runDialog(const tpromptbuilder& build,
 
 void tterminalplatform::showMessage(tmessagekind /*kind*/, const std::string& text) {
     const std::string shownText = cp1252ToUtf8(text) + kContinue;
-    runDialog(
-        [&](int32_t columns, std::vector<std::string>& lines, int32_t& cursor) {
-            messageLines(shownText, columns, lines, cursor);
-        },
-        [](const tkeyevent& event) {
-            return event.key == tkey::enter || isCancel(event) || event.character == ' ';
-        });
+    runDialog([&](int32_t columns, std::vector<std::string>& lines,
+                  int32_t& cursor) { messageLines(shownText, columns, lines, cursor); },
+              [](const tkeyevent& event) {
+                  return event.key == tkey::enter || isCancel(event) || event.character == ' ';
+              });
 }
 
 tanswer tterminalplatform::ask(const std::string& text) {
@@ -269,22 +267,24 @@ tanswer tterminalplatform::ask(const std::string& text) {
         },
         [&](const tkeyevent& event) {
             if (isCancel(event)) return true;
-            if (event.character == 'j' || event.character == 'J') answer = tanswer::yes;
-            else if (event.character == 'n' || event.character == 'N') answer = tanswer::no;
-            else return false;
+            if (event.character == 'j' || event.character == 'J')
+                answer = tanswer::yes;
+            else if (event.character == 'n' || event.character == 'N')
+                answer = tanswer::no;
+            else
+                return false;
             return true;
         });
     return answer;
 }
 
-void tterminalplatform::showHelp() {
-    showMessage(tmessagekind::information, kHelpText);
-}
+void tterminalplatform::showHelp() { showMessage(tmessagekind::information, kHelpText); }
 
 // A file name typed at the bottom line, with Tab completing names of
 // files and folders. Paths are the system's bytes and stay as typed.
-bool tterminalplatform::askPath(const std::string& title, const std::string& initial, std::string& path,
-                                bool forSaving, const std::string& defaultExtension) {
+bool tterminalplatform::askPath(const std::string& title, const std::string& initial,
+                                std::string& path, bool forSaving,
+                                const std::string& defaultExtension) {
     const std::string label = cp1252ToUtf8(title) + ": ";
     tlineeditor editor(initial);
     std::vector<std::string> choices;
@@ -324,8 +324,8 @@ bool tterminalplatform::askPath(const std::string& title, const std::string& ini
                 chosen += "." + defaultExtension;
             std::error_code error;
             if (forSaving && std::filesystem::exists(chosen, error)) {
-                const std::string question = std::filesystem::path(chosen).filename().string() +
-                                             " gibt es schon. Ersetzen?";
+                const std::string question =
+                    std::filesystem::path(chosen).filename().string() + " gibt es schon. Ersetzen?";
                 const tanswer answer = ask(utf8ToCp1252Lossy(question));
                 if (answer == tanswer::cancel) return true;
                 if (answer == tanswer::no) return false;
@@ -350,11 +350,12 @@ bool tterminalplatform::chooseOpenFile(const std::string& title, const std::stri
 }
 
 bool tterminalplatform::chooseSaveFile(const std::string& title, const std::string& /*filter*/,
-                                       const std::string& defaultExtension, const std::string& folder,
-                                       const std::string& proposedName, std::string& path) {
+                                       const std::string& defaultExtension,
+                                       const std::string& folder, const std::string& proposedName,
+                                       std::string& path) {
     std::string initial = folder;
     if (!initial.empty() && initial.back() != '/') initial += '/';
     return askPath(title, initial + proposedName, path, true, defaultExtension);
 }
 
-} // namespace velmo
+}  // namespace velmo

@@ -8,8 +8,8 @@
 // game logic one key stroke at a time.
 
 #include <chrono>
-#include <deque>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <optional>
 #include <string>
@@ -37,8 +37,8 @@ public:
 
     void showMessage(tmessagekind kind, const std::string& text) override;
     tanswer ask(const std::string& text) override;
-    bool chooseOpenFile(const std::string& title, const std::string& filter, const std::string& folder,
-                        std::string& path) override;
+    bool chooseOpenFile(const std::string& title, const std::string& filter,
+                        const std::string& folder, std::string& path) override;
     bool chooseSaveFile(const std::string& title, const std::string& filter,
                         const std::string& defaultExtension, const std::string& folder,
                         const std::string& proposedName, std::string& path) override;
@@ -65,8 +65,8 @@ public:
 private:
     // A dialog line's contents for a screen of `columns` columns: the lines
     // and the cursor column in the last one (-1: none).
-    using tpromptbuilder = std::function<void(int32_t columns, std::vector<std::string>& lines,
-                                              int32_t& cursor)>;
+    using tpromptbuilder =
+        std::function<void(int32_t columns, std::vector<std::string>& lines, int32_t& cursor)>;
 
     void paint();
     // Waits for input and queues its key strokes; false when the terminal
@@ -79,7 +79,8 @@ private:
     void deliver(const tkeyevent& event);
     // Runs a dialog at the bottom of the screen: key strokes go to `handle`
     // until it returns true. False when the terminal closed first.
-    bool runDialog(const tpromptbuilder& build, const std::function<bool(const tkeyevent&)>& handle);
+    bool runDialog(const tpromptbuilder& build,
+                   const std::function<bool(const tkeyevent&)>& handle);
     bool askPath(const std::string& title, const std::string& initial, std::string& path,
                  bool forSaving, const std::string& defaultExtension);
 
@@ -97,6 +98,6 @@ private:
     bool quitting = false;
 };
 
-} // namespace velmo
+}  // namespace velmo
 
 #endif

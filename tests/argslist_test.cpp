@@ -11,7 +11,9 @@ namespace {
 
 const std::string kBadList = "Fehler: ung\xFClte Argumentenliste^";
 const std::string kBadBinding =
-    "Fehler: \xFC" "bergebene Argumente stimmen nicht mit Deklaration \xFC" "berein^";
+    "Fehler: \xFC"
+    "bergebene Argumente stimmen nicht mit Deklaration \xFC"
+    "berein^";
 
 // Every local as "name:type=value".
 std::vector<std::string> dump(const tvarlist& vars) {
@@ -27,7 +29,7 @@ protected:
     tvarlist locals{services};
 };
 
-} // namespace
+}  // namespace
 
 // ------------------------------------------------------------ declaration
 

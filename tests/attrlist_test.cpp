@@ -23,7 +23,7 @@ protected:
     bool flag = false;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(AttrList, AddsOnceInOrderAndRemovesWithTilde) {
     apply("offen,~offen");
@@ -37,12 +37,18 @@ TEST_F(AttrList, AddsOnceInOrderAndRemovesWithTilde) {
 }
 
 TEST_F(AttrList, ComparesNamesWithoutRegardToCase) {
-    apply("offen,Offen,ge\xF6" "ffnet");
-    EXPECT_EQ(attrs.Names(), (Names{"offen", "ge\xF6" "ffnet"}));
+    apply(
+        "offen,Offen,ge\xF6"
+        "ffnet");
+    EXPECT_EQ(attrs.Names(), (Names{"offen",
+                                    "ge\xF6"
+                                    "ffnet"}));
     EXPECT_TRUE(attrs.hasAttr("OFFEN"));
     EXPECT_FALSE(attrs.hasAttr("offe"));
     // The code page's umlauts have case too.
-    apply("~GE\xD6" "FFNET");
+    apply(
+        "~GE\xD6"
+        "FFNET");
     EXPECT_EQ(attrs.Names(), (Names{"offen"}));
 }
 
@@ -52,7 +58,10 @@ TEST_F(AttrList, InvalidNameReportsWholeTextAndStops) {
     EXPECT_EQ(services.written, "Fehler: ung\xFCltiges Attribut offen,~,essbar^");
     EXPECT_EQ(attrs.Names(), (Names{"offen"}));
 
-    for (const char* text : {"~~zu", "\"zu\"", "a\x01" "b", "a\xFE", "a b,c"}) {
+    for (const char* text : {"~~zu", "\"zu\"",
+                             "a\x01"
+                             "b",
+                             "a\xFE", "a b,c"}) {
         flag = false;
         apply(text);
         EXPECT_TRUE(flag) << text;
@@ -93,7 +102,9 @@ TEST_F(AttrList, SaveAndReadRoundTripEmptiesUndo) {
     attrs.save(file);
     EXPECT_EQ(file.str(), std::string(4, '\0'));  // empty list: the count only
 
-    apply("offen,ge\xF6" "ffnet");
+    apply(
+        "offen,ge\xF6"
+        "ffnet");
     file.str("");
     attrs.save(file);
     TAttrList restored(services);

@@ -18,7 +18,8 @@ using test::ParserStory;
 
 // A room with the player, a red apple in a box, and Anna.
 const char* const kWorld =
-    "class Raum { setShort(\"-K\xFC" "che\"); }\n"
+    "class Raum { setShort(\"-K\xFC"
+    "che\"); }\n"
     "class Spieler { setShort(\"$Ich\"); moveto(Raum); }\n"
     "class Kiste { setShort(\"-Kiste\"); with(offen); moveto(Raum); }\n"
     "class Apfel { setShort(\"+rot* Apfel, Frucht\"); setLong(\"Ein Apfel.\"); moveto(Kiste);\n"
@@ -69,7 +70,9 @@ TEST_F(BuiltinsTest, SearchingInTexts) {
     EXPECT_EQ(eval("strrstr(\"bz\",\"abcb\")"), "3");  // only the first character counts
     EXPECT_EQ(eval("strrstr(\"q\",\"abcb\")"), "-1");
     EXPECT_EQ(eval("strlen(\"\")"), "0");
-    EXPECT_EQ(eval("strlen(\"K\xFC" "che\")"), "5");
+    EXPECT_EQ(eval("strlen(\"K\xFC"
+                   "che\")"),
+              "5");
 }
 
 TEST_F(BuiltinsTest, Substrings) {
@@ -121,7 +124,9 @@ TEST_F(BuiltinsTest, ItemsDoNotCountThePlayer) {
 TEST_F(BuiltinsTest, NamesAndAttributes) {
     EXPECT_EQ(eval("getShort(1,1)", "Apfel"), "den roten Apfel");
     EXPECT_EQ(eval("getShort(0,2)", "Kiste"), "eine Kiste");
-    EXPECT_EQ(eval("getShort(0,1)", "Raum"), "die K\xFC" "che");
+    EXPECT_EQ(eval("getShort(0,1)", "Raum"),
+              "die K\xFC"
+              "che");
     EXPECT_EQ(eval("getLong()", "Apfel"), "Ein Apfel.");
     EXPECT_EQ(eval("gender()", "Apfel"), "0");
     EXPECT_EQ(eval("gender()", "Anna"), "3");
@@ -222,5 +227,5 @@ TEST_F(BuiltinsTest, AStoryNameHidesABuiltIn) {
     EXPECT_EQ(result, "5");
 }
 
-} // namespace
-} // namespace velmo
+}  // namespace
+}  // namespace velmo

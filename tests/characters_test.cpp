@@ -13,13 +13,14 @@ namespace {
 std::string rules(const std::string& text) {
     std::string out;
     tbadcharacter bad;
-    if (!applyCharacterRules(lines(text), out, bad)) return "!" + std::to_string(bad.line) + bad.character;
+    if (!applyCharacterRules(lines(text), out, bad))
+        return "!" + std::to_string(bad.line) + bad.character;
     for (char& c : out)
         if (c == '\xFE') c = '\n';
     return out;
 }
 
-} // namespace
+}  // namespace
 
 TEST(CharacterRules, BlanksAndComments) {
     EXPECT_EQ(rules("a = 1 /* Kommentar */ ;\n"), "a=1;\n");

@@ -55,7 +55,7 @@ std::string int32Bytes(uint32_t v) {
     return s;
 }
 
-} // namespace
+}  // namespace
 
 TEST(CodeTable, IsAnInvolutionWithoutFixedPoints) {
     for (int b = 0; b < 256; ++b) {

@@ -18,7 +18,7 @@ tcode record(int32_t opcode, const std::string& text) {
     return c;
 }
 
-} // namespace
+}  // namespace
 
 TEST(CodeList, OutOfRangeIsReportedNotRead) {
     tcodelist list;

@@ -52,7 +52,7 @@ TEST(CompiledExpression, LiteralsPathsAndIndexes) {
 TEST(CompiledExpression, TargetRuleNeedsTheWholeName) {
     EXPECT_TRUE(compileExpression("a 1 =")->tokens[0].targetCandidate);
     EXPECT_FALSE(compileExpression("ab 1 =")->tokens.back().targetCandidate);
-    EXPECT_FALSE(compileExpression("a 1 +")->tokens[0].targetCandidate);  // no assignment
+    EXPECT_FALSE(compileExpression("a 1 +")->tokens[0].targetCandidate);    // no assignment
     EXPECT_FALSE(compileExpression("o.a 1 =")->tokens[0].targetCandidate);  // a path
     EXPECT_TRUE(compileExpression("o.a[1] 1 =")->tokens[0].targetCandidate);
 }
@@ -97,10 +97,10 @@ TEST_F(ExpressionTest, BadInputNeverCrashes) {
     declare(root, "a[3]=(1,2,3),i=1,s=\"x\"", kTypeInt);
     object("Kiste");
     function(root, "f(inta)", {"return a"});
-    const std::string pieces[] = {"a",  "i",   "s",  "f",  "Kiste", ".",    "[",  "]", "(", ")",
-                                  "\"", "<",   ">",  "=",  "+",     "-",    "*",  "/", "%", "!",
-                                  "~",  "?",   ":",  ",",  "0",     "1",    "99", "&", "|", "^",
-                                  "==", "<=",  "++", "--", "+=",    "super", "actor", "has", "NULL", "<<"};
+    const std::string pieces[] = {
+        "a", "i", "s",  "f",  "Kiste", ".",  "[",  "]",     "(",     ")",   "\"",   "<", ">",  "=",
+        "+", "-", "*",  "/",  "%",     "!",  "~",  "?",     ":",     ",",   "0",    "1", "99", "&",
+        "|", "^", "==", "<=", "++",    "--", "+=", "super", "actor", "has", "NULL", "<<"};
     std::mt19937 random(12345);
     std::uniform_int_distribution<std::size_t> pick(0, std::size(pieces) - 1);
     std::uniform_int_distribution<int> length(1, 12);
@@ -112,9 +112,7 @@ TEST_F(ExpressionTest, BadInputNeverCrashes) {
         texpression evaluator(&runner);
         std::string result;
         evaluator.Evaluate(0, root, result, postfix);
-        if (evaluator.Failed()) {
-            EXPECT_EQ(result, "0") << infix;
-        }
+        if (evaluator.Failed()) { EXPECT_EQ(result, "0") << infix; }
         services.written.clear();
         services.clearStopped();
     }

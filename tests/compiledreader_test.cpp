@@ -51,7 +51,8 @@ std::string readBytes(const std::string& path) {
 }
 
 // Plays the commands and gives back the whole screen.
-std::string play(GameFixture& g, const std::string& story, const std::vector<std::string>& commands) {
+std::string play(GameFixture& g, const std::string& story,
+                 const std::vector<std::string>& commands) {
     EXPECT_TRUE(g.game->openStory(story)) << g.platform.text();
     for (const std::string& command : commands) g.enter(command);
     return g.platform.text();
@@ -64,8 +65,8 @@ TEST(CompiledStory, PlaysLikeItsSource) {
     dir.write("garten.txt", "Rosen bl\xFChen.\n");
     const std::string source = storyWithTextFile();
     const std::string data = compiled(dir, source);
-    const std::vector<std::string> commands = {"schau", "nimm apfel", "iss den roten apfel",
-                                               "nimm birne", "warte", "zurueck", "xyzzy"};
+    const std::vector<std::string> commands = {
+        "schau", "nimm apfel", "iss den roten apfel", "nimm birne", "warte", "zurueck", "xyzzy"};
     GameFixture fromSource;
     GameFixture fromData;
     const std::string expected = play(fromSource, dir.path("spiel.velmo"), commands);
@@ -101,13 +102,17 @@ std::string craft(const StoryFiles& dir, const std::vector<std::string>& lines) 
     return path;
 }
 
-const std::string kProgram = test::lines("voidmain(){\nwrite(\"\xFD" "1\");\n}\n");
+const std::string kProgram = test::lines(
+    "voidmain(){\nwrite(\"\xFD"
+    "1\");\n}\n");
 
 TEST(CompiledReader, ShapeOfTheFile) {
     StoryFiles dir;
     EXPECT_TRUE(Load(craft(dir, {"250317", "Hallo", kProgram})).loaded);
 
-    const std::string damaged = "Fehler: Datei kaputt.data ist besch\xE4" "digt^";
+    const std::string damaged =
+        "Fehler: Datei kaputt.data ist besch\xE4"
+        "digt^";
     EXPECT_EQ(Load(craft(dir, {})).services.written, damaged);
     EXPECT_EQ(Load(craft(dir, {kProgram})).services.written, damaged);
     EXPECT_EQ(Load(craft(dir, {"25031", "Hallo", kProgram})).services.written, damaged);
@@ -117,7 +122,8 @@ TEST(CompiledReader, ShapeOfTheFile) {
     EXPECT_EQ(Load(craft(dir, tooMany)).services.written, damaged);
 
     EXPECT_EQ(Load(dir.path("fehlt.data")).services.written,
-              "Fehler: Datei fehlt.data kann nicht ge\xF6" "ffnet werden^");
+              "Fehler: Datei fehlt.data kann nicht ge\xF6"
+              "ffnet werden^");
     std::filesystem::create_directories(dir.path("ordner.data"));
     EXPECT_FALSE(Load(dir.path("ordner.data")).loaded);
 }
@@ -134,7 +140,10 @@ TEST(CompiledReader, EveryMarkerMustNameALiteral) {
         EXPECT_EQ(load.services.written, bad) << marker;
     }
     // A literal may hold the marker byte itself: it is never read again.
-    Load fine(craft(dir, {"250317", "\xFD" "1\xFD", program("1")}));
+    Load fine(craft(dir, {"250317",
+                          "\xFD"
+                          "1\xFD",
+                          program("1")}));
     EXPECT_TRUE(fine.loaded) << fine.services.written;
 }
 
@@ -178,11 +187,12 @@ TEST(CompiledReader, RandomlyDamagedBytes) {
         const int changes = 1 + variant % 8;
         for (int i = 0; i < changes; ++i) {
             const std::size_t at = random() % bytes.size();
-            bytes[at] = static_cast<char>(variant % 2 ? bytes[at] ^ (1 << (random() % 8)) : random());
+            bytes[at] =
+                static_cast<char>(variant % 2 ? bytes[at] ^ (1 << (random() % 8)) : random());
         }
         expectClean(dir, bytes, "variant " + std::to_string(variant));
     }
 }
 
-} // namespace
-} // namespace velmo
+}  // namespace
+}  // namespace velmo

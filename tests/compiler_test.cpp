@@ -75,17 +75,17 @@ TEST(CompilerReport, CountsFilesLinesTextVerbsActionsAndClasses) {
     const auto bytes = std::filesystem::file_size(dir.path("haupt.data"));
     // The class in the include stands before the first double quote of the
     // program text, so it is not counted; the verbs after it are.
-    EXPECT_EQ(c.services.written, "Compiliere haupt.velmo (Version 250317)^"
-                                  "     2 Dateien^"
-                                  "    15 Zeilen^" +
-                                      std::string(6 - std::to_string(bytes).size(), ' ') +
-                                      std::to_string(bytes) +
-                                      " Bytes Programmcode^"
-                                      "    51 Bytes Text^"
-                                      "     3 Verben^"
-                                      "     2 Aktionen^"
-                                      "     1 Klassen^"
-                                      "compiliert in 2 Sekunden^");
+    EXPECT_EQ(c.services.written,
+              "Compiliere haupt.velmo (Version 250317)^"
+              "     2 Dateien^"
+              "    15 Zeilen^" +
+                  std::string(6 - std::to_string(bytes).size(), ' ') + std::to_string(bytes) +
+                  " Bytes Programmcode^"
+                  "    51 Bytes Text^"
+                  "     3 Verben^"
+                  "     2 Aktionen^"
+                  "     1 Klassen^"
+                  "compiliert in 2 Sekunden^");
 }
 
 TEST(CompilerReport, ElapsedSecondsAreRoundedAndSurviveMidnight) {
@@ -121,10 +121,14 @@ TEST(CompilerFile, VersionLiteralsAndMarkedProgramText) {
     // The line break inside a literal became a blank; its separator is gone.
     EXPECT_EQ(lines[4], "zwei Zeilen");
     EXPECT_EQ(lines[5], test::lines("voidmain(){\n"
-                                    "write(\"\xFD" "1\");\n"
-                                    "write(\"\xFD" "2\");\n"
-                                    "write(\"\xFD" "3\");\n"
-                                    "write(\"\xFD" "4\");\n"
+                                    "write(\"\xFD"
+                                    "1\");\n"
+                                    "write(\"\xFD"
+                                    "2\");\n"
+                                    "write(\"\xFD"
+                                    "3\");\n"
+                                    "write(\"\xFD"
+                                    "4\");\n"
                                     "}\n"));
 }
 
@@ -137,7 +141,8 @@ TEST(CompilerFile, OutputPathIsCutAtTheFirstDot) {
     EXPECT_EQ(compiledFileName("/home/a.b/spiel"), "/home/a.data");
     // ... but "." and ".." are no names with a dot.
     EXPECT_EQ(compiledFileName("./abenteuer.velmo"), "./abenteuer.data");
-    EXPECT_EQ(compiledFileName("../stories/../x/abenteuer.velmo"), "../stories/../x/abenteuer.data");
+    EXPECT_EQ(compiledFileName("../stories/../x/abenteuer.velmo"),
+              "../stories/../x/abenteuer.data");
     EXPECT_EQ(compiledFileName(".\\abenteuer"), ".\\abenteuer.data");
 }
 
@@ -176,8 +181,10 @@ TEST(CompilerRefusal, CompiledFilesSourceErrorsAndUnwritableOutput) {
         const tnotice notice = c.run(dir.path("Fehlt.velmo"));
         EXPECT_FALSE(notice.ok);
         EXPECT_EQ(notice.text, "fehlt.velmo kann nicht compiliert werden");
-        EXPECT_EQ(c.services.written, "Compiliere fehlt.velmo (Version 250317)^"
-                                      "Fehler: Datei fehlt.velmo kann nicht ge\xF6" "ffnet werden^");
+        EXPECT_EQ(c.services.written,
+                  "Compiliere fehlt.velmo (Version 250317)^"
+                  "Fehler: Datei fehlt.velmo kann nicht ge\xF6"
+                  "ffnet werden^");
     }
     {
         Compile c;
@@ -210,14 +217,17 @@ TEST(CompilerRefusal, AtMost9999LiteralsAndTheOldFileStays) {
     ASSERT_TRUE(fits.run(path).ok) << fits.services.written.substr(0, 200);
     const std::vector<std::string> lines = codedLines(dir.path("gross.data"));
     ASSERT_EQ(lines.size(), kMaxLiterals + 2);
-    EXPECT_NE(lines.back().find("write(\"\xFD" "9999\");"), std::string::npos);
+    EXPECT_NE(lines.back().find("write(\"\xFD"
+                                "9999\");"),
+              std::string::npos);
 
     dir.write("gross.velmo", storyWithLiterals(kMaxLiterals + 1));
     Compile tooMany;
     const tnotice notice = tooMany.run(path);
     EXPECT_EQ(notice.kind, tnoticekind::warning);
     EXPECT_EQ(notice.text, "gross.velmo kann nicht compiliert werden");
-    EXPECT_NE(tooMany.services.written.find("Fehler: Zu viele Texte (h\xF6" "chstens 9999)"),
+    EXPECT_NE(tooMany.services.written.find("Fehler: Zu viele Texte (h\xF6"
+                                            "chstens 9999)"),
               std::string::npos);
     EXPECT_EQ(codedLines(dir.path("gross.data")), lines);
 }
@@ -225,8 +235,9 @@ TEST(CompilerRefusal, AtMost9999LiteralsAndTheOldFileStays) {
 // ------------------------------------------------------------ the scan
 
 TEST(CompilerLiterals, VerbIdentifiersFileNamesAndUnclosedLiterals) {
-    std::string text = test::lines("s=\"0\";verb(\"a\",nimm,0);verb(\"b\",nimm,0);verb(\"c\",geh);\n"
-                                   "classsubclass{}file(\"t.txt\");profile(\"p\");\"offen\n");
+    std::string text = test::lines(
+        "s=\"0\";verb(\"a\",nimm,0);verb(\"b\",nimm,0);verb(\"c\",geh);\n"
+        "classsubclass{}file(\"t.txt\");profile(\"p\");\"offen\n");
     tliteralscan scan;
     ASSERT_TRUE(extractLiterals(text, scan));
     EXPECT_EQ(scan.verbs, 3);
@@ -265,5 +276,5 @@ TEST(CompilerMenu, ReportInTheWindowRefusalsInAWarningBox) {
     EXPECT_EQ(platform.messages.size(), 1u);
 }
 
-} // namespace
-} // namespace velmo
+}  // namespace
+}  // namespace velmo

@@ -18,13 +18,13 @@ void expectForms(const std::vector<Form>& rows) {
     for (const Form& row : rows)
         EXPECT_EQ(declineName(row.name, row.grammaticalCase, row.withAdjectives, row.article),
                   row.expected)
-            << row.name << " case " << row.grammaticalCase << " adjectives "
-            << row.withAdjectives << " article " << row.article;
+            << row.name << " case " << row.grammaticalCase << " adjectives " << row.withAdjectives
+            << " article " << row.article;
 }
 
 constexpr int32_t N = kNominative, A = kAccusative, G = kGenitive, D = kDative;
 
-} // namespace
+}  // namespace
 
 TEST(Declension, DocumentedForms) {
     expectForms({
@@ -103,11 +103,17 @@ TEST(Declension, AdjectiveEndings) {
         {"klein* Buch", A, true, kDefinite, "das kleine Buch"},
         {"klein* Buch", G, true, kIndefinite, "eines kleinen Buchs"},
         // Several adjectives each get their ending.
-        {"+gro\xDF* alt* Hund", D, true, kDefinite, "dem gro\xDF" "en alten Hund"},
+        {"+gro\xDF* alt* Hund", D, true, kDefinite,
+         "dem gro\xDF"
+         "en alten Hund"},
         // A stem ending in "e" swallows the ending's first "e".
         {"+leise* Ton", N, true, kDefinite, "der leise Ton"},
         {"+leise* Ton", N, true, kIndefinite, "ein leiser Ton"},
-        {"-m\xFC" "de* Katze", A, true, kDefinite, "die m\xFC" "de Katze"},
+        {"-m\xFC"
+         "de* Katze",
+         A, true, kDefinite,
+         "die m\xFC"
+         "de Katze"},
         // Plurals and proper names have their own endings.
         {"&rot* \xC4pfel", N, true, kDefinite, "die roten \xC4pfel"},
         {"&rot* \xC4pfel", D, true, kNoArticle, "rote \xC4pfeln"},
@@ -170,7 +176,9 @@ TEST(Declension, OddNameTextsDoNotBreak) {
 TEST(Declension, ShortNamesHoldEveryFormAndItsSearchForm) {
     tshortNames names = buildShortNames("+gro\xDF* Schl\xFCssel");
     EXPECT_FALSE(names.plural);
-    EXPECT_EQ(names.forms[formIndex(N, true, kDefinite)], "der gro\xDF" "e Schl\xFCssel");
+    EXPECT_EQ(names.forms[formIndex(N, true, kDefinite)],
+              "der gro\xDF"
+              "e Schl\xFCssel");
     EXPECT_EQ(names.forms[24 + formIndex(N, true, kDefinite)], "der grosse schluessel");
     EXPECT_EQ(names.forms[formIndex(G, false, kNoArticle)], "Schl\xFCssels");
     EXPECT_EQ(names.forms[24 + formIndex(G, false, kNoArticle)], "schluessels");

@@ -35,8 +35,8 @@ TEST(Definitions, LongerNamesAreSubstitutedFirst) {
 
 TEST(Definitions, SubstitutionIsBounded) {
     tdeflist defs(false);
-    defs.add("", "leer");      // an empty name replaces nothing
-    defs.add("A", "AA");       // the value holds the name: replaced once
+    defs.add("", "leer");  // an empty name replaces nothing
+    defs.add("A", "AA");   // the value holds the name: replaced once
     std::string text = "A-A";
     ASSERT_TRUE(defs.substitute(text, 100));
     EXPECT_EQ(text, "AA-AA");

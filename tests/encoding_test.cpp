@@ -35,8 +35,8 @@ TEST(Encoding, ReportsWhereACharacterHasNoForm) {
 
 TEST(Encoding, DetectsUtf8Sources) {
     EXPECT_TRUE(looksLikeUtf8("T\xC3\xBCr"));
-    EXPECT_FALSE(looksLikeUtf8("T\xFCr"));   // Windows-1252
-    EXPECT_FALSE(looksLikeUtf8("plain"));    // nothing to decide: read as Windows-1252
+    EXPECT_FALSE(looksLikeUtf8("T\xFCr"));  // Windows-1252
+    EXPECT_FALSE(looksLikeUtf8("plain"));   // nothing to decide: read as Windows-1252
 }
 
 TEST(Encoding, CaseMappingCoversWindows1252Letters) {

@@ -67,7 +67,9 @@ TEST_F(ExpressionTest, CallsNeedTheirArgumentsOnTheStack) {
     std::string result;
     evaluator.Evaluate(0, root, result, "1 zwei");
     EXPECT_EQ(result, "0");
-    EXPECT_EQ(takeError(), "Fehler: ung\xFC" "ltige Operation^");
+    EXPECT_EQ(takeError(),
+              "Fehler: ung\xFC"
+              "ltige Operation^");
     EXPECT_EQ(runner.calls, 0);
 }
 
@@ -135,5 +137,7 @@ TEST_F(ExpressionTest, WithoutARunnerACallIsInvalid) {
     std::string result;
     evaluator.Evaluate(0, root, result, "f");
     EXPECT_EQ(result, "0");
-    EXPECT_EQ(takeError(), "Fehler: ung\xFC" "ltige Operation^");
+    EXPECT_EQ(takeError(),
+              "Fehler: ung\xFC"
+              "ltige Operation^");
 }

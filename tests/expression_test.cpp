@@ -16,7 +16,7 @@ std::string unknown(const std::string& name) {
     return "Fehler: unbekannter Bezeichner " + name + "^";
 }
 
-} // namespace
+}  // namespace
 
 // ----------------------------------------------------------------- values
 
@@ -46,7 +46,7 @@ TEST_F(ExpressionTest, OrderComparesTextsWhenTheLeftIsNoInteger) {
     EXPECT_EQ(eval(root, "\"\xE4\">\"z\""), "1");  // bytes compare unsigned
     EXPECT_EQ(eval(root, "3>=3"), "1");
     EXPECT_EQ(eval(root, "\"007\"==7"), "0");  // equality always compares texts
-    EXPECT_EQ(eval(root, "007==7"), "1");       // a number literal is its value
+    EXPECT_EQ(eval(root, "007==7"), "1");      // a number literal is its value
     EXPECT_EQ(eval(root, "\"x\"!=\"x\""), "0");
 }
 
@@ -69,7 +69,7 @@ TEST_F(ExpressionTest, ConditionalChoosesByTheTypeOfTheFirstValue) {
 
 TEST_F(ExpressionTest, LessOrEqualGroupsLikeAnAssignment) {
     declare(root, "a=2,b=3,c=1,x=0");
-    EXPECT_EQ(eval(root, "a<=b&&c"), "0");    // a <= (b && c)
+    EXPECT_EQ(eval(root, "a<=b&&c"), "0");  // a <= (b && c)
     EXPECT_EQ(eval(root, "(a<=b)&&c"), "1");
     // "x=a<=b" is "(x=a)<=b", and a text that ends in a comparison has
     // no assignment target: an invalid operation.

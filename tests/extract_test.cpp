@@ -53,7 +53,9 @@ TEST(ExtractText, WritesTheFileAndTellsHowItWent) {
 
     const tnotice missing = extractText(dir.path("fehlt.velmo"), dir.root.string());
     EXPECT_EQ(missing.kind, tnoticekind::warning);
-    EXPECT_EQ(missing.text, "Die Datei fehlt.velmo kann nicht ge\xF6" "ffnet werden!");
+    EXPECT_EQ(missing.text,
+              "Die Datei fehlt.velmo kann nicht ge\xF6"
+              "ffnet werden!");
 
     const tnotice unwritable = extractText(source, dir.path("kein/ordner"));
     EXPECT_FALSE(unwritable.ok);
@@ -61,5 +63,5 @@ TEST(ExtractText, WritesTheFileAndTellsHowItWent) {
     EXPECT_EQ(unwritable.text, "Datei t_spiel.txt kann nicht geschrieben werden.");
 }
 
-} // namespace
-} // namespace velmo
+}  // namespace
+}  // namespace velmo

@@ -34,12 +34,12 @@ TEST(GameControl, OpeningShowsTheStoryAndWaitsAtThePrompt) {
 
 TEST(GameControl, StartUpRunsEveryInitInListOrderThenMain) {
     GameFixture f;
-    EXPECT_TRUE(f.open(
-        "class Ding { void init() { write(\"Ding \"); } }\n"
-        "class Stein { }\n"
-        "class Apfel : Ding { }\n"
-        "class Birne { void init() { write(\"Birne \"); } }\n"
-        "void main() { quote = \"x\"; count = 2; write(quote + count); }\n"));
+    EXPECT_TRUE(
+        f.open("class Ding { void init() { write(\"Ding \"); } }\n"
+               "class Stein { }\n"
+               "class Apfel : Ding { }\n"
+               "class Birne { void init() { write(\"Birne \"); } }\n"
+               "void main() { quote = \"x\"; count = 2; write(quote + count); }\n"));
     // Apfel inherits its init from Ding; the parser variables are
     // declared after the inits and before main.
     EXPECT_EQ(f.platform.text(), "Ding Ding Birne x2");
@@ -69,17 +69,19 @@ TEST(GameControl, AStoryThatFailsToLoadLeavesNoStory) {
 
 TEST(GameControl, AnErrorDuringStartUpClosesTheStory) {
     GameFixture f;
-    EXPECT_TRUE(f.open("class s { setShort(\"+S\"); }\n"
-                       "void main() { setPlayer(s); gibtsnicht(); }\n"));
+    EXPECT_TRUE(
+        f.open("class s { setShort(\"+S\"); }\n"
+               "void main() { setPlayer(s); gibtsnicht(); }\n"));
     EXPECT_FALSE(f.game->storyOpen());
     EXPECT_NE(f.platform.text().find("Zeile 2"), std::string::npos);
 }
 
 TEST(GameControl, ALocationWithoutStatusLineIsReportedAndTheStoryCloses) {
     GameFixture f(100);
-    EXPECT_TRUE(f.open("class raum { setShort(\"+Raum\"); }\n"
-                       "class s { setShort(\"+S\"); moveto(raum); }\n"
-                       "void main() { setPlayer(s); }\n"));
+    EXPECT_TRUE(
+        f.open("class raum { setShort(\"+Raum\"); }\n"
+               "class s { setShort(\"+S\"); moveto(raum); }\n"
+               "void main() { setPlayer(s); }\n"));
     EXPECT_EQ(f.platform.text(), "Fehler: Funktion StatusLine nicht deklariert\n");
     EXPECT_FALSE(f.game->storyOpen());
 }
@@ -123,7 +125,8 @@ TEST(GameControl, SeveralCommandsRunInOrderWithOnePrompt) {
     ASSERT_TRUE(f.open());
     f.enter("Nimm den roten Apfel. iss apfel");
     EXPECT_EQ(f.after(">Nimm"),
-              ">Nimm den roten Apfel. iss apfel\nDu nimmst den roten Apfel.\nDu isst den roten Apfel.\n\n>");
+              ">Nimm den roten Apfel. iss apfel\nDu nimmst den roten Apfel.\nDu isst den roten "
+              "Apfel.\n\n>");
     // Each command enters the history as it was shown.
     EXPECT_EQ(f.game->inputHistory(),
               (std::vector<std::string>{">Nimm den roten Apfel", ">iss apfel"}));
@@ -134,7 +137,8 @@ TEST(GameControl, SpecialWordsAfterAFullStopAreRecognised) {
     ASSERT_TRUE(f.open());
     f.enter("nimm apfel.   zurueck");
     EXPECT_EQ(f.game->score, 0);
-    EXPECT_NE(f.platform.text().find("Eingabe [nimm apfel] wurde r\xFC" "ckgangig gemacht."),
+    EXPECT_NE(f.platform.text().find("Eingabe [nimm apfel] wurde r\xFC"
+                                     "ckgangig gemacht."),
               std::string::npos);
 }
 
@@ -174,18 +178,21 @@ TEST(GameControl, PronounAndEndQuestion) {
 
 TEST(GameControl, QuitAsksAndChoiceThreeLeavesNoStory) {
     GameFixture f;
-    ASSERT_TRUE(f.open("class r { setShort(\"+R\"); string StatusLine() { return(\"R\"); } }\n"
-                       "class s { setShort(\"+S\"); moveto(r); int scope(object o) { return(1); }\n"
-                       "  int onAction(string v) { write(\"Aus.^\"); quit; return(1); } }\n"
-                       "verb(\"stirb\",stir,0);\n"
-                       "void main() { setPlayer(s); }\n"));
+    ASSERT_TRUE(
+        f.open("class r { setShort(\"+R\"); string StatusLine() { return(\"R\"); } }\n"
+               "class s { setShort(\"+S\"); moveto(r); int scope(object o) { return(1); }\n"
+               "  int onAction(string v) { write(\"Aus.^\"); quit; return(1); } }\n"
+               "verb(\"stirb\",stir,0);\n"
+               "void main() { setPlayer(s); }\n"));
     f.platform.pushChar('4');
     f.platform.pushChar('3');
     f.enter("stirb");
     EXPECT_FALSE(f.game->storyOpen());
     // Keys other than 1, 2 and 3 are ignored; the chosen one is echoed.
     const std::string end = f.after("Aus.");
-    EXPECT_NE(end.find("M\xF6" "chtest du (1) das Spiel neu beginnen"), std::string::npos);
+    EXPECT_NE(end.find("M\xF6"
+                       "chtest du (1) das Spiel neu beginnen"),
+              std::string::npos);
     EXPECT_TRUE(end.ends_with("beenden? 3\n")) << end;
 }
 
@@ -219,7 +226,8 @@ TEST(GameControl, DroppedFiles) {
     GameFixture f;
     f.game->fileDropped("/tmp/bild.JPG");
     EXPECT_EQ(f.platform.messages,
-              std::vector<std::string>{"Dieser Dateityp kann mit Velmo nicht ge\xF6" "ffnet werden."});
+              std::vector<std::string>{"Dieser Dateityp kann mit Velmo nicht ge\xF6"
+                                       "ffnet werden."});
     f.game->fileDropped(f.files.write("Spiel.VELMO", test::kGardenStory));
     EXPECT_TRUE(f.game->storyOpen());
     EXPECT_EQ(f.platform.caption, "spiel.velmo");
@@ -251,25 +259,31 @@ TEST(UndoCommand, TakesBackCommandsInReverseOrderWithScoreAndClock) {
     GameFixture f;
     ASSERT_TRUE(f.open());
     f.enter("zurueck");
-    EXPECT_EQ(f.after(">zurueck"), ">zurueck\nIch kann hier nichts r\xFC" "ckg\xE4ngig machen.\n\n>");
+    EXPECT_EQ(f.after(">zurueck"),
+              ">zurueck\nIch kann hier nichts r\xFC"
+              "ckg\xE4ngig machen.\n\n>");
     f.enter("nimm apfel");
     f.enter("warte");
     EXPECT_EQ(f.game->gameClock()->minutes(), 620);
     f.enter("zurueck");
     EXPECT_EQ(f.after(">zurueck"),
-              ">zurueck\nEingabe [warte] wurde r\xFC" "ckgangig gemacht.\n\n>");
+              ">zurueck\nEingabe [warte] wurde r\xFC"
+              "ckgangig gemacht.\n\n>");
     EXPECT_EQ(f.game->gameClock()->minutes(), 610);
     EXPECT_EQ(f.game->score, 1);
     f.enter("zurueck");
     EXPECT_EQ(f.after(">zurueck"),
-              ">zurueck\nEingabe [nimm apfel] wurde r\xFC" "ckgangig gemacht.\n\n>");
+              ">zurueck\nEingabe [nimm apfel] wurde r\xFC"
+              "ckgangig gemacht.\n\n>");
     EXPECT_EQ(f.game->score, 0);
     EXPECT_EQ(f.game->currentStory()->root().findChild("apfel")->location->name, "garten");
     // Moves stay, and the history keeps the undone inputs.
     EXPECT_EQ(f.game->moves, 2);
     EXPECT_EQ(f.game->inputHistory().size(), 2u);
     f.enter("zurueck");
-    EXPECT_EQ(f.after(">zurueck"), ">zurueck\nIch kann hier nichts r\xFC" "ckg\xE4ngig machen.\n\n>");
+    EXPECT_EQ(f.after(">zurueck"),
+              ">zurueck\nIch kann hier nichts r\xFC"
+              "ckg\xE4ngig machen.\n\n>");
 }
 
 TEST(UndoCommand, CorrectionReplacesTheUnrecognisedWord) {
@@ -293,5 +307,5 @@ TEST(UndoCommand, CorrectionReplacesTheUnrecognisedWord) {
     EXPECT_EQ(f.after(">huch"), ">huch birne\nFehlercode 5 bei birne\n\n>");
 }
 
-} // namespace
-} // namespace velmo
+}  // namespace
+}  // namespace velmo

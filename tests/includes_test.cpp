@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <filesystem>
 
 #include "story/includepath.h"
 #include "support/story_files.h"
@@ -26,7 +26,8 @@ TEST(Includes, FoldersWithEitherSeparatorAndTheLastIncludedFolder) {
     dir.write("lib/std.velmo", "std\n");
     dir.write("lib/mehr.velmo", "mehr\n");
     // After "lib\std" a bare name resolves in lib/, the folder included last.
-    std::string main = dir.write("main.velmo", "#include \"lib\\std\"\n#include \"mehr\"\n#include \"lib/mehr.velmo\"\n");
+    std::string main = dir.write(
+        "main.velmo", "#include \"lib\\std\"\n#include \"mehr\"\n#include \"lib/mehr.velmo\"\n");
     ScannerHarness h;
     ASSERT_TRUE(h.read(main)) << h.services.written;
     EXPECT_EQ(h.scanner.programText, lines("std\n\nmehr\n\nmehr\n\n"));
@@ -37,22 +38,29 @@ TEST(Includes, FindsNamesInAnotherLetterCase) {
     StoryFiles dir;
     dir.write("Daten/Raeume.VELMO", "raum\n");
     ScannerHarness h;
-    ASSERT_TRUE(h.read(dir.write("main.velmo", "#include \"daten\\raeume.velmo\"\n"))) << h.services.written;
+    ASSERT_TRUE(h.read(dir.write("main.velmo", "#include \"daten\\raeume.velmo\"\n")))
+        << h.services.written;
     EXPECT_EQ(h.scanner.programText, lines("raum\n\n"));
 }
 
 TEST(Includes, MissingOrMisspelledFiles) {
     StoryFiles dir;
     dir.write("raum.velmo", "raum\n");
-    for (const char* line : {"#include \"fehlt\"", "#include  \"raum.velmo\"", "#include \"raum.velmo\"  "}) {
+    for (const char* line :
+         {"#include \"fehlt\"", "#include  \"raum.velmo\"", "#include \"raum.velmo\"  "}) {
         ScannerHarness h;
         EXPECT_FALSE(h.read(dir.write("main.velmo", std::string(line) + "\nx;\n"))) << line;
         EXPECT_EQ(h.services.written.substr(0, 14), "Fehler: Datei ") << line;
-        EXPECT_NE(h.services.written.find(" kann nicht ge\xF6" "ffnet werden^"), std::string::npos) << line;
+        EXPECT_NE(h.services.written.find(" kann nicht ge\xF6"
+                                          "ffnet werden^"),
+                  std::string::npos)
+            << line;
     }
     ScannerHarness h;
     h.read(dir.write("main.velmo", "#include \"Fehlt\"\n"));
-    EXPECT_EQ(h.services.written, "Fehler: Datei fehlt.velmo kann nicht ge\xF6" "ffnet werden^");
+    EXPECT_EQ(h.services.written,
+              "Fehler: Datei fehlt.velmo kann nicht ge\xF6"
+              "ffnet werden^");
 }
 
 TEST(Includes, UnreadableFiles) {
@@ -60,21 +68,27 @@ TEST(Includes, UnreadableFiles) {
     std::filesystem::create_directories(dir.root / "ordner.velmo");
     ScannerHarness folder;
     EXPECT_FALSE(folder.read(dir.path("ordner.velmo")));
-    EXPECT_EQ(folder.services.written, "Fehler: Datei ordner.velmo kann nicht ge\xF6" "ffnet werden^");
+    EXPECT_EQ(folder.services.written,
+              "Fehler: Datei ordner.velmo kann nicht ge\xF6"
+              "ffnet werden^");
 
     std::string locked = dir.write("gesperrt.velmo", "x;\n");
     std::filesystem::permissions(locked, std::filesystem::perms::none);
     if (::geteuid() != 0) {
         ScannerHarness h;
         EXPECT_FALSE(h.read(locked));
-        EXPECT_EQ(h.services.written, "Fehler: Datei gesperrt.velmo kann nicht ge\xF6" "ffnet werden^");
+        EXPECT_EQ(h.services.written,
+                  "Fehler: Datei gesperrt.velmo kann nicht ge\xF6"
+                  "ffnet werden^");
     }
 
     // A pipe would block a reader forever: only regular files are read.
     ASSERT_EQ(::mkfifo(dir.path("rohr.velmo").c_str(), 0600), 0);
     ScannerHarness pipe;
     EXPECT_FALSE(pipe.read(dir.write("main.velmo", "#include \"rohr.velmo\"\n")));
-    EXPECT_EQ(pipe.services.written, "Fehler: Datei rohr.velmo kann nicht ge\xF6" "ffnet werden^");
+    EXPECT_EQ(pipe.services.written,
+              "Fehler: Datei rohr.velmo kann nicht ge\xF6"
+              "ffnet werden^");
 
     ScannerHarness empty;
     EXPECT_TRUE(empty.read(dir.write("leer.velmo", "")));
@@ -97,16 +111,19 @@ TEST(Includes, RecursionIsReportedNotFollowed) {
     // Including one file twice, one after the other, is no recursion.
     ScannerHarness twice;
     dir.write("c.velmo", "c\n");
-    EXPECT_TRUE(twice.read(dir.write("main.velmo", "#include \"c.velmo\"\n#include \"c.velmo\"\n")));
+    EXPECT_TRUE(
+        twice.read(dir.write("main.velmo", "#include \"c.velmo\"\n#include \"c.velmo\"\n")));
 }
 
 TEST(Includes, NestingAndFileCountAreBounded) {
     StoryFiles dir;
     for (int i = 0; i < 70; ++i)
-        dir.write("k" + std::to_string(i) + ".velmo", "#include \"k" + std::to_string(i + 1) + ".velmo\"\n");
+        dir.write("k" + std::to_string(i) + ".velmo",
+                  "#include \"k" + std::to_string(i + 1) + ".velmo\"\n");
     ScannerHarness deep;
     EXPECT_FALSE(deep.read(dir.path("k0.velmo")));
-    EXPECT_EQ(deep.services.written, "Fehler: Datei k65.velmo ist zu tief verschachtelt eingebunden^");
+    EXPECT_EQ(deep.services.written,
+              "Fehler: Datei k65.velmo ist zu tief verschachtelt eingebunden^");
 
     // Each level includes the next one twice: 2^15 reads would follow.
     for (int i = 0; i < 15; ++i) {

@@ -36,8 +36,12 @@ TEST_F(InputLine, ThePromptCannotBeDeletedOrLeft) {
 }
 
 TEST_F(InputLine, OnlyAllowedCharactersAreTyped) {
-    f.platform.type("\xC4!b?c-\xE9" "d:9,\"");
-    EXPECT_EQ(line(), ">\xC4" "bcd:9,\"");
+    f.platform.type(
+        "\xC4!b?c-\xE9"
+        "d:9,\"");
+    EXPECT_EQ(line(),
+              ">\xC4"
+              "bcd:9,\"");
     f.platform.press(tkey::escape);
     EXPECT_EQ(line(), ">");
 }
@@ -248,9 +252,10 @@ TEST(TextOutput, StyleRunsCoverExactlyTheMarkedText) {
     ASSERT_EQ(runs.size(), 2u);
     int32_t line = 0, column = 0;
     ASSERT_TRUE(f.platform.buffer.locate(runs[0].start, line, column));
-    EXPECT_EQ(f.platform.buffer.line(line).substr(static_cast<std::size_t>(column),
-                                                  static_cast<std::size_t>(runs[0].end - runs[0].start)),
-              "cd");
+    EXPECT_EQ(
+        f.platform.buffer.line(line).substr(static_cast<std::size_t>(column),
+                                            static_cast<std::size_t>(runs[0].end - runs[0].start)),
+        "cd");
     EXPECT_EQ(runs[0].style, tstyle::bold);
     EXPECT_EQ(runs[1].end - runs[1].start, 1);
     EXPECT_EQ(runs[1].style, tstyle::italic);
@@ -268,5 +273,5 @@ TEST(TextOutput, ABoxShowsItsLinesUntilAKey) {
     EXPECT_EQ(f.platform.waits, std::vector<twait>{twait::key});
 }
 
-} // namespace
-} // namespace velmo
+}  // namespace
+}  // namespace velmo

@@ -52,9 +52,16 @@ protected:
 // int f(int n) { int r; r = 1; while (n > 1) { r = r * n; n--; } return (r); }
 TEST_F(InterpreterRecords, WorkedExampleYields24) {
     tnode* f = handBuilt(story, "f(intn)",
-                         {{kRowOpen, ""}, {kRowInt, "r"}, {kRowPlain, "r 1 ="}, {kRowWhile, "n 1 >"},
-                          {kRowOpen, ""}, {kRowPlain, "r r n * ="}, {kRowPlain, "n \x8A"},
-                          {kRowClose, ""}, {kRowReturn, "r"}, {kRowClose, ""}});
+                         {{kRowOpen, ""},
+                          {kRowInt, "r"},
+                          {kRowPlain, "r 1 ="},
+                          {kRowWhile, "n 1 >"},
+                          {kRowOpen, ""},
+                          {kRowPlain, "r r n * ="},
+                          {kRowPlain, "n \x8A"},
+                          {kRowClose, ""},
+                          {kRowReturn, "r"},
+                          {kRowClose, ""}});
     run("f", "4");
     EXPECT_EQ(result, "24") << services.written;
     std::string n, r;
@@ -80,7 +87,10 @@ TEST_F(InterpreterRecords, ResultPersistsAcrossRunsWithoutReturn) {
 
 TEST_F(InterpreterRecords, IfWithoutBracesSkipsExactlyOneStatement) {
     handBuilt(story, "f(intx)",
-              {{kRowOpen, ""}, {kRowIf, "x 1 \x80"}, {kRowWrite, "\"a\""}, {kRowWrite, "\"b\""},
+              {{kRowOpen, ""},
+               {kRowIf, "x 1 \x80"},
+               {kRowWrite, "\"a\""},
+               {kRowWrite, "\"b\""},
                {kRowClose, ""}});
     run("f", "2");
     run("f", "1");
@@ -97,7 +107,10 @@ TEST_F(InterpreterRecords, UnknownFunctionIsReported) {
 
 TEST_F(InterpreterRecords, FailedInterpreterRunsNothingMore) {
     handBuilt(story, "bad()",
-              {{kRowOpen, ""}, {kRowReturn, "5"}, {kRowPlain, "unbekannt"}, {kRowReturn, "6"},
+              {{kRowOpen, ""},
+               {kRowReturn, "5"},
+               {kRowPlain, "unbekannt"},
+               {kRowReturn, "6"},
                {kRowClose, ""}});
     handBuilt(story, "good()", {{kRowOpen, ""}, {kRowReturn, "9"}, {kRowClose, ""}});
     run("bad");
@@ -195,8 +208,12 @@ TEST(InterpreterLoops, LoopsDroppedWhileMessagesRunEndTheLoop) {
     ExitingServices services;
     tstory story(services);
     handBuilt(story, "main()",
-              {{kRowOpen, ""}, {kRowWhile, "1"}, {kRowOpen, ""}, {kRowWrite, "\"x\""},
-               {kRowClose, ""}, {kRowClose, ""}});
+              {{kRowOpen, ""},
+               {kRowWhile, "1"},
+               {kRowOpen, ""},
+               {kRowWrite, "\"x\""},
+               {kRowClose, ""},
+               {kRowClose, ""}});
     tinterpreter interpreter(story);
     services.interpreter = &interpreter;
     std::string result;
@@ -301,7 +318,8 @@ int tief(int n) { int r; r = tief(n + 1); return (r); }
 void main() { write(tief(0)); write("nie"); }
 )");
     const std::string written = s.run();
-    EXPECT_NE(written.find("Zu viele verschachtelte Funktionsaufrufe"), std::string::npos) << written;
+    EXPECT_NE(written.find("Zu viele verschachtelte Funktionsaufrufe"), std::string::npos)
+        << written;
     EXPECT_EQ(written.find("nie"), std::string::npos);
     EXPECT_EQ(s.story().callDepth, 0);
     EXPECT_EQ(s.story().runDepth, 0);
@@ -391,8 +409,14 @@ TEST_F(InterpreterRecords, MalformedRecordsEndTheRunQuietly) {
     // A "}" too many, an "if" with nothing to skip, a case scan that runs
     // off the end, a missing closing brace.
     handBuilt(story, "f()",
-              {{kRowOpen, ""}, {kRowClose, ""}, {kRowClose, ""}, {kRowWrite, "\"a\""},
-               {kRowSwitch, "1"}, {kRowOpen, ""}, {kRowCase, "2"}, {kRowWrite, "\"x\""}});
+              {{kRowOpen, ""},
+               {kRowClose, ""},
+               {kRowClose, ""},
+               {kRowWrite, "\"a\""},
+               {kRowSwitch, "1"},
+               {kRowOpen, ""},
+               {kRowCase, "2"},
+               {kRowWrite, "\"x\""}});
     handBuilt(story, "g()", {{kRowOpen, ""}, {kRowWrite, "\"b\""}, {kRowIf, "0"}});
     run("f");
     run("g");
@@ -415,7 +439,8 @@ TEST_F(InterpreterRecords, BadParameterCountsAndRowsAreReported) {
         std::vector<std::string> params;
         const char* message;
     };
-    for (const tcase& c : {tcase{kRowReturn, {"1", "2", "3", "4", "5"},
+    for (const tcase& c : {tcase{kRowReturn,
+                                 {"1", "2", "3", "4", "5"},
                                  "Falsche Anzahl von Parametern oder Syntaxfehler"},
                            tcase{99, {}, "Syntaxfehler oder unbekannter Bezeichner"},
                            tcase{kRowCase, {"1"}, "Syntaxfehler oder unbekannter Bezeichner"}}) {
@@ -441,5 +466,5 @@ void a() { write("a"); if (1) { write("b");
     EXPECT_EQ(s.run("f"), "geschichte.velmo Zeile 2 Syntaxfehler in fetch^");
 }
 
-} // namespace
-} // namespace velmo
+}  // namespace
+}  // namespace velmo

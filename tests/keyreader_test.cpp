@@ -77,7 +77,12 @@ TEST(KeyReaderCharacters, CharactersWithoutWindows1252FormTypeNothing) {
 
 TEST(KeyReaderCharacters, BrokenUtf8IsDroppedAndDecodingResumes) {
     // A stray continuation byte, a lead byte cut by "a", an overlong form.
-    const auto events = decode("\x80" "\xC3" "a" "\xC0\xAF" "b");
+    const auto events = decode(
+        "\x80"
+        "\xC3"
+        "a"
+        "\xC0\xAF"
+        "b");
     ASSERT_EQ(events.size(), 2u);
     EXPECT_EQ(events[0].character, 'a');
     EXPECT_EQ(events[1].character, 'b');
@@ -197,7 +202,9 @@ TEST(KeyReaderEscape, GarbageNeverPilesUp) {
     reader.feed("\x1b[" + std::string(1000, '1'));
     EXPECT_FALSE(reader.pending());
     decodeAll(reader);
-    reader.feed("\x1b[12\x80" "b\x1b[99z\x1b[M");
+    reader.feed(
+        "\x1b[12\x80"
+        "b\x1b[99z\x1b[M");
     const auto events = decodeAll(reader);
     ASSERT_EQ(events.size(), 1u);
     EXPECT_EQ(events[0].character, 'b');
@@ -211,5 +218,5 @@ TEST(KeyReaderEscape, GarbageNeverPilesUp) {
     EXPECT_FALSE(reader.pending());
 }
 
-} // namespace
-} // namespace velmo
+}  // namespace
+}  // namespace velmo

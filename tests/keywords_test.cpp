@@ -18,8 +18,8 @@ TEST(Keywords, RowsCarryTheirCodes) {
 }
 
 TEST(Keywords, FirstMatchingRowWinsEvenInsideLongerNames) {
-    EXPECT_EQ(findKeywordRow("dog=1"), kRowDo);            // read as "do"
-    EXPECT_EQ(findKeywordRow("format=2"), kRowFor);        // read as "for"
+    EXPECT_EQ(findKeywordRow("dog=1"), kRowDo);      // read as "do"
+    EXPECT_EQ(findKeywordRow("format=2"), kRowFor);  // read as "for"
     EXPECT_EQ(findKeywordRow("setShort(\"x\")"), kRowSetShort);
     EXPECT_EQ(findKeywordRow("stringx"), kRowString);
     EXPECT_EQ(findKeywordRow("x=1"), -1);

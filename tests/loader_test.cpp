@@ -77,8 +77,7 @@ TEST(LoaderTree, ClassesBecomeChildrenOfTheRootWithTheirFunctions) {
     // its class; braces belong to the node they open and close.
     EXPECT_EQ(records(s.root()), (Records{"5/17/1/Ding", "5/17/5/Apfel:Ding",
                                           "5/17/8/abstractVorlage", "17/6/9/main()"}));
-    EXPECT_EQ(records(*ding),
-              (Records{"1/0/1/", "19/5/2/gewicht=5", "17/6/3/init()", "11/1/4/"}));
+    EXPECT_EQ(records(*ding), (Records{"1/0/1/", "19/5/2/gewicht=5", "17/6/3/init()", "11/1/4/"}));
     EXPECT_EQ(records(*ding->findChild("init")),
               (Records{"1/0/3/", "12/12/3/gewicht 6 =", "11/1/3/"}));
 }
@@ -109,7 +108,9 @@ TEST(LoaderTree, TypeWordsDeclareFunctionsOrVariables) {
 
 TEST(LoaderTree, ObjectDeclarationsTakeEffectAtLoadTime) {
     StorySource s(
-        "class Kueche { setShort(\"-K\xFC" "che\"); setLong(\"Eine kleine K\xFC" "che.\"); }\n"
+        "class Kueche { setShort(\"-K\xFC"
+        "che\"); setLong(\"Eine kleine K\xFC"
+        "che.\"); }\n"
         "class Apfel {\n"
         "  with(essbar, rund);\n"
         "  setShort(\"+roter Apfel\");\n"
@@ -121,8 +122,12 @@ TEST(LoaderTree, ObjectDeclarationsTakeEffectAtLoadTime) {
     tnode* kueche = s.object("Kueche");
     tnode* apfel = s.object("Apfel");
     ASSERT_TRUE(kueche && apfel);
-    EXPECT_EQ(kueche->getShortName(), "-K\xFC" "che");
-    EXPECT_EQ(kueche->getLongDescription(), "Eine kleine K\xFC" "che.");
+    EXPECT_EQ(kueche->getShortName(),
+              "-K\xFC"
+              "che");
+    EXPECT_EQ(kueche->getLongDescription(),
+              "Eine kleine K\xFC"
+              "che.");
     EXPECT_EQ(apfel->getShortName(), "+roter Apfel");
     EXPECT_TRUE(apfel->attrs->hasAttr("essbar"));
     EXPECT_TRUE(apfel->attrs->hasAttr("rund"));
@@ -162,9 +167,9 @@ TEST(LoaderRecords, AFunctionBodyBecomesRecordsWithPostfixParameters) {
     ASSERT_TRUE(s.loaded) << s.services.written;
     tnode* f = s.function(nullptr, "f");
     ASSERT_NE(f, nullptr);
-    EXPECT_EQ(records(*f), (Records{"1/0/1/", "19/5/2/r", "12/12/3/r 1 =", "49/44/4/n 1 >",
-                                    "1/0/4/", "12/12/5/r r n * =", "12/12/6/n \x8A", "11/1/7/",
-                                    "28/32/8/r", "11/1/9/"}));
+    EXPECT_EQ(records(*f),
+              (Records{"1/0/1/", "19/5/2/r", "12/12/3/r 1 =", "49/44/4/n 1 >", "1/0/4/",
+                       "12/12/5/r r n * =", "12/12/6/n \x8A", "11/1/7/", "28/32/8/r", "11/1/9/"}));
     EXPECT_TRUE(f->code.At(1)->params.empty());  // declarations stay text
     EXPECT_EQ(f->code.At(2)->params, (TParameters{"r 1 ="}));
     EXPECT_EQ(f->code.At(8)->params, (TParameters{"r"}));
@@ -241,7 +246,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadStory{"class A {\n  class B { }\n}\n",
                  "Zeile 2 Anweisung in diesem Kontext nicht erlaubt: class"},
         BadStory{"void f() {\n  int g() { return(1); }\n}\n",
-                 "Zeile 2 Funktionen k\xF6" "nnen nicht verschachtelt werden"},
+                 "Zeile 2 Funktionen k\xF6"
+                 "nnen nicht verschachtelt werden"},
         BadStory{"void f() {\n  void g() { }\n}\n",
                  "Zeile 2 Anweisung in diesem Kontext nicht erlaubt: void"},
         BadStory{"class A {\n  int wert() {\n    write(1);\n  }\n}\n", "Zeile 4 return erwartet"},
@@ -250,8 +256,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadStory{"void f() {\n  x = (1));\n  y = 2;\n}\n", "Zeile 2 Zeilenende erwartet"},
         BadStory{"void f() {\n  write(\"x;\n}\n\n", "Zeile 2 Zeilenende erwartet"},
         BadStory{"void f() {\n  x = 1;\n  write((1);\n}\n", "Zeile 3 Zeilenende erwartet"},
-        BadStory{"class A {\n  moveto(Nirgends);\n}\n",
-                 "Zeile 2 Klasse Nirgends nicht deklariert"},
+        BadStory{"class A {\n  moveto(Nirgends);\n}\n", "Zeile 2 Klasse Nirgends nicht deklariert"},
         BadStory{"\nvoid f(zahl) { }\n", "Zeile 2 ung\xFClte Argumentenliste"}));
 
 TEST(LoaderErrorsMore, AnErrorStopsTheParse) {
@@ -270,7 +275,9 @@ TEST(LoaderErrorsMore, AMissingFileIsReportedByTheReader) {
     StorySource s;
     s.story = std::make_unique<tstory>(s.services);
     EXPECT_FALSE(loadStory(s.files.path("fehlt.velmo"), *s.story, s.storySource));
-    EXPECT_EQ(s.services.written, "Fehler: Datei fehlt.velmo kann nicht ge\xF6" "ffnet werden^");
+    EXPECT_EQ(s.services.written,
+              "Fehler: Datei fehlt.velmo kann nicht ge\xF6"
+              "ffnet werden^");
 }
 
 TEST(LoaderErrorsMore, GarbageNeverCrashesOrHangs) {
@@ -284,9 +291,7 @@ TEST(LoaderErrorsMore, GarbageNeverCrashesOrHangs) {
             text += alphabet[(seed >> 16) % alphabet.size()];
         }
         StorySource s;
-        if (!s.load(text)) {
-            EXPECT_NE(s.services.written, "") << text;
-        }
+        if (!s.load(text)) { EXPECT_NE(s.services.written, "") << text; }
     }
     std::string binary;
     for (int i = 0; i < 512; ++i) binary += static_cast<char>((i * 37 + 11) & 0xFF);
@@ -308,9 +313,14 @@ TEST(LoaderCompiled, LiteralsComeBackIntoTheWholeTree) {
     scanner.isCompiled = true;
     scanner.stringTable = {"250101", "+Apfel", "rot", "Hallo, Welt", "nimm #noun", "schau"};
     scanner.programText = test::lines(
-        "classDing{stringfarbe=\"\xFD" "2\";setShort(\"\xFD" "1\");}\n"
-        "classApfel:Ding{voidinit(){write(\"\xFD" "3\");}}\n"
-        "verb(\"\xFD" "4\",nimm,0);restore(\"\xFD" "5\");");
+        "classDing{stringfarbe=\"\xFD"
+        "2\";setShort(\"\xFD"
+        "1\");}\n"
+        "classApfel:Ding{voidinit(){write(\"\xFD"
+        "3\");}}\n"
+        "verb(\"\xFD"
+        "4\",nimm,0);restore(\"\xFD"
+        "5\");");
     ASSERT_TRUE(parseProgram(scanner, story)) << services.written;
     restoreAllStrings(scanner, story.root());
     EXPECT_FALSE(scanner.error) << services.written;
@@ -337,12 +347,14 @@ TEST(LoaderCompiled, AMarkerOutsideTheTableIsAnError) {
     tscanner scanner(services, files, definitions);
     scanner.isCompiled = true;
     scanner.stringTable = {"250101"};
-    scanner.programText = test::lines("voidf(){\nwrite(\"\xFD" "7\");}");
+    scanner.programText = test::lines(
+        "voidf(){\nwrite(\"\xFD"
+        "7\");}");
     ASSERT_TRUE(parseProgram(scanner, story));
     restoreAllStrings(scanner, story.root());
     EXPECT_TRUE(scanner.error);
     EXPECT_NE(services.written.find("Zeile 2 Syntaxfehler"), std::string::npos);
 }
 
-} // namespace
-} // namespace velmo
+}  // namespace
+}  // namespace velmo

@@ -68,9 +68,15 @@ TEST_F(Markup, ThePlayerIsAddressedInTheSecondPerson) {
 }
 
 TEST_F(Markup, PluralObjectsTakeThePluralArticleAndVerb) {
-    EXPECT_EQ(out("<ein kisten ist sind>"), "die gro\xDF" "en Kisten sind");
-    EXPECT_EQ(out("<Den kisten>"), "Die gro\xDF" "en Kisten");
-    EXPECT_EQ(out("<!dem kisten>"), "keinen gro\xDF" "en Kisten");
+    EXPECT_EQ(out("<ein kisten ist sind>"),
+              "die gro\xDF"
+              "en Kisten sind");
+    EXPECT_EQ(out("<Den kisten>"),
+              "Die gro\xDF"
+              "en Kisten");
+    EXPECT_EQ(out("<!dem kisten>"),
+              "keinen gro\xDF"
+              "en Kisten");
 }
 
 TEST_F(Markup, ProperNamesAndTheirNegation) {
@@ -135,5 +141,5 @@ TEST_F(Markup, WithoutAStoryTagsAreMarksOrAlternatives) {
     EXPECT_EQ(resolveMarkup("<b>x</> <bist ist>", nullptr, 70).text, "x bist");
 }
 
-} // namespace
-} // namespace velmo
+}  // namespace
+}  // namespace velmo

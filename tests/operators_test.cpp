@@ -10,7 +10,7 @@ namespace {
 
 std::string op(unsigned char code) { return std::string(1, static_cast<char>(code)); }
 
-} // namespace
+}  // namespace
 
 TEST(Operators, EncodesComparisonsAndAssignments) {
     EXPECT_EQ(EncodeOperators("a<=b"), "a" + op(kOpLessEq) + "b");

@@ -15,7 +15,8 @@ using test::ParserStory;
 // object writes what it is asked to do; "parserError" writes its three
 // arguments. `verbs` and `more` are added to the story.
 std::string world(const std::string& verbs, const std::string& more = "") {
-    return "class Kueche { setShort(\"-K\xFC" "che\"); }\n"
+    return "class Kueche { setShort(\"-K\xFC"
+           "che\"); }\n"
            "class Spieler {\n"
            "  setShort(\"$Ich\");\n"
            "  moveto(Kueche);\n"
@@ -47,8 +48,7 @@ std::string world(const std::string& verbs, const std::string& more = "") {
            "  write(\"E\" + code + \"/\" + word + \"/\" + o);\n"
            "}\n" +
            more +  // functions declared again here replace those above
-           "void main() { setPlayer(Spieler); }\n" +
-           verbs;
+           "void main() { setPlayer(Spieler); }\n" + verbs;
 }
 
 class ParserTest : public ::testing::Test {
@@ -141,8 +141,9 @@ TEST_F(ParserTest, NumbersInDigitsOrWords) {
 }
 
 TEST_F(ParserTest, TopicTakesTheWordsUpToTheNextElement) {
-    load("verb(\"frage #noun nach #topic\", frag, 0);\n"
-         "verb(\"erzaehle #topic zu #noun\", erz, 0);\n");
+    load(
+        "verb(\"frage #noun nach #topic\", frag, 0);\n"
+        "verb(\"erzaehle #topic zu #noun\", erz, 0);\n");
     EXPECT_EQ(command("frage hans nach dem alten schatz"), "[hans frag]");
     EXPECT_EQ(s->rootValue("topic"), "dem alten schatz");
     EXPECT_EQ(command("erzaehle vom alten schatz zu hans"), "[hans erz]");
@@ -201,7 +202,8 @@ TEST_F(ParserTest, APronounStandsForTheOneObjectOfTheLastCommand) {
 
 TEST_F(ParserTest, ACommandAddressedToSomeoneInScopeGoesToTheirOnOrder) {
     load("verb(\"nimm #noun\", nimm, 0);\n",
-         "class Haken { void beforeAction(string v) { write(\"[vorher \" + v + \" \" + actor + \"]\"); } }\n");
+         "class Haken { void beforeAction(string v) { write(\"[vorher \" + v + \" \" + actor + "
+         "\"]\"); } }\n");
     EXPECT_EQ(command("hans, nimm apfel"), "[vorher nimm Hans][hans soll nimm]");
     EXPECT_EQ(s->rootValue("actor"), "Hans");
     EXPECT_EQ(command("nimm apfel"), "[vorher nimm Spieler][apfel nimm]");
@@ -234,12 +236,13 @@ TEST_F(ParserTest, TwoCommasMakeAnOrdinaryCommandWithCommaWords) {
 // ---------------------------------------------------------------- failures
 
 TEST_F(ParserTest, FailureCodesOfTheSlots) {
-    load("verb(\"nimm #reachable\", nimm, 0);\n"
-         "verb(\"wirf #held\", wirf, 0);\n"
-         "verb(\"pruefe #function=essbar;\", pruef, 0);\n",
-         "class Tasche { setShort(\"-Tasche\"); moveto(Spieler);\n"
-         "  int onAction(string v) { write(\"[tasche \" + v + \"]\"); return(1); } }\n"
-         "int essbar(object o) { return(o == Apfel); }\n");
+    load(
+        "verb(\"nimm #reachable\", nimm, 0);\n"
+        "verb(\"wirf #held\", wirf, 0);\n"
+        "verb(\"pruefe #function=essbar;\", pruef, 0);\n",
+        "class Tasche { setShort(\"-Tasche\"); moveto(Spieler);\n"
+        "  int onAction(string v) { write(\"[tasche \" + v + \"]\"); return(1); } }\n"
+        "int essbar(object o) { return(o == Apfel); }\n");
     EXPECT_EQ(command("nimm tasche"), "E4/tasche/Tasche");
     EXPECT_EQ(command("wirf apfel"), "E5/apfel/Apfel");
     EXPECT_EQ(command("wirf tasche"), "[tasche wirf]");
@@ -249,10 +252,11 @@ TEST_F(ParserTest, FailureCodesOfTheSlots) {
 }
 
 TEST_F(ParserTest, InsideChecksTheContainerNamedLater) {
-    load("verb(\"nimm #inside aus #noun\", nimm, 0);\n"
-         "verb(\"leg #noun in #inside\", leg, 0);\n",
-         "class Ring { setShort(\"+Ring\"); moveto(Kiste);\n"
-         "  int onAction(string v) { write(\"[ring \" + v + \"]\"); return(1); } }\n");
+    load(
+        "verb(\"nimm #inside aus #noun\", nimm, 0);\n"
+        "verb(\"leg #noun in #inside\", leg, 0);\n",
+        "class Ring { setShort(\"+Ring\"); moveto(Kiste);\n"
+        "  int onAction(string v) { write(\"[ring \" + v + \"]\"); return(1); } }\n");
     EXPECT_EQ(command("nimm ring aus kiste"), "[ring nimm][kiste nimm]");
     EXPECT_EQ(command("nimm apfel aus kiste"), "E6/kiste/Apfel");
     // The second list: the object must lie in the first object.
@@ -282,7 +286,8 @@ TEST_F(ParserTest, FailuresAtTheFirstWord) {
 TEST_F(ParserTest, AFailureWhileRunningTheCommandIsCode11) {
     // No player: the command has no actor whose handler could run.
     ParserStory story(
-        "void parserError(int code, string word, object o) { write(\"E\" + code + \"/\" + word + \"/\" + o); }\n"
+        "void parserError(int code, string word, object o) { write(\"E\" + code + \"/\" + word + "
+        "\"/\" + o); }\n"
         "void beforeAction(string v) { write(\"[vorher]\"); }\n"
         "verb(\"warte\", wart, 0);\n");
     ASSERT_TRUE(story.loaded) << story.services.written;
@@ -323,14 +328,15 @@ TEST_F(ParserTest, NobodyHandlingACommandGivesTheDefaultAnswer) {
 }
 
 TEST_F(ParserTest, HaltEndsTheCallsOfTheCommandEarly) {
-    load("verb(\"nimm #noun mit #noun\", nimm, 0);\nverb(\"nimm #multi\", nimm, 0);\n"
-         "verb(\"nimm #noun\", nimm, 0);\n",
-         "class Halt1 { setShort(\"+Halt\"); moveto(Kueche);\n"
-         "  int onAction(string v) { write(\"[halt]\"); halt(1); return(1); } }\n"
-         "class Halt2 { setShort(\"-Pause\"); moveto(Kueche);\n"
-         "  int onAction(string v) { write(\"[pause]\"); halt(2); return(1); } }\n"
-         "class Halt3 { setShort(\"+Stopp\"); moveto(Kueche);\n"
-         "  int onAction(string v) { write(\"[stopp]\"); halt(3); return(1); } }\n");
+    load(
+        "verb(\"nimm #noun mit #noun\", nimm, 0);\nverb(\"nimm #multi\", nimm, 0);\n"
+        "verb(\"nimm #noun\", nimm, 0);\n",
+        "class Halt1 { setShort(\"+Halt\"); moveto(Kueche);\n"
+        "  int onAction(string v) { write(\"[halt]\"); halt(1); return(1); } }\n"
+        "class Halt2 { setShort(\"-Pause\"); moveto(Kueche);\n"
+        "  int onAction(string v) { write(\"[pause]\"); halt(2); return(1); } }\n"
+        "class Halt3 { setShort(\"+Stopp\"); moveto(Kueche);\n"
+        "  int onAction(string v) { write(\"[stopp]\"); halt(3); return(1); } }\n");
     EXPECT_EQ(command("nimm halt und apfel"), "[halt]");
     EXPECT_EQ(command("nimm pause mit apfel"), "[pause]");
     EXPECT_EQ(command("nimm pause und apfel mit birne"), "[pause][apfel nimm]");
@@ -404,5 +410,5 @@ TEST_F(ParserTest, QuitInAnActionEndsTheCommandQuietly) {
     EXPECT_EQ(s->services.moves, 0);
 }
 
-} // namespace
-} // namespace velmo
+}  // namespace
+}  // namespace velmo

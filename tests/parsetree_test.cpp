@@ -46,7 +46,7 @@ protected:
     tnode& root = story.root();
 };
 
-} // namespace
+}  // namespace
 
 // ------------------------------------------------------------ creation
 
@@ -203,7 +203,7 @@ tnode* scanFor(const tnode& node, const std::string& name) {
     return nullptr;
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(Tree, NodesWithManyChildrenFindTheSameAsTheScan) {
     tnode* base = object("Basis");
@@ -398,7 +398,7 @@ void playAround(tstory& story) {
     root.findChild("Kiste")->moveTo(root.findChild("Flur"));
 }
 
-} // namespace
+}  // namespace
 
 TEST_F(SavedGame, RoundTripOfTheWholeTree) {
     playAround(story);

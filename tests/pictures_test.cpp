@@ -46,7 +46,8 @@ int32_t intAt(const std::string& bytes, std::size_t at) {
 struct Packed {
     Packed() {
         files = {dir.write("bilder/turm.jpg", blob(1000, 'a')),
-                 dir.write("bilder/Keller.JPG", blob(2000, 'b')), dir.write("c.jpg", blob(500, 'c'))};
+                 dir.write("bilder/Keller.JPG", blob(2000, 'b')),
+                 dir.write("c.jpg", blob(500, 'c'))};
         ok = copyPictures(files, dir.root.string(), services);
         container = dir.path("grafik.fg");
     }
@@ -90,16 +91,20 @@ TEST(PictureCopy, AnUnreadablePictureLeavesBothFilesAsTheyWere) {
     ASSERT_TRUE(p.ok);
     const std::string before = readBytes(p.container);
     test::RecordingServices services;
-    EXPECT_FALSE(copyPictures({p.files[0], p.dir.path("fehlt.jpg")}, p.dir.root.string(), services));
-    EXPECT_EQ(services.written, "2 Grafiken werden kopiert ...^"
-                                "Datei fehlt.jpg kann nicht ge\xF6" "ffnet werden^");
+    EXPECT_FALSE(
+        copyPictures({p.files[0], p.dir.path("fehlt.jpg")}, p.dir.root.string(), services));
+    EXPECT_EQ(services.written,
+              "2 Grafiken werden kopiert ...^"
+              "Datei fehlt.jpg kann nicht ge\xF6"
+              "ffnet werden^");
     EXPECT_EQ(readBytes(p.container), before);
     EXPECT_NE(readBytes(p.dir.path("grafik.velmo")).find("c.jpg 2"), std::string::npos);
 
     test::RecordingServices noFolder;
     EXPECT_FALSE(copyPictures({p.files[0]}, p.dir.path("kein/ordner"), noFolder));
-    EXPECT_EQ(noFolder.written, "1 Grafiken werden kopiert ...^"
-                                "Datei grafik.fg kann nicht geschrieben werden.^");
+    EXPECT_EQ(noFolder.written,
+              "1 Grafiken werden kopiert ...^"
+              "Datei grafik.fg kann nicht geschrieben werden.^");
 }
 
 TEST(PictureCopy, OffsetsMustFitThirtyTwoBits) {
@@ -123,17 +128,17 @@ TEST(PictureRead, DamagedContainersAreRefused) {
     Bytes picture;
     EXPECT_FALSE(readPicture(dir.path("fehlt.fg"), 0, picture));
     const std::vector<std::string> damaged = {
-        "",                                        // empty
-        "\x01\x00",                                // cut in the count
-        container({0}),                            // no pictures
-        container({-3, 8}),                        // negative count
-        container({0x7FFFFFFF, 8}),                // a count the file cannot hold
-        container({2, 12}),                        // table cut short
-        container({1, 8}, "abc"),                  // sound: one picture of three bytes
-        container({1, 9000}, "abc"),               // offset past the end
-        container({1, 4}, "abc"),                  // offset inside the table
-        container({2, 20, 12}, "abcdefgh"),        // picture 0 ends before it starts
-        container({2, 12, 4000}, "abcd"),          // picture 0 ends past the file
+        "",                                  // empty
+        "\x01\x00",                          // cut in the count
+        container({0}),                      // no pictures
+        container({-3, 8}),                  // negative count
+        container({0x7FFFFFFF, 8}),          // a count the file cannot hold
+        container({2, 12}),                  // table cut short
+        container({1, 8}, "abc"),            // sound: one picture of three bytes
+        container({1, 9000}, "abc"),         // offset past the end
+        container({1, 4}, "abc"),            // offset inside the table
+        container({2, 20, 12}, "abcdefgh"),  // picture 0 ends before it starts
+        container({2, 12, 4000}, "abcd"),    // picture 0 ends past the file
     };
     for (std::size_t i = 0; i < damaged.size(); ++i) {
         const std::string path = dir.write("kaputt" + std::to_string(i) + ".fg", damaged[i]);
@@ -185,12 +190,13 @@ TEST(PictureWindow, AMissingPictureIsReportedAtItsLine) {
     g.game->saveFolder = g.files.root.string();
     g.files.write("geschichte.fg", readBytes(Packed().container));
     EXPECT_FALSE(g.open(storyShowing("openWin(3, \"Turm\");")) && g.game->storyOpen());
-    EXPECT_NE(g.platform.text().find("geschichte.velmo Zeile 49 Grafikdatei kann nicht ge\xF6" "ffnet werden"),
+    EXPECT_NE(g.platform.text().find("geschichte.velmo Zeile 49 Grafikdatei kann nicht ge\xF6"
+                                     "ffnet werden"),
               std::string::npos)
         << g.platform.text();
     EXPECT_FALSE(g.game->pictureShown());
     EXPECT_FALSE(std::filesystem::exists(g.files.path("temp.jpg")));
 }
 
-} // namespace
-} // namespace velmo
+}  // namespace
+}  // namespace velmo

@@ -13,7 +13,8 @@ namespace {
 
 struct PlainRun {
     int run(const std::string& input, tplainoptions options = {}) {
-        if (options.storyFile.empty()) options.storyFile = files.write("garten.velmo", test::kGardenStory);
+        if (options.storyFile.empty())
+            options.storyFile = files.write("garten.velmo", test::kGardenStory);
         std::istringstream in(input);
         return runPlainMode(options, in, out);
     }
@@ -24,8 +25,9 @@ struct PlainRun {
 TEST(PlainMode, PrintsTheScreenAfterTheBlankLinesAndEndsWithTheInput) {
     PlainRun r;
     EXPECT_EQ(r.run("schau\nnimm apfel\n"), kPlainOk);
-    EXPECT_EQ(r.out.str(),
-              "Willkommen.\n\n>schau\nEin Garten.\n\n>nimm apfel\nDu nimmst den roten Apfel.\n\n>\n");
+    EXPECT_EQ(
+        r.out.str(),
+        "Willkommen.\n\n>schau\nEin Garten.\n\n>nimm apfel\nDu nimmst den roten Apfel.\n\n>\n");
 }
 
 TEST(PlainMode, AStoryThatCannotBeOpenedPrintsItsErrorAndFails) {
@@ -33,7 +35,9 @@ TEST(PlainMode, AStoryThatCannotBeOpenedPrintsItsErrorAndFails) {
     tplainoptions options;
     options.storyFile = r.files.path("fehlt.velmo");
     EXPECT_EQ(r.run("schau\n", options), kPlainNoStory);
-    EXPECT_EQ(r.out.str(), "Fehler: Datei fehlt.velmo kann nicht ge\xC3\xB6" "ffnet werden\n");
+    EXPECT_EQ(r.out.str(),
+              "Fehler: Datei fehlt.velmo kann nicht ge\xC3\xB6"
+              "ffnet werden\n");
 }
 
 TEST(PlainMode, InputInEitherEncodingAndOutputInUtf8) {
@@ -86,5 +90,5 @@ TEST(PlainPlatform, DialogsAndQuestionsReadTheNextLine) {
     EXPECT_EQ(out.str(), "Spielstand speichern?\nNoch einmal?\nWirklich?\nAm Ende?\nVorsicht\n");
 }
 
-} // namespace
-} // namespace velmo
+}  // namespace
+}  // namespace velmo

@@ -13,7 +13,7 @@ std::string op(unsigned char code) { return std::string(1, static_cast<char>(cod
 // Story text reaches the conversion with its operators encoded.
 std::string convert(const std::string& infix) { return ToPostfix(EncodeOperators(infix)); }
 
-} // namespace
+}  // namespace
 
 TEST(Postfix, CallsPutTheirArgumentsFirstWithBlankSeparators) {
     EXPECT_EQ(ToPostfix("x=f(a,b)+1"), "x a b   f 1 + =");

@@ -19,11 +19,12 @@ std::string readOne(const std::string& source) {
     return readOne(source, h);
 }
 
-} // namespace
+}  // namespace
 
 TEST(Preprocessor, DirectivesLeaveEmptyLinesAndDefineInOrder) {
     ScannerHarness h(false);
-    EXPECT_EQ(readOne("   #define  A   x y \n#define B\n#define A zwei\nA B\n", h), lines("\n\n\nA B\n"));
+    EXPECT_EQ(readOne("   #define  A   x y \n#define B\n#define A zwei\nA B\n", h),
+              lines("\n\n\nA B\n"));
     ASSERT_EQ(h.definitions.size(), 3u);
     EXPECT_EQ(h.definitions.entries()[0].name, "A");
     EXPECT_EQ(h.definitions.entries()[0].value, "x y");
@@ -32,7 +33,8 @@ TEST(Preprocessor, DirectivesLeaveEmptyLinesAndDefineInOrder) {
 }
 
 TEST(Preprocessor, LineCommentsCutEvenInsideLiterals) {
-    EXPECT_EQ(readOne("\t  a = 1; // Kommentar\nwrite(\"http://x\");\n"), lines("a = 1; \nwrite(\"http:\n"));
+    EXPECT_EQ(readOne("\t  a = 1; // Kommentar\nwrite(\"http://x\");\n"),
+              lines("a = 1; \nwrite(\"http:\n"));
 }
 
 TEST(Preprocessor, UnknownHashLinesStay) {
@@ -54,8 +56,9 @@ TEST(Preprocessor, ConditionalRegions) {
 TEST(Preprocessor, EachFileHasItsOwnConditionalFlag) {
     StoryFiles dir;
     dir.write("teil.velmo", "#ifdef NIE\nweg\n");
-    std::string main = dir.write("main.velmo", "#ifdef NIE\n#include \"fehlt.velmo\"\n#endif\n"
-                                               "#include \"teil.velmo\"\nbleibt\n");
+    std::string main = dir.write("main.velmo",
+                                 "#ifdef NIE\n#include \"fehlt.velmo\"\n#endif\n"
+                                 "#include \"teil.velmo\"\nbleibt\n");
     ScannerHarness h(false);
     h.files.clear("main.velmo");
     EXPECT_EQ(h.scanner.readSource(main), lines("\n\n\n\n\n\nbleibt\n"));

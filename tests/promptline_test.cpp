@@ -65,7 +65,8 @@ protected:
         folder /= "pathcompletion_" +
                   std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
         std::filesystem::create_directories(folder / "spiele");
-        for (const char* name : {"spiel1.memo", "spiel2.memo", "\xC3\xA4pfel", "\xC3\xB6l", ".versteckt"})
+        for (const char* name :
+             {"spiel1.memo", "spiel2.memo", "\xC3\xA4pfel", "\xC3\xB6l", ".versteckt"})
             std::ofstream(folder / name) << "x";
     }
     void TearDown() override {
@@ -99,5 +100,5 @@ TEST_F(PathCompletionTest, HiddenNamesOnlyOnRequestAndUtf8NeverCut) {
     EXPECT_EQ(completePath(in("nicht/da"), choices), in("nicht/da"));
 }
 
-} // namespace
-} // namespace velmo
+}  // namespace
+}  // namespace velmo

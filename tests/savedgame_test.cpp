@@ -110,7 +110,8 @@ TEST(SavedGameFile, NothingIsSavedBeforeTheFirstOrdinaryCommand) {
     f.enter("zurueck");
     f.save("spiel");
     EXPECT_EQ(f.platform.messages,
-              std::vector<std::string>{"Ein Spielstand kann erst nach der ersten Eingabe gespeichert werden."});
+              std::vector<std::string>{
+                  "Ein Spielstand kann erst nach der ersten Eingabe gespeichert werden."});
     EXPECT_EQ(f.platform.files.size(), 1u);  // no dialog was shown
     EXPECT_FALSE(std::filesystem::exists(f.files.path("spiel.memo")));
     EXPECT_FALSE(f.game->saveDone);
@@ -138,8 +139,9 @@ TEST(SavedGameFile, AFailedSaveWarnsAndKeepsThePreviousFile) {
     std::filesystem::create_directories(f.files.path("ordner.memo/inhalt"));
     f.save("ordner.memo");
     f.save("fehlt/spiel.memo");
-    EXPECT_EQ(f.platform.messages, (std::vector<std::string>{"Spielstand kann nicht gespeichert werden",
-                                                             "Spielstand kann nicht gespeichert werden"}));
+    EXPECT_EQ(f.platform.messages,
+              (std::vector<std::string>{"Spielstand kann nicht gespeichert werden",
+                                        "Spielstand kann nicht gespeichert werden"}));
     EXPECT_TRUE(std::filesystem::exists(f.files.path("ordner.memo/inhalt")));
     EXPECT_EQ(readBytes(f.files.path("spiel.memo")), before);
     // A cancelled dialog also counts as saved for the quit question.
@@ -299,7 +301,8 @@ void restoreVariant(const std::string& path, const std::string& bytes, bool must
     g.game->restoreGame();
     if (mustFail || !g.platform.messages.empty()) {
         ASSERT_FALSE(g.platform.messages.empty()) << bytes.size();
-        EXPECT_EQ(g.platform.messages.back().rfind(kNotRestored, 0), 0u) << g.platform.messages.back();
+        EXPECT_EQ(g.platform.messages.back().rfind(kNotRestored, 0), 0u)
+            << g.platform.messages.back();
         EXPECT_FALSE(g.game->storyOpen());
     }
     if (g.game->storyOpen()) g.enter("schau");
@@ -348,8 +351,8 @@ TEST(SavedGameFile, ACorruptedFileLeavesTheOpenGameOrClosesIt) {
 TEST(SavedGameFile, CtrlSAndCtrlLWorkOnTheTerminal) {
     SaveFixture f;
     const std::string memo = f.files.path("term.memo");
-    const std::string keys = "nimm stein\r\x13" + f.files.path("term") + "\rnimm holz\r\x0C" + memo +
-                             "\rschau\r";
+    const std::string keys =
+        "nimm stein\r\x13" + f.files.path("term") + "\rnimm holz\r\x0C" + memo + "\rschau\r";
     int input[2];
     ASSERT_EQ(pipe(input), 0);
     ASSERT_EQ(write(input[1], keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
@@ -371,5 +374,5 @@ TEST(SavedGameFile, CtrlSAndCtrlLWorkOnTheTerminal) {
     close(screen);
 }
 
-} // namespace
-} // namespace velmo
+}  // namespace
+}  // namespace velmo

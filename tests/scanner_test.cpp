@@ -10,26 +10,28 @@ using namespace velmo::test;
 
 namespace {
 
-std::size_t lineEnds(const std::string& text) { return std::count(text.begin(), text.end(), '\xFE'); }
+std::size_t lineEnds(const std::string& text) {
+    return std::count(text.begin(), text.end(), '\xFE');
+}
 
 // main.velmo (CR LF) includes a.velmo (LF), which includes b.velmo (CR).
 void writeThreeFileStory(const StoryFiles& dir) {
     dir.write("main.velmo",
-              "// Hauptdatei\r\n"                    // 1
-              "#define ANZAHL 3\r\n"                 // 2
-              "#include \"a.velmo\"\r\n"             // 3
-              "int zahl = ANZAHL;\r\n"               // 4
-              "#ifdef DEBUG\r\n"                     // 5
-              "write(\"geheim\");\r\n"               // 6
-              "#endif\r\n"                           // 7
-              "string s = \"eins\r\n"                // 8
-              "zwei\";   /* Kommentar\r\n"           // 9
-              "noch Kommentar */ int y = 2;\r\n");   // 10
+              "// Hauptdatei\r\n"                   // 1
+              "#define ANZAHL 3\r\n"                // 2
+              "#include \"a.velmo\"\r\n"            // 3
+              "int zahl = ANZAHL;\r\n"              // 4
+              "#ifdef DEBUG\r\n"                    // 5
+              "write(\"geheim\");\r\n"              // 6
+              "#endif\r\n"                          // 7
+              "string s = \"eins\r\n"               // 8
+              "zwei\";   /* Kommentar\r\n"          // 9
+              "noch Kommentar */ int y = 2;\r\n");  // 10
     dir.write("a.velmo", "class Raum {\n#include \"b.velmo\"\n}\n");
     dir.write("b.velmo", "#define GROSS \"gro\xDF\"\r\tsetShort(GROSS);\r");
 }
 
-} // namespace
+}  // namespace
 
 TEST(Scanner, ReadsAStoryOfThreeFilesIntoOneProgramText) {
     StoryFiles dir;
@@ -86,7 +88,11 @@ TEST(Scanner, FoldsOperatorsLast) {
     StoryFiles dir;
     ScannerHarness h;
     ASSERT_TRUE(h.read(dir.write("main.velmo", "if (a == 1 && b != \"x == y\") a += 1;\n")));
-    EXPECT_EQ(h.scanner.programText, "if(a\x80" "1\x8B" "b\x81\"x == y\")a\x84" "1;\xFE");
+    EXPECT_EQ(h.scanner.programText,
+              "if(a\x80"
+              "1\x8B"
+              "b\x81\"x == y\")a\x84"
+              "1;\xFE");
 }
 
 TEST(Scanner, ReadsAStoryOfTwoMegabytes) {

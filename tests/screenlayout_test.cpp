@@ -11,14 +11,17 @@ namespace {
 
 int count(const std::string& text, const std::string& part) {
     int n = 0;
-    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++n;
     return n;
 }
 
 TEST(ScreenFrame, StoryTextCannotSteerTheTerminal) {
     tframe frame(2, 12);
     // ESC, a C1 control (U+009B, the 8-bit CSI) and a tab.
-    const int32_t end = frame.put(0, 0, "a\x1b[2J\xC2\x9B" "b\tc");
+    const int32_t end = frame.put(0, 0,
+                                  "a\x1b[2J\xC2\x9B"
+                                  "b\tc");
     EXPECT_EQ(frame.rowText(0), "a [2J?b c");
     EXPECT_EQ(end, 9);
     EXPECT_EQ(frame.put(1, 10, "lang"), 12);  // clipped at the row's end
@@ -72,7 +75,9 @@ protected:
         state.text = &text;
         state.caretShown = true;
     }
-    tframe layout(int32_t rows = 5, int32_t columns = 20) { return layoutScreen(state, rows, columns); }
+    tframe layout(int32_t rows = 5, int32_t columns = 20) {
+        return layoutScreen(state, rows, columns);
+    }
     void caretAtEnd() {
         state.caretLine = text.lineCount() - 1;
         state.caretColumn = static_cast<int32_t>(text.line(state.caretLine).size());
@@ -123,7 +128,7 @@ TEST_F(ScreenLayoutTest, CaretAboveTheLastScreenScrollsUpToIt) {
 TEST_F(ScreenLayoutTest, StyleRunsLandOnTheirCellsAcrossWrappedLines) {
     // "fett" is bold; the run crosses the wrap after "eins zwei ".
     text.append("x\neins zwei drei\n>");
-    const int32_t start = 2 + 5;  // "x\n" then "eins "
+    const int32_t start = 2 + 5;                    // "x\n" then "eins "
     text.addStyle(start, start + 9, tstyle::bold);  // "zwei drei"
     text.addStyle(0, 1, tstyle::italic);
     caretAtEnd();
@@ -178,5 +183,5 @@ TEST(WrapText, BreaksAtBlanksAndLineBreaks) {
     EXPECT_EQ(wrapText("", 5), (std::vector<std::string>{""}));
 }
 
-} // namespace
-} // namespace velmo
+}  // namespace
+}  // namespace velmo

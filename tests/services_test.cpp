@@ -14,7 +14,7 @@ public:
         return "raum.velmo";
     }
 };
-} // namespace
+}  // namespace
 
 TEST(ErrorReport, ShowsOnlyTheFirstErrorOfARun) {
     RecordingServices s;

@@ -22,7 +22,7 @@ std::vector<std::string> linesOf(const std::string& content, bool* utf8 = nullpt
 
 using Lines = std::vector<std::string>;
 
-} // namespace
+}  // namespace
 
 TEST(SourceFile, SplitsAtEveryKindOfLineEnd) {
     EXPECT_EQ(linesOf("a\nb\r\nc\rd"), (Lines{"a", "b", "c", "d"}));
@@ -35,7 +35,9 @@ TEST(SourceFile, Utf8AndWindows1252) {
     bool utf8 = false;
     // UTF-8 with a byte-order mark: umlauts become Windows-1252 bytes,
     // the euro sign too; a character with no such byte is marked.
-    EXPECT_EQ(linesOf("\xEF\xBB\xBF" "gr\xC3\xBC\xC3\x9F \xE2\x82\xAC \xE2\x86\x92.", &utf8),
+    EXPECT_EQ(linesOf("\xEF\xBB\xBF"
+                      "gr\xC3\xBC\xC3\x9F \xE2\x82\xAC \xE2\x86\x92.",
+                      &utf8),
               Lines{std::string("gr\xFC\xDF \x80 ") + kUnconvertible + "."});
     EXPECT_TRUE(utf8);
     // Windows-1252 stays byte for byte, stray UTF-8-looking bytes included.
@@ -60,7 +62,8 @@ TEST(SourceFile, LongLinesAndSizeLimit) {
 TEST(SourceFile, Utf8StoriesThroughTheWholeReader) {
     StoryFiles dir;
     ScannerHarness h;
-    ASSERT_TRUE(h.read(dir.write("main.velmo", "write(\"T\xC3\xBCr\");\r\n// Pfeil \xE2\x86\x92\r\n/* \xE2\x86\x92 */\r\n")))
+    ASSERT_TRUE(h.read(dir.write(
+        "main.velmo", "write(\"T\xC3\xBCr\");\r\n// Pfeil \xE2\x86\x92\r\n/* \xE2\x86\x92 */\r\n")))
         << h.services.written;
     EXPECT_EQ(h.scanner.programText, lines("write(\"T\xFCr\");\n\n\n"));
 

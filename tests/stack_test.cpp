@@ -12,5 +12,4 @@ TEST(Stack, EmptyStackPopAndPeekAreHarmless) {
     EXPECT_EQ(out, "untouched");
     EXPECT_EQ(s.Peek(), nullptr);
     EXPECT_FALSE(s.Drop());
-
 }

@@ -29,7 +29,8 @@ void teil() { file("texte.txt",zwei); }
 void fehlt() { file("fehlt.txt"); }
 )"};
     void SetUp() override {
-        s.source.files.write("texte.txt", "eins\r\n#zwei\r\nA\r\nB\r\n#drei\r\nC\r\n#zwei\r\nD\r\n");
+        s.source.files.write("texte.txt",
+                             "eins\r\n#zwei\r\nA\r\nB\r\n#drei\r\nC\r\n#zwei\r\nD\r\n");
     }
 };
 
@@ -72,7 +73,9 @@ class Kiste {
   with(offen);
   void umschalten() { toggle(offen); }
   void zu() { with(~offen, gross); }
-  void namen() { setShort("-gro)" "\xDF" R"(* Kiste"); setLong("Eine Kiste."); }
+  void namen() { setShort("-gro)"
+               "\xDF"
+               R"(* Kiste"); setLong("Eine Kiste."); }
   void hinein() { moveto(Raum); }
   void hinaus() { moveto(NULL); }
   void nirgends() { moveto(Nirgends); }
@@ -100,7 +103,9 @@ TEST_F(StatementsWorld, ToggleTwiceRestoresTheAttribute) {
 TEST_F(StatementsWorld, NamesAndDescriptionGoToTheFunctionsObject) {
     run("namen");
     EXPECT_EQ(kiste()->getLongDescription(), "Eine Kiste.");
-    EXPECT_EQ(kiste()->nameForm(kNominative, true, kDefinite), "die gro\xDF" "e Kiste");
+    EXPECT_EQ(kiste()->nameForm(kNominative, true, kDefinite),
+              "die gro\xDF"
+              "e Kiste");
 }
 
 TEST_F(StatementsWorld, MovetoAPlaceOrNullAndNothingForAnUnknownPlace) {
@@ -148,7 +153,10 @@ void main() { setPlayer(Held); write(player + "," + actor); }
 
 TEST(StatementsPlayer, SetNounTakesTheSearchFormWithAdjectives) {
     StoryRun s(R"(
-class Tuer { setShort("-gr)" "\xFC" "n* T\xFC" R"(r"); }
+class Tuer { setShort("-gr)"
+               "\xFC"
+               "n* T\xFC"
+               R"(r"); }
 class Leer { }
 void main() { setNoun(Tuer); }
 void ohneNamen() { setNoun(Leer); }
@@ -265,5 +273,5 @@ void main() { write("a"); quit; write("b"); }
     EXPECT_TRUE(s.services().endedAsking);
 }
 
-} // namespace
-} // namespace velmo
+}  // namespace
+}  // namespace velmo

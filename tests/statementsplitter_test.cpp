@@ -84,5 +84,5 @@ TEST(StatementSplitter, UnbalancedTextIsReportedWithItsLine) {
     EXPECT_EQ(split("f((1);").result, tsplitresult::unbalanced);
 }
 
-} // namespace
-} // namespace velmo
+}  // namespace
+}  // namespace velmo

@@ -14,8 +14,9 @@ TEST(StatusLine, FormatsOfTheRightPart) {
     EXPECT_EQ(line, " Garten" + std::string(16, ' ') + "12/40  ");
 
     v.format = 1;
-    EXPECT_EQ(composeStatusLine("Garten", v, 40),
-              " Garten" + std::string(13, ' ') + "Punkte:12  Z\xFC" "ge:40  ");
+    EXPECT_EQ(composeStatusLine("Garten", v, 40), " Garten" + std::string(13, ' ') +
+                                                      "Punkte:12  Z\xFC"
+                                                      "ge:40  ");
 
     v.format = 2;
     v.minutes = 545;
@@ -40,5 +41,5 @@ TEST(StatusLine, CentredFormatAndClockText) {
     EXPECT_EQ(clockText(1439), "23:59");
 }
 
-} // namespace
-} // namespace velmo
+}  // namespace
+}  // namespace velmo

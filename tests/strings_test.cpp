@@ -17,15 +17,25 @@ protected:
         return restoreStrings(source, text, line);
     }
 
-    std::vector<std::string> table{"250101", "Hallo", "", "gr\xFC\xDF" "e, Welt", "\xFD" "1"};
+    std::vector<std::string> table{"250101", "Hallo", "",
+                                   "gr\xFC\xDF"
+                                   "e, Welt",
+                                   "\xFD"
+                                   "1"};
     test::RecordingServices services;
     bool error = false;
 };
 
 TEST_F(RestoreStrings, MarkersBecomeTheirTableLines) {
-    std::string text = "write(\"\xFD" "1\",\"\xFD" "3\");x=\"\xFD" "2\"";
+    std::string text =
+        "write(\"\xFD"
+        "1\",\"\xFD"
+        "3\");x=\"\xFD"
+        "2\"";
     EXPECT_TRUE(restore(text));
-    EXPECT_EQ(text, "write(\"Hallo\",\"gr\xFC\xDF" "e, Welt\");x=\"\"");
+    EXPECT_EQ(text,
+              "write(\"Hallo\",\"gr\xFC\xDF"
+              "e, Welt\");x=\"\"");
     EXPECT_FALSE(error);
 }
 
@@ -37,19 +47,29 @@ TEST_F(RestoreStrings, ATextWithoutMarkersStaysAsItIs) {
 
 TEST_F(RestoreStrings, ARestoredLiteralIsNotReadAgain) {
     // Line 4 holds the byte 0xFD followed by a digit, as a literal may.
-    std::string text = "\"\xFD" "4\"";
+    std::string text =
+        "\"\xFD"
+        "4\"";
     EXPECT_TRUE(restore(text));
-    EXPECT_EQ(text, "\"\xFD" "1\"");
+    EXPECT_EQ(text,
+              "\"\xFD"
+              "1\"");
 }
 
 TEST_F(RestoreStrings, AllDigitsAfterTheMarkerBelongToIt) {
-    std::string text = "\xFD" "0001x";
+    std::string text =
+        "\xFD"
+        "0001x";
     EXPECT_TRUE(restore(text));
     EXPECT_EQ(text, "Hallox");
 }
 
 TEST_F(RestoreStrings, AMarkerOutsideTheTableIsReportedAndRemoved) {
-    std::string text = "a\xFD" "5b\xFD" "99999999999999999999999c\xFD" "d";
+    std::string text =
+        "a\xFD"
+        "5b\xFD"
+        "99999999999999999999999c\xFD"
+        "d";
     EXPECT_FALSE(restore(text, 7));
     EXPECT_EQ(text, "abcd");
     EXPECT_TRUE(error);
@@ -60,11 +80,15 @@ TEST_F(RestoreStrings, ALongLineNamedAgainAndAgainStopsAtTheBudget) {
     table[1] = std::string(1000, 'x');
     tstringsource source{table, services, error};
     source.budget = 2500;
-    std::string text = "\xFD" "1\xFD" "1\xFD" "1";
+    std::string text =
+        "\xFD"
+        "1\xFD"
+        "1\xFD"
+        "1";
     EXPECT_FALSE(restoreStrings(source, text));
     EXPECT_EQ(text, std::string(2000, 'x'));
     EXPECT_TRUE(error);
 }
 
-} // namespace
-} // namespace velmo
+}  // namespace
+}  // namespace velmo

@@ -4,12 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <chrono>
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 #include "frontend/game.h"
 #include "term/terminalplatform.h"
@@ -29,7 +29,8 @@ const char* const kStory =
     "  int scope(object o) { return(1); }\n"
     "  int onAction(string v) {\n"
     "    int i;\n"
-    "    if (v == \"lang\") { i = 1; while (i <= 30) { write(\"Zeile \" + i + \"^\"); i = i + 1; } }\n"
+    "    if (v == \"lang\") { i = 1; while (i <= 30) { write(\"Zeile \" + i + \"^\"); i = i + 1; } "
+    "}\n"
     "    if (v == \"hilf\") { write(\"Thema \" + menu(1, \"Hilfe^Eins^Zwei^Drei\") + \"^\"); }\n"
     "    if (v == \"tast\") { write(\"Taste [\" + getKey() + \"]^\"); }\n"
     "    return(1);\n"
@@ -48,7 +49,8 @@ protected:
         screen = open("/dev/null", O_WRONLY);
         const char* base = std::getenv("VELMO_TEST_TMP");
         folder = base ? std::filesystem::path(base) : std::filesystem::temp_directory_path();
-        folder /= "termgame_" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
+        folder /= "termgame_" +
+                  std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
         std::filesystem::create_directories(folder);
         std::ofstream(folder / "halle.velmo") << kStory;
     }
@@ -60,7 +62,8 @@ protected:
         std::filesystem::remove_all(folder, ignored);
     }
     // Plays the story with these keys, then the end of input.
-    void play(const std::string& keys, const std::function<void(tgame&, tterminalplatform&)>& check) {
+    void play(const std::string& keys,
+              const std::function<void(tgame&, tterminalplatform&)>& check) {
         ASSERT_EQ(write(input[1], keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
         close(input[1]);
         input[1] = -1;
@@ -99,5 +102,5 @@ TEST_F(TerminalGameTest, KeyWaitTakesAUtf8UmlautAndEndOfInputEndsAWait) {
     });
 }
 
-} // namespace
-} // namespace velmo
+}  // namespace
+}  // namespace velmo

@@ -6,12 +6,12 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <chrono>
 #include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 namespace velmo {
 namespace {
@@ -160,7 +160,8 @@ protected:
         TerminalPlatformTest::SetUp();
         const char* base = std::getenv("VELMO_TEST_TMP");
         folder = base ? std::filesystem::path(base) : std::filesystem::temp_directory_path();
-        folder /= "termdialog_" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
+        folder /= "termdialog_" +
+                  std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
         std::filesystem::create_directories(folder);
     }
     void TearDown() override {
@@ -180,7 +181,9 @@ TEST_F(TerminalFileDialogTest, SaveAddsTheExtensionToANameWithout) {
     ASSERT_TRUE(save("spiel", path));
     EXPECT_EQ(path, (folder / "spiel.memo").string());
     // The proposal can be edited: two characters off, another name typed.
-    type("\x7F\x7F\x7F\x7F\x7F" "bc.sav\r");
+    type(
+        "\x7F\x7F\x7F\x7F\x7F"
+        "bc.sav\r");
     ASSERT_TRUE(save("spiel", path));
     EXPECT_EQ(path, (folder / "bc.sav").string());
 }
@@ -189,7 +192,9 @@ TEST_F(TerminalFileDialogTest, ExistingFileIsReplacedOnlyWhenConfirmed) {
     std::ofstream(folder / "alt.memo") << "x";
     std::string path;
     // "n": back to the name, which becomes another one.
-    type("\rn\x7F\x7F\x7F\x7F\x7F\x7F\x7F\x7F" "neu\r");
+    type(
+        "\rn\x7F\x7F\x7F\x7F\x7F\x7F\x7F\x7F"
+        "neu\r");
     ASSERT_TRUE(save("alt.memo", path));
     EXPECT_EQ(path, (folder / "neu.memo").string());
     type("\rj");
@@ -216,5 +221,5 @@ TEST_F(TerminalFileDialogTest, EmptyNameOrEscCancels) {
     EXPECT_EQ(path, "");
 }
 
-} // namespace
-} // namespace velmo
+}  // namespace
+}  // namespace velmo

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-
 namespace velmo {
 namespace {
 
@@ -75,5 +74,5 @@ TEST(TextBuffer, ReplaceLineAndClear) {
     EXPECT_TRUE(b.styles().empty());
 }
 
-} // namespace
-} // namespace velmo
+}  // namespace
+}  // namespace velmo

@@ -95,5 +95,5 @@ TEST(ClockFile, ShortRecordLeavesTheClockAlone) {
     EXPECT_EQ(clock.minutes(), 50);
 }
 
-} // namespace
-} // namespace velmo
+}  // namespace
+}  // namespace velmo

@@ -17,7 +17,7 @@ std::vector<std::string> split(std::string_view text, std::string_view delimiter
 
 using Tokens = std::vector<std::string>;
 
-} // namespace
+}  // namespace
 
 TEST(Tokenizer, SplitsAtDelimitersAndCanKeepThem) {
     EXPECT_EQ(split("a,b", ",", ""), (Tokens{"a", "b"}));

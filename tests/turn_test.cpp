@@ -16,7 +16,8 @@ using test::ParserStory;
 // "schau" takes none. `more` adds objects with daemons and timers; an
 // object named in "stell" runs its onAction.
 std::string world(const std::string& more) {
-    return "class Raum { setShort(\"-K\xFC" "che\"); }\n"
+    return "class Raum { setShort(\"-K\xFC"
+           "che\"); }\n"
            "class Spieler { setShort(\"$Ich\"); moveto(Raum);\n"
            "  int onAction(string v) { return(1); } }\n"
            "int scope(object o) { return(1); }\n"
@@ -44,9 +45,10 @@ protected:
 // ---------------------------------------------------------------- timers
 
 TEST_F(TurnTest, ATimerStartedWithNFiresAtTheNPlusFirstTurnEnd) {
-    load("class Wecker { setShort(\"+Wecker\"); moveto(Raum);\n"
-         "  int onAction(string v) { startTimer(2); return(1); }\n"
-         "  void timeout() { write(\"[klingel]\"); } }\n");
+    load(
+        "class Wecker { setShort(\"+Wecker\"); moveto(Raum);\n"
+        "  int onAction(string v) { startTimer(2); return(1); }\n"
+        "  void timeout() { write(\"[klingel]\"); } }\n");
     EXPECT_EQ(command("stell wecker"), "");
     ASSERT_EQ(timers().size(), 1u);
     EXPECT_EQ(timers()[0].remaining, 1);
@@ -60,10 +62,11 @@ TEST_F(TurnTest, ATimerStartedWithNFiresAtTheNPlusFirstTurnEnd) {
 }
 
 TEST_F(TurnTest, ATimerStartedWithZeroFiresAtTheSameTurnEnd) {
-    load("class Wecker { setShort(\"+Wecker\"); moveto(Raum);\n"
-         "  int onAction(string v) { startTimer(0); return(1); }\n"
-         "  void timeout() { write(\"[jetzt]\"); } }\n"
-         "class Nie { void init() { startTimer(-1); } void timeout() { write(\"[nie]\"); } }\n");
+    load(
+        "class Wecker { setShort(\"+Wecker\"); moveto(Raum);\n"
+        "  int onAction(string v) { startTimer(0); return(1); }\n"
+        "  void timeout() { write(\"[jetzt]\"); } }\n"
+        "class Nie { void init() { startTimer(-1); } void timeout() { write(\"[nie]\"); } }\n");
     EXPECT_EQ(command("stell wecker"), "[jetzt]");
     for (int i = 0; i < 3; ++i) EXPECT_EQ(command("warte"), "");
     ASSERT_EQ(timers().size(), 1u);  // a negative count never fires
@@ -79,9 +82,10 @@ TEST_F(TurnTest, TheLowestCountStaysWhereItIs) {
 }
 
 TEST_F(TurnTest, TimersAtZeroFireInListOrderAndAreRemoved) {
-    load("class A { void init() { startTimer(0); } void timeout() { write(\"[a]\"); } }\n"
-         "class B { void init() { startTimer(1); } void timeout() { write(\"[b]\"); } }\n"
-         "class C { void init() { startTimer(0); } void timeout() { write(\"[c]\"); } }\n");
+    load(
+        "class A { void init() { startTimer(0); } void timeout() { write(\"[a]\"); } }\n"
+        "class B { void init() { startTimer(1); } void timeout() { write(\"[b]\"); } }\n"
+        "class C { void init() { startTimer(0); } void timeout() { write(\"[c]\"); } }\n");
     EXPECT_EQ(command("warte"), "[a][c]");
     ASSERT_EQ(timers().size(), 1u);
     EXPECT_EQ(timers()[0].object, s->object("B"));
@@ -93,19 +97,23 @@ TEST_F(TurnTest, ATimeoutThatStopsOtherTimersLeavesTheRestInStep) {
     // A fires first and stops B, which was still to come; C fires all the
     // same. Then D, already counted down, is stopped by E's timeout, and F
     // after it still fires in this turn end.
-    load("class A { void init() { startTimer(0); } void timeout() { write(\"[a]\"); B.stopTimer; } }\n"
-         "class B { void init() { startTimer(0); } void timeout() { write(\"[b]\"); } }\n"
-         "class C { void init() { startTimer(0); } void timeout() { write(\"[c]\"); } }\n"
-         "class D { void init() { startTimer(5); } void timeout() { write(\"[d]\"); } }\n"
-         "class E { void init() { startTimer(0); } void timeout() { write(\"[e]\"); D.stopTimer; } }\n"
-         "class F { void init() { startTimer(0); } void timeout() { write(\"[f]\"); } }\n");
+    load(
+        "class A { void init() { startTimer(0); } void timeout() { write(\"[a]\"); B.stopTimer; } "
+        "}\n"
+        "class B { void init() { startTimer(0); } void timeout() { write(\"[b]\"); } }\n"
+        "class C { void init() { startTimer(0); } void timeout() { write(\"[c]\"); } }\n"
+        "class D { void init() { startTimer(5); } void timeout() { write(\"[d]\"); } }\n"
+        "class E { void init() { startTimer(0); } void timeout() { write(\"[e]\"); D.stopTimer; } "
+        "}\n"
+        "class F { void init() { startTimer(0); } void timeout() { write(\"[f]\"); } }\n");
     EXPECT_EQ(command("warte"), "[a][c][e][f]");
     EXPECT_TRUE(timers().empty());
 }
 
 TEST_F(TurnTest, ATimeoutThatRestartsItsTimerWaitsForTheNextTurnEnd) {
-    load("class Uhr { void init() { startTimer(0); }\n"
-         "  void timeout() { write(\"[tick]\"); startTimer(0); } }\n");
+    load(
+        "class Uhr { void init() { startTimer(0); }\n"
+        "  void timeout() { write(\"[tick]\"); startTimer(0); } }\n");
     EXPECT_EQ(command("warte"), "[tick]");
     ASSERT_EQ(timers().size(), 1u);
     EXPECT_EQ(command("warte"), "[tick]");
@@ -114,10 +122,11 @@ TEST_F(TurnTest, ATimeoutThatRestartsItsTimerWaitsForTheNextTurnEnd) {
 // ---------------------------------------------------------------- daemons
 
 TEST_F(TurnTest, DaemonsRunEveryTurnInTheOrderStarted) {
-    load("class Zwei { void init() { startDaemon; } void daemon() { write(\"[2]\"); } }\n"
-         "class Eins { void daemon() { write(\"[1]\"); } }\n"
-         "class Start { setShort(\"+Start\"); moveto(Raum);\n"
-         "  int onAction(string v) { Eins.startDaemon; return(1); } }\n");
+    load(
+        "class Zwei { void init() { startDaemon; } void daemon() { write(\"[2]\"); } }\n"
+        "class Eins { void daemon() { write(\"[1]\"); } }\n"
+        "class Start { setShort(\"+Start\"); moveto(Raum);\n"
+        "  int onAction(string v) { Eins.startDaemon; return(1); } }\n");
     EXPECT_EQ(command("warte"), "[2]");
     EXPECT_EQ(command("stell start"), "[2][1]");
     EXPECT_EQ(command("warte"), "[2][1]");
@@ -127,18 +136,20 @@ TEST_F(TurnTest, DaemonsRunEveryTurnInTheOrderStarted) {
 TEST_F(TurnTest, ADaemonStoppedOrStartedDuringTheTurnEnd) {
     // Eins stops itself and starts Drei: Zwei still runs in this turn end,
     // Drei from the next one on.
-    load("class Eins { void init() { startDaemon; }\n"
-         "  void daemon() { write(\"[1]\"); stopDaemon; Drei.startDaemon; } }\n"
-         "class Zwei { void init() { startDaemon; } void daemon() { write(\"[2]\"); } }\n"
-         "class Drei { void daemon() { write(\"[3]\"); } }\n");
+    load(
+        "class Eins { void init() { startDaemon; }\n"
+        "  void daemon() { write(\"[1]\"); stopDaemon; Drei.startDaemon; } }\n"
+        "class Zwei { void init() { startDaemon; } void daemon() { write(\"[2]\"); } }\n"
+        "class Drei { void daemon() { write(\"[3]\"); } }\n");
     EXPECT_EQ(command("warte"), "[1][2]");
     EXPECT_EQ(command("warte"), "[2][3]");
 }
 
 TEST_F(TurnTest, AnObjectsErrorFlagStopsTheRestOfTheTurnEnd) {
-    load("class Eins { void init() { startDaemon; } void daemon() { write(\"[1]\"); } }\n"
-         "class Zwei { void init() { startDaemon; } void daemon() { write(\"[2]\"); } }\n"
-         "class Wecker { void init() { startTimer(0); } void timeout() { write(\"[w]\"); } }\n");
+    load(
+        "class Eins { void init() { startDaemon; } void daemon() { write(\"[1]\"); } }\n"
+        "class Zwei { void init() { startDaemon; } void daemon() { write(\"[2]\"); } }\n"
+        "class Wecker { void init() { startTimer(0); } void timeout() { write(\"[w]\"); } }\n");
     s->object("Eins")->error = true;
     EXPECT_EQ(command("warte"), "[1]");
     EXPECT_EQ(timers().size(), 1u);
@@ -170,10 +181,11 @@ TEST_F(TurnTest, ANegativeStepAddsAMinuteEveryFewTurns) {
 }
 
 TEST_F(TurnTest, HaltThreeLeavesDaemonsTimersAndClockAlone) {
-    load("class Uhr { void init() { setTime(100, 5); startDaemon; startTimer(0); }\n"
-         "  void daemon() { write(\"[d]\"); } void timeout() { write(\"[t]\"); } }\n"
-         "class Ruhe { setShort(\"-Ruhe\"); moveto(Raum);\n"
-         "  int onAction(string v) { halt(3); return(1); } }\n");
+    load(
+        "class Uhr { void init() { setTime(100, 5); startDaemon; startTimer(0); }\n"
+        "  void daemon() { write(\"[d]\"); } void timeout() { write(\"[t]\"); } }\n"
+        "class Ruhe { setShort(\"-Ruhe\"); moveto(Raum);\n"
+        "  int onAction(string v) { halt(3); return(1); } }\n");
     EXPECT_EQ(command("stell ruhe"), "");
     EXPECT_EQ(s->services.moves, 0);
     EXPECT_EQ(s->story->clock.minutes(), 100);
@@ -191,5 +203,5 @@ TEST_F(TurnTest, UndoPutsATimerBackAsItWasBeforeTheTurn) {
     EXPECT_EQ(timers()[0].remaining, 2);
 }
 
-} // namespace
-} // namespace velmo
+}  // namespace
+}  // namespace velmo

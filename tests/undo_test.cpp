@@ -38,7 +38,7 @@ protected:
     bool flag = false;
 };
 
-} // namespace
+}  // namespace
 
 TEST_F(Undo, TenCommandsAreTakenBackOneByOneExactly) {
     tnode& root = story.root();
@@ -62,7 +62,10 @@ TEST_F(Undo, TenCommandsAreTakenBackOneByOneExactly) {
         [&] {
             node("Kiste")->moveTo(node("Zimmer"));
             node("Kiste")->vars.setValue("gewicht", "9", 0);
-            node("Ich")->attrs->withAttr("m\xFC" "de", 0, flag);
+            node("Ich")->attrs->withAttr(
+                "m\xFC"
+                "de",
+                0, flag);
         },
         [&] { root.vars.setValue("player", "Niemand", 0); },
     };
@@ -93,7 +96,7 @@ TEST_F(Undo, TenCommandsAreTakenBackOneByOneExactly) {
 TEST_F(Undo, TimerComesBackExactlyWhetherOrNotTheCommandTookTime) {
     auto& timers = story.root().timers;
     timers[0] = {5, 6, node("Lampe")};  // ticked once before
-    story.pushUndo();  // a command that takes no time
+    story.pushUndo();                   // a command that takes no time
     story.popUndo();
     ASSERT_EQ(timers.size(), 1u);
     EXPECT_EQ(timers[0].remaining, 5);
@@ -155,7 +158,7 @@ std::size_t worldTextBytes(tstory& story) {
     return bytes;
 }
 
-} // namespace
+}  // namespace
 
 TEST(UndoCost, SnapshotOfABigWorldCostsWhatTheCommandChanged) {
     RecordingServices services;
@@ -173,7 +176,9 @@ TEST(UndoCost, SnapshotOfABigWorldCostsWhatTheCommandChanged) {
             root.addChild(kKindObject, "Ding" + std::to_string(i) + ":Ding", &flag, 2, 3);
         object->setShortName("+gro\xDF* Schrank, -alt* Kommode");
         object->setLongDescription("Ein wuchtiger alter Schrank aus Eichenholz, Nummer " +
-                                   std::to_string(i) + ", mit zwei T\xFC" "ren.");
+                                   std::to_string(i) +
+                                   ", mit zwei T\xFC"
+                                   "ren.");
         if (i > 0) object->moveTo(objects[static_cast<std::size_t>(i / 10) * 10 % i]);
         objects.push_back(object);
     }
@@ -190,9 +195,10 @@ TEST(UndoCost, SnapshotOfABigWorldCostsWhatTheCommandChanged) {
     const std::size_t third = story.undoTopOwnBytes();
     const std::size_t world = worldTextBytes(story);
 
-    std::printf("[ snapshot ] world texts %zu bytes; first snapshot %zu bytes; after one changed "
-                "variable %zu bytes; after no change %zu bytes\n",
-                world, first, second, third);
+    std::printf(
+        "[ snapshot ] world texts %zu bytes; first snapshot %zu bytes; after one changed "
+        "variable %zu bytes; after no change %zu bytes\n",
+        world, first, second, third);
     EXPECT_LT(second * 100, world);  // far below one percent of the world's texts
     EXPECT_LT(third, second);
     EXPECT_LT(second, 4096u);

@@ -37,7 +37,7 @@ protected:
     bool flag = false;
 };
 
-} // namespace
+}  // namespace
 
 // ------------------------------------------------------------ declare
 
@@ -102,7 +102,7 @@ TEST_F(VarList, DeclarationErrors) {
         {"a(5)", "Zuweisung oder Arraydeklaration erwartet"},
         {"a[x]", "Integerkonstante erwartet x"},
         {"a[0]", "Arrayindex erwartet"},
-        {"a[2000000000]", "Integerkonstante erwartet 2000000000"},  // never allocated
+        {"a[2000000000]", "Integerkonstante erwartet 2000000000"},    // never allocated
         {"a[99999999999]", "Integerkonstante erwartet 99999999999"},  // wraps in 32 bits
     };
     for (const auto& [text, message] : cases) {
@@ -209,11 +209,11 @@ TEST_F(VarList, PopAfterRecordsChangedStaysInBoundsAndAligned) {
     vars.pushValues();  // two values
     vars.setValue("a", "5", 0);
     vars.remove(1);
-    vars.popValues();   // more values than records
+    vars.popValues();  // more values than records
     EXPECT_EQ(dump(vars), (Dump{"a=1"}));
     declare("c=7");
     vars.setValue("a", "9", 0);
-    vars.popValues();   // fewer values than records: the older level is intact
+    vars.popValues();  // fewer values than records: the older level is intact
     EXPECT_EQ(dump(vars), (Dump{"a=1", "c=7"}));
 }
 
@@ -224,7 +224,10 @@ TEST_F(VarList, SaveAndReadValuesRoundTrip) {
     vars.saveValues(file);
     EXPECT_EQ(file.str(), "");  // an empty list writes nothing
 
-    declare("s=\"gr\xFC" "n\",t[2]", kTypeText);
+    declare(
+        "s=\"gr\xFC"
+        "n\",t[2]",
+        kTypeText);
     vars.saveValues(file);
     tvarlist restored(services);
     restored.declare("s,t[2]", kTypeText, flag, 0);

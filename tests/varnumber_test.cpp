@@ -95,7 +95,7 @@ TEST_F(ExpressionTest, TextsThatLookLikeNumbersStayTexts) {
     EXPECT_EQ(eval(root, "s==0"), "0");
     EXPECT_EQ(eval(root, "s+1"), "-01");  // a text concatenates
     EXPECT_EQ(eval(root, "n=s"), "-0");
-    EXPECT_EQ(eval(root, "n+1"), "1");    // an integer adds its digits' value
+    EXPECT_EQ(eval(root, "n+1"), "1");  // an integer adds its digits' value
     EXPECT_EQ(eval(root, "n==0"), "0");
     EXPECT_EQ(eval(root, "s=12"), "12");
     EXPECT_EQ(eval(root, "s+1"), "121");  // a string variable holding an integer still concatenates

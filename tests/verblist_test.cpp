@@ -17,7 +17,7 @@ const tverb& declare(tverblist& list, RecordingServices& services, const std::st
     return *list.At(list.Count() - 1);
 }
 
-} // namespace
+}  // namespace
 
 TEST(VerbList, ReadsAlternativesAndSlots) {
     RecordingServices s;
@@ -38,14 +38,15 @@ TEST(VerbList, ReadsAlternativesAndSlots) {
 TEST(VerbList, RecognisesEverySlotKeywordByItsStart) {
     RecordingServices s;
     tverblist list;
-    const tverb& verb = declare(list, s,
-        "x #noun #held #quote #single #multi #reachable #inside #number #topic #nouns");
-    const std::vector<int32_t> expected{kElementWord,   kElementNoun,      kElementHeld,
-                                        kElementQuote,  kElementSingle,    kElementMulti,
+    const tverb& verb = declare(
+        list, s, "x #noun #held #quote #single #multi #reachable #inside #number #topic #nouns");
+    const std::vector<int32_t> expected{kElementWord,      kElementNoun,   kElementHeld,
+                                        kElementQuote,     kElementSingle, kElementMulti,
                                         kElementReachable, kElementInside, kElementNumber,
-                                        kElementTopic,  kElementNoun};
+                                        kElementTopic,     kElementNoun};
     ASSERT_EQ(verb.elements.size(), expected.size());
-    for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(verb.elements[i].kind, expected[i]) << i;
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(verb.elements[i].kind, expected[i]) << i;
 }
 
 TEST(VerbList, FunctionSlotStoresTheFunctionName) {
@@ -112,7 +113,10 @@ TEST(VerbList, IdentifierIsCutAndTimeFlagRead) {
 TEST(VerbList, FoldsUmlautsInThePattern) {
     RecordingServices s;
     tverblist list;
-    const tverb& verb = declare(list, s, "\xF6" "ffne|schlie\xDF" "e #noun");
+    const tverb& verb = declare(list, s,
+                                "\xF6"
+                                "ffne|schlie\xDF"
+                                "e #noun");
     EXPECT_EQ(verb.elements[0].alternatives, (std::vector<std::string>{"oeffne", "schliesse"}));
     EXPECT_TRUE(verb.firstChars.has('o'));
 }

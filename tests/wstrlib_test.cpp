@@ -45,7 +45,7 @@ TEST(WStrLib, Numbers) {
 }
 
 TEST(WStrLib, ToNumberTakesAnyLowByteAsTheSignAndNeverChecks) {
-    EXPECT_EQ(toNumber("+5"), -5);   // "+" lies below "-"
+    EXPECT_EQ(toNumber("+5"), -5);  // "+" lies below "-"
     EXPECT_EQ(toNumber(" 5"), -5);
     EXPECT_EQ(toNumber(".5"), 5 + ('.' - 48) * 10);  // "." lies above "-": a digit of value -2
     EXPECT_EQ(toNumber("a"), 'a' - 48);

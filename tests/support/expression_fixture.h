@@ -142,6 +142,6 @@ public:
     }
 };
 
-} // namespace velmo::test
+}  // namespace velmo::test
 
 #endif

@@ -71,8 +71,7 @@ void main() {
 
 class GameFixture {
 public:
-    explicit GameFixture(int32_t columns = 70, int32_t rows = 28)
-        : platform(columns + 2) {
+    explicit GameFixture(int32_t columns = 70, int32_t rows = 28) : platform(columns + 2) {
         settings.columns = columns;
         settings.rows = rows;
         game = std::make_unique<tgame>(platform, settings);
@@ -102,6 +101,6 @@ public:
     std::unique_ptr<tgame> game;
 };
 
-} // namespace velmo::test
+}  // namespace velmo::test
 
 #endif

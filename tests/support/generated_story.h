@@ -17,8 +17,11 @@ inline std::string generatedStory(std::size_t minBytes) {
         std::string k = std::to_string(n);
         text += "class Raum" + k + " {\r\n";
         text += "\tint zahl" + k + " = " + k + "; // Z\xE4hler\r\n";
-        text += "\tstring text" + k + " = \"Ein Raum mit \xE4, \xF6 und \xFC, Nummer " + k + "\";\r\n";
-        text += "\t/* Ein Blockkommentar\r\n\t   \xFC" "ber zwei Zeilen */\r\n";
+        text +=
+            "\tstring text" + k + " = \"Ein Raum mit \xE4, \xF6 und \xFC, Nummer " + k + "\";\r\n";
+        text +=
+            "\t/* Ein Blockkommentar\r\n\t   \xFC"
+            "ber zwei Zeilen */\r\n";
         text += "\tvoid init() {\r\n";
         text += "\t\tif (zahl" + k + " >= ANFANG && zahl" + k + " != 7) {\r\n";
         text += "\t\t\twrite(\"Hallo aus Raum " + k + ",\r\nwillkommen!^\");\r\n";
@@ -29,6 +32,6 @@ inline std::string generatedStory(std::size_t minBytes) {
     return text;
 }
 
-} // namespace velmo::test
+}  // namespace velmo::test
 
 #endif

@@ -83,12 +83,12 @@ private:
                 if (child->getKind() == kKindObject && child->findChild("init"))
                     interpreter.Run(0, child.get(), result, "", "init");
             }
-            if (story->root().findChild("main")) interpreter.Run(0, &story->root(), result, "", "main");
-        } catch (const tabort&) {
-        }
+            if (story->root().findChild("main"))
+                interpreter.Run(0, &story->root(), result, "", "main");
+        } catch (const tabort&) {}
     }
 };
 
-} // namespace velmo::test
+}  // namespace velmo::test
 
 #endif

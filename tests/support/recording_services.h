@@ -71,6 +71,6 @@ public:
     bool cancelInspector = false;
 };
 
-} // namespace velmo::test
+}  // namespace velmo::test
 
 #endif

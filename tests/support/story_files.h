@@ -4,13 +4,13 @@
 // A fresh folder for the source files of one test, removed afterwards,
 // and a scanner wired to a recording front end.
 
+#include <unistd.h>
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <unistd.h>
 
 #include "story/scanner.h"
 #include "support/recording_services.h"
@@ -25,8 +25,8 @@ public:
         fs::path base = env && *env ? fs::path(env) : fs::temp_directory_path();
         static std::atomic<int> counter{0};
         auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        root = base / ("velmo-story-" + std::to_string(::getpid()) + "-" + std::to_string(stamp) + "-" +
-                       std::to_string(counter++));
+        root = base / ("velmo-story-" + std::to_string(::getpid()) + "-" + std::to_string(stamp) +
+                       "-" + std::to_string(counter++));
         fs::create_directories(root);
     }
     ~StoryFiles() {
@@ -75,6 +75,6 @@ inline std::string lines(std::string text) {
     return text;
 }
 
-} // namespace velmo::test
+}  // namespace velmo::test
 
 #endif

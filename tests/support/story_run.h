@@ -56,6 +56,6 @@ public:
     bool loaded = false;
 };
 
-} // namespace velmo::test
+}  // namespace velmo::test
 
 #endif

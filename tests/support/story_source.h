@@ -46,6 +46,6 @@ public:
     bool loaded = false;
 };
 
-} // namespace velmo::test
+}  // namespace velmo::test
 
 #endif

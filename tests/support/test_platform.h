@@ -138,6 +138,6 @@ private:
     }
 };
 
-} // namespace velmo::test
+}  // namespace velmo::test
 
 #endif

@@ -55,8 +55,8 @@ inline std::vector<std::string> worldTexts(tstory& story) {
 inline bool consistent(tstory& story) {
     for (const auto& child : story.root().children()) {
         const tnode* n = child.get();
-        if (n->location && std::count(n->location->contents.begin(),
-                                      n->location->contents.end(), n) != 1) {
+        if (n->location &&
+            std::count(n->location->contents.begin(), n->location->contents.end(), n) != 1) {
             return false;
         }
         for (const tnode* c : n->contents) {
@@ -122,6 +122,6 @@ inline bool restoreGame(tstory& story, const std::string& data) {
     return true;
 }
 
-} // namespace velmo::test
+}  // namespace velmo::test
 
 #endif
