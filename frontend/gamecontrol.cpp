@@ -7,6 +7,7 @@
 #include "base/charset.h"
 #include "base/encoding.h"
 #include "base/tokenizer.h"
+#include "base/wrapping.h"
 #include "base/wstrlib.h"
 #include "frontend/game.h"
 #include "game/parser.h"
@@ -393,7 +394,7 @@ void tgame::endGame(bool ask) {
 const tclock* tgame::gameClock() const { return story ? &story->clock : nullptr; }
 
 void tgame::nextTurn() {
-    ++moves;
+    moves = wrappingAdd(moves, 1);
     if (story) story->clock.tick();
 }
 

@@ -171,7 +171,7 @@ void tgame::restoreGame() {
 
         need(story->clock.read(in), in);
         int32_t value = 0;
-        need(readInt32(in, value), in);
+        need(readInt32(in, value) && value >= 0, in);
         moves = value;
         need(readInt32(in, value), in);
         score = value;

@@ -81,6 +81,9 @@ public:
     // overflowing the stack.
     int32_t runDepth = 0;
     int32_t callDepth = 0;
+    // Runs started since the interpreter last let the host check for
+    // messages (a key, the window closing); wraps around harmlessly.
+    uint32_t runsSinceMessages = 0;
 
     // The scope list from the outermost location of `node`: that node,
     // then everything in it at any depth, a node before its contents.

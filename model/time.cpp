@@ -1,6 +1,7 @@
 #include "model/time.h"
 
 #include "base/codedfile.h"
+#include "base/wrapping.h"
 
 namespace velmo {
 
@@ -24,17 +25,19 @@ void tclock::tick() {
     int64_t next = time;
     if (step >= 0) {
         next += step;
-    } else if (static_cast<int64_t>(tickCounter) == -static_cast<int64_t>(step)) {
+    } else if (static_cast<int64_t>(tickCounter) >= -static_cast<int64_t>(step)) {
         // The n-th counted turn has passed: one minute, and this turn
         // already counts towards the next one, so a step of -n keeps
-        // adding a minute every n turns.
+        // adding a minute every n turns. A counter already past n (the
+        // story shortened the period) also ends the wait, or the clock
+        // would never move again.
         next += 1;
         tickCounter = 1;
     } else {
-        ++tickCounter;
+        tickCounter = wrappingAdd(tickCounter, 1);
     }
     time = minuteOfDay(next);
-    if (time < before) ++day;
+    if (time < before) day = wrappingAdd(day, 1);
 }
 
 void tclock::pushState() { undoStack.Push({time, step, tickCounter, day}); }
@@ -60,6 +63,9 @@ bool tclock::read(std::istream& in) {
     std::array<int32_t, 4> values{};
     for (int32_t& v : values)
         if (!readInt32(in, v)) return false;
+    // A game only ever counts these up from 0; a negative one comes from a
+    // damaged file.
+    if (values[2] < 0 || values[3] < 0) return false;
     time = minuteOfDay(values[0]);
     step = values[1];
     tickCounter = values[2];

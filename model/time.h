@@ -43,7 +43,8 @@ public:
     // Saved games: time, step, tick counter and day as plain 32-bit
     // integers. `read` empties the undo stack, so no undo reaches back
     // before a restore; it returns false when the record is cut short
-    // (the clock is then left unchanged).
+    // or holds a negative tick counter or day (the clock is then left
+    // unchanged).
     void save(std::ostream& out) const;
     bool read(std::istream& in);
 

@@ -164,6 +164,16 @@ const tvar* texpression::targetRecord(tstate& s) {
 
 void texpression::invalid(tstate& s) { report(s, "ung\xFCltige Operation"); }
 
+bool texpression::appendText(tstate& s, toperand& a, const std::string& tail) {
+    a.makeTextIfLazy();
+    if (a.value.size() + tail.size() > kMaxTextLength) {
+        report(s, "Text zu lang");
+        return false;
+    }
+    a.value += tail;
+    return true;
+}
+
 void texpression::report(tstate& s, const std::string& message) {
     s.story.services.showError(failed, s.line, message);
 }

@@ -27,6 +27,11 @@ namespace velmo {
 class tnode;
 struct tvar;
 
+// The longest text an expression may build. A story that doubles a text
+// in a loop would otherwise take every byte of memory before anything
+// else could stop it; this is far beyond anything a screen can show.
+constexpr std::size_t kMaxTextLength = std::size_t(16) << 20;
+
 class texpression {
 public:
     // `runner` runs the story functions that expressions call; without
@@ -126,6 +131,9 @@ private:
     // The result when the stack is empty: the assignment target's value.
     const tvar* targetRecord(tstate& s);
     [[gnu::noinline]] void invalid(tstate& s);
+    // Appends `tail` to the text of `a`; reports "Text zu lang" and leaves
+    // `a` as it was when the result would pass kMaxTextLength.
+    bool appendText(tstate& s, toperand& a, const std::string& tail);
     [[gnu::noinline]] void report(tstate& s, const std::string& message);
 
     // Texts looked up without making a key string.

@@ -102,8 +102,7 @@ void texpression::arithmetic(tstate& s, unsigned char op) {
     toperand *a, *b;
     if (!peekTwo(s, a, b)) return;
     if (op == '+' && (a->type != kTypeInt || b->type != kTypeInt)) {
-        a->makeTextIfLazy();
-        a->value += b->text();
+        if (!appendText(s, *a, b->text())) return;
         a->type = kTypeText;
         a->hasNumber = false;
         a->setTemporary();
@@ -189,8 +188,7 @@ void texpression::compound(tstate& s, unsigned char op) {
     if (op == '=') {
         assignTarget(s, *b);
     } else if (op == kOpAddTo && a->type != kTypeInt) {
-        a->makeTextIfLazy();
-        a->value += b->text();
+        if (!appendText(s, *a, b->text())) return;
         a->hasNumber = false;
         assignTarget(s, *a);
     } else {

@@ -128,6 +128,11 @@ void tinterpreter::Run(int32_t line, tnode* node, std::string& result, const std
     const trundepth counted(story.runDepth);
     currentLine = line;
     try {
+        // Story code that recurses without ever closing a loop body would
+        // otherwise never let the host in: no key, no closing window and
+        // no Ctrl+C could stop it. Every 256th run asks, so that a call
+        // costs next to nothing.
+        if ((++story.runsSinceMessages & 0xFF) == 0) story.services.checkMessages();
         if (found->getKind() == kKindFunction) found->vars.clear();
         if (found->args.Bind(line, argText, found->vars)) runRecords(*found);
     } catch (const tabort&) {

@@ -10,6 +10,7 @@
 #include "base/abort.h"
 #include "base/codedfile.h"
 #include "base/declension.h"
+#include "base/wrapping.h"
 #include "base/wstrlib.h"
 #include "model/parsetree.h"
 #include "model/story.h"
@@ -22,12 +23,6 @@ namespace velmo {
 namespace {
 
 const char* const kNeedInteger = "Integerwert erwartet";
-
-// The sum of two story integers with 32-bit wrap-around, without the
-// undefined behaviour of signed overflow.
-int32_t wrappingAdd(int32_t a, int32_t b) {
-    return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
-}
 
 }  // namespace
 

@@ -325,6 +325,34 @@ void main() { write(tief(0)); write("nie"); }
     EXPECT_EQ(s.story().runDepth, 0);
 }
 
+// Recursion that never closes a loop body still lets the host in, so a
+// closing window (or Ctrl+C in the terminal) stops it.
+TEST(InterpreterCalls, RecursionWithoutLoopsCanBeStoppedByTheHost) {
+    StoryRun s(R"(
+int f(int n) { if (n > 0) { f(n - 1); f(n - 1); } return (0); }
+void main() { f(60); write("nie"); }
+)");
+    s.services().closeAtCheck = 3;
+    EXPECT_THROW(s.run(), tabort);
+    EXPECT_EQ(s.services().messageChecks, 3);
+    EXPECT_EQ(s.services().written.find("nie"), std::string::npos);
+    EXPECT_EQ(s.story().callDepth, 0);
+    EXPECT_EQ(s.story().runDepth, 0);
+}
+
+// A text that doubles in a loop stops at the length limit with an error
+// instead of taking all memory; "+=" likewise.
+TEST(InterpreterCalls, TextDoublingStopsWithAnErrorInsteadOfExhaustingMemory) {
+    for (const char* body : {"s = s + s;", "s += s;"}) {
+        StoryRun s(std::string(R"(
+void main() { string s; s = "x"; while (1) { )") +
+                   body + R"( } }
+)");
+        const std::string written = s.run();
+        EXPECT_NE(written.find("Text zu lang"), std::string::npos) << body << written;
+    }
+}
+
 // A front end that starts story code again while story code writes: the
 // runs nest without any call from an expression.
 class ReenteringServices : public RecordingServices {

@@ -291,6 +291,31 @@ TEST(SavedGameFile, APlayerIndexOutsideTheStoryEndsTheRestore) {
     }
 }
 
+// Counters of a saved game at their limit count on with wrap-around (a
+// sanitizer build would report a signed overflow); a negative move count
+// is damage and refused.
+TEST(SavedGameFile, MovesAndClockCountersAtTheirLimitWrapOnTheNextTurn) {
+    SaveFixture f;
+    f.playAndSave();
+    std::string bytes = readBytes(f.files.path("spiel.memo"));
+    const std::size_t clockAt = 4 + f.story.size() + 4;  // time, step, tick counter, day
+    const int32_t limits[5] = {1439, 1, 0, INT32_MAX, INT32_MAX};
+    std::memcpy(bytes.data() + clockAt, limits, sizeof limits);
+    writeBytes(f.files.path("grenze.memo"), bytes);
+    f.restore("grenze");
+    ASSERT_TRUE(f.game->storyOpen()) << f.platform.messages.back();
+    f.enter("warte");
+    EXPECT_EQ(f.game->moves, INT32_MIN);
+    EXPECT_EQ(f.game->gameClock()->days(), INT32_MIN);
+
+    const int32_t negative = -1;
+    std::memcpy(bytes.data() + clockAt + 16, &negative, 4);
+    writeBytes(f.files.path("kaputt.memo"), bytes);
+    f.restore("kaputt");
+    ASSERT_FALSE(f.platform.messages.empty());
+    EXPECT_EQ(f.platform.messages.back(), kNotRestored + "6)");
+}
+
 // Every variant of a real saved game, cut short or with bytes changed,
 // ends in a success or one of the restore messages, never in a crash;
 // a game restored from it can be played on.
