@@ -7,7 +7,7 @@ JOBS ?= $(shell nproc)
 # The story that "make run" opens; "make run STORY=other.velmo" plays another.
 STORY ?= stories/uhrmacher.velmo
 
-.PHONY: run test build deps sanitize bench clean
+.PHONY: run test build deps sanitize bench fuzz clean
 
 deps:
 	@scripts/install-deps.sh
@@ -32,5 +32,11 @@ sanitize: deps
 bench:
 	bench/run
 
+# The fuzz targets, each for FUZZ_SECONDS (clang and libFuzzer; not part
+# of "make test", which replays the saved inputs only).
+FUZZ_SECONDS ?= 60
+fuzz:
+	fuzz/run $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(BUILD) $(SANBUILD) build-release
+	rm -rf $(BUILD) $(SANBUILD) build-release build-fuzz
