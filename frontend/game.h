@@ -122,8 +122,8 @@ public:
     void applySettings();
     // The text area's size for this run only, not saved.
     void setTextSize(int32_t columns, int32_t rows);
-    void openNewStory();             // "&Neues Spiel öffnen"
-    void openRecent(int32_t slot);   // the entries under "Neu öffnen", from 0
+    void openNewStory();            // "&Neues Spiel öffnen"
+    void openRecent(int32_t slot);  // the entries under "Neu öffnen", from 0
     // The folder of the temporary picture file; empty: the save folder.
     std::string pictureFolder;
 

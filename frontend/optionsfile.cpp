@@ -19,8 +19,8 @@ std::vector<std::string> splitEntries(const std::string& value, std::size_t coun
     std::size_t from = 0;
     while (entries.size() < count) {
         const std::size_t comma = value.find(',', from);
-        entries.push_back(value.substr(from, comma == std::string::npos ? std::string::npos
-                                                                        : comma - from));
+        entries.push_back(
+            value.substr(from, comma == std::string::npos ? std::string::npos : comma - from));
         if (comma == std::string::npos) break;
         from = comma + 1;
     }

@@ -163,8 +163,8 @@ void tplainplatform::showPictureFile(const std::string& caption,
                                      const std::vector<unsigned char>& jpeg,
                                      const std::string& file) {
     const std::size_t slash = file.find_last_of('/');
-    tbufferedplatform::showPictureFile(
-        caption, jpeg, slash == std::string::npos ? file : file.substr(slash + 1));
+    tbufferedplatform::showPictureFile(caption, jpeg,
+                                       slash == std::string::npos ? file : file.substr(slash + 1));
 }
 
 int runPlainMode(const tplainoptions& options, std::istream& in, std::ostream& out) {

@@ -31,7 +31,8 @@ bool tsettings::rememberRecent(const std::string& path) {
         if (recent == path) return false;
     const std::size_t slots = values.lastFiles.size();
     values.lastFiles[static_cast<std::size_t>(values.recentNext) % slots] = path;
-    values.recentNext = static_cast<int32_t>((static_cast<std::size_t>(values.recentNext) + 1) % slots);
+    values.recentNext =
+        static_cast<int32_t>((static_cast<std::size_t>(values.recentNext) + 1) % slots);
     return true;
 }
 

@@ -31,7 +31,8 @@ targresult takeSizeOption(int argc, char** argv, int& i, tsizeoptions& options,
     }
     ++i;
     if (arg == "--cols") {
-        options.columns = static_cast<int32_t>(std::clamp<int64_t>(number, kMinColumns, kMaxColumns));
+        options.columns =
+            static_cast<int32_t>(std::clamp<int64_t>(number, kMinColumns, kMaxColumns));
     } else if (arg == "--rows") {
         options.rows = static_cast<int32_t>(std::clamp<int64_t>(number, kMinRows, kMaxRows));
     } else if (number > 0xFFFFFFFFLL) {

@@ -20,8 +20,7 @@ enum class targresult { notMine, taken, bad };
 
 // Takes argv[i] (and its value, advancing i) when it is one of the three
 // options; `error` names what is wrong for `bad`.
-targresult takeSizeOption(int argc, char** argv, int& i, tsizeoptions& options,
-                          std::string& error);
+targresult takeSizeOption(int argc, char** argv, int& i, tsizeoptions& options, std::string& error);
 
 }  // namespace velmo
 

@@ -53,7 +53,8 @@ int runPlainCommand(int argc, char** argv) {
     options.seed = sizes.seed;
     std::ios::sync_with_stdio(false);
     const int result = runPlainMode(options, std::cin, std::cout);
-    if (result == kPlainUsage) return badUsage("keine Geschichte angegeben und keine zum Laden eingestellt");
+    if (result == kPlainUsage)
+        return badUsage("keine Geschichte angegeben und keine zum Laden eingestellt");
     return result;
 }
 

@@ -90,9 +90,9 @@ void autostartOption(tgame& game, tterminalplatform& platform, tsettings& settin
 void copyPicturesCommand(tgame& game, tterminalplatform& platform) {
     std::vector<std::string> files;
     std::string path;
-    while (platform.chooseOpenFile("Grafik kopieren: Bild " + std::to_string(files.size() + 1) +
-                                       " (leer: fertig)",
-                                   kPictureFilter, std::string(), path))
+    while (platform.chooseOpenFile(
+        "Grafik kopieren: Bild " + std::to_string(files.size() + 1) + " (leer: fertig)",
+        kPictureFilter, std::string(), path))
         files.push_back(path);
     if (!files.empty()) tauthoring(platform, game).copyPictureFiles(files);
 }
@@ -105,8 +105,9 @@ void recentFiles(tgame& game, tterminalplatform& platform, const tsettings& sett
         const int32_t slot = static_cast<int32_t>(i);
         recent.push_back({baseFileName(path), true, [&game, slot] { game.openRecent(slot); }});
     }
-    runList(platform, "Neu \xF6"
-                      "ffnen",
+    runList(platform,
+            "Neu \xF6"
+            "ffnen",
             recent);
 }
 
@@ -139,19 +140,19 @@ void fileMenu(tgame& game, tterminalplatform& platform, tsettings& settings) {
 }
 
 void optionsMenu(tgame& game, tterminalplatform& platform, tsettings& settings) {
-    runList(platform, "Optionen",
-            {
-                {"Darstellung", menuEnabled(platform, tmenuaction::display),
-                 [&] { displayOptions(game, platform, settings); }},
-                {"F-Tasten", true, [&] { functionKeyOptions(game, platform, settings); }},
-                {"Autostart", true, [&] { autostartOption(game, platform, settings); }},
-                {"Quelltext compilieren", menuEnabled(platform, tmenuaction::compile),
-                 [&] { tauthoring(platform, game).compileCommand(); }},
-                {"Text extrahieren", true,
-                 [&] { tauthoring(platform, game).extractTextCommand(); }},
-                {"Grafik kopieren", menuEnabled(platform, tmenuaction::copyPictures),
-                 [&] { copyPicturesCommand(game, platform); }},
-            });
+    runList(
+        platform, "Optionen",
+        {
+            {"Darstellung", menuEnabled(platform, tmenuaction::display),
+             [&] { displayOptions(game, platform, settings); }},
+            {"F-Tasten", true, [&] { functionKeyOptions(game, platform, settings); }},
+            {"Autostart", true, [&] { autostartOption(game, platform, settings); }},
+            {"Quelltext compilieren", menuEnabled(platform, tmenuaction::compile),
+             [&] { tauthoring(platform, game).compileCommand(); }},
+            {"Text extrahieren", true, [&] { tauthoring(platform, game).extractTextCommand(); }},
+            {"Grafik kopieren", menuEnabled(platform, tmenuaction::copyPictures),
+             [&] { copyPicturesCommand(game, platform); }},
+        });
 }
 
 void helpMenu(tterminalplatform& platform) {

@@ -37,8 +37,9 @@ const char* const kHelpText =
     "  F12: Men\xFC   Strg+C: Velmo beenden\n"
     "Befehle: speichern, laden, neustart, zurueck, huch, pronomen, ende";
 const char* const kContinue = "  [Enter]";
-const char* const kMenuHint = "   (Pfeile: w\xC3\xA4hlen, Enter: ausf\xC3\xBChren, Esc: zur\xC3\xBC"
-                              "ck)";
+const char* const kMenuHint =
+    "   (Pfeile: w\xC3\xA4hlen, Enter: ausf\xC3\xBChren, Esc: zur\xC3\xBC"
+    "ck)";
 const char* const kYesNo = " (j/n/Esc) ";
 
 bool isQuitKey(const tkeyevent& event) { return event.modifiers.ctrl && event.character == kCtrlC; }
@@ -382,8 +383,9 @@ bool tterminalplatform::chooseEntry(const std::string& title,
     if (!enabled(selected)) return false;
     const auto step = [&](int32_t direction) {
         int32_t next = selected;
-        do next = (next + direction + static_cast<int32_t>(entries.size())) %
-                  static_cast<int32_t>(entries.size());
+        do
+            next = (next + direction + static_cast<int32_t>(entries.size())) %
+                   static_cast<int32_t>(entries.size());
         while (!enabled(next));
         selected = next;
     };

@@ -62,7 +62,8 @@ TEST(GameOptions, AnOptionsFileThatCannotBeWrittenIsAWarning) {
     settings.values.rows = 20;
     f.game->applySettings();
     EXPECT_EQ(f.game->rows(), 20);
-    EXPECT_EQ(f.platform.messages, std::vector<std::string>{"velmo.ini kann nicht geschrieben werden"});
+    EXPECT_EQ(f.platform.messages,
+              std::vector<std::string>{"velmo.ini kann nicht geschrieben werden"});
 }
 
 TEST(GameOptions, TheOpenDialogFillsTheRecentFilesAndTheirMenu) {
@@ -155,7 +156,8 @@ TEST(PlainModeOptions, OptionsOpenTheAutoloadStoryAndTheCommandLineSizeWins) {
     ASSERT_TRUE(saveOptions(optionsFolder() + kOptionsFileName, values));
     options.columns = 40;
     EXPECT_EQ(p.run(options, "lang\n"), kPlainOk);
-    EXPECT_NE(p.out.str().find("Willkommen.\n\n>lang\nZeile 1\n"), std::string::npos) << p.out.str();
+    EXPECT_NE(p.out.str().find("Willkommen.\n\n>lang\nZeile 1\n"), std::string::npos)
+        << p.out.str();
     // The run's size is not saved.
     EXPECT_NE(readFile(optionsFolder() + kOptionsFileName).find("ColMax=100\n"), std::string::npos);
 }

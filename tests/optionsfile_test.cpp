@@ -64,8 +64,9 @@ TEST(OptionsFile, TextsComeBackLowerCasedInTheirSlotsAndPathsAsTheyWere) {
     fs::create_directories(f.folder);
     toptions written;
     written.functionKeys[1] = "Nimm";
-    written.functionKeys[8] = "Schau \xDC"
-                              "ber";  // "Über", Windows-1252
+    written.functionKeys[8] =
+        "Schau \xDC"
+        "ber";  // "Über", Windows-1252
     written.lastFiles = {"/Spiele/Uhr.velmo", "", ""};
     written.autoload = "/Spiele/Uhr.velmo";
     written.fontName = "Courier New";
@@ -77,8 +78,9 @@ TEST(OptionsFile, TextsComeBackLowerCasedInTheirSlotsAndPathsAsTheyWere) {
     ASSERT_TRUE(readOptions(f.file, read));
     EXPECT_EQ(read.functionKeys[0], "");
     EXPECT_EQ(read.functionKeys[1], "nimm");
-    EXPECT_EQ(read.functionKeys[8], "schau \xFC"
-                                    "ber");
+    EXPECT_EQ(read.functionKeys[8],
+              "schau \xFC"
+              "ber");
     EXPECT_EQ(read.lastFiles[0], "/Spiele/Uhr.velmo");
     EXPECT_EQ(read.recentNext, 1);
     EXPECT_EQ(read.autoload, "/Spiele/Uhr.velmo");
@@ -125,9 +127,10 @@ TEST(OptionsFile, AFailureStopsTheReadingAndKeepsWhatWasRead) {
     OptionsFolder f;
     toptions options;
     // The size options come after the texts: F2 is read, the columns stay.
-    EXPECT_FALSE(f.read("fkeys=Nimm\nColors=clblack,clsilver,clsilver,clnavy\n"
-                        "FontSize=12\nColMax=300\nRowMax=40\nMaximize=0\n",
-                        options));
+    EXPECT_FALSE(
+        f.read("fkeys=Nimm\nColors=clblack,clsilver,clsilver,clnavy\n"
+               "FontSize=12\nColMax=300\nRowMax=40\nMaximize=0\n",
+               options));
     EXPECT_EQ(options.functionKeys[0], "nimm");
     EXPECT_EQ(options.columns, 70);
     EXPECT_EQ(options.rows, 28);
@@ -144,9 +147,10 @@ TEST(OptionsFile, AFailureStopsTheReadingAndKeepsWhatWasRead) {
     }
     // A column count too small to play is brought up to the smallest.
     toptions narrow;
-    EXPECT_TRUE(f.read("Colors=clblack,clsilver,clsilver,clnavy\nFontSize=9\nColMax=3\n"
-                       "RowMax=0\nMaximize=1\n",
-                       narrow));
+    EXPECT_TRUE(
+        f.read("Colors=clblack,clsilver,clsilver,clnavy\nFontSize=9\nColMax=3\n"
+               "RowMax=0\nMaximize=1\n",
+               narrow));
     EXPECT_EQ(narrow.columns, kMinColumns);
     EXPECT_EQ(narrow.rows, kMinRows);
     EXPECT_TRUE(narrow.maximize);

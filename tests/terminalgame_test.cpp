@@ -105,8 +105,9 @@ TEST_F(TerminalGameTest, KeyWaitTakesAUtf8UmlautAndEndOfInputEndsAWait) {
 }
 
 TEST_F(TerminalGameTest, TheMenuChangesTheColumnsAndSavesThem) {
-    const std::string keys = "\x1b[B\r\r\x7f\x7f"
-                             "40\r\r";  // Optionen, Darstellung, 40 columns
+    const std::string keys =
+        "\x1b[B\r\r\x7f\x7f"
+        "40\r\r";  // Optionen, Darstellung, 40 columns
     ASSERT_EQ(write(input[1], keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
     close(input[1]);
     input[1] = -1;

@@ -173,8 +173,9 @@ TEST_F(TerminalPlatformTest, TextPromptEditsTheTextAndTakesAnEmptyOne) {
     std::string text = "alt";
     type("\x7f\x7f\x7f\xC3\x9C\tber\r");  // "Über": UTF-8 in, Windows-1252 out
     EXPECT_TRUE(platform->askText("F3", text));
-    EXPECT_EQ(text, "\xDC"
-                    "ber");
+    EXPECT_EQ(text,
+              "\xDC"
+              "ber");
     type("\x7f\x7f\x7f\x7f\r");
     EXPECT_TRUE(platform->askText("F3", text));
     EXPECT_EQ(text, "");
