@@ -105,6 +105,8 @@ std::string byteText(int32_t value) {
 
 }  // namespace
 
+bool fitsInList(const std::string& text) { return text.find(',') == std::string::npos; }
+
 std::string defaultOptionsText() {
     return "fkeys=,,,,,,,,\n"
            "Lastfiles=,,,\n"

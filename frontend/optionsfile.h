@@ -14,6 +14,10 @@ namespace velmo {
 inline constexpr const char* kOptionsFileName = "velmo.ini";
 inline constexpr const char* kOptionsUnreadable = "velmo.ini kann nicht gelesen werden";
 
+// Whether the file can hold this F-key text or recent path: a "," would
+// split it, since it separates the entries of their lines.
+bool fitsInList(const std::string& text);
+
 // The text of the default file, byte for byte.
 std::string defaultOptionsText();
 // Writes the default file; false when it cannot be written.

@@ -27,6 +27,7 @@ bool tsettings::save() const {
 }
 
 bool tsettings::rememberRecent(const std::string& path) {
+    if (!fitsInList(path)) return false;
     for (const std::string& recent : values.lastFiles)
         if (recent == path) return false;
     const std::size_t slots = values.lastFiles.size();

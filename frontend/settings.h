@@ -32,7 +32,8 @@ public:
 
     // A story chosen in the open dialog: a path equal to none of the three
     // recent files (compared exactly) takes the ring's next slot. True
-    // when the list changed.
+    // when the list changed. A path with a "," is not kept: the file
+    // could not give it back.
     bool rememberRecent(const std::string& path);
     bool hasRecent() const;
 

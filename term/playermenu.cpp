@@ -8,6 +8,7 @@
 #include "frontend/authoring.h"
 #include "frontend/game.h"
 #include "frontend/options.h"
+#include "frontend/optionsfile.h"
 #include "frontend/settings.h"
 #include "term/terminalplatform.h"
 
@@ -71,6 +72,12 @@ void functionKeyOptions(tgame& game, tterminalplatform& platform, tsettings& set
         keys.push_back({label + ": " + text, true, [&, label] {
                             std::string edited = text;
                             if (!platform.askText(label, edited)) return;
+                            if (!fitsInList(edited)) {
+                                platform.showMessage(
+                                    tmessagekind::warning,
+                                    "Ein F-Tasten-Text kann kein Komma enthalten.");
+                                return;
+                            }
                             if (edited.size() > kMaxKeyText) edited.resize(kMaxKeyText);
                             text = edited;
                             game.applySettings();

@@ -221,6 +221,9 @@ TEST(RecentFiles, NewPathsGoRoundTheRingAndKnownOnesChangeNothing) {
     // Paths differ by their letter case.
     EXPECT_TRUE(settings.rememberRecent("/B.velmo"));
     EXPECT_EQ(settings.values.lastFiles[1], "/B.velmo");
+    // A comma would split the path in the file: such a path is not kept.
+    EXPECT_FALSE(settings.rememberRecent("/a,b.velmo"));
+    EXPECT_EQ(settings.values.lastFiles[2], "/c.velmo");
 }
 
 TEST(Folders, XdgVariablesOrTheHomeFolder) {
