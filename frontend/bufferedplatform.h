@@ -35,6 +35,7 @@ public:
         caretColumn = column;
     }
     void setInputEnabled(bool enabled) override { inputEnabled = enabled; }
+    void setTextWidth(int32_t width) override { buffer.setWidth(width); }
     void setStatusText(const std::string& text) override { statusText = text; }
     void setCaption(const std::string& text) override { caption = text; }
     void enableMenu(tmenuaction action, bool enabled) override {

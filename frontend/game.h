@@ -15,7 +15,8 @@
 // closing, the turn cycle, the end of a game), textoutput.cpp (writing,
 // paging, box, clearing), statusline.cpp, inputline.cpp (keys, history,
 // function keys), waits.cpp (key wait, topic menu), undo.cpp ("zurueck"
-// and "huch"), savedgame.cpp.
+// and "huch"), savedgame.cpp, gameoptions.cpp (options, the open dialog,
+// recent files).
 
 #include <array>
 #include <cstdint>
@@ -35,6 +36,7 @@ namespace velmo {
 class tclock;
 class tinterpreter;
 class tnode;
+class tsettings;
 class tstory;
 struct tstorysource;
 
@@ -110,6 +112,21 @@ public:
     int32_t columns() const { return settings.columns; }
     int32_t rows() const { return settings.rows; }
 
+    // --- Options and opening (gameoptions.cpp) ----------------------
+    // The options that the menus change and save: the game takes their
+    // columns, rows and F-key texts and shows their recent files. Null:
+    // the game keeps what it was built with.
+    void useSettings(tsettings* options);
+    // OK in an options dialog: the options take effect at once, also in
+    // an open story, and are saved (a failure is shown as a warning).
+    void applySettings();
+    // The text area's size for this run only, not saved.
+    void setTextSize(int32_t columns, int32_t rows);
+    void openNewStory();            // "&Neues Spiel öffnen"
+    void openRecent(int32_t slot);  // the entries under "Neu öffnen", from 0
+    // The folder of the temporary picture file; empty: the save folder.
+    std::string pictureFolder;
+
     // Saved games: the menu entries, Ctrl+S / Ctrl+L and the words
     // "speichern" and "laden" come here.
     void saveGame();
@@ -122,7 +139,14 @@ public:
     void closePicture() override;
     bool pictureShown() const { return pictureOpen; }
 
+protected:
+    void errorShown() override;
+
 private:
+    // Options (gameoptions.cpp).
+    void updateRecentFilesMenu();
+    bool actionsFree() const;
+
     // Game control (gamecontrol.cpp).
     void releaseStory();
     void startStory();
@@ -164,6 +188,7 @@ private:
 
     tplatform& platform;
     tgamesettings settings;
+    tsettings* options = nullptr;
     std::function<void(const std::string&)> transcript;
 
     // The open story.

@@ -11,7 +11,8 @@ namespace velmo {
 void tgame::showPicture(const std::string& caption, int32_t number, int32_t line) {
     closePicture();
     std::vector<unsigned char> picture;
-    const std::string file = fileInFolder(saveFolder, kTemporaryPicture);
+    const std::string file =
+        fileInFolder(pictureFolder.empty() ? saveFolder : pictureFolder, kTemporaryPicture);
     if (!readPicture(pictureContainerOf(storyFile), number, picture) ||
         !writePictureFile(file, picture)) {
         bool failed = false;

@@ -5,7 +5,10 @@
 
 #include "base/encoding.h"
 #include "base/wstrlib.h"
+#include "frontend/folders.h"
 #include "frontend/game.h"
+#include "frontend/optionsfile.h"
+#include "frontend/settings.h"
 
 namespace velmo {
 
@@ -156,11 +159,23 @@ bool tplainplatform::chooseSaveFile(const std::string& /*title*/, const std::str
     return true;
 }
 
+void tplainplatform::showPictureFile(const std::string& caption,
+                                     const std::vector<unsigned char>& jpeg,
+                                     const std::string& file) {
+    const std::size_t slash = file.find_last_of('/');
+    tbufferedplatform::showPictureFile(caption, jpeg,
+                                       slash == std::string::npos ? file : file.substr(slash + 1));
+}
+
 int runPlainMode(const tplainoptions& options, std::istream& in, std::ostream& out) {
-    tplainplatform platform(in, out, options.columns + 2, options.status);
+    tsettings userOptions = options.useOptions ? tsettings(optionsFolder()) : tsettings();
+    const bool readable = userOptions.load();
+    const std::string storyFile = storyToOpen(options.storyFile, userOptions);
+    if (storyFile.empty()) return kPlainUsage;
+    const int32_t columns = options.columns.value_or(userOptions.values.columns);
+    const int32_t rows = options.rows.value_or(userOptions.values.rows);
+    tplainplatform platform(in, out, columns + 2, options.status);
     tgamesettings settings;
-    settings.columns = options.columns;
-    settings.rows = options.rows;
     settings.seed = options.seed;
 
     std::ofstream transcript;
@@ -172,13 +187,18 @@ int runPlainMode(const tplainoptions& options, std::istream& in, std::ostream& o
         }
     }
     tgame game(platform, settings);
+    game.useSettings(&userOptions);
+    game.setTextSize(columns, rows);
+    if (options.useOptions) game.saveFolder = chooseSaveFolder();
+    game.pictureFolder = choosePictureFolder(game.saveFolder);
+    if (!readable) platform.showMessage(tmessagekind::warning, kOptionsUnreadable);
     if (transcript.is_open()) {
         game.setTranscript([&transcript](const std::string& text) {
             transcript << cp1252ToUtf8(text);
             transcript.flush();
         });
     }
-    if (!game.openStory(options.storyFile)) {
+    if (!game.openStory(storyFile)) {
         platform.flushAll();
         return kPlainNoStory;
     }

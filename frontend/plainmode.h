@@ -25,12 +25,17 @@
 namespace velmo {
 
 struct tplainoptions {
-    int32_t columns = 70;
-    int32_t rows = 28;
+    // The text area's size for this run; unset: the options' (70 x 28
+    // without the options file).
+    std::optional<int32_t> columns;
+    std::optional<int32_t> rows;
     std::optional<uint32_t> seed;
     bool status = false;
+    // Read velmo.ini (creating it on the first start), as the full-screen
+    // player does; without, the user's options are left alone.
+    bool useOptions = false;
     std::string transcriptFile;  // empty: no transcript
-    std::string storyFile;
+    std::string storyFile;       // empty: the autoload story of the options
 };
 
 // Exit codes of the plain mode.
@@ -38,7 +43,7 @@ enum : int { kPlainOk = 0, kPlainNoStory = 1, kPlainUsage = 2 };
 
 // Plays the story: 0 at the end of the input or when the story closed with
 // no way to go on, 1 when the story could not be opened (its error is
-// printed).
+// printed), 2 when no story is named and the options name none to load.
 int runPlainMode(const tplainoptions& options, std::istream& in, std::ostream& out);
 
 // The host of the plain mode: a text area whose finished lines are printed
@@ -58,6 +63,10 @@ public:
     void clearText() override;
     void setStatusText(const std::string& text) override;
     void showBox(const std::vector<std::string>& lines) override;
+    // The picture is named with its file's name only, so the output is the
+    // same wherever the temporary file lies.
+    void showPictureFile(const std::string& caption, const std::vector<unsigned char>& jpeg,
+                         const std::string& file) override;
     void processEvents() override {}
     void processEventsWhile(const bool& running, twait kind) override;
     void showMessage(tmessagekind kind, const std::string& text) override;

@@ -63,7 +63,8 @@ enum class tkey {
     f8,
     f9,
     f10,
-    other  // any other key (letters, digits, ...): its character follows
+    other,  // any other key (letters, digits, ...): its character follows
+    f12     // the terminal player's menu
 };
 
 struct tmodifiers {
@@ -147,6 +148,12 @@ public:
     // repaint. Calls nest.
     virtual void suspendUpdates() {}
     virtual void resumeUpdates() {}
+    // The text area's width in characters changes (the columns plus two);
+    // text appended from now on wraps at it.
+    virtual void setTextWidth(int32_t /*width*/) {}
+    // A host that cannot show a text area of this size (a terminal smaller
+    // than the options ask for) makes it smaller.
+    virtual void fitTextArea(int32_t& /*columns*/, int32_t& /*rows*/) const {}
     // True when the host shows a screen that can scroll away unseen, so
     // that long output must pause with "[Leertaste]". A host that prints
     // a stream (plain line mode) answers false.

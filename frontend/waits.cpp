@@ -2,6 +2,9 @@
 // "box", "ende", the end-of-game question) and the topic menu ("menu").
 // Both let the host deliver events until a key handler ends them.
 
+#include <array>
+#include <iterator>
+
 #include "base/abort.h"
 #include "base/encoding.h"
 #include "frontend/game.h"
@@ -56,7 +59,16 @@ std::string tgame::topicMenu(bool withTitle, const std::string& topics) {
     if (windowClosing) return "0";
     const tmenuaction blocked[] = {tmenuaction::openStory, tmenuaction::restoreGame,
                                    tmenuaction::recentFiles, tmenuaction::playScript};
-    for (tmenuaction action : blocked) enableMenu(action, false);
+    std::array<bool, std::size(blocked)> before{};
+    for (std::size_t i = 0; i < before.size(); ++i) {
+        before[i] = menuState[static_cast<std::size_t>(blocked[i])];
+        enableMenu(blocked[i], false);
+    }
+    // Leaving the menu either way gives the entries back as they were:
+    // a topic chosen with Enter must not leave opening a story disabled.
+    const auto restoreMenus = [&] {
+        for (std::size_t i = 0; i < before.size(); ++i) enableMenu(blocked[i], before[i]);
+    };
     try {
         const std::string kept = statusText;
         setStatus(kMenuHint);
@@ -88,9 +100,9 @@ std::string tgame::topicMenu(bool withTitle, const std::string& topics) {
                 menuOpen = false;
             }
         }
+        restoreMenus();
         if (menuCancelled) {
             setStatus(kept);
-            for (tmenuaction action : blocked) enableMenu(action, true);
         } else {
             const std::string chosen =
                 platform.line(menuLines[static_cast<std::size_t>(menuSelected)]);
@@ -104,11 +116,12 @@ std::string tgame::topicMenu(bool withTitle, const std::string& topics) {
     } catch (const tabort&) {
         menuOpen = false;
         menuLast = 0;
+        restoreMenus();
         throw;
     } catch (const std::exception&) {
         menuOpen = false;
         menuLast = 0;
-        for (tmenuaction action : blocked) enableMenu(action, true);
+        restoreMenus();
         bool failed = false;
         showError(failed, 0, "Menue?");
         return "0";

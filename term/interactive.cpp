@@ -5,7 +5,14 @@
 #include <vector>
 
 #include "base/encoding.h"
+#include "frontend/folders.h"
 #include "frontend/game.h"
+#include "frontend/optionsfile.h"
+#include "frontend/plainmode.h"
+#include "frontend/settings.h"
+#include "term/arguments.h"
+#include "term/plaincommand.h"
+#include "term/playermenu.h"
 #include "term/terminal.h"
 #include "term/terminalplatform.h"
 
@@ -13,21 +20,8 @@ namespace velmo {
 
 namespace {
 
-constexpr int32_t kDefaultColumns = 70;
-
-// The text area's size: what was asked for, but never more than the
-// terminal shows, so that nothing scrolls away before the
-// "[Leertaste]" pause.
-void textAreaSize(const tterminal& terminal, const tinteractiveoptions& options, int32_t& columns,
-                  int32_t& rows) {
-    int32_t screenRows = 0;
-    int32_t screenColumns = 0;
-    terminal.size(screenRows, screenColumns);
-    const int32_t fitColumns = std::max<int32_t>(screenColumns - 2, 8);
-    const int32_t fitRows = std::max<int32_t>(screenRows - 1, 4);
-    columns = std::min(options.columns > 0 ? options.columns : kDefaultColumns, fitColumns);
-    rows = options.rows > 0 ? std::min(options.rows, fitRows) : fitRows;
-}
+// The status line while no story is open: how to go on.
+const char* const kNoStoryHint = " Keine Geschichte offen   F12: Men\xFC   Strg+C: Beenden";
 
 // Ctrl+C: like closing the window. With moves made since the last save
 // the player may save first; while story code runs the game just ends.
@@ -68,33 +62,41 @@ void printLastLines(const tterminalplatform& platform, int32_t count) {
 }  // namespace
 
 int runInteractive(const tinteractiveoptions& options) {
+    tsettings settings(optionsFolder());
+    const bool readable = settings.load();
+    const std::string story = storyToOpen(options.story, settings);
+    if (story.empty()) return kPlainUsage;
+
     tterminal terminal;
     if (!terminal.enter()) {
         const std::string message = cp1252ToUtf8("Das Terminal l\xE4sst sich nicht einrichten.");
         std::fprintf(stderr, "velmo-term: %s\n", message.c_str());
         return 1;
     }
-    tgamesettings settings;
-    textAreaSize(terminal, options, settings.columns, settings.rows);
-    settings.seed = options.seed;
-    settings.functionKeys = options.functionKeys;
-
-    tterminalplatform platform(terminal, settings.columns + 2);
+    tgamesettings gameSettings;
+    gameSettings.seed = options.seed;
+    tterminalplatform platform(terminal, settings.values.columns + 2);
     platform.setCaption("Velmo");
-    tgame game(platform, settings);
+    tgame game(platform, gameSettings);
+    game.useSettings(&settings);
+    if (options.columns || options.rows)
+        game.setTextSize(options.columns.value_or(settings.values.columns),
+                         options.rows.value_or(settings.values.rows));
+    game.saveFolder = chooseSaveFolder();
+    game.pictureFolder = choosePictureFolder(game.saveFolder);
     platform.onQuitKey = [&game, &platform] { quitGame(game, platform); };
+    platform.onMenuKey = [&] { runPlayerMenu(game, platform, settings); };
+    if (!readable) platform.showMessage(tmessagekind::warning, kOptionsUnreadable);
 
-    std::string story = options.story;
-    if (story.empty() &&
-        !platform.chooseOpenFile("Datei oeffnen",
-                                 "Velmodateien (*.velmo,*.data)|*.VELMO;*.DATA;*.VEL;*.DAT",
-                                 std::string(), story)) {
-        terminal.leave();
-        return 0;
-    }
     game.openStory(story);
     const bool opened = game.storyOpen();
-    while (game.storyOpen() && !platform.finished()) platform.serve();
+    // After the story ends the player stays, as the window does: another
+    // story, the authoring commands and the options are in the menu.
+    while (opened && !platform.finished()) {
+        if (!game.storyOpen() && platform.statusText != kNoStoryHint)
+            platform.setStatusText(kNoStoryHint);
+        platform.serve();
+    }
 
     int32_t screenRows = 0;
     int32_t screenColumns = 0;
@@ -102,6 +104,28 @@ int runInteractive(const tinteractiveoptions& options) {
     terminal.leave();
     printLastLines(platform, std::max<int32_t>(screenRows - 2, 1));
     return opened ? 0 : 1;
+}
+
+int runInteractiveCommand(int argc, char** argv) {
+    tinteractiveoptions options;
+    tsizeoptions sizes;
+    for (int i = 1; i < argc; ++i) {
+        std::string error;
+        const targresult taken = takeSizeOption(argc, argv, i, sizes, error);
+        if (taken == targresult::bad) {
+            std::fprintf(stderr, "velmo-term: %s\n", error.c_str());
+            return kPlainUsage;
+        }
+        if (taken == targresult::taken) continue;
+        if (argv[i][0] == '-' || !options.story.empty()) return kPlainUsage;
+        options.story = argv[i];
+    }
+    // From a pipe or a file the input lines are played in the plain mode.
+    if (!tterminal::interactive()) return runPlainCommand(argc, argv);
+    options.columns = sizes.columns;
+    options.rows = sizes.rows;
+    options.seed = sizes.seed;
+    return runInteractive(options);
 }
 
 }  // namespace velmo

@@ -58,6 +58,7 @@ tkey tildeKey(int number) {
     case 19: return tkey::f8;
     case 20: return tkey::f9;
     case 21: return tkey::f10;
+    case 24: return tkey::f12;
     default: return tkey::none;
     }
 }

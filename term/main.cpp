@@ -14,7 +14,7 @@ namespace {
 
 int usage() {
     std::fprintf(stderr,
-                 "Aufruf: velmo-term [--plain [OPTIONEN]] GESCHICHTE | --run GESCHICHTE | "
+                 "Aufruf: velmo-term [--plain] [OPTIONEN] [GESCHICHTE] | --run GESCHICHTE | "
                  "--compile QUELLTEXT | --extract QUELLTEXT | --pictures BILD.jpg ... | "
                  "--version | --help\n");
     return velmo::kPlainUsage;
@@ -50,16 +50,9 @@ int main(int argc, char** argv) {
     if (argc >= 2 && velmo::isAuthoringOption(argv[1]))
         return velmo::runAuthoringCommand(argc, argv);
     if (hasOption(argc, argv, "--plain")) return velmo::runPlainCommand(argc, argv);
-    // A story named on a terminal is played full screen; from a pipe or a
-    // file its input lines are played in the plain line mode.
-    if (argc == 2 && argv[1][0] != '-') {
-        if (!velmo::tterminal::interactive()) return velmo::runPlainCommand(argc, argv);
-        velmo::tinteractiveoptions options;
-        options.story = argv[1];
-        return velmo::runInteractive(options);
-    }
-    if (argc > 1) return usage();
-    std::printf("Velmo %s\n", VELMO_VERSION);
-    std::printf("Aufruf: velmo-term --help\n");
-    return 0;
+    // A story on a terminal is played full screen, from a pipe or a file
+    // in the plain line mode; without a story the options' autoload story
+    // is opened.
+    const int result = velmo::runInteractiveCommand(argc, argv);
+    return result == velmo::kPlainUsage && velmo::tterminal::interactive() ? usage() : result;
 }

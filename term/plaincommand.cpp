@@ -1,68 +1,42 @@
 #include "term/plaincommand.h"
 
-#include <algorithm>
-#include <cstdlib>
-#include <cstring>
 #include <iostream>
 #include <string>
 
-#include "base/wstrlib.h"
 #include "frontend/plainmode.h"
+#include "term/arguments.h"
 
 namespace velmo {
 
 namespace {
 
-// The window sizes the display options allow.
-constexpr int32_t kMinColumns = 30, kMaxColumns = 200;
-constexpr int32_t kMinRows = 15, kMaxRows = 99;
-
 int badUsage(const std::string& message) {
     std::fprintf(stderr, "velmo-term: %s\n", message.c_str());
     std::fprintf(stderr,
                  "Aufruf: velmo-term --plain [--cols N] [--rows N] [--seed N] [--status] "
-                 "[--transcript DATEI] GESCHICHTE\n");
+                 "[--transcript DATEI] [--options] [GESCHICHTE]\n");
     std::fprintf(stderr, "Mehr dazu: velmo-term --help\n");
     return kPlainUsage;
-}
-
-// A decimal number of at most nine digits.
-bool readNumber(const char* text, int64_t& value) {
-    const std::string digits = text ? text : "";
-    if (digits.empty() || digits.size() > 10 || !isNumber(digits)) return false;
-    value = std::strtoll(digits.c_str(), nullptr, 10);
-    return true;
 }
 
 }  // namespace
 
 int runPlainCommand(int argc, char** argv) {
     tplainoptions options;
+    tsizeoptions sizes;
     bool storySeen = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        const bool hasValue = i + 1 < argc;
-        int64_t number = 0;
-        if (arg == "--plain") {
-            continue;
-        } else if (arg == "--status") {
+        std::string error;
+        const targresult taken = takeSizeOption(argc, argv, i, sizes, error);
+        if (taken == targresult::bad) return badUsage(error);
+        if (taken == targresult::taken || arg == "--plain") continue;
+        if (arg == "--status") {
             options.status = true;
-        } else if (arg == "--cols" || arg == "--rows" || arg == "--seed") {
-            if (!hasValue || !readNumber(argv[i + 1], number))
-                return badUsage(arg + " erwartet eine Zahl");
-            ++i;
-            if (arg == "--cols")
-                options.columns =
-                    static_cast<int32_t>(std::clamp<int64_t>(number, kMinColumns, kMaxColumns));
-            else if (arg == "--rows")
-                options.rows =
-                    static_cast<int32_t>(std::clamp<int64_t>(number, kMinRows, kMaxRows));
-            else if (number > 0xFFFFFFFFLL)
-                return badUsage("--seed erwartet eine Zahl bis 4294967295");
-            else
-                options.seed = static_cast<uint32_t>(number);
+        } else if (arg == "--options") {
+            options.useOptions = true;
         } else if (arg == "--transcript") {
-            if (!hasValue) return badUsage("--transcript erwartet einen Dateinamen");
+            if (i + 1 >= argc) return badUsage("--transcript erwartet einen Dateinamen");
             options.transcriptFile = argv[++i];
         } else if (!arg.empty() && arg[0] == '-') {
             return badUsage("unbekannte Option " + arg);
@@ -73,16 +47,26 @@ int runPlainCommand(int argc, char** argv) {
             storySeen = true;
         }
     }
-    if (!storySeen) return badUsage("keine Geschichte angegeben");
+    if (!storySeen && !options.useOptions) return badUsage("keine Geschichte angegeben");
+    options.columns = sizes.columns;
+    options.rows = sizes.rows;
+    options.seed = sizes.seed;
     std::ios::sync_with_stdio(false);
-    return runPlainMode(options, std::cin, std::cout);
+    const int result = runPlainMode(options, std::cin, std::cout);
+    if (result == kPlainUsage)
+        return badUsage("keine Geschichte angegeben und keine zum Laden eingestellt");
+    return result;
 }
 
 void printHelp(std::FILE* out) {
     std::fputs(
         "Aufruf: velmo-term [OPTIONEN] [GESCHICHTE]\n"
         "\n"
-        "Spielt eine Velmo-Geschichte (.velmo oder .data) im Terminal.\n"
+        "Spielt eine Velmo-Geschichte (.velmo oder .data) im Terminal, auf dem\n"
+        "ganzen Bildschirm. Ohne GESCHICHTE wird die Datei geladen, die unter\n"
+        "Optionen > Autostart eingestellt ist. F12 \u00f6ffnet das Men\u00fc (Datei,\n"
+        "Optionen, Hilfe). Die Optionen stehen in velmo.ini im Ordner\n"
+        "$XDG_CONFIG_HOME/VelmoInterpreter (sonst ~/.config/VelmoInterpreter).\n"
         "\n"
         "  --plain              Zeilenmodus: liest Eingaben zeilenweise von der\n"
         "                       Standardeingabe (UTF-8 oder Windows-1252) und gibt\n"
@@ -96,14 +80,19 @@ void printHelp(std::FILE* out) {
         "                       der Pfad (leer bricht ab), bei einer Frage j (ja),\n"
         "                       n (nein) oder anderes (Abbruch). Meldungen stehen in\n"
         "                       einer eigenen Zeile.\n"
-        "  --cols N             Spalten des Textbereichs (30 bis 200, Vorgabe 70).\n"
-        "  --rows N             Zeilen des Textbereichs (15 bis 99, Vorgabe 28).\n"
+        "  --cols N             Spalten des Textbereichs (30 bis 200) f\u00fcr diesen\n"
+        "                       Lauf; die Optionen bleiben, wie sie sind.\n"
+        "  --rows N             Zeilen des Textbereichs (15 bis 99) f\u00fcr diesen Lauf.\n"
         "  --seed N             Startwert der Zufallszahlen, damit ein L\u00f6sungsweg\n"
         "                       wiederholbar ist.\n"
         "  --status             Gibt jede neu aufgebaute Statuszeile als eigene Zeile\n"
         "                       aus, beginnend mit \"[Status] \".\n"
         "  --transcript DATEI   Schreibt den Spielverlauf (Text und Eingaben) in\n"
         "                       DATEI.\n"
+        "  --options            Zeilenmodus mit den Optionen aus velmo.ini (beim\n"
+        "                       ersten Start angelegt); ohne GESCHICHTE wird die\n"
+        "                       Autostart-Datei geladen. --cols und --rows gelten\n"
+        "                       trotzdem.\n"
         "  --run GESCHICHTE     L\u00e4dt die Geschichte, f\u00fchrt ihre Startfunktionen aus\n"
         "                       und gibt aus, was sie schreiben.\n"
         "  --compile QUELLTEXT  Compiliert die Geschichte in eine .data-Datei und\n"
@@ -116,7 +105,8 @@ void printHelp(std::FILE* out) {
         "  --version            Zeigt die Version.\n"
         "  --help               Zeigt diese Hilfe.\n"
         "\n"
-        "Im Zeilenmodus wird die Datei velmo.ini weder gelesen noch geschrieben.\n"
+        "Im Zeilenmodus wird velmo.ini ohne --options weder gelesen noch\n"
+        "geschrieben; Spalten und Zeilen sind dann 70 und 28.\n"
         "\n"
         "R\u00fcckgabewerte: 0 Ende der Eingabe oder Geschichte beendet, 1 Geschichte\n"
         "kann nicht ge\u00f6ffnet werden, 2 falscher Aufruf.\n",

@@ -34,9 +34,12 @@ const char* const kHelpText =
     "schen\n"
     "  F2 bis F10: Texte der Funktionstasten\n"
     "  Strg+S: Spielstand speichern   Strg+L: Spielstand laden\n"
-    "  Strg+C: Velmo beenden\n"
+    "  F12: Men\xFC   Strg+C: Velmo beenden\n"
     "Befehle: speichern, laden, neustart, zurueck, huch, pronomen, ende";
 const char* const kContinue = "  [Enter]";
+const char* const kMenuHint =
+    "   (Pfeile: w\xC3\xA4hlen, Enter: ausf\xC3\xBChren, Esc: zur\xC3\xBC"
+    "ck)";
 const char* const kYesNo = " (j/n/Esc) ";
 
 bool isQuitKey(const tkeyevent& event) { return event.modifiers.ctrl && event.character == kCtrlC; }
@@ -159,6 +162,11 @@ bool tterminalplatform::deliverOne() {
 // One key stroke as the game logic takes it: down, the character, up.
 void tterminalplatform::deliver(const tkeyevent& event) {
     if (event.key == tkey::none) return;
+    if (event.key == tkey::f12) {
+        // The menu starts game actions, so it opens only between inputs.
+        if (onMenuKey && nesting == 0) onMenuKey();
+        return;
+    }
     if (isQuitKey(event)) {
         if (onQuitKey)
             onQuitKey();
@@ -278,13 +286,21 @@ tanswer tterminalplatform::ask(const std::string& text) {
     return answer;
 }
 
+void tterminalplatform::fitTextArea(int32_t& columns, int32_t& rows) const {
+    int32_t screenRows = 0;
+    int32_t screenColumns = 0;
+    terminal.size(screenRows, screenColumns);
+    columns = std::min(columns, std::max<int32_t>(screenColumns - 2, 8));
+    rows = std::min(rows, std::max<int32_t>(screenRows - 1, 4));
+}
+
 void tterminalplatform::showHelp() { showMessage(tmessagekind::information, kHelpText); }
 
 // A file name typed at the bottom line, with Tab completing names of
 // files and folders. Paths are the system's bytes and stay as typed.
 bool tterminalplatform::askPath(const std::string& title, const std::string& initial,
                                 std::string& path, bool forSaving,
-                                const std::string& defaultExtension) {
+                                const std::string& defaultExtension, bool isPath) {
     const std::string label = cp1252ToUtf8(title) + ": ";
     tlineeditor editor(initial);
     std::vector<std::string> choices;
@@ -314,8 +330,13 @@ bool tterminalplatform::askPath(const std::string& title, const std::string& ini
     const auto handle = [&](const tkeyevent& event) {
         if (isCancel(event)) return true;
         if (event.key == tkey::other && event.character == '\t') {
-            editor.setText(completePath(editor.text(), choices));
+            if (isPath) editor.setText(completePath(editor.text(), choices));
             return false;
+        }
+        if (event.key == tkey::enter && !isPath) {
+            path = editor.text();
+            accepted = true;
+            return true;
         }
         if (event.key == tkey::enter) {
             std::string chosen = expandHome(editor.text());
@@ -337,6 +358,56 @@ bool tterminalplatform::askPath(const std::string& title, const std::string& ini
         choices.clear();
         editor.apply(event);
         return false;
+    };
+    runDialog(build, handle);
+    return accepted;
+}
+
+bool tterminalplatform::askText(const std::string& title, std::string& text) {
+    std::string typed;
+    if (!askPath(title, cp1252ToUtf8(text), typed, false, std::string(), false)) return false;
+    text = utf8ToCp1252Lossy(typed);
+    return true;
+}
+
+bool tterminalplatform::chooseEntry(const std::string& title,
+                                    const std::vector<tmenuentry>& entries, int32_t& chosen) {
+    const auto enabled = [&entries](int32_t i) {
+        return i >= 0 && i < static_cast<int32_t>(entries.size()) &&
+               entries[static_cast<std::size_t>(i)].enabled;
+    };
+    // The selection starts on the first entry that can be chosen and
+    // skips those that cannot.
+    int32_t selected = 0;
+    while (selected < static_cast<int32_t>(entries.size()) && !enabled(selected)) ++selected;
+    if (!enabled(selected)) return false;
+    const auto step = [&](int32_t direction) {
+        int32_t next = selected;
+        do
+            next = (next + direction + static_cast<int32_t>(entries.size())) %
+                   static_cast<int32_t>(entries.size());
+        while (!enabled(next));
+        selected = next;
+    };
+    const std::string heading = cp1252ToUtf8(title) + kMenuHint;
+    bool accepted = false;
+    const auto build = [&](int32_t, std::vector<std::string>& lines, int32_t& cursor) {
+        lines = {heading};
+        for (std::size_t i = 0; i < entries.size(); ++i) {
+            const std::string mark = static_cast<int32_t>(i) == selected ? " > " : "   ";
+            const std::string caption = cp1252ToUtf8(entries[i].caption);
+            lines.push_back(mark + (entries[i].enabled ? caption : "(" + caption + ")"));
+        }
+        cursor = -1;
+    };
+    const auto handle = [&](const tkeyevent& event) {
+        if (isCancel(event) || event.key == tkey::f12) return true;
+        if (event.key == tkey::up) step(-1);
+        if (event.key == tkey::down) step(1);
+        if (event.key != tkey::enter) return false;
+        chosen = selected;
+        accepted = true;
+        return true;
     };
     runDialog(build, handle);
     return accepted;

@@ -31,6 +31,7 @@ public:
     void resumeUpdates() override;
     void setCaption(const std::string& text) override;
     void showHelp() override;
+    void fitTextArea(int32_t& columns, int32_t& rows) const override;
 
     void processEvents() override;
     void processEventsWhile(const bool& running, twait kind) override;
@@ -53,6 +54,21 @@ public:
     void quit();
     // Ctrl+C: what the player's request to quit does (by default `quit`).
     std::function<void()> onQuitKey;
+    // F12 between inputs: the player's menu.
+    std::function<void()> onMenuKey;
+
+    // A list of entries at the bottom, chosen with the arrows and Enter;
+    // entries that are not enabled are shown in parentheses and skipped.
+    // False when left with Esc.
+    struct tmenuentry {
+        std::string caption;  // Windows-1252
+        bool enabled = true;
+    };
+    bool chooseEntry(const std::string& title, const std::vector<tmenuentry>& entries,
+                     int32_t& chosen);
+    // A line of text typed at the bottom, starting from `text` (Windows-1252
+    // both ways); false when left with Esc.
+    bool askText(const std::string& title, std::string& text);
     // True while game code runs (inside processEvents or a wait).
     bool gameRunning() const { return nesting > 0; }
 
@@ -82,7 +98,7 @@ private:
     bool runDialog(const tpromptbuilder& build,
                    const std::function<bool(const tkeyevent&)>& handle);
     bool askPath(const std::string& title, const std::string& initial, std::string& path,
-                 bool forSaving, const std::string& defaultExtension);
+                 bool forSaving, const std::string& defaultExtension, bool isPath = true);
 
     tterminal& terminal;
     tkeyreader reader;

@@ -153,8 +153,11 @@ TEST(TopicMenu, UpFromTheFirstTopicSelectsTheLastAndEnterChoosesIt) {
     f.platform.pushKey(tkey::enter);
     EXPECT_EQ(f.game->topicMenu(true, "Titel^eins^zwei^drei"), "3");
     EXPECT_EQ(f.platform.statusText, " drei");
-    // The menu entries that start another game stay disabled after Enter.
-    EXPECT_FALSE(f.platform.menuEnabled[static_cast<std::size_t>(tmenuaction::openStory)]);
+    // The menu entries that start another game get their state back after
+    // Enter as after Esc: a story can be opened again.
+    EXPECT_TRUE(f.platform.menuEnabled[static_cast<std::size_t>(tmenuaction::openStory)]);
+    EXPECT_TRUE(f.platform.menuEnabled[static_cast<std::size_t>(tmenuaction::playScript)]);
+    EXPECT_FALSE(f.platform.menuEnabled[static_cast<std::size_t>(tmenuaction::recentFiles)]);
     // The menu cleared the screen and leaves it cleared.
     EXPECT_EQ(f.platform.screen(), "\n");
 }

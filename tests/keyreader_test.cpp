@@ -129,8 +129,9 @@ TEST(KeyReaderSequences, FunctionKeysOfEveryFamily) {
     EXPECT_EQ(onlyKey("\x1b[[A"), tkey::f1);  // Linux console
     EXPECT_EQ(onlyKey("\x1b[[E"), tkey::f5);
     EXPECT_EQ(onlyKey("\x1b[1;2P"), tkey::f1);
-    // F11 and F12 are no keys of the game.
-    EXPECT_TRUE(decode("\x1b[23~\x1b[24~").empty());
+    // F11 is no key of the players; F12 opens the terminal player's menu.
+    EXPECT_TRUE(decode("\x1b[23~").empty());
+    EXPECT_EQ(onlyKey("\x1b[24~"), tkey::f12);
 }
 
 TEST(KeyReaderSequences, ModifiersOfXtermParameters) {

@@ -12,6 +12,8 @@
 #include <fstream>
 
 #include "frontend/game.h"
+#include "frontend/settings.h"
+#include "term/playermenu.h"
 #include "term/terminalplatform.h"
 
 namespace velmo {
@@ -100,6 +102,29 @@ TEST_F(TerminalGameTest, KeyWaitTakesAUtf8UmlautAndEndOfInputEndsAWait) {
         EXPECT_EQ(host.line(host.lineCount() - 2).substr(0, 7), "Taste [");
         EXPECT_TRUE(game.closing());
     });
+}
+
+TEST_F(TerminalGameTest, TheMenuChangesTheColumnsAndSavesThem) {
+    const std::string keys =
+        "\x1b[B\r\r\x7f\x7f"
+        "40\r\r";  // Optionen, Darstellung, 40 columns
+    ASSERT_EQ(write(input[1], keys.data(), keys.size()), static_cast<ssize_t>(keys.size()));
+    close(input[1]);
+    input[1] = -1;
+    tterminal terminal(input[0], screen);
+    tterminalplatform host(terminal, 72);
+    tgamesettings gameSettings;
+    tgame game(host, gameSettings);
+    tsettings settings((folder / "optionen").string() + "/");
+    ASSERT_TRUE(settings.load());
+    game.useSettings(&settings);
+    game.openStory((folder / "halle.velmo").string());
+    runPlayerMenu(game, host, settings);
+    EXPECT_EQ(game.columns(), 40);
+    EXPECT_EQ(host.buffer.width(), 42);
+    tsettings again((folder / "optionen").string() + "/");
+    ASSERT_TRUE(again.load());
+    EXPECT_EQ(again.values.columns, 40);
 }
 
 }  // namespace

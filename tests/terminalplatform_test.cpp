@@ -153,6 +153,50 @@ TEST_F(TerminalPlatformTest, MessageEndsWithEnterAndLeavesLaterKeys) {
     EXPECT_EQ(game.log, "d24 p120 u24 ");
 }
 
+TEST_F(TerminalPlatformTest, MenuListSkipsDisabledEntriesAndEscLeavesIt) {
+    const std::vector<tterminalplatform::tmenuentry> entries = {
+        {"Aus", false}, {"Eins", true}, {"Zwei", false}, {"Drei", true}};
+    int32_t chosen = -1;
+    type("\x1b[B\r");  // from "Eins" down over "Zwei" to "Drei"
+    EXPECT_TRUE(platform->chooseEntry("Men\xFC", entries, chosen));
+    EXPECT_EQ(chosen, 3);
+    type("\x1b[A\x1b[A\r");  // up from "Eins" round to "Drei", then "Eins"
+    EXPECT_TRUE(platform->chooseEntry("Men\xFC", entries, chosen));
+    EXPECT_EQ(chosen, 1);
+    type("\x1b");
+    EXPECT_FALSE(platform->chooseEntry("Men\xFC", entries, chosen));
+    EXPECT_FALSE(platform->chooseEntry("Leer", {{"Aus", false}}, chosen));
+    EXPECT_EQ(game.log, "");
+}
+
+TEST_F(TerminalPlatformTest, TextPromptEditsTheTextAndTakesAnEmptyOne) {
+    std::string text = "alt";
+    type("\x7f\x7f\x7f\xC3\x9C\tber\r");  // "Über": UTF-8 in, Windows-1252 out
+    EXPECT_TRUE(platform->askText("F3", text));
+    EXPECT_EQ(text,
+              "\xDC"
+              "ber");
+    type("\x7f\x7f\x7f\x7f\r");
+    EXPECT_TRUE(platform->askText("F3", text));
+    EXPECT_EQ(text, "");
+    type("neu\x1b");
+    EXPECT_FALSE(platform->askText("F3", text));
+    EXPECT_EQ(text, "");
+}
+
+TEST_F(TerminalPlatformTest, F12OpensTheMenuOnlyBetweenInputs) {
+    int menus = 0;
+    platform->onMenuKey = [&menus] { ++menus; };
+    type("\x1b[24~");
+    platform->serve();  // reads the key
+    platform->serve();  // hands it on
+    EXPECT_EQ(menus, 1);
+    type("\x1b[24~x");  // inside a wait story code runs: no menu
+    waitForX();
+    EXPECT_EQ(menus, 1);
+    EXPECT_EQ(game.log, "d24 p120 u24 ");
+}
+
 class TerminalFileDialogTest : public TerminalPlatformTest {
 protected:
     std::filesystem::path folder;

@@ -32,6 +32,11 @@ set(work "${ACTUAL_DIR}/${name}")
 file(REMOVE_RECURSE "${work}")
 file(MAKE_DIRECTORY "${work}")
 file(GLOB story_files "${dir}/${name}.*")
+# The player's own folders (options, data, the temporary picture) lie in
+# the work folder too, never in the home folder of whoever runs the tests.
+set(ENV{XDG_CONFIG_HOME} "${work}/xdg/config")
+set(ENV{XDG_DATA_HOME} "${work}/xdg/data")
+set(ENV{XDG_CACHE_HOME} "${work}/xdg/cache")
 file(COPY ${story_files} DESTINATION "${work}")
 execute_process(
   COMMAND "${TERM}" ${args} "${name}.velmo"

@@ -26,6 +26,11 @@ if(COMPILE)
 endif()
 file(REMOVE_RECURSE "${work}")
 file(MAKE_DIRECTORY "${work}")
+# The player's own folders (options, data, the temporary picture) lie in
+# the work folder too, never in the home folder of whoever runs the tests.
+set(ENV{XDG_CONFIG_HOME} "${work}/xdg/config")
+set(ENV{XDG_DATA_HOME} "${work}/xdg/data")
+set(ENV{XDG_CACHE_HOME} "${work}/xdg/cache")
 
 # With COMPILE the story's folder is copied into the work folder, compiled
 # there, and the compiled story plays the same walkthrough: its output must
