@@ -6,6 +6,7 @@
 #include "base/abort.h"
 #include "base/charset.h"
 #include "base/encoding.h"
+#include "base/scopedcount.h"
 #include "base/tokenizer.h"
 #include "base/wstrlib.h"
 #include "frontend/game.h"
@@ -84,15 +85,12 @@ bool tgame::openStory(const std::string& fileName) {
     saveDone = false;
     waitingForKey = false;
     askAfterEnd = false;
-    noTurn = false;
-    restoreCommand.clear();
     platform.clearText();
     clearScreen();
-    serial = "000000";
     storyFile = fileName;
     setStatus("");
 
-    ++busy;
+    const tscopedcount running(busy);
     source = std::make_unique<tstorysource>();
     story = std::make_unique<tstory>(*this);
     bool loaded = false;
@@ -101,11 +99,9 @@ bool tgame::openStory(const std::string& fileName) {
     } catch (const std::exception&) { loaded = false; }
     if (!loaded) {
         releaseStory();
-        --busy;
         return false;
     }
     startStory();
-    --busy;
     return true;
 }
 
@@ -116,10 +112,6 @@ void tgame::startStory() {
     undoIndex = -1;
     enableMenu(tmenuaction::compile, false);
     enableMenu(tmenuaction::copyPictures, false);
-    moves = 0;
-    score = 0;
-    scoreUndo.clear();
-    statusFormat = 0;
     if (settings.seed) story->random.seed(*settings.seed);
     interpreter = std::make_unique<tinterpreter>(*story);
 
@@ -185,7 +177,6 @@ void tgame::closeStory() {
     try {
         releaseStory();
     } catch (...) { stopped = true; }
-    scoreUndo.clear();
     platform.setInputEnabled(false);
     history.clear();
     historyIndex = 0;
@@ -238,7 +229,7 @@ void tgame::executeLine(const std::string& line, const std::string& shown) {
         commandSplitter->push_back({commands[i], ">" + display});
     }
 
-    ++busy;
+    const tscopedcount running(busy);
     try {
         while (!commandSplitter->empty() && !stopped && storyOpen()) {
             tpending next = std::move(commandSplitter->front());
@@ -254,7 +245,6 @@ void tgame::executeLine(const std::string& line, const std::string& shown) {
         writeText("Wie bitte?^^>");
         scriptFile.clear();
     }
-    --busy;
     commandSplitter.reset();
 }
 
@@ -279,8 +269,6 @@ void tgame::runCommand(const std::string& text, const std::string& shown) {
 
 void tgame::runOrdinary(const std::string& command, const std::string& shown) {
     story->pushUndo();
-    story->clock.pushState();
-    scoreUndo.push_back(score);
     history.push_back(shown);
     historyIndex = static_cast<int32_t>(history.size());
     undoIndex = static_cast<int32_t>(history.size()) - 1;
@@ -391,11 +379,6 @@ void tgame::endGame(bool ask) {
 }
 
 const tclock* tgame::gameClock() const { return story ? &story->clock : nullptr; }
-
-void tgame::nextTurn() {
-    ++moves;
-    if (story) story->clock.tick();
-}
 
 void tgame::setRepeatContext(int32_t offset, tnode* first, tnode* second) {
     repeatOffset = offset;

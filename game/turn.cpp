@@ -81,7 +81,8 @@ void runTimers(tstory& story, tinterpreter& interpreter) {
 }  // namespace
 
 void endTurn(tstory& story, tinterpreter& interpreter) {
-    story.services.nextTurn();
+    ++story.moves;
+    story.clock.tick();
     if (runDaemons(story, interpreter)) runTimers(story, interpreter);
 }
 

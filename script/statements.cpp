@@ -214,12 +214,12 @@ void tinterpreter::setPlayerStatement(tnode& target, const tcode& record, int32_
 
 void tinterpreter::addScoresStatement(tnode& target, const tcode& record, int32_t&) {
     if (!evaluateParams(target, record) || !needInteger(record, 1)) return;
-    story.services.score = wrappingAdd(story.services.score, toNumber(values[0]));
+    story.score = wrappingAdd(story.score, toNumber(values[0]));
 }
 
 void tinterpreter::statusFormatStatement(tnode& target, const tcode& record, int32_t&) {
     if (!evaluateParams(target, record) || !needInteger(record, 1)) return;
-    story.services.statusFormat = wrappingAdd(toNumber(values[0]), -1);
+    story.statusFormat = wrappingAdd(toNumber(values[0]), -1);
 }
 
 void tinterpreter::setTimeStatement(tnode& target, const tcode& record, int32_t&) {
@@ -272,7 +272,7 @@ void tinterpreter::haltStatement(tnode& target, const tcode& record, int32_t&) {
         story.secondObjects.clear();
         break;
     case 2: story.secondObjects.clear(); break;
-    case 3: story.services.noTurn = true; break;
+    case 3: story.noTurn = true; break;
     default: break;
     }
 }
@@ -359,18 +359,13 @@ void tinterpreter::closeWinStatement(tnode&, const tcode&, int32_t&) {
 // "inspect" opens the inspector on the running function; cancelling it
 // ends the game.
 void tinterpreter::inspectStatement(tnode& target, const tcode& record, int32_t&) {
-    tservices& services = story.services;
-    services.setErrorDisplay(false);
     bool goOn = false;
-    try {
-        goOn = services.runInspector(record.line, &target);
-    } catch (...) {
-        services.setErrorDisplay(true);
-        throw;
+    {
+        const terrordisplayoff silent(story.services);
+        goOn = story.services.runInspector(record.line, &target);
     }
-    services.setErrorDisplay(true);
     if (goOn) return;
-    services.endGame(false);
+    story.services.endGame(false);
     throw tabort();
 }
 

@@ -6,6 +6,7 @@
 #include "base/tokenizer.h"
 #include "base/wstrlib.h"
 #include "model/parsetree.h"
+#include "model/story.h"
 #include "script/keywords.h"
 #include "script/postfix.h"
 #include "story/scanner.h"
@@ -334,7 +335,7 @@ void tanalysis::declareVerb() {
 }
 
 void tanalysis::declareRestoreCommand() {
-    scanner.services.restoreCommand = withoutQuotes(restored(record.paramText));
+    node().story().restoreCommand = withoutQuotes(restored(record.paramText));
 }
 
 std::string tanalysis::restored(std::string text) {

@@ -37,7 +37,8 @@ public:
     std::string programText;
     std::vector<std::string> stringTable;  // compiled stories only
     bool isCompiled = false;
-    bool error = false;  // set by the error report
+    std::string serial = "000000";  // a compiled story's serial, from its first line
+    bool error = false;             // set by the error report
 
     // Reads a story into programText, ready for the structure parser:
     // new file list (storyName from the file name) and definition list
