@@ -6,6 +6,7 @@
 #include "base/abort.h"
 #include "base/charset.h"
 #include "base/encoding.h"
+#include "base/internalerror.h"
 #include "base/scopedcount.h"
 #include "base/tokenizer.h"
 #include "base/wstrlib.h"
@@ -96,7 +97,10 @@ bool tgame::openStory(const std::string& fileName) {
     bool loaded = false;
     try {
         loaded = loadStory(fileName, *story, *source);
-    } catch (const std::exception&) { loaded = false; }
+    } catch (const std::exception& failure) {
+        reportInternalError("Laden", failure);
+        loaded = false;
+    }
     if (!loaded) {
         releaseStory();
         return false;
@@ -122,7 +126,10 @@ void tgame::startStory() {
         if (!stopped) interpreter->Run(0, &story->root(), result, "", "main");
     } catch (const tabort&) {
         // "quit" during the start-up: stopped is set, the story closes below.
-    } catch (const std::exception&) { stopped = true; }
+    } catch (const std::exception& failure) {
+        reportInternalError("Start", failure);
+        stopped = true;
+    }
     if (stopped || !interpreter->PlayerReady()) {
         closeStory();
         return;
@@ -132,7 +139,12 @@ void tgame::startStory() {
     enableMenu(tmenuaction::playScript, true);
     try {
         updateStatusLine();
-    } catch (const std::exception&) { stopped = true; }
+    } catch (const tabort&) {
+        stopped = true;  // "quit" in the status line
+    } catch (const std::exception& failure) {
+        reportInternalError("Statuszeile", failure);
+        stopped = true;
+    }
     // A story whose status line fails cannot be played on.
     if (stopped) {
         closeStory();
@@ -241,7 +253,8 @@ void tgame::executeLine(const std::string& line, const std::string& shown) {
         if (stopped && storyOpen()) handleStop();
     } catch (const tabort&) {
         if (stopped && storyOpen()) handleStop();
-    } catch (const std::exception&) {
+    } catch (const std::exception& failure) {
+        reportInternalError("Eingabe", failure);
         writeText("Wie bitte?^^>");
         scriptFile.clear();
     }

@@ -17,6 +17,7 @@
 #include "base/atomicfile.h"
 #include "base/codedfile.h"
 #include "base/encoding.h"
+#include "base/internalerror.h"
 #include "base/scopedcount.h"
 #include "base/wstrlib.h"
 #include "frontend/game.h"
@@ -117,7 +118,10 @@ void tgame::saveGame() {
                 writeFields(out, storyFile, *story);
                 return static_cast<bool>(out);
             });
-        } catch (const std::exception&) { written = false; }
+        } catch (const std::exception& failure) {
+            reportInternalError("Speichern", failure);
+            written = false;
+        }
         if (!written) platform.showMessage(tmessagekind::warning, kNotSaved);
     }
     saveDone = true;
@@ -154,7 +158,10 @@ void tgame::restoreGame() {
         bool loaded = false;
         try {
             loaded = loadStory(storyFile, *story, *source);
-        } catch (const std::exception&) { loaded = false; }
+        } catch (const std::exception& failure) {
+            reportInternalError("Laden", failure);
+            loaded = false;
+        }
         if (!loaded) {
             releaseStory();
             platform.showMessage(tmessagekind::warning, notRestored(3));
@@ -249,7 +256,8 @@ void tgame::restoreGame() {
         } catch (const tabort&) {
             // "quit" in the story's restore command.
             stopped = true;
-        } catch (const std::exception&) {
+        } catch (const std::exception& failure) {
+            reportInternalError("Spielstand laden", failure);
             platform.showMessage(tmessagekind::warning, notRestored(6));
             stopped = true;
             if (story) closeStory();

@@ -10,6 +10,7 @@
 #include "base/abort.h"
 #include "base/codedfile.h"
 #include "base/declension.h"
+#include "base/internalerror.h"
 #include "base/wstrlib.h"
 #include "model/parsetree.h"
 #include "model/story.h"
@@ -347,7 +348,8 @@ void tinterpreter::openWinStatement(tnode& target, const tcode& record, int32_t&
     if (!evaluateParams(target, record)) return;
     try {
         story.services.showPicture(values[1], toNumber(values[0]), record.line);
-    } catch (const tabort&) { throw; } catch (const std::exception&) {
+    } catch (const std::exception& failure) {
+        reportInternalError("Bildfenster", failure);
         report(record.line, "Syntaxfehler");
     }
 }

@@ -3,6 +3,7 @@
 #include <exception>
 #include <string_view>
 
+#include "base/internalerror.h"
 #include "base/tokenizer.h"
 #include "base/wstrlib.h"
 #include "model/parsetree.h"
@@ -366,7 +367,7 @@ tcode analyseStatement(tscanner& scanner, const std::string& statement, tparsers
     try {
         return tanalysis(scanner, state).run(statement);
     } catch (const tsyntaxerror&) {
-    } catch (const std::exception&) {}
+    } catch (const std::exception& failure) { reportInternalError("Einlesen", failure); }
     scanner.services.showError(scanner.error, line, "Syntaxfehler");
     return tcode{};
 }
