@@ -9,8 +9,6 @@ ttextbuffer::ttextbuffer(int32_t width, int64_t maxLength)
     lines.emplace_back();
 }
 
-void ttextbuffer::setWidth(int32_t columns) { width_ = std::max<int32_t>(columns, 2); }
-
 const ttextbuffer::tline* ttextbuffer::stored(int32_t index) const {
     if (index < dropped || index >= lineCount()) return nullptr;
     return &lines[static_cast<std::size_t>(index - dropped)];

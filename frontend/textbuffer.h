@@ -33,7 +33,6 @@ class ttextbuffer {
 public:
     explicit ttextbuffer(int32_t width = 72, int64_t maxLength = 524288);
 
-    void setWidth(int32_t columns);
     int32_t width() const { return width_; }
 
     int32_t lineCount() const { return dropped + static_cast<int32_t>(lines.size()); }

@@ -11,7 +11,6 @@
 #include <algorithm>
 #include <bitset>
 
-#include "base/abort.h"
 #include "base/internalerror.h"
 #include "game/parsestate.h"
 #include "model/parsetree.h"

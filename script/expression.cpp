@@ -3,7 +3,6 @@
 #include <exception>
 #include <utility>
 
-#include "base/abort.h"
 #include "base/internalerror.h"
 #include "script/expressionstate.h"
 

@@ -26,7 +26,7 @@ int badUsage(const std::string& message) {
     return kPlainUsage;
 }
 
-// A decimal number of at most nine digits.
+// A decimal number of at most ten digits.
 bool readNumber(const char* text, int64_t& value) {
     const std::string digits = text ? text : "";
     if (digits.empty() || digits.size() > 10 || !isNumber(digits)) return false;
