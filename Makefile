@@ -6,6 +6,10 @@ SANBUILD ?= build-sanitize
 JOBS ?= $(shell nproc)
 # The story that "make run" opens; "make run STORY=other.velmo" plays another.
 STORY ?= stories/uhrmacher.velmo
+# "make test WERROR=1" turns warnings into errors (CI does); the option is
+# passed on every build, so a build folder configured before follows it.
+WERROR ?= 0
+WERROR_FLAG = -DVELMO_WERROR=$(if $(filter 1 ON on yes,$(WERROR)),ON,OFF)
 
 .PHONY: run test build deps sanitize bench fuzz clean
 
@@ -16,6 +20,7 @@ $(BUILD)/build.ninja:
 	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 build: deps $(BUILD)/build.ninja
+	cmake -S . -B $(BUILD) $(WERROR_FLAG) > /dev/null
 	cmake --build $(BUILD) -j $(JOBS)
 
 test: build
@@ -25,7 +30,7 @@ run: build
 	$(BUILD)/velmo-term $(STORY)
 
 sanitize: deps
-	cmake -S . -B $(SANBUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMO_SANITIZE=ON
+	cmake -S . -B $(SANBUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMO_SANITIZE=ON $(WERROR_FLAG)
 	cmake --build $(SANBUILD) -j $(JOBS)
 	cd $(SANBUILD) && ctest --output-on-failure -j $(JOBS)
 

@@ -133,10 +133,6 @@ const std::string& article(int32_t grammaticalCase, int32_t gender, int32_t kind
     return kArticles[normalCase(grammaticalCase)][k - 1][gender];
 }
 
-const std::string& pluralArticle(int32_t grammaticalCase) {
-    return kPluralArticles[normalCase(grammaticalCase)];
-}
-
 std::string adjectiveEnding(std::string_view name, int32_t grammaticalCase, bool definite) {
     std::string s(name);
     std::size_t star = s.find('*');

@@ -29,8 +29,6 @@ enum : int32_t { kMasculine = 0, kFeminine = 1, kNeuter = 2 };
 // and kind (1 definite, 2 indefinite), with its trailing blank; the empty
 // text for kind 0.
 const std::string& article(int32_t grammaticalCase, int32_t gender, int32_t kind);
-// The plural article of a case, with its trailing blank.
-const std::string& pluralArticle(int32_t grammaticalCase);
 
 // Replaces the first "*" of the name text by the adjective ending.
 std::string adjectiveEnding(std::string_view name, int32_t grammaticalCase, bool definite);

@@ -4,7 +4,7 @@
 // The boundary between the core (loading, object model, interpreter,
 // command parser) and the player front end. The core never touches a
 // window or a terminal: everything it needs of the front end goes through
-// this interface and its game-state values. The front end, the terminal
+// this interface. The front end, the terminal
 // player and the test host each provide one implementation.
 
 #include <cstdint>
@@ -56,8 +56,6 @@ public:
 
     void setErrorDisplay(bool on) { showErrors = on; }
 
-    // One turn taken: moves + 1 and the game clock ticks once.
-    virtual void nextTurn() = 0;
     // After the current command, the input `offset` places before the last
     // one is parsed again with the two nodes.
     virtual void setRepeatContext(int32_t offset, tnode* first, tnode* second) = 0;
@@ -83,16 +81,15 @@ public:
     // or restarting a story and after restoring a saved game.
     void clearStopped() { stopped = false; }
 
-    // Game-state values that the core reads or sets.
+    // The front end's state around the story, not the story's own (that
+    // lives in tstory): `stopped` is the error report's run status (the
+    // first error shown stops the run), `saveDone` tells whether quitting
+    // needs to offer a save, `menuCancelled` is the topic menu's last
+    // answer and `saveFolder` is where saved games and copies go. One
+    // front end plays one story at a time, so they are not per story.
     bool stopped = false;
     bool showErrors = true;
     bool saveDone = false;
-    int32_t moves = 0;
-    int32_t score = 0;
-    int32_t statusFormat = 0;
-    std::string serial = "000000";
-    std::string restoreCommand;
-    bool noTurn = false;
     bool menuCancelled = false;
     std::string saveFolder;
 
@@ -103,6 +100,22 @@ protected:
 
 private:
     const tlinemapper* lineMapper = nullptr;
+};
+
+// Turns the error display of `services` off while the guard lives and
+// puts the earlier setting back however the scope is left.
+class terrordisplayoff {
+public:
+    explicit terrordisplayoff(tservices& target) : services(target), before(target.showErrors) {
+        services.setErrorDisplay(false);
+    }
+    terrordisplayoff(const terrordisplayoff&) = delete;
+    terrordisplayoff& operator=(const terrordisplayoff&) = delete;
+    ~terrordisplayoff() { services.setErrorDisplay(before); }
+
+private:
+    tservices& services;
+    const bool before;
 };
 
 }  // namespace velmo

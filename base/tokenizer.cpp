@@ -71,9 +71,4 @@ std::string ttokenizer::Next() {
     return tokens[static_cast<std::size_t>(cursor++)];
 }
 
-std::string ttokenizer::TokenAt(int32_t index) const {
-    if (index < 0 || index >= Count()) return std::string();
-    return tokens[static_cast<std::size_t>(index)];
-}
-
 }  // namespace velmo

@@ -25,8 +25,6 @@ public:
     // The token at the cursor, then the cursor moves on. Past the end:
     // the empty text, cursor unchanged.
     std::string Next();
-    // The token at `index`, or the empty text when out of range.
-    std::string TokenAt(int32_t index) const;
 
     const std::vector<std::string>& Tokens() const { return tokens; }
 

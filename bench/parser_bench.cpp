@@ -71,11 +71,6 @@ std::string benchStory() {
 class BenchServices : public velmo::test::RecordingServices {
 public:
     void writeText(const std::string&) override {}
-    void nextTurn() override {
-        ++moves;
-        if (story) story->clock.tick();
-    }
-    velmo::tstory* story = nullptr;
 };
 
 // The story, loaded once and started.
@@ -87,7 +82,6 @@ struct BenchWorld {
                    .string();
         std::ofstream(file, std::ios::binary) << benchStory();
         story = std::make_unique<velmo::tstory>(services);
-        services.story = story.get();
         loaded = velmo::loadStory(file, *story, source);
         if (!loaded) return;
         story->root().vars.declare("quote,topic,number", velmo::kTypeText, services.stopped, 0);

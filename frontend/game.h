@@ -82,7 +82,6 @@ public:
     char waitForKey() override;
     std::string topicMenu(bool withTitle, const std::string& topics) override;
     void endGame(bool ask) override;
-    void nextTurn() override;
     void setRepeatContext(int32_t offset, tnode* first, tnode* second) override;
     void checkMessages() override;
     void clearScreen();
@@ -197,7 +196,6 @@ private:
     std::unique_ptr<tinterpreter> interpreter;
     std::string storyFile;
     std::vector<std::string> history;
-    std::vector<int32_t> scoreUndo;
     bool askAfterEnd = false;
     std::string scriptFile;
     bool replaying = false;

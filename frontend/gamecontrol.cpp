@@ -6,8 +6,9 @@
 #include "base/abort.h"
 #include "base/charset.h"
 #include "base/encoding.h"
+#include "base/internalerror.h"
+#include "base/scopedcount.h"
 #include "base/tokenizer.h"
-#include "base/wrapping.h"
 #include "base/wstrlib.h"
 #include "frontend/game.h"
 #include "game/parser.h"
@@ -85,28 +86,26 @@ bool tgame::openStory(const std::string& fileName) {
     saveDone = false;
     waitingForKey = false;
     askAfterEnd = false;
-    noTurn = false;
-    restoreCommand.clear();
     platform.clearText();
     clearScreen();
-    serial = "000000";
     storyFile = fileName;
     setStatus("");
 
-    ++busy;
+    const tscopedcount running(busy);
     source = std::make_unique<tstorysource>();
     story = std::make_unique<tstory>(*this);
     bool loaded = false;
     try {
         loaded = loadStory(fileName, *story, *source);
-    } catch (const std::exception&) { loaded = false; }
+    } catch (const std::exception& failure) {
+        reportInternalError("Laden", failure);
+        loaded = false;
+    }
     if (!loaded) {
         releaseStory();
-        --busy;
         return false;
     }
     startStory();
-    --busy;
     return true;
 }
 
@@ -117,10 +116,6 @@ void tgame::startStory() {
     undoIndex = -1;
     enableMenu(tmenuaction::compile, false);
     enableMenu(tmenuaction::copyPictures, false);
-    moves = 0;
-    score = 0;
-    scoreUndo.clear();
-    statusFormat = 0;
     if (settings.seed) story->random.seed(*settings.seed);
     interpreter = std::make_unique<tinterpreter>(*story);
 
@@ -131,7 +126,10 @@ void tgame::startStory() {
         if (!stopped) interpreter->Run(0, &story->root(), result, "", "main");
     } catch (const tabort&) {
         // "quit" during the start-up: stopped is set, the story closes below.
-    } catch (const std::exception&) { stopped = true; }
+    } catch (const std::exception& failure) {
+        reportInternalError("Start", failure);
+        stopped = true;
+    }
     if (stopped || !interpreter->PlayerReady()) {
         closeStory();
         return;
@@ -141,7 +139,12 @@ void tgame::startStory() {
     enableMenu(tmenuaction::playScript, true);
     try {
         updateStatusLine();
-    } catch (const std::exception&) { stopped = true; }
+    } catch (const tabort&) {
+        stopped = true;  // "quit" in the status line
+    } catch (const std::exception& failure) {
+        reportInternalError("Statuszeile", failure);
+        stopped = true;
+    }
     // A story whose status line fails cannot be played on.
     if (stopped) {
         closeStory();
@@ -186,7 +189,6 @@ void tgame::closeStory() {
     try {
         releaseStory();
     } catch (...) { stopped = true; }
-    scoreUndo.clear();
     platform.setInputEnabled(false);
     history.clear();
     historyIndex = 0;
@@ -239,7 +241,7 @@ void tgame::executeLine(const std::string& line, const std::string& shown) {
         commandSplitter->push_back({commands[i], ">" + display});
     }
 
-    ++busy;
+    const tscopedcount running(busy);
     try {
         while (!commandSplitter->empty() && !stopped && storyOpen()) {
             tpending next = std::move(commandSplitter->front());
@@ -251,11 +253,11 @@ void tgame::executeLine(const std::string& line, const std::string& shown) {
         if (stopped && storyOpen()) handleStop();
     } catch (const tabort&) {
         if (stopped && storyOpen()) handleStop();
-    } catch (const std::exception&) {
+    } catch (const std::exception& failure) {
+        reportInternalError("Eingabe", failure);
         writeText("Wie bitte?^^>");
         scriptFile.clear();
     }
-    --busy;
     commandSplitter.reset();
 }
 
@@ -280,8 +282,6 @@ void tgame::runCommand(const std::string& text, const std::string& shown) {
 
 void tgame::runOrdinary(const std::string& command, const std::string& shown) {
     story->pushUndo();
-    story->clock.pushState();
-    scoreUndo.push_back(score);
     history.push_back(shown);
     historyIndex = static_cast<int32_t>(history.size());
     undoIndex = static_cast<int32_t>(history.size()) - 1;
@@ -392,11 +392,6 @@ void tgame::endGame(bool ask) {
 }
 
 const tclock* tgame::gameClock() const { return story ? &story->clock : nullptr; }
-
-void tgame::nextTurn() {
-    moves = wrappingAdd(moves, 1);
-    if (story) story->clock.tick();
-}
 
 void tgame::setRepeatContext(int32_t offset, tnode* first, tnode* second) {
     repeatOffset = offset;

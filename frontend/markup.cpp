@@ -4,6 +4,7 @@
 
 #include "base/declension.h"
 #include "base/encoding.h"
+#include "base/internalerror.h"
 #include "model/parsetree.h"
 #include "model/story.h"
 
@@ -212,7 +213,10 @@ tresolvedtext resolveMarkup(const std::string& input, tstory* story, int32_t col
         bool ok = false;
         try {
             ok = resolver.resolveTag(content, static_cast<int32_t>(from), replacement);
-        } catch (const std::exception&) { ok = false; }
+        } catch (const std::exception& failure) {
+            reportInternalError("Textmarke", failure);
+            ok = false;
+        }
         if (!ok) {
             result.failed = true;
             result.resolvedPart = text.substr(0, from);

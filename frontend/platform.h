@@ -86,9 +86,9 @@ enum class tmenuaction {
     playScript,    // "Skript abspielen"
     compile,       // "&Quelltext compilieren"
     copyPictures,  // "&Grafik kopieren"
-    display        // "&Darstellung"
+    display        // "&Darstellung": keep it last, kMenuActions counts up to it
 };
-constexpr int kMenuActions = 11;
+constexpr int kMenuActions = static_cast<int>(tmenuaction::display) + 1;
 
 enum class tmessagekind { information, warning, error };
 enum class tanswer { yes, no, cancel };

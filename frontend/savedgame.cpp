@@ -17,6 +17,8 @@
 #include "base/atomicfile.h"
 #include "base/codedfile.h"
 #include "base/encoding.h"
+#include "base/internalerror.h"
+#include "base/scopedcount.h"
 #include "base/wstrlib.h"
 #include "frontend/game.h"
 #include "game/parser.h"
@@ -76,15 +78,14 @@ std::string beforeFirstComma(const std::string& path) {
     return comma == std::string::npos ? std::string() : path.substr(0, comma + 1);
 }
 
-void writeFields(std::ostream& out, const std::string& storyFile, const tstory& story,
-                 const tservices& services) {
+void writeFields(std::ostream& out, const std::string& storyFile, const tstory& story) {
     const tnode& root = story.root();
     writeStr(out, storyFile);
     writeInt32(out, static_cast<int32_t>(root.children().size()));
     story.clock.save(out);
-    writeInt32(out, services.moves);
-    writeInt32(out, services.score);
-    writeInt32(out, services.statusFormat);
+    writeInt32(out, story.moves);
+    writeInt32(out, story.score);
+    writeInt32(out, story.statusFormat);
     writeInt32(out, root.indexOfChild(story.player));
     root.saveState(out);
     for (const auto& child : root.children())
@@ -114,10 +115,13 @@ void tgame::saveGame() {
         bool written = false;
         try {
             written = writeFileAtomically(path, [this](std::ostream& out) {
-                writeFields(out, storyFile, *story, *this);
+                writeFields(out, storyFile, *story);
                 return static_cast<bool>(out);
             });
-        } catch (const std::exception&) { written = false; }
+        } catch (const std::exception& failure) {
+            reportInternalError("Speichern", failure);
+            written = false;
+        }
         if (!written) platform.showMessage(tmessagekind::warning, kNotSaved);
     }
     saveDone = true;
@@ -147,16 +151,17 @@ void tgame::restoreGame() {
         waitingForKey = false;
         menuOpen = false;
         menuCancelled = true;
-        scoreUndo.clear();
         enableMenu(tmenuaction::openStory, true);
-        restoreCommand.clear();
 
         source = std::make_unique<tstorysource>();
         story = std::make_unique<tstory>(*this);
         bool loaded = false;
         try {
             loaded = loadStory(storyFile, *story, *source);
-        } catch (const std::exception&) { loaded = false; }
+        } catch (const std::exception& failure) {
+            reportInternalError("Laden", failure);
+            loaded = false;
+        }
         if (!loaded) {
             releaseStory();
             platform.showMessage(tmessagekind::warning, notRestored(3));
@@ -172,11 +177,11 @@ void tgame::restoreGame() {
         need(story->clock.read(in), in);
         int32_t value = 0;
         need(readInt32(in, value) && value >= 0, in);
-        moves = value;
+        story->moves = value;
         need(readInt32(in, value), in);
-        score = value;
+        story->score = value;
         need(readInt32(in, value), in);
-        statusFormat = value;
+        story->statusFormat = value;
         need(readInt32(in, value), in);
         tnode* player = value < 0 ? nullptr : root.childAt(value);
         need(player && player->getKind() == kKindObject, in);
@@ -205,8 +210,9 @@ void tgame::restoreGame() {
         updateStatusLine();
         if (stopped) throw trestorefailure{6};
         writeText("^");
-        if (!restoreCommand.empty())
-            parseCommand(*story, restoreCommand);
+        const std::string command = story->restoreCommand;
+        if (!command.empty())
+            parseCommand(*story, command);
         else
             writeText("Ok^");
         if (!stopped) writeText("^>");
@@ -214,52 +220,50 @@ void tgame::restoreGame() {
 
     // Until the open story is closed, a failure leaves the game as it was.
     bool changed = false;
-    ++busy;
-    try {
-        if (!in) throw trestorefailure{5};
-        std::string savedStory;
-        need(readStr(in, savedStory), in);
-        if (storyFile.empty()) storyFile = savedStory;
-        if (storyFile != savedStory && storyOpen() &&
-            beforeFirstComma(storyFile) != beforeFirstComma(savedStory)) {
-            platform.showMessage(tmessagekind::warning, notRestored(4));
-            writeText("^>");
-            --busy;
-            return;
-        }
-        int32_t count = 0;
-        need(readInt32(in, count), in);
-        if (storyOpen() && static_cast<int64_t>(story->root().children().size()) != count) {
-            platform.showMessage(tmessagekind::error, notRestored(1));
-            writeText("^>");
-            --busy;
-            return;
-        }
+    {
+        const tscopedcount running(busy);
+        try {
+            if (!in) throw trestorefailure{5};
+            std::string savedStory;
+            need(readStr(in, savedStory), in);
+            if (storyFile.empty()) storyFile = savedStory;
+            if (storyFile != savedStory && storyOpen() &&
+                beforeFirstComma(storyFile) != beforeFirstComma(savedStory)) {
+                platform.showMessage(tmessagekind::warning, notRestored(4));
+                writeText("^>");
+                return;
+            }
+            int32_t count = 0;
+            need(readInt32(in, count), in);
+            if (storyOpen() && static_cast<int64_t>(story->root().children().size()) != count) {
+                platform.showMessage(tmessagekind::error, notRestored(1));
+                writeText("^>");
+                return;
+            }
 
-        changed = true;
-        restoreFromFile(count);
-    } catch (const trestorefailure& failure) {
-        platform.showMessage(tmessagekind::warning, notRestored(failure.number));
-        if (changed) {
-            // A half-restored game is never played on.
+            changed = true;
+            restoreFromFile(count);
+        } catch (const trestorefailure& failure) {
+            platform.showMessage(tmessagekind::warning, notRestored(failure.number));
+            if (changed) {
+                // A half-restored game is never played on.
+                stopped = true;
+                if (story) closeStory();
+            } else if (storyOpen()) {
+                writeText("^>");
+            }
+            return;
+        } catch (const tabort&) {
+            // "quit" in the story's restore command.
+            stopped = true;
+        } catch (const std::exception& failure) {
+            reportInternalError("Spielstand laden", failure);
+            platform.showMessage(tmessagekind::warning, notRestored(6));
             stopped = true;
             if (story) closeStory();
-        } else if (storyOpen()) {
-            writeText("^>");
+            return;
         }
-        --busy;
-        return;
-    } catch (const tabort&) {
-        // "quit" in the story's restore command.
-        stopped = true;
-    } catch (const std::exception&) {
-        platform.showMessage(tmessagekind::warning, notRestored(6));
-        stopped = true;
-        if (story) closeStory();
-        --busy;
-        return;
     }
-    --busy;
     if (stopped && storyOpen()) {
         handleStop();
         return;

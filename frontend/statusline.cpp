@@ -72,9 +72,9 @@ void tgame::updateStatusLine() {
         temporary.Run(0, player->location, storyText, "", "StatusLine");
     }
     tstatusvalues values;
-    values.format = statusFormat;
-    values.score = score;
-    values.moves = moves;
+    values.format = story->statusFormat;
+    values.score = story->score;
+    values.moves = story->moves;
     values.minutes = story->clock.minutes();
     if (values.format == 3) story->root().vars.getValue("stlmessage", values.message);
     setStatus(composeStatusLine(storyText, values, settings.columns + 2));

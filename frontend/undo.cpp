@@ -25,11 +25,6 @@ void tgame::undo() {
         return;
     }
     story->popUndo();
-    story->clock.popState();
-    if (!scoreUndo.empty()) {
-        score = scoreUndo.back();
-        scoreUndo.pop_back();
-    }
     updateStatusLine();
     std::string input;
     if (undoIndex >= 0 && undoIndex < static_cast<int32_t>(history.size()))

@@ -7,6 +7,7 @@
 
 #include "base/abort.h"
 #include "base/encoding.h"
+#include "base/internalerror.h"
 #include "frontend/game.h"
 
 namespace velmo {
@@ -39,7 +40,8 @@ char tgame::waitForKey() {
     enableMenu(tmenuaction::display, false);
     try {
         platform.processEventsWhile(waitingForKey, twait::key);
-    } catch (const tabort&) { throw; } catch (const std::exception&) {
+    } catch (const std::exception& failure) {
+        reportInternalError("Tastenwarten", failure);
         bool failed = false;
         showError(failed, 0, "Taste?");
         lastKey = 0;
@@ -118,7 +120,8 @@ std::string tgame::topicMenu(bool withTitle, const std::string& topics) {
         menuLast = 0;
         restoreMenus();
         throw;
-    } catch (const std::exception&) {
+    } catch (const std::exception& failure) {
+        reportInternalError("Men\xFC", failure);
         menuOpen = false;
         menuLast = 0;
         restoreMenus();

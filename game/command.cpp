@@ -63,10 +63,10 @@ void runCommand(const tverb& verb, tparse& p) {
     const bool ordered = story.actor != story.player;
     if (!ordered || p.call(story.actor, "onOrder", verb.identifier) == "0") act(verb.identifier, p);
 
-    if (!verb.noTime && !story.services.noTurn) endTurn(story, p.interpreter);
+    if (!verb.noTime && !story.noTurn) endTurn(story, p.interpreter);
 
     // A "halt 3" counts for one recognised command only.
-    story.services.noTurn = false;
+    story.noTurn = false;
     story.firstObjects.clear();
     story.secondObjects.clear();
     story.services.updateStatusLine();

@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <bitset>
 
-#include "base/abort.h"
+#include "base/internalerror.h"
 #include "game/parsestate.h"
 #include "model/parsetree.h"
 #include "model/story.h"
@@ -212,8 +212,11 @@ bool matchObject(int32_t kind, tparse& p) {
     if (p.word < 0 || p.word >= p.wordCount()) return false;
     try {
         return searchScope(kind, p);
-    } catch (const tabort&) { throw; } catch (const std::exception&) {
-        return false;  // an unexpected failure while matching finds nothing
+    } catch (const tparsefailure&) {
+        return false;  // no actor to ask: nothing in scope
+    } catch (const std::exception& failure) {
+        reportInternalError("Objektsuche", failure);
+        return false;  // the player sees that nothing was found
     }
 }
 

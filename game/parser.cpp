@@ -7,7 +7,9 @@
 #include <array>
 #include <string_view>
 
+#include "base/abort.h"
 #include "base/encoding.h"
+#include "base/internalerror.h"
 #include "base/wstrlib.h"
 #include "game/command.h"
 #include "game/parsestate.h"
@@ -303,9 +305,12 @@ void parseCommand(tstory& story, const std::string& sentence, tnode* replaced, t
         } else {
             recognised = tryVerbs(p, start);
         }
-    } catch (const std::exception&) {
-        // The story's abort as well: the interpreter is then stopped and
-        // the report below runs nothing.
+    } catch (const tabort&) {
+        // The story's abort: the interpreter is then stopped and the
+        // report below runs nothing.
+        failed = true;
+    } catch (const tparsefailure&) { failed = true; } catch (const std::exception& failure) {
+        reportInternalError("Befehl", failure);
         failed = true;
     }
 
@@ -314,9 +319,9 @@ void parseCommand(tstory& story, const std::string& sentence, tnode* replaced, t
             p.call(&story.root(), "parserError", std::to_string(kParseFailure) + ",\"\",NULL");
         else if (!recognised)
             reportFailure(p);
-    } catch (const std::exception&) {
+    } catch (const tabort&) {
         // An abort from "parserError" ends the command like any other.
-    }
+    } catch (const std::exception& failure) { reportInternalError("parserError", failure); }
     clearObjectLists(story);
 }
 

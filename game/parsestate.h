@@ -7,7 +7,6 @@
 // choice of the unrecognised word needs. Only the parser includes this.
 
 #include <cstdint>
-#include <stdexcept>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -21,10 +20,9 @@ struct tverbelement;
 
 // Raised when the parse meets a state in which it cannot go on (a
 // command with no actor to call); the parse ends with failure code 11.
-class tparsefailure : public std::runtime_error {
-public:
-    tparsefailure() : std::runtime_error("parse failure") {}
-};
+// Like the abort it is no std::exception, so it is never taken for an
+// internal error.
+struct tparsefailure {};
 
 // The verb attempt that came furthest.
 struct tbestmatch {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/wrapping.h"
 #include "model/parsetree.h"
 #include "model/story.h"
 #include "script/interpreter.h"
@@ -81,7 +82,8 @@ void runTimers(tstory& story, tinterpreter& interpreter) {
 }  // namespace
 
 void endTurn(tstory& story, tinterpreter& interpreter) {
-    story.services.nextTurn();
+    story.moves = wrappingAdd(story.moves, 1);
+    story.clock.tick();
     if (runDaemons(story, interpreter)) runTimers(story, interpreter);
 }
 

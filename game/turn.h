@@ -2,8 +2,7 @@
 #define VELMO_GAME_TURN_H
 
 // The turn end: what happens after a recognised command that takes game
-// time. The move counter and the clock advance (the front end's
-// `nextTurn`), every running daemon runs once, and every running timer
+// time. The move counter and the clock advance, every running daemon runs once, and every running timer
 // counts down or, at 0, fires and is removed.
 
 namespace velmo {

@@ -89,14 +89,6 @@ void TAttrList::restoreNames(const tsharedNames& level) {
     sharedVersion = version;
 }
 
-void TAttrList::backup() { levels.push_back(shareNames()); }
-
-void TAttrList::undo() {
-    if (levels.empty()) return;
-    restoreNames(levels.back());
-    levels.pop_back();
-}
-
 void TAttrList::save(std::ostream& out) const {
     writeInt32(out, static_cast<int32_t>(names.size()));
     for (const std::string& name : names) writeStr(out, name);
@@ -105,8 +97,6 @@ void TAttrList::save(std::ostream& out) const {
 bool TAttrList::read(std::istream& in) {
     names.clear();
     ++version;
-    levels.clear();
-    levels.shrink_to_fit();
 
     int32_t count = 0;
     if (!readInt32(in, count) || count < 0) return false;

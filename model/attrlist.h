@@ -4,8 +4,8 @@
 // The attributes of one object: plain words such as offen or essbar that
 // the object has or has not. Names keep the order in which they were
 // added, never occur twice and are compared without regard to case
-// (Windows-1252 letters included). The list keeps its own undo levels so
-// that the last input can be taken back, and writes itself into a saved
+// (Windows-1252 letters included). The list hands its names to the
+// story's undo snapshots as a shared list and writes itself into a saved
 // game.
 
 #include <cstdint>
@@ -23,8 +23,8 @@ class tservices;
 // The names of a list at one moment, shared and never changed.
 using tsharedNames = std::shared_ptr<const std::vector<std::string>>;
 
-// Undo levels are shared immutable name lists: a level taken when the
-// names have not changed since the last one reuses that one's list.
+// Undo snapshots hold shared immutable name lists: a snapshot taken when
+// the names have not changed since the last one reuses that one's list.
 class TAttrList {
 public:
     explicit TAttrList(tservices& services) : services(&services) {}
@@ -40,22 +40,14 @@ public:
     // duplicates (the target is normally a fresh object's empty list).
     void copylist(TAttrList& target) const;
 
-    // Pushes a copy of the names as a new undo level.
-    void backup();
-    // Puts back the names of the top undo level and pops it. Without a
-    // level there is nothing to return to and the names stay as they are.
-    void undo();
-    int32_t levelCount() const { return static_cast<int32_t>(levels.size()); }
-
     // The current names as a shared list, the same list as last time when
     // nothing changed since. Never null.
     tsharedNames shareNames();
-    // Puts shared names back, as `undo` does with a level.
+    // Puts shared names back (an undo); null leaves the names alone.
     void restoreNames(const tsharedNames& level);
 
     // Saved games: the count as a plain int32, then one coded string per
-    // name. `read` replaces the names and empties the undo levels; it
-    // returns false on a negative count or a record cut short, keeping
+    // name. `read` replaces the names; it returns false on a negative count or a record cut short, keeping
     // the names read up to that point.
     void save(std::ostream& out) const;
     bool read(std::istream& in);
@@ -75,7 +67,6 @@ private:
 
     tservices* services;
     std::vector<std::string> names;
-    std::vector<tsharedNames> levels;
     // Counts the changes of `names`; `shared` holds them as they were at
     // count `sharedVersion`.
     uint64_t version = 0;

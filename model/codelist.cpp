@@ -2,13 +2,6 @@
 
 namespace velmo {
 
-bool tcodelist::Get(int32_t index, tcode& out) const {
-    const tcode* code = At(index);
-    if (!code) return false;
-    out = *code;
-    return true;
-}
-
 void tcodelist::ShareInto(tcodelist& other) const {
     if (items.empty()) return;
     // Sharing a list into itself would append while iterating; the

@@ -40,10 +40,6 @@ public:
     void Add(const tcode& code) { items.push_back(std::make_shared<tcode>(code)); }
     void Add(tcode&& code) { items.push_back(std::make_shared<tcode>(std::move(code))); }
 
-    // Copies record `index` into `out`; false (and `out` untouched) when
-    // the index is out of range.
-    bool Get(int32_t index, tcode& out) const;
-
     // The record at `index` without copying, or null when out of range:
     // the interpreter's way to read the statement it runs.
     const tcode* At(int32_t index) const {

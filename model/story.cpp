@@ -34,6 +34,8 @@ struct tstory::tsnapshot {
     using tchunk = std::vector<tstateRef>;
     using tchunkRef = std::shared_ptr<const tchunk>;
 
+    tclock clock;
+    int32_t score = 0;
     tsharedValues rootValues;
     tsharedTimers timers;
     tsharedNodes daemons;
@@ -102,12 +104,15 @@ void tstory::pushUndo() {
     const tsnapshot* below = undoStack.empty() ? nullptr : &undoStack.back();
     tsnapshot snapshot;
 
-    // 1. The root's variables. 2. Its timers and daemons.
+    // 1. The clock and score. 2. The root's variables. 3. Its timers and
+    // daemons.
+    snapshot.clock = clock;
+    snapshot.score = score;
     snapshot.rootValues = root_->vars.shareValues();
     snapshot.timers = shareList(below ? below->timers : nullptr, root_->timers);
     snapshot.daemons = shareList(below ? below->daemons : nullptr, root_->daemons);
 
-    // 3. Every object in order: location, contents, variables, attributes.
+    // 4. Every object in order: location, contents, variables, attributes.
     // Other children of the root keep only location and contents, so that
     // an object moved into one of them comes back out consistently.
     const auto& children = root_->children();
@@ -167,8 +172,11 @@ void tstory::popUndo() {
         if (node.attrs) node.attrs->restoreNames(state->attrs);
     }
 
-    // 2. The root's variables, timers and daemons: each timer exactly as it
-    // was, which undoes the tick of the command and nothing more.
+    // 2. The clock, the score, the root's variables, timers and daemons:
+    // each timer exactly as it was, which undoes the tick of the command
+    // and nothing more.
+    clock = snapshot.clock;
+    score = snapshot.score;
     root_->vars.restoreValues(snapshot.rootValues);
     root_->timers.clear();
     if (snapshot.timers) root_->timers = *snapshot.timers;

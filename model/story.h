@@ -1,9 +1,9 @@
 #ifndef VELMO_MODEL_STORY_H
 #define VELMO_MODEL_STORY_H
 
-// One open story: the root of its tree and the references that the whole
+// One open story: the root of its tree, the references that the whole
 // program shares (verb list, hook list, scope list, undo stack, player and
-// actor). Nothing of this is global, so tests build a story in a few
+// actor) and the game's counters (moves, score, clock). Nothing of this is global, so tests build a story in a few
 // lines and two stories never share state.
 
 #include <cstddef>
@@ -62,9 +62,21 @@ public:
     std::vector<tnode*> firstObjects;
     std::vector<tnode*> secondObjects;
 
-    // The game clock: driven by the turn end (through the front end's
-    // nextTurn), "setTime", undo and restored games.
+    // The game clock: driven by the turn end, "setTime", undo and restored
+    // games.
     tclock clock;
+    // The state of the game that statements and built-ins read and set:
+    // turns taken (counted at every turn end), the score ("addScore"), the
+    // status line's format ("StatusLineFormat", 0 score/moves), the serial
+    // of a compiled story file, the command that the "restore" declaration
+    // runs after a saved game is restored, and "halt 3", which keeps the
+    // current command from taking a turn.
+    int32_t moves = 0;
+    int32_t score = 0;
+    int32_t statusFormat = 0;
+    std::string serial = "000000";
+    std::string restoreCommand;
+    bool noTurn = false;
     // The random numbers of the "random" built-in; seeded from the clock
     // of the machine unless the front end seeds it.
     trandom random;
@@ -92,8 +104,9 @@ public:
     bool inScope(const tnode* node) const;
 
     // Undo snapshots of the game state, one per player command: the
-    // root's variables, timers and daemons, and every object's location,
-    // contents, variables and attributes. A snapshot shares every list
+    // clock, the score, the root's variables, timers and daemons, and
+    // every object's location, contents, variables and attributes (the
+    // move count is not taken back). A snapshot shares every list
     // that did not change with the snapshot before it, so it costs what
     // the command changed, not what the world holds.
     void pushUndo();

@@ -1,5 +1,7 @@
 #include "model/time.h"
 
+#include <array>
+
 #include "base/codedfile.h"
 #include "base/wrapping.h"
 
@@ -40,18 +42,6 @@ void tclock::tick() {
     if (time < before) day = wrappingAdd(day, 1);
 }
 
-void tclock::pushState() { undoStack.Push({time, step, tickCounter, day}); }
-
-bool tclock::popState() {
-    std::array<int32_t, 4> saved{};
-    if (!undoStack.Pop(saved)) return false;
-    time = saved[0];
-    step = saved[1];
-    tickCounter = saved[2];
-    day = saved[3];
-    return true;
-}
-
 void tclock::save(std::ostream& out) const {
     writeInt32(out, time);
     writeInt32(out, step);
@@ -70,7 +60,6 @@ bool tclock::read(std::istream& in) {
     step = values[1];
     tickCounter = values[2];
     day = values[3];
-    undoStack.Clear();
     return true;
 }
 

@@ -4,15 +4,12 @@
 // The game clock: minutes of the game day, the minutes one turn takes, a
 // counter of turns for clocks slower than a minute per turn, and the
 // number of day changes. One clock belongs to each open story; it moves
-// only at a turn end, by the story's "setTime", by undo and by restoring
-// a saved game.
+// only at a turn end, by the story's "setTime", by undo (the story's
+// snapshots hold a copy) and by restoring a saved game.
 
-#include <array>
 #include <cstdint>
 #include <istream>
 #include <ostream>
-
-#include "base/stack.h"
 
 namespace velmo {
 
@@ -34,17 +31,9 @@ public:
     int32_t getStep() const { return step; }
     int32_t getTickCounter() const { return tickCounter; }
 
-    // Undo: one snapshot of the four values per player command.
-    void pushState();
-    // Puts the last snapshot back; false (and nothing changed) without one.
-    bool popState();
-    bool canPop() const { return !undoStack.IsEmpty(); }
-
     // Saved games: time, step, tick counter and day as plain 32-bit
-    // integers. `read` empties the undo stack, so no undo reaches back
-    // before a restore; it returns false when the record is cut short
-    // or holds a negative tick counter or day (the clock is then left
-    // unchanged).
+    // integers. `read` returns false when the record is cut short or holds
+    // a negative tick counter or day (the clock is then left unchanged).
     void save(std::ostream& out) const;
     bool read(std::istream& in);
 
@@ -53,7 +42,6 @@ private:
     int32_t step = 0;
     int32_t tickCounter = 0;
     int32_t day = 0;
-    tStackList<std::array<int32_t, 4>> undoStack;
 };
 
 }  // namespace velmo

@@ -245,13 +245,6 @@ void tvarlist::restoreValues(const tsharedValues& values) {
     }
 }
 
-void tvarlist::pushValues() { valueStack.Push(shareValues()); }
-
-void tvarlist::popValues() {
-    tsharedValues values;
-    if (valueStack.Pop(values)) restoreValues(values);
-}
-
 // ---------------------------------------------------------- saved games
 
 void tvarlist::saveValues(std::ostream& out) const {
@@ -259,7 +252,6 @@ void tvarlist::saveValues(std::ostream& out) const {
 }
 
 bool tvarlist::readValues(std::istream& in) {
-    valueStack.Clear();
     ++version;
     for (tvar& record : records) {
         std::string value;

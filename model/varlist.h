@@ -10,12 +10,12 @@
 // Every lookup by name goes through `indexOf`, a first-match scan from the
 // front; a faster index can replace it there without touching the callers.
 //
-// Undo levels hold the values as immutable shared lists. The list counts
-// its changes (every call that can change a record counts as one), so a
-// level taken when nothing changed since the last one reuses that one's
-// values instead of copying them. A pointer or reference to a record from
-// `find` or `at` is for immediate use: a write through one kept across an
-// undo level is not seen as a change.
+// The story's undo snapshots hold the values as immutable shared lists.
+// The list counts its changes (every call that can change a record counts
+// as one), so a snapshot taken when nothing changed since the last one
+// reuses that one's values instead of copying them. A pointer or reference
+// to a record from `find` or `at` is for immediate use: a write through
+// one kept across a snapshot is not seen as a change.
 
 #include <cstddef>
 #include <cstdint>
@@ -26,7 +26,6 @@
 #include <string_view>
 #include <vector>
 
-#include "base/stack.h"
 #include "model/var.h"
 
 namespace velmo {
@@ -79,24 +78,17 @@ public:
     // is empty (the target then keeps its own).
     void copyInto(tvarlist& target) const;
 
-    // Undo: `pushValues` saves every record's value as one level;
-    // `popValues` puts the top level back. When records were added or
-    // removed in between, the first records get their values back as far
-    // as both counts reach, and the rest is left alone.
-    void pushValues();
-    void popValues();
-    int32_t valueLevels() const { return static_cast<int32_t>(valueStack.Count()); }
-
     // The current values as a shared list: the same list as last time
     // when no value changed since, so unchanged lists cost nothing to keep.
     // Never null.
     tsharedValues shareValues();
-    // Puts shared values back, as `popValues` does with a level.
+    // Puts shared values back (an undo). When records were added or
+    // removed since they were shared, the first records get their values
+    // back as far as both counts reach, and the rest is left alone.
     void restoreValues(const tsharedValues& values);
 
     // Saved games: one coded string per record, in list order, nothing
-    // else. `readValues` fills the records in order and empties the undo
-    // levels; it returns false when the file ends early, keeping the values
+    // else. `readValues` fills the records in order; it returns false when the file ends early, keeping the values
     // read so far.
     void saveValues(std::ostream& out) const;
     bool readValues(std::istream& in);
@@ -151,7 +143,6 @@ private:
 
     tservices* services;
     std::vector<tvar> records;
-    tStackList<tsharedValues> valueStack;
     // Counts the calls that may have changed a record; `shared` holds the
     // values as they were at count `sharedVersion`.
     uint64_t version = 0;

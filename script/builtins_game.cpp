@@ -24,11 +24,11 @@ void builtinMenu(tbuiltincall& call) {
     call.result = answer.empty() ? std::string(1, '0') : std::move(answer);
 }
 
-void builtinMoves(tbuiltincall& call) { setNumber(call, storyOf(call).services.moves); }
+void builtinMoves(tbuiltincall& call) { setNumber(call, storyOf(call).moves); }
 
-void builtinScores(tbuiltincall& call) { setNumber(call, storyOf(call).services.score); }
+void builtinScores(tbuiltincall& call) { setNumber(call, storyOf(call).score); }
 
-void builtinSerial(tbuiltincall& call) { call.result = storyOf(call).services.serial; }
+void builtinSerial(tbuiltincall& call) { call.result = storyOf(call).serial; }
 
 void builtinRandom(tbuiltincall& call) {
     int32_t n = 0;

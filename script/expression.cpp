@@ -3,7 +3,7 @@
 #include <exception>
 #include <utility>
 
-#include "base/abort.h"
+#include "base/internalerror.h"
 #include "script/expressionstate.h"
 
 namespace velmo {
@@ -85,8 +85,10 @@ bool texpression::evaluate(int32_t line, tnode& node, const tcompiled& form, twa
     const tstackfloor floor(operands);
     try {
         run(s);
-    } catch (const tabort&) { throw; } catch (const std::exception&) {
-        invalid(s);  // no resources for a token: an invalid operation, not a crash
+    } catch (const std::exception& failure) {
+        // No resources for a token: an invalid operation, not a crash.
+        reportInternalError("Ausdruck", failure);
+        invalid(s);
     }
     return finish(s, want, text);
 }

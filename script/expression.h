@@ -71,14 +71,14 @@ private:
     struct tstate;  // one evaluation: script/expressionstate.h
     class tlevels;
 
+    // What the caller wants of the value.
+    enum class twant : uint8_t { kText, kTruth, kNothing };
+    bool evaluate(int32_t line, tnode& node, const tcompiled& form, twant want, std::string* text);
     // The tokens in order. A call of a story function recurses through
     // run, evalName, act, resolveName and callFunction; the helpers marked
     // noinline hold the temporaries, so those frames stay small and deep
     // recursion fits on the machine stack (also with the sanitizers,
     // whose frames grow with every local).
-    // What the caller wants of the value.
-    enum class twant : uint8_t { kText, kTruth, kNothing };
-    bool evaluate(int32_t line, tnode& node, const tcompiled& form, twant want, std::string* text);
     void run(tstate& s);
     void evalName(tstate& s, const tctoken& token);
     // A plain name found in the context's own list where its token last

@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "base/abort.h"
+#include "base/scopedcount.h"
 #include "model/parsetree.h"
 #include "model/story.h"
 #include "script/stackguard.h"
@@ -13,18 +14,6 @@ namespace {
 
 const char* const kRunFailed = "Syntaxfehler oder unbekannter Bezeichner";
 const char* const kTooDeep = "Zu viele verschachtelte Funktionsaufrufe";
-
-// Counts a run in the story's chain of runs that are active at once.
-class trundepth {
-public:
-    explicit trundepth(int32_t& counter) : counter(counter) { ++counter; }
-    trundepth(const trundepth&) = delete;
-    trundepth& operator=(const trundepth&) = delete;
-    ~trundepth() { --counter; }
-
-private:
-    int32_t& counter;
-};
 
 // Raises the level of the object that a "super" statement lowered, when
 // the statement is done (also when it unwinds with the abort).
@@ -125,7 +114,8 @@ void tinterpreter::Run(int32_t line, tnode* node, std::string& result, const std
         result = returnValue;
         return;
     }
-    const trundepth counted(story.runDepth);
+    // Counts this run in the story's chain of runs that are active at once.
+    const tscopedcount counted(story.runDepth);
     currentLine = line;
     try {
         // Story code that recurses without ever closing a loop body would

@@ -113,7 +113,7 @@ bool endsOperand(char c) {
            c == '"' || c == static_cast<char>(kOpPostInc) || c == static_cast<char>(kOpPostDec);
 }
 
-// Step 1 and 2: commas become blank operators, a sign becomes a
+// The first pass: commas become blank operators, a sign becomes a
 // subtraction from 0. Nothing inside a string literal changes; a quote
 // as the very first character opens a string too.
 std::string rewriteSigns(std::string_view infix) {
@@ -181,7 +181,7 @@ std::vector<bool> closedParens(std::string_view text) {
     return closed;
 }
 
-// Step 3: every call "name(args)" becomes "(args)name". One walk: a name
+// The second pass: every call "name(args)" becomes "(args)name". One walk: a name
 // in front of a "(" that will be closed waits on a stack and is written
 // after the matching ")". A "(" that is never closed keeps its name in
 // front of it.
@@ -247,8 +247,8 @@ void emit(std::string& out, std::string_view token) {
 
 }  // namespace
 
-// Step 4 and 5: split into operands and operators, then order them by
-// priority with an operator stack.
+// After the two passes the text is split into operands and operators,
+// which are then ordered by priority with an operator stack.
 bool ToPostfix(std::string_view infix, std::string& postfix) {
     const std::string prepared = rewriteCalls(rewriteSigns(infix));
     const ttokenizer tokens(prepared, conversionDelimiters(), conversionGrouping(), true);

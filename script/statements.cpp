@@ -10,6 +10,7 @@
 #include "base/abort.h"
 #include "base/codedfile.h"
 #include "base/declension.h"
+#include "base/internalerror.h"
 #include "base/wrapping.h"
 #include "base/wstrlib.h"
 #include "model/parsetree.h"
@@ -209,12 +210,12 @@ void tinterpreter::setPlayerStatement(tnode& target, const tcode& record, int32_
 
 void tinterpreter::addScoresStatement(tnode& target, const tcode& record, int32_t&) {
     if (!evaluateParams(target, record) || !needInteger(record, 1)) return;
-    story.services.score = wrappingAdd(story.services.score, toNumber(values[0]));
+    story.score = wrappingAdd(story.score, toNumber(values[0]));
 }
 
 void tinterpreter::statusFormatStatement(tnode& target, const tcode& record, int32_t&) {
     if (!evaluateParams(target, record) || !needInteger(record, 1)) return;
-    story.services.statusFormat = wrappingAdd(toNumber(values[0]), -1);
+    story.statusFormat = wrappingAdd(toNumber(values[0]), -1);
 }
 
 void tinterpreter::setTimeStatement(tnode& target, const tcode& record, int32_t&) {
@@ -267,7 +268,7 @@ void tinterpreter::haltStatement(tnode& target, const tcode& record, int32_t&) {
         story.secondObjects.clear();
         break;
     case 2: story.secondObjects.clear(); break;
-    case 3: story.services.noTurn = true; break;
+    case 3: story.noTurn = true; break;
     default: break;
     }
 }
@@ -342,7 +343,8 @@ void tinterpreter::openWinStatement(tnode& target, const tcode& record, int32_t&
     if (!evaluateParams(target, record)) return;
     try {
         story.services.showPicture(values[1], toNumber(values[0]), record.line);
-    } catch (const tabort&) { throw; } catch (const std::exception&) {
+    } catch (const std::exception& failure) {
+        reportInternalError("Bildfenster", failure);
         report(record.line, "Syntaxfehler");
     }
 }
@@ -354,18 +356,13 @@ void tinterpreter::closeWinStatement(tnode&, const tcode&, int32_t&) {
 // "inspect" opens the inspector on the running function; cancelling it
 // ends the game.
 void tinterpreter::inspectStatement(tnode& target, const tcode& record, int32_t&) {
-    tservices& services = story.services;
-    services.setErrorDisplay(false);
     bool goOn = false;
-    try {
-        goOn = services.runInspector(record.line, &target);
-    } catch (...) {
-        services.setErrorDisplay(true);
-        throw;
+    {
+        const terrordisplayoff silent(story.services);
+        goOn = story.services.runInspector(record.line, &target);
     }
-    services.setErrorDisplay(true);
     if (goOn) return;
-    services.endGame(false);
+    story.services.endGame(false);
     throw tabort();
 }
 

@@ -3,9 +3,11 @@
 #include <exception>
 #include <string_view>
 
+#include "base/internalerror.h"
 #include "base/tokenizer.h"
 #include "base/wstrlib.h"
 #include "model/parsetree.h"
+#include "model/story.h"
 #include "script/keywords.h"
 #include "script/postfix.h"
 #include "story/scanner.h"
@@ -32,7 +34,7 @@ std::string withoutQuotes(const std::string& text) {
     return out;
 }
 
-// Step 1: an object written before the first "." (when that "." stands
+// The receiver: an object written before the first "." (when that "." stands
 // before any literal) is the statement's receiver.
 std::string takeReceiver(std::string& statement) {
     const std::size_t dot = statement.find('.');
@@ -57,7 +59,8 @@ bool contextAllows(tcontext context, const tnode& node) {
     return false;
 }
 
-// Step 7: "int", "object", "string" and "void" declare a function when the
+// Function or variables: "int", "object", "string" and "void" declare a
+// function when the
 // rest has a parenthesis and neither a bracket nor a literal.
 bool declaresFunction(const tcode& record) {
     switch (record.opcode) {
@@ -80,8 +83,8 @@ int32_t returnTypeOf(int32_t opcode) {
     }
 }
 
-// Step 8: these statements keep their parameter text as written; all
-// others have their parameters in parentheses.
+// Parameter text: these statements keep theirs as written; all others
+// have their parameters in parentheses.
 bool keepsParentheses(int32_t opcode) {
     switch (opcode) {
     case kCodeClass:
@@ -95,8 +98,8 @@ bool keepsParentheses(int32_t opcode) {
     }
 }
 
-// Step 9: declarations and attribute lists are read by their own lists at
-// run time, not evaluated.
+// Conversion to postfix: declarations and attribute lists are read by
+// their own lists at run time, not evaluated, so they are not converted.
 bool convertsParameters(int32_t opcode) {
     switch (opcode) {
     case kCodeInt:
@@ -334,7 +337,7 @@ void tanalysis::declareVerb() {
 }
 
 void tanalysis::declareRestoreCommand() {
-    scanner.services.restoreCommand = withoutQuotes(restored(record.paramText));
+    node().story().restoreCommand = withoutQuotes(restored(record.paramText));
 }
 
 std::string tanalysis::restored(std::string text) {
@@ -365,7 +368,7 @@ tcode analyseStatement(tscanner& scanner, const std::string& statement, tparsers
     try {
         return tanalysis(scanner, state).run(statement);
     } catch (const tsyntaxerror&) {
-    } catch (const std::exception&) {}
+    } catch (const std::exception& failure) { reportInternalError("Einlesen", failure); }
     scanner.services.showError(scanner.error, line, "Syntaxfehler");
     return tcode{};
 }

@@ -96,7 +96,7 @@ std::string tscanner::readCompiled(const std::string& fileName) {
         services.showError(error, line, "Syntaxfehler");
         return {};
     }
-    services.serial = lines.front().substr(0, 6);
+    serial = lines.front().substr(0, 6);
     stringTable = std::move(lines);
     return text;
 }

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/codedfile.h"
+#include "base/internalerror.h"
 #include "base/wstrlib.h"
 #include "story/literals.h"
 #include "story/loader.h"
@@ -159,7 +160,10 @@ tnotice compileStory(const std::string& sourceFile, tservices& services, tstorys
     try {
         tcompile compile{sourceFile, name, version, scanner};
         if (!compile.finish(start, clock)) return failed;
-    } catch (const std::exception&) { return failed; }
+    } catch (const std::exception& failure) {
+        reportInternalError("Compilieren", failure);
+        return failed;
+    }
     return {tnoticekind::none, "", true};
 }
 

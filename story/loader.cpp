@@ -59,6 +59,7 @@ bool loadStory(const std::string& fileName, tstory& story, tstorysource& source)
     if (!scanner.readProgram(fileName, true)) return false;
     // The "file" statement reads the coded companions of a compiled story.
     story.compiled = scanner.isCompiled;
+    story.serial = scanner.serial;
     if (!parseProgram(scanner, story)) return false;
     if (scanner.isCompiled) {
         restoreAllStrings(scanner, story.root());

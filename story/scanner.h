@@ -1,11 +1,11 @@
 #ifndef VELMO_STORY_SCANNER_H
 #define VELMO_STORY_SCANNER_H
 
-// The loader and compiler object. This half reads a story's source: the
-// main file and its includes become one program text, every source line
-// ended by the byte 0xFE, with directives, comments and blanks outside
-// string literals removed, definitions substituted and two-character
-// operators folded into single bytes.
+// The source reader that loader and compiler share. It reads a story's
+// source: the main file and its includes become one program text, every
+// source line ended by the byte 0xFE, with directives, comments and
+// blanks outside string literals removed, definitions substituted and
+// two-character operators folded into single bytes.
 
 #include <cstddef>
 #include <cstdint>
@@ -37,7 +37,8 @@ public:
     std::string programText;
     std::vector<std::string> stringTable;  // compiled stories only
     bool isCompiled = false;
-    bool error = false;  // set by the error report
+    std::string serial = "000000";  // a compiled story's serial, from its first line
+    bool error = false;             // set by the error report
 
     // Reads a story into programText, ready for the structure parser:
     // new file list (storyName from the file name) and definition list

@@ -82,23 +82,7 @@ TEST_F(AttrList, CopylistAppendsWithoutCheckingDuplicates) {
     EXPECT_EQ(target.Names(), (Names{"offen", "offen", "essbar"}));
 }
 
-TEST_F(AttrList, UndoLevelsReturnInReverseOrder) {
-    apply("offen");
-    attrs.backup();
-    apply("essbar");
-    attrs.backup();
-    apply("~offen,warm");
-    attrs.undo();
-    EXPECT_EQ(attrs.Names(), (Names{"offen", "essbar"}));
-    attrs.undo();
-    EXPECT_EQ(attrs.Names(), (Names{"offen"}));
-    // No level left: the names stay.
-    attrs.undo();
-    EXPECT_EQ(attrs.Names(), (Names{"offen"}));
-    EXPECT_EQ(attrs.levelCount(), 0);
-}
-
-TEST_F(AttrList, SaveAndReadRoundTripEmptiesUndo) {
+TEST_F(AttrList, SaveAndReadRoundTrip) {
     attrs.save(file);
     EXPECT_EQ(file.str(), std::string(4, '\0'));  // empty list: the count only
 
@@ -109,10 +93,8 @@ TEST_F(AttrList, SaveAndReadRoundTripEmptiesUndo) {
     attrs.save(file);
     TAttrList restored(services);
     restored.withAttr("alt", 0, flag);
-    restored.backup();
     ASSERT_TRUE(restored.read(file));
     EXPECT_EQ(restored.Names(), attrs.Names());
-    EXPECT_EQ(restored.levelCount(), 0);
 }
 
 TEST_F(AttrList, ReadAppliesEachStoredTextAsAnAttributeText) {

@@ -166,9 +166,9 @@ TEST_F(BuiltinsTest, ThisIsTheObjectTheCodeRunsFor) {
 // ---------------------------------------------------------------- the game
 
 TEST_F(BuiltinsTest, CountersAndClock) {
-    s.services.moves = 7;
-    s.services.score = 12;
-    s.services.serial = "123456";
+    s.story->moves = 7;
+    s.story->score = 12;
+    s.story->serial = "123456";
     s.story->clock.setClock(1430, 20);
     s.story->clock.tick();
     EXPECT_EQ(eval("moves()"), "7");

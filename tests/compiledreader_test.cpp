@@ -77,8 +77,8 @@ TEST(CompiledStory, PlaysLikeItsSource) {
     // The version of the compile is the serial of the compiled story.
     std::vector<std::string> lines;
     ASSERT_TRUE(loadCodedLines(lines, data));
-    EXPECT_EQ(fromData.game->serial, lines.front());
-    EXPECT_EQ(fromSource.game->serial, "000000");
+    EXPECT_EQ(fromData.game->currentStory()->serial, lines.front());
+    EXPECT_EQ(fromSource.game->currentStory()->serial, "000000");
 }
 
 // --------------------------------------------------------- damaged files

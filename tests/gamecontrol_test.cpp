@@ -98,13 +98,13 @@ TEST(GameControl, RestartStartsAfresh) {
     ASSERT_TRUE(f.open());
     f.enter("nimm apfel");
     f.enter("warte");
-    EXPECT_EQ(f.game->score, 1);
-    EXPECT_EQ(f.game->moves, 2);
+    EXPECT_EQ(f.game->currentStory()->score, 1);
+    EXPECT_EQ(f.game->currentStory()->moves, 2);
     EXPECT_EQ(f.game->inputHistory().size(), 2u);
     f.enter("neustart");
     EXPECT_TRUE(f.game->storyOpen());
-    EXPECT_EQ(f.game->score, 0);
-    EXPECT_EQ(f.game->moves, 0);
+    EXPECT_EQ(f.game->currentStory()->score, 0);
+    EXPECT_EQ(f.game->currentStory()->moves, 0);
     EXPECT_TRUE(f.game->inputHistory().empty());
     EXPECT_EQ(f.platform.text(), "Willkommen.\n\n>");
 }
@@ -112,10 +112,10 @@ TEST(GameControl, RestartStartsAfresh) {
 TEST(GameControl, AnotherStoryDoesNotInheritTheRestoreCommand) {
     GameFixture f;
     ASSERT_TRUE(f.open(std::string("restore(\"schau\");\n") + test::kGardenStory));
-    EXPECT_EQ(f.game->restoreCommand, "schau");
+    EXPECT_EQ(f.game->currentStory()->restoreCommand, "schau");
     ASSERT_TRUE(f.open());
-    EXPECT_EQ(f.game->restoreCommand, "");
-    EXPECT_EQ(f.game->serial, "000000");
+    EXPECT_EQ(f.game->currentStory()->restoreCommand, "");
+    EXPECT_EQ(f.game->currentStory()->serial, "000000");
 }
 
 // ------------------------------------------------------------ the turn cycle
@@ -136,7 +136,7 @@ TEST(GameControl, SpecialWordsAfterAFullStopAreRecognised) {
     GameFixture f;
     ASSERT_TRUE(f.open());
     f.enter("nimm apfel.   zurueck");
-    EXPECT_EQ(f.game->score, 0);
+    EXPECT_EQ(f.game->currentStory()->score, 0);
     EXPECT_NE(f.platform.text().find("Eingabe [nimm apfel] wurde r\xFC"
                                      "ckgangig gemacht."),
               std::string::npos);
@@ -209,7 +209,7 @@ TEST(GameControl, TurnsAdvanceMovesAndTheClock) {
     ASSERT_TRUE(f.open());
     f.enter("warte");
     f.enter("schau");  // takes no time
-    EXPECT_EQ(f.game->moves, 1);
+    EXPECT_EQ(f.game->currentStory()->moves, 1);
     EXPECT_EQ(f.game->gameClock()->minutes(), 610);
 }
 
@@ -270,15 +270,15 @@ TEST(UndoCommand, TakesBackCommandsInReverseOrderWithScoreAndClock) {
               ">zurueck\nEingabe [warte] wurde r\xFC"
               "ckgangig gemacht.\n\n>");
     EXPECT_EQ(f.game->gameClock()->minutes(), 610);
-    EXPECT_EQ(f.game->score, 1);
+    EXPECT_EQ(f.game->currentStory()->score, 1);
     f.enter("zurueck");
     EXPECT_EQ(f.after(">zurueck"),
               ">zurueck\nEingabe [nimm apfel] wurde r\xFC"
               "ckgangig gemacht.\n\n>");
-    EXPECT_EQ(f.game->score, 0);
+    EXPECT_EQ(f.game->currentStory()->score, 0);
     EXPECT_EQ(f.game->currentStory()->root().findChild("apfel")->location->name, "garten");
     // Moves stay, and the history keeps the undone inputs.
-    EXPECT_EQ(f.game->moves, 2);
+    EXPECT_EQ(f.game->currentStory()->moves, 2);
     EXPECT_EQ(f.game->inputHistory().size(), 2u);
     f.enter("zurueck");
     EXPECT_EQ(f.after(">zurueck"),

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "model/story.h"
 #include "support/game_fixture.h"
 
 namespace velmo {
@@ -241,7 +242,7 @@ TEST(Paging, QAtAPauseSkipsTheRestOfTheLine) {
     ASSERT_TRUE(f.open());
     f.platform.pushChar('q');
     f.enter("lang. warte. warte");
-    EXPECT_EQ(f.game->moves, 0);
+    EXPECT_EQ(f.game->currentStory()->moves, 0);
     EXPECT_NE(f.platform.text().find("Zeile 40"), std::string::npos);
     EXPECT_EQ(f.platform.text().find("Du wartest"), std::string::npos);
     EXPECT_EQ(f.platform.lastLine(), ">");

@@ -134,7 +134,7 @@ TEST(LoaderTree, ObjectDeclarationsTakeEffectAtLoadTime) {
     EXPECT_EQ(apfel->location, kueche);
     ASSERT_EQ(s.story->verbs.Count(), 1);
     EXPECT_EQ(s.story->verbs.At(0)->identifier, "nimm");
-    EXPECT_EQ(s.services.restoreCommand, "schau");
+    EXPECT_EQ(s.story->restoreCommand, "schau");
 }
 
 TEST(LoaderTree, AMissingLastBraceIsNotReported) {
@@ -336,7 +336,7 @@ TEST(LoaderCompiled, LiteralsComeBackIntoTheWholeTree) {
     EXPECT_EQ(write->paramText, "\"Hallo, Welt\"");
     EXPECT_EQ(write->params, (TParameters{"\"Hallo, Welt\""}));
     EXPECT_EQ(story.verbs.At(0)->identifier, "nimm");
-    EXPECT_EQ(services.restoreCommand, "schau");
+    EXPECT_EQ(story.restoreCommand, "schau");
 }
 
 TEST(LoaderCompiled, AMarkerOutsideTheTableIsAnError) {

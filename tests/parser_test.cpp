@@ -292,7 +292,7 @@ TEST_F(ParserTest, AFailureWhileRunningTheCommandIsCode11) {
         "verb(\"warte\", wart, 0);\n");
     ASSERT_TRUE(story.loaded) << story.services.written;
     EXPECT_EQ(story.command("warte"), "[vorher]E11//NULL");
-    EXPECT_EQ(story.services.moves, 0);
+    EXPECT_EQ(story.story->moves, 0);
 }
 
 TEST_F(ParserTest, AVeryLongCommandIsParsedWithoutTrouble) {
@@ -341,26 +341,26 @@ TEST_F(ParserTest, HaltEndsTheCallsOfTheCommandEarly) {
     EXPECT_EQ(command("nimm pause mit apfel"), "[pause]");
     EXPECT_EQ(command("nimm pause und apfel mit birne"), "[pause][apfel nimm]");
     EXPECT_EQ(command("nimm pause und apfel"), "[pause][apfel nimm]");
-    const int32_t moves = s->services.moves;
+    const int32_t moves = s->story->moves;
     EXPECT_EQ(command("nimm stopp"), "[stopp]");
-    EXPECT_EQ(s->services.moves, moves);
-    EXPECT_FALSE(s->services.noTurn);
+    EXPECT_EQ(s->story->moves, moves);
+    EXPECT_FALSE(s->story->noTurn);
     command("nimm apfel");
-    EXPECT_EQ(s->services.moves, moves + 1);
+    EXPECT_EQ(s->story->moves, moves + 1);
 }
 
 TEST_F(ParserTest, HaltThreeInParserErrorCountsForTheNextRecognisedCommand) {
     load("verb(\"warte\", wart, 0);\n",
          "void parserError(int code, string word, object o) { halt(3); }\n");
     command("xyz");
-    EXPECT_TRUE(s->services.noTurn);
+    EXPECT_TRUE(s->story->noTurn);
     command("abc");
-    EXPECT_TRUE(s->services.noTurn);
+    EXPECT_TRUE(s->story->noTurn);
     command("warte");
-    EXPECT_EQ(s->services.moves, 0);
-    EXPECT_FALSE(s->services.noTurn);
+    EXPECT_EQ(s->story->moves, 0);
+    EXPECT_FALSE(s->story->noTurn);
     command("warte");
-    EXPECT_EQ(s->services.moves, 1);
+    EXPECT_EQ(s->story->moves, 1);
 }
 
 TEST_F(ParserTest, HooksRunForEveryRecognisedCommandInOrder) {
@@ -391,14 +391,14 @@ TEST_F(ParserTest, AFailedCommandTakesNoTurnAndKeepsTheStatusLine) {
     load("verb(\"nimm #noun\", nimm, 0);\nverb(\"schau\", schau, 1);\n");
     const int updates = s->services.statusUpdates;
     command("nimm xyz");
-    EXPECT_EQ(s->services.moves, 0);
+    EXPECT_EQ(s->story->moves, 0);
     EXPECT_EQ(s->services.statusUpdates, updates);
     // A verb that takes no time: handled, status refreshed, no move.
     command("schau");
-    EXPECT_EQ(s->services.moves, 0);
+    EXPECT_EQ(s->story->moves, 0);
     EXPECT_EQ(s->services.statusUpdates, updates + 1);
     command("nimm apfel");
-    EXPECT_EQ(s->services.moves, 1);
+    EXPECT_EQ(s->story->moves, 1);
 }
 
 TEST_F(ParserTest, QuitInAnActionEndsTheCommandQuietly) {
@@ -407,7 +407,7 @@ TEST_F(ParserTest, QuitInAnActionEndsTheCommandQuietly) {
          "  int onAction(string v) { write(\"[aus]\"); quit; return(1); } }\n");
     EXPECT_EQ(command("nimm falle"), "[aus]");
     EXPECT_TRUE(s->services.isStopped());
-    EXPECT_EQ(s->services.moves, 0);
+    EXPECT_EQ(s->story->moves, 0);
 }
 
 }  // namespace

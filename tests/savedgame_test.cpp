@@ -169,7 +169,7 @@ TEST(SavedGameFile, TheFileStartsWithTheStoryPathAndTheNodeCount) {
 TEST(SavedGameFile, RestoringInTheSameRunGivesBackTheSavedState) {
     SaveFixture f;
     f.playAndSave();
-    const int32_t format = f.game->statusFormat;
+    const int32_t format = f.game->currentStory()->statusFormat;
     f.enter("nimm holz");
     f.enter("warte");
     f.enter("warte");
@@ -180,9 +180,9 @@ TEST(SavedGameFile, RestoringInTheSameRunGivesBackTheSavedState) {
     EXPECT_EQ(f.platform.text().find("Init.", 10), std::string::npos);
     EXPECT_TRUE(f.platform.messages.empty());
     EXPECT_TRUE(f.game->inputHistory().empty());
-    EXPECT_EQ(f.game->score, 2);
-    EXPECT_EQ(f.game->moves, 3);
-    EXPECT_EQ(f.game->statusFormat, format);
+    EXPECT_EQ(f.game->currentStory()->score, 2);
+    EXPECT_EQ(f.game->currentStory()->moves, 3);
+    EXPECT_EQ(f.game->currentStory()->statusFormat, format);
     EXPECT_EQ(f.game->gameClock()->minutes(), 615);
     EXPECT_EQ(f.platform.caption, "raum.velmo");
     // Nothing to take back, the timer runs on from where it was saved,
@@ -234,7 +234,7 @@ TEST(SavedGameFile, AnotherStoryWithADifferentNodeCountIsRefused) {
     EXPECT_EQ(f.platform.messageKinds[0], tmessagekind::error);
     EXPECT_TRUE(f.game->storyOpen());
     EXPECT_EQ(f.game->inputHistory().size(), 1u);
-    EXPECT_EQ(f.game->score, 1);
+    EXPECT_EQ(f.game->currentStory()->score, 1);
     // Closed: the story last played is loaded and refused with (2).
     f.enter("ende");
     f.platform.type("j");
@@ -255,7 +255,7 @@ TEST(SavedGameFile, AStoryPathDifferingBeforeItsFirstCommaIsRefused) {
     f.restore("spiel");
     EXPECT_EQ(f.platform.messages, std::vector<std::string>{kNotRestored + "4)"});
     EXPECT_TRUE(f.game->storyOpen());
-    EXPECT_EQ(f.game->score, 2);
+    EXPECT_EQ(f.game->currentStory()->score, 2);
     EXPECT_EQ(f.platform.lastLine(), ">");
 }
 
@@ -305,7 +305,7 @@ TEST(SavedGameFile, MovesAndClockCountersAtTheirLimitWrapOnTheNextTurn) {
     f.restore("grenze");
     ASSERT_TRUE(f.game->storyOpen()) << f.platform.messages.back();
     f.enter("warte");
-    EXPECT_EQ(f.game->moves, INT32_MIN);
+    EXPECT_EQ(f.game->currentStory()->moves, INT32_MIN);
     EXPECT_EQ(f.game->gameClock()->days(), INT32_MIN);
 
     const int32_t negative = -1;
@@ -392,7 +392,7 @@ TEST(SavedGameFile, CtrlSAndCtrlLWorkOnTheTerminal) {
         while (game.storyOpen() && !host.finished()) host.serve();
         EXPECT_TRUE(std::filesystem::exists(memo));
         // The look after the restore sees the stone taken, the wood not.
-        EXPECT_EQ(game.score, 2);
+        EXPECT_EQ(game.currentStory()->score, 2);
         EXPECT_EQ(game.inputHistory().size(), 1u);
     }
     close(input[0]);

@@ -172,12 +172,12 @@ void main() { addScores(5); addScores(-2); StatusLineFormat(2); setTime(600, 10)
 void leer() { addScores(""); }
 )");
     s.run();
-    EXPECT_EQ(s.services().score, 3);
-    EXPECT_EQ(s.services().statusFormat, 1);
+    EXPECT_EQ(s.story().score, 3);
+    EXPECT_EQ(s.story().statusFormat, 1);
     EXPECT_EQ(s.story().clock.minutes(), 600);
     EXPECT_EQ(s.story().clock.getStep(), 10);
     EXPECT_EQ(s.run("leer"), "geschichte.velmo Zeile 3 Integerwert erwartet^");
-    EXPECT_EQ(s.services().score, 3);
+    EXPECT_EQ(s.story().score, 3);
     StoryRun t(R"(
 void keineZeit() { setTime("", 1); }
 )");
@@ -207,9 +207,9 @@ void main() { repeat(A, NULL); firstWord; }
     s.story().secondObjects = {b};
     s.run("halt1");
     EXPECT_TRUE(s.story().firstObjects.empty() && s.story().secondObjects.empty());
-    EXPECT_FALSE(s.services().noTurn);
+    EXPECT_FALSE(s.story().noTurn);
     s.run("halt3");
-    EXPECT_TRUE(s.services().noTurn);
+    EXPECT_TRUE(s.story().noTurn);
 
     s.story().wordCursor = 4;
     s.run();

@@ -162,11 +162,11 @@ TEST_F(TurnTest, AnObjectsErrorFlagStopsTheRestOfTheTurnEnd) {
 TEST_F(TurnTest, TheClockAndTheMovesAdvanceWithEachTurn) {
     load("class Uhr { void init() { setTime(1430, 20); } }\n");
     command("warte");
-    EXPECT_EQ(s->services.moves, 1);
+    EXPECT_EQ(s->story->moves, 1);
     EXPECT_EQ(s->story->clock.minutes(), 10);
     EXPECT_EQ(s->story->clock.days(), 1);
     command("schau");
-    EXPECT_EQ(s->services.moves, 1);
+    EXPECT_EQ(s->story->moves, 1);
     EXPECT_EQ(s->story->clock.minutes(), 10);
 }
 
@@ -187,7 +187,7 @@ TEST_F(TurnTest, HaltThreeLeavesDaemonsTimersAndClockAlone) {
         "class Ruhe { setShort(\"-Ruhe\"); moveto(Raum);\n"
         "  int onAction(string v) { halt(3); return(1); } }\n");
     EXPECT_EQ(command("stell ruhe"), "");
-    EXPECT_EQ(s->services.moves, 0);
+    EXPECT_EQ(s->story->moves, 0);
     EXPECT_EQ(s->story->clock.minutes(), 100);
     EXPECT_EQ(command("warte"), "[d][t]");
     EXPECT_EQ(s->story->clock.minutes(), 105);

@@ -111,6 +111,21 @@ TEST_F(Undo, TimerComesBackExactlyWhetherOrNotTheCommandTookTime) {
     EXPECT_EQ(timers[0].remaining, 1);
 }
 
+TEST_F(Undo, ClockAndScoreComeBackButTheMoveCountDoesNot) {
+    story.clock.setClock(1430, 20);
+    story.score = 3;
+    story.moves = 4;
+    story.pushUndo();
+    story.clock.tick();  // past midnight: a day more
+    story.score = 9;
+    story.moves = 5;
+    story.popUndo();
+    EXPECT_EQ(story.clock.minutes(), 1430);
+    EXPECT_EQ(story.clock.days(), 0);
+    EXPECT_EQ(story.score, 3);
+    EXPECT_EQ(story.moves, 5);
+}
+
 TEST_F(Undo, VariablesDeclaredDuringACommandDoNotUpsetTheUndo) {
     tnode* lamp = node("Lampe");
     story.pushUndo();

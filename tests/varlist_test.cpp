@@ -189,31 +189,18 @@ TEST_F(VarList, CopyIntoReplacesTargetUnlessSourceIsEmpty) {
 
 // ------------------------------------------------------------ undo
 
-TEST_F(VarList, PushAndPopRestoreValuesLevelByLevel) {
-    declare("a=1,b[2]=(2,3)");
-    vars.pushValues();
-    vars.setValue("a", "10", 0);
-    vars.pushValues();
-    vars.setValue("b[1]", "30", 0);
-    vars.popValues();
-    EXPECT_EQ(dump(vars), (Dump{"a=10", "b=2", "+=3"}));
-    vars.popValues();
-    vars.popValues();  // nothing left: no change
-    EXPECT_EQ(dump(vars), (Dump{"a=1", "b=2", "+=3"}));
-}
-
-TEST_F(VarList, PopAfterRecordsChangedStaysInBoundsAndAligned) {
+TEST_F(VarList, RestoreAfterRecordsChangedStaysInBoundsAndAligned) {
     declare("a=1");
-    vars.pushValues();  // one value
+    const tsharedValues one = vars.shareValues();  // one value
     declare("b=2");
-    vars.pushValues();  // two values
+    const tsharedValues two = vars.shareValues();  // two values
     vars.setValue("a", "5", 0);
     vars.remove(1);
-    vars.popValues();  // more values than records
+    vars.restoreValues(two);  // more values than records
     EXPECT_EQ(dump(vars), (Dump{"a=1"}));
     declare("c=7");
     vars.setValue("a", "9", 0);
-    vars.popValues();  // fewer values than records: the older level is intact
+    vars.restoreValues(one);  // fewer values than records: the rest stays
     EXPECT_EQ(dump(vars), (Dump{"a=1", "c=7"}));
 }
 
@@ -231,10 +218,8 @@ TEST_F(VarList, SaveAndReadValuesRoundTrip) {
     vars.saveValues(file);
     tvarlist restored(services);
     restored.declare("s,t[2]", kTypeText, flag, 0);
-    restored.pushValues();
     ASSERT_TRUE(restored.readValues(file));
     EXPECT_EQ(dump(restored), dump(vars));
-    EXPECT_EQ(restored.valueLevels(), 0);
 }
 
 TEST_F(VarList, ReadValuesOfShortFileFailsAndKeepsWhatWasRead) {

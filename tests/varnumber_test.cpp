@@ -64,10 +64,10 @@ TEST_F(ExpressionTest, WriteAccessSeesTheWholeTextAndEndsTheInteger) {
 
 TEST_F(ExpressionTest, UndoAndRestoredGamesReplaceAnAssignedInteger) {
     declare(root, "a=1");
-    root.vars.pushValues();
+    const tsharedValues first = root.vars.shareValues();
     eval(root, "a=2");
     EXPECT_EQ(eval(root, "a*10"), "20");
-    root.vars.popValues();
+    root.vars.restoreValues(first);
     EXPECT_EQ(eval(root, "a*10"), "10");
     EXPECT_EQ(eval(root, "a==1"), "1");
 

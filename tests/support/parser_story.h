@@ -4,8 +4,7 @@
 // A story to type commands into: the source is loaded by the real loader,
 // the command parser's variables are declared as the front end declares
 // them, every object's "init" and the root's "main" run, and then each
-// command goes through parseCommand. The front end counts moves and
-// ticks the story's clock at every turn, as the player's front end does.
+// command goes through parseCommand.
 
 #include <memory>
 #include <string>
@@ -20,20 +19,10 @@
 
 namespace velmo::test {
 
-class TurnServices : public RecordingServices {
-public:
-    void nextTurn() override {
-        ++moves;
-        if (story) story->clock.tick();
-    }
-    tstory* story = nullptr;
-};
-
 class ParserStory {
 public:
     explicit ParserStory(const std::string& source) {
         story = std::make_unique<tstory>(services);
-        services.story = story.get();
         loaded = loadStory(files.write("geschichte.velmo", source), *story, storySource);
         if (!loaded) return;
         tvarlist& vars = story->root().vars;
@@ -68,7 +57,7 @@ public:
     }
     tnode* object(const std::string& name) { return story->root().findChild(name); }
 
-    TurnServices services;
+    RecordingServices services;
     StoryFiles files;
     tstorysource storySource;
     std::unique_ptr<tstory> story;

@@ -36,7 +36,6 @@ public:
         endedAsking = ask;
         ++ends;
     }
-    void nextTurn() override { ++moves; }
     void setRepeatContext(int32_t offset, tnode* first, tnode* second) override {
         repeatOffset = offset;
         repeatFirst = first;
