@@ -13,6 +13,13 @@
 // (no) or anything else (cancel). Message boxes print their text as a
 // line of its own. With the status option each status line is printed as
 // "[Status] " and the text without trailing blanks.
+//
+// The inspector prints its position line, then evaluates each input line
+// and prints "Wert: " with the result; an empty line closes it with OK, a
+// line of only the Esc character (or the end of the input) with Cancel.
+// A script (--script) is played once the story is open, as "Skript
+// abspielen" does; the export file (--export) receives the screen text as
+// "Text speichern" writes it when the game or the input ends.
 
 #include <cstdint>
 #include <fstream>
@@ -30,6 +37,8 @@ struct tplainoptions {
     std::optional<uint32_t> seed;
     bool status = false;
     std::string transcriptFile;  // empty: no transcript
+    std::string scriptFile;      // empty: no script
+    std::string exportFile;      // empty: no export
     std::string storyFile;
 };
 
@@ -38,7 +47,7 @@ enum : int { kPlainOk = 0, kPlainNoStory = 1, kPlainUsage = 2 };
 
 // Plays the story: 0 at the end of the input or when the story closed with
 // no way to go on, 1 when the story could not be opened (its error is
-// printed).
+// printed) or the export file could not be written.
 int runPlainMode(const tplainoptions& options, std::istream& in, std::ostream& out);
 
 // The host of the plain mode: a text area whose finished lines are printed
@@ -62,6 +71,7 @@ public:
     void processEventsWhile(const bool& running, twait kind) override;
     void showMessage(tmessagekind kind, const std::string& text) override;
     tanswer ask(const std::string& text) override;
+    bool runInspector(tinspector& inspector) override;
     bool chooseOpenFile(const std::string& title, const std::string& filter,
                         const std::string& folder, std::string& path) override;
     bool chooseSaveFile(const std::string& title, const std::string& filter,

@@ -33,6 +33,8 @@
 
 namespace velmo {
 
+class tinspector;
+
 // Text styles of the style marks in story text.
 enum class tstyle { bold, italic, underline, strike };
 
@@ -88,6 +90,16 @@ enum class tmenuaction {
     display        // "&Darstellung"
 };
 constexpr int kMenuActions = 11;
+
+// The help pages: the contents (F1 in the main window, "&Menüs und
+// Kommandos") and the pages of the dialogs, by their help context.
+enum class thelpcontext : int32_t {
+    contents = 0,
+    display = 300,       // display options
+    transcript = 301,    // "Spielverlauf"
+    functionKeys = 302,  // function-key texts
+    autostart = 303      // autoload story
+};
 
 enum class tmessagekind { information, warning, error };
 enum class tanswer { yes, no, cancel };
@@ -164,7 +176,8 @@ public:
     // Caption of a menu entry (the recent files); hidden when `visible`
     // is false.
     virtual void setMenuCaption(tmenuaction action, const std::string& caption, bool visible) = 0;
-    virtual void showHelp() {}
+    // Shows a help page (frontend/help.h finds and renders the pages).
+    virtual void showHelp(thelpcontext /*context*/ = thelpcontext::contents) {}
 
     // --- Events --------------------------------------------------------
     // Handles the events that are pending now, without waiting.
@@ -187,6 +200,13 @@ public:
     virtual bool chooseSaveFile(const std::string& title, const std::string& filter,
                                 const std::string& defaultExtension, const std::string& folder,
                                 const std::string& proposedName, std::string& path) = 0;
+
+    // --- Inspector -----------------------------------------------------
+    // The inspector of the "inspect" statement: shows its position line
+    // and evaluates what the user types (`tinspector::evaluate`) until it
+    // is closed. True for OK (the story goes on), false for Cancel (the
+    // game ends). A host without an inspector answers OK.
+    virtual bool runInspector(tinspector& /*inspector*/) { return true; }
 
     // --- Pictures ------------------------------------------------------
     // Shows a JPEG picture in the picture window under a caption.

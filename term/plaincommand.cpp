@@ -21,7 +21,7 @@ int badUsage(const std::string& message) {
     std::fprintf(stderr, "velmo-term: %s\n", message.c_str());
     std::fprintf(stderr,
                  "Aufruf: velmo-term --plain [--cols N] [--rows N] [--seed N] [--status] "
-                 "[--transcript DATEI] GESCHICHTE\n");
+                 "[--transcript DATEI] [--script DATEI] [--export DATEI] GESCHICHTE\n");
     std::fprintf(stderr, "Mehr dazu: velmo-term --help\n");
     return kPlainUsage;
 }
@@ -61,9 +61,12 @@ int runPlainCommand(int argc, char** argv) {
                 return badUsage("--seed erwartet eine Zahl bis 4294967295");
             else
                 options.seed = static_cast<uint32_t>(number);
-        } else if (arg == "--transcript") {
-            if (!hasValue) return badUsage("--transcript erwartet einen Dateinamen");
-            options.transcriptFile = argv[++i];
+        } else if (arg == "--transcript" || arg == "--script" || arg == "--export") {
+            if (!hasValue) return badUsage(arg + " erwartet einen Dateinamen");
+            std::string& file = arg == "--transcript" ? options.transcriptFile
+                                : arg == "--script"   ? options.scriptFile
+                                                      : options.exportFile;
+            file = argv[++i];
         } else if (!arg.empty() && arg[0] == '-') {
             return badUsage("unbekannte Option " + arg);
         } else if (storySeen) {
@@ -95,7 +98,11 @@ void printHelp(std::FILE* out) {
         "                       oder anderes verl\u00e4sst das Men\u00fc), in einem Dateidialog\n"
         "                       der Pfad (leer bricht ab), bei einer Frage j (ja),\n"
         "                       n (nein) oder anderes (Abbruch). Meldungen stehen in\n"
-        "                       einer eigenen Zeile.\n"
+        "                       einer eigenen Zeile. Der Inspektor (inspect) zeigt\n"
+        "                       seine Position und wertet jede folgende Zeile als\n"
+        "                       Ausdruck aus (\"Wert: ...\"); eine leere Zeile\n"
+        "                       schlie\u00dft ihn mit OK, eine Zeile nur mit Esc oder\n"
+        "                       das Ende der Eingabe mit Abbrechen.\n"
         "  --cols N             Spalten des Textbereichs (30 bis 200, Vorgabe 70).\n"
         "  --rows N             Zeilen des Textbereichs (15 bis 99, Vorgabe 28).\n"
         "  --seed N             Startwert der Zufallszahlen, damit ein L\u00f6sungsweg\n"
@@ -104,6 +111,11 @@ void printHelp(std::FILE* out) {
         "                       aus, beginnend mit \"[Status] \".\n"
         "  --transcript DATEI   Schreibt den Spielverlauf (Text und Eingaben) in\n"
         "                       DATEI.\n"
+        "  --script DATEI       Spielt die Befehle aus DATEI ab, sobald die\n"
+        "                       Geschichte ge\u00f6ffnet ist, wie \"Skript abspielen\"\n"
+        "                       (jede Zeile ein Befehl); danach folgt die Eingabe.\n"
+        "  --export DATEI       Schreibt am Ende des Spiels oder der Eingabe den Text\n"
+        "                       des Bildschirms in DATEI, wie \"Text speichern\".\n"
         "  --run GESCHICHTE     L\u00e4dt die Geschichte, f\u00fchrt ihre Startfunktionen aus\n"
         "                       und gibt aus, was sie schreiben.\n"
         "  --compile QUELLTEXT  Compiliert die Geschichte in eine .data-Datei und\n"
@@ -119,7 +131,8 @@ void printHelp(std::FILE* out) {
         "Im Zeilenmodus wird die Datei velmo.ini weder gelesen noch geschrieben.\n"
         "\n"
         "R\u00fcckgabewerte: 0 Ende der Eingabe oder Geschichte beendet, 1 Geschichte\n"
-        "kann nicht ge\u00f6ffnet werden, 2 falscher Aufruf.\n",
+        "kann nicht ge\u00f6ffnet oder Exportdatei nicht geschrieben werden, 2 falscher\n"
+        "Aufruf.\n",
         out);
 }
 

@@ -3,7 +3,7 @@
 
 // The plain line mode on the command line:
 //   velmo-term --plain [--cols N] [--rows N] [--seed N] [--status]
-//              [--transcript FILE] STORY
+//              [--transcript FILE] [--script FILE] [--export FILE] STORY
 // Input lines come from standard input, the text goes to standard output.
 
 #include <cstdio>

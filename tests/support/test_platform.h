@@ -55,7 +55,10 @@ public:
         tbufferedplatform::setStatusText(text);
         statuses.push_back(text);
     }
-    void showHelp() override { ++helpShown; }
+    void showHelp(thelpcontext context) override {
+        ++helpShown;
+        helpContexts.push_back(context);
+    }
     void processEvents() override { ++eventPasses; }
     void processEventsWhile(const bool& running, twait kind) override {
         waits.push_back(kind);
@@ -124,6 +127,7 @@ public:
     std::vector<tmessagekind> messageKinds;
     std::vector<std::string> questions;
     int helpShown = 0;
+    std::vector<thelpcontext> helpContexts;
     int eventPasses = 0;
 
 private:
