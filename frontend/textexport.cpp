@@ -68,18 +68,18 @@ std::string printableText(const std::string& text) {
     out.reserve(last - first + (last - first) / kPrintWidth + 1);
     std::size_t lineStart = 0;
     std::size_t lastBlank = std::string::npos;  // in the current line of `out`
+    bool lineFull = false;  // blanks after a full line were dropped
     for (std::size_t i = first; i < last; ++i) {
         const char c = text[i];
         if (c != '\n' && out.size() - lineStart == kPrintWidth) {
-            // A 65th character: the line breaks at this blank, at the
-            // last blank before it, or (with none) right here.
+            // A 65th character: blanks there end the line and vanish; any
+            // other character goes to the next line, together with what
+            // followed the last blank (or alone, with no blank in the line).
             if (c == ' ') {
-                out += '\n';
-                lineStart = out.size();
-                lastBlank = std::string::npos;
+                lineFull = true;
                 continue;
             }
-            if (lastBlank != std::string::npos) {
+            if (lastBlank != std::string::npos && !lineFull) {
                 out[lastBlank] = '\n';
                 lineStart = lastBlank + 1;
             } else {
@@ -88,6 +88,7 @@ std::string printableText(const std::string& text) {
             }
             lastBlank = std::string::npos;
         }
+        lineFull = false;
         out += c;
         if (c == '\n') {
             lineStart = out.size();
