@@ -67,8 +67,9 @@ tframe tpager::draw(int32_t rows, int32_t columns) {
     if (wrappedCount > 0)
         footer += "  Zeile " + std::to_string(first + 1) + "-" + std::to_string(last) + " von " +
                   std::to_string(wrappedCount);
-    footer += "  \u2191\u2193 Bild\u2191\u2193 Pos1 Ende" + (keys.empty() ? "" : "  " + keys) +
-              "  Esc: zur\u00fcck";
+    // The least needed hint last, where a narrow screen cuts it off.
+    footer += "  Esc: zur\u00fcck" + (keys.empty() ? "" : "  " + keys) +
+              "  \u2191\u2193 Bild\u2191\u2193 Pos1 Ende";
     frame.fill(bottom, 0, columns, kReverse);
     frame.put(bottom, 0, footer, kReverse);
     return frame;

@@ -362,7 +362,9 @@ bool tterminalplatform::runInspector(tinspector& inspector) {
     const std::string label = "Ausdruck: ";
     tlineeditor editor;
     std::string value;
-    bool fresh = false;  // the text was just evaluated: typing replaces it
+    // The text was just evaluated and stands selected: typing replaces
+    // it, deleting removes it.
+    bool fresh = false;
     std::size_t browsed = inspector.history().size();
     bool accepted = false;
     const auto build = [&](int32_t columns, std::vector<std::string>& lines, int32_t& cursor) {
@@ -386,6 +388,9 @@ bool tterminalplatform::runInspector(tinspector& inspector) {
                    (event.key == tkey::down && browsed < history.size())) {
             browsed = event.key == tkey::up ? browsed - 1 : browsed + 1;
             editor.setText(browsed < history.size() ? cp1252ToUtf8(history[browsed]) : "");
+            fresh = false;
+        } else if (fresh && (event.key == tkey::backspace || event.key == tkey::del)) {
+            editor.setText("");  // the evaluated text is selected: deleting takes it all
             fresh = false;
         } else {
             if (fresh && !event.text.empty()) editor.setText("");

@@ -231,15 +231,18 @@ TEST_F(TerminalPlatformTest, TheInspectorEvaluatesUntilAnEmptyEnterOrEsc) {
     std::vector<std::string> history;
     tinspector inspector(*story.game->currentStory(), nullptr, 1,
                          story.game->currentStory()->root(), history);
-    // "2*3" evaluated; typing replaces it, so "x" then Backspace leaves
-    // the line empty, and Enter closes with OK.
+    // "2*3" evaluated; typing replaces it ("x", then Backspace leaves
+    // the line empty) and so does one Backspace; Enter on the empty line
+    // closes with OK.
     type("2*3\rx\x7F\r");
     EXPECT_TRUE(platform->runInspector(inspector));
-    EXPECT_EQ(history, std::vector<std::string>{"2*3"});
+    type("4*5\r\x7F\r");
+    EXPECT_TRUE(platform->runInspector(inspector));
+    EXPECT_EQ(history, (std::vector<std::string>{"2*3", "4*5"}));
     // Up brings the last expression back; Esc cancels.
     type("\x1b[A\r\x1b");
     EXPECT_FALSE(platform->runInspector(inspector));
-    EXPECT_EQ(history, (std::vector<std::string>{"2*3", "2*3"}));
+    EXPECT_EQ(history, (std::vector<std::string>{"2*3", "4*5", "4*5"}));
     EXPECT_EQ(game.log, "");
 }
 
