@@ -148,6 +148,10 @@ public:
     virtual void clearText() = 0;
     // Length of the whole text in positions (see the conventions above).
     virtual int32_t textLength() const = 0;
+    // The whole text with "\n" at its line breaks only, not where the host
+    // wraps a line (what a printout re-wraps). By default every display
+    // line ends with "\n" but the last.
+    virtual std::string wholeText() const;
     // Gives the text from position `start` up to (not including) `end` a
     // style.
     virtual void applyStyle(int32_t start, int32_t end, tstyle style) = 0;

@@ -101,12 +101,7 @@ std::string printableText(const std::string& text) {
 }
 
 std::string printedScreenText(const tplatform& platform) {
-    std::string text;
-    for (int32_t i = 0; i < platform.lineCount(); ++i) {
-        if (i > 0) text += '\n';
-        text += platform.line(i);
-    }
-    return printableText(text);
+    return printableText(platform.wholeText());
 }
 
 // --- The game's side -------------------------------------------------------

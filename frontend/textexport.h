@@ -35,8 +35,7 @@ bool writeScreenText(const tplatform& platform, const std::string& path);
 // removed at both ends, re-wrapped so that no line is longer than 64
 // characters (at the last blank, or hard where a line has none).
 std::string printableText(const std::string& text);
-// The text area's text (its display lines joined by line breaks), as
-// printed.
+// The text area's whole text, as printed.
 std::string printedScreenText(const tplatform& platform);
 
 }  // namespace velmo

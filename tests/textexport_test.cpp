@@ -103,11 +103,17 @@ TEST(PrintedText, TrimmedAndRewrappedAt64) {
     }
 }
 
-TEST(PrintedText, TheScreenAsPrinted) {
-    GameFixture f;
+TEST(PrintedText, TheScreenAsPrintedJoinsWrappedLinesBeforeRewrapping) {
+    GameFixture f(40);
     ASSERT_TRUE(f.open());
     f.enter("schau");
     EXPECT_EQ(printedScreenText(f.platform), "Willkommen.\n\n>schau\nEin Garten.\n\n>");
+    // A paragraph that the 40 columns wrap is printed as one, 64 wide.
+    std::string words = "wort";
+    for (int i = 1; i < 15; ++i) words += " wort";
+    f.game->writeText("^" + words + "^");
+    EXPECT_TRUE(printedScreenText(f.platform).ends_with(words.substr(0, 64) + "\n" + words.substr(65)))
+        << printedScreenText(f.platform);
 }
 
 }  // namespace
