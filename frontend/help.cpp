@@ -142,7 +142,7 @@ void trenderer::tag(const std::string& inside) {
     }
     const bool isBlock = name == "p" || name == "div" || name == "dl" || name == "li" ||
                          name == "dt" || name == "dd" || name == "h1" || name == "h2" ||
-                         name == "h3" || name == "pre";
+                         name == "h3";
     if (!isBlock) return;
     if (closing) {
         startBlock("", 2 * listDepth, 0, false);
