@@ -24,9 +24,9 @@ constexpr std::size_t kMaxPageSize = 1 << 20;
 // forced line break), where its lines begin, and its decoration.
 struct tblock {
     std::string text;
-    std::string prefix;       // before the first line (a list bullet)
-    int32_t indent = 0;       // columns before every line
-    char underline = 0;       // heading underlined with this character
+    std::string prefix;        // before the first line (a list bullet)
+    int32_t indent = 0;        // columns before every line
+    char underline = 0;        // heading underlined with this character
     bool spaceBefore = false;  // an empty line separates it from the last
 };
 
@@ -39,9 +39,20 @@ int32_t glyphCount(const std::string& utf8) {
 // "&auml;", "&#228;", "&#xE4;" and the markup characters.
 std::string decodeEntity(const std::string& name) {
     static const std::array<std::pair<const char*, char32_t>, 14> kNamed = {{
-        {"amp", U'&'},   {"lt", U'<'},    {"gt", U'>'},    {"quot", U'"'},  {"apos", U'\''},
-        {"nbsp", U' '},  {"auml", U'ä'},  {"ouml", U'ö'},  {"uuml", U'ü'},  {"Auml", U'Ä'},
-        {"Ouml", U'Ö'},  {"Uuml", U'Ü'},  {"szlig", U'ß'}, {"hellip", U'…'},
+        {"amp", U'&'},
+        {"lt", U'<'},
+        {"gt", U'>'},
+        {"quot", U'"'},
+        {"apos", U'\''},
+        {"nbsp", U' '},
+        {"auml", U'ä'},
+        {"ouml", U'ö'},
+        {"uuml", U'ü'},
+        {"Auml", U'Ä'},
+        {"Ouml", U'Ö'},
+        {"Uuml", U'Ü'},
+        {"szlig", U'ß'},
+        {"hellip", U'…'},
     }};
     std::string out;
     if (name.size() > 1 && name[0] == '#') {
@@ -148,16 +159,21 @@ void trenderer::tag(const std::string& inside) {
         startBlock("", 2 * listDepth, 0, false);
         return;
     }
-    if (name == "h1") startBlock("", 0, '=', true);
-    else if (name == "h2") startBlock("", 0, '-', true);
-    else if (name == "li") startBlock("- ", 2 * listDepth - 2, 0, false);
-    else if (name == "dt") startBlock("", 2, 0, false);
-    else if (name == "dd") startBlock("", 6, 0, false);
-    else startBlock("", 2 * listDepth, 0, true);
+    if (name == "h1")
+        startBlock("", 0, '=', true);
+    else if (name == "h2")
+        startBlock("", 0, '-', true);
+    else if (name == "li")
+        startBlock("- ", 2 * listDepth - 2, 0, false);
+    else if (name == "dt")
+        startBlock("", 2, 0, false);
+    else if (name == "dd")
+        startBlock("", 6, 0, false);
+    else
+        startBlock("", 2 * listDepth, 0, true);
 }
 
-void trenderer::startBlock(const std::string& prefix, int32_t indent, char underline,
-                           bool space) {
+void trenderer::startBlock(const std::string& prefix, int32_t indent, char underline, bool space) {
     // A block that held no text (between a closing and an opening tag)
     // passes on the separation that was asked for, so "<dl><dt>" keeps
     // the empty line before the list.

@@ -39,8 +39,7 @@ tinspector::tinspector(tstory& story, const tlinemapper* mapper, int32_t line, t
     : story(story), line(line), node(node), accepted(history) {
     int32_t fileLine = line;
     const std::string file = mapper ? mapper->mapLine(fileLine) : std::string();
-    positionLine =
-        file + " Zeile:" + std::to_string(fileLine) + " Funktion:" + nameOf(&node);
+    positionLine = file + " Zeile:" + std::to_string(fileLine) + " Funktion:" + nameOf(&node);
 }
 
 std::string tinspector::evaluate(const std::string& expression) {
@@ -67,8 +66,7 @@ std::string tinspector::evaluate(const std::string& expression) {
 
 bool tgame::runInspector(int32_t line, tnode* node) {
     if (!story || !node) return true;
-    tinspector inspector(*story, source ? &source->files : nullptr, line, *node,
-                         inspectorHistory);
+    tinspector inspector(*story, source ? &source->files : nullptr, line, *node, inspectorHistory);
     return platform.runInspector(inspector);
 }
 

@@ -68,7 +68,7 @@ std::string printableText(const std::string& text) {
     out.reserve(last - first + (last - first) / kPrintWidth + 1);
     std::size_t lineStart = 0;
     std::size_t lastBlank = std::string::npos;  // in the current line of `out`
-    bool lineFull = false;  // blanks after a full line were dropped
+    bool lineFull = false;                      // blanks after a full line were dropped
     for (std::size_t i = first; i < last; ++i) {
         const char c = text[i];
         if (c != '\n' && out.size() - lineStart == kPrintWidth) {

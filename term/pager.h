@@ -44,10 +44,10 @@ private:
     std::string title;
     std::vector<std::string> lines;
     std::string keys;
-    int32_t first = 0;       // the first wrapped line in view
-    int32_t height = 20;     // rows for text, as last drawn
+    int32_t first = 0;         // the first wrapped line in view
+    int32_t height = 20;       // rows for text, as last drawn
     int32_t wrappedCount = 0;  // wrapped lines, as last drawn
-    bool toEnd = false;      // go to the end at the next drawing
+    bool toEnd = false;        // go to the end at the next drawing
 };
 
 }  // namespace velmo

@@ -16,19 +16,12 @@ TEST(HelpPages, RenderHeadingsParagraphsListsAndReferences) {
         "<dl><dt>F1</dt><dd>Hilfe</dd></dl><!-- Kommentar --><p>&unbekannt; Ende</p>"
         "</body></html>";
     EXPECT_EQ(renderHelpPage(html, 72),
-              (std::vector<std::string>{"Gro\xC3\x9F" "e \xC3\x9C" "berschrift",
-                                        "=================",
-                                        "",
-                                        "Ein fetter Satz & <mehr>!!",
-                                        "Neue Zeile.",
-                                        "",
-                                        "- eins",
-                                        "- zwei",
-                                        "",
-                                        "  F1",
-                                        "      Hilfe",
-                                        "",
-                                        "&unbekannt; Ende"}));
+              (std::vector<std::string>{"Gro\xC3\x9F"
+                                        "e \xC3\x9C"
+                                        "berschrift",
+                                        "=================", "", "Ein fetter Satz & <mehr>!!",
+                                        "Neue Zeile.", "", "- eins", "- zwei", "", "  F1",
+                                        "      Hilfe", "", "&unbekannt; Ende"}));
 }
 
 TEST(HelpPages, WrapWithAHangingIndentAtTheWidth) {
@@ -36,17 +29,17 @@ TEST(HelpPages, WrapWithAHangingIndentAtTheWidth) {
         "<ul><li>alpha beta gamma delta epsilon zeta eta theta iota kappa</li></ul>"
         "<p>ein_sehr_langes_wort_ohne_blanks_das_nicht_passt</p>",
         24);
-    EXPECT_EQ(lines, (std::vector<std::string>{"- alpha beta gamma delta", "  epsilon zeta eta theta",
-                                               "  iota kappa", "",
-                                               "ein_sehr_langes_wort_ohne_blanks_das_nicht_passt"}));
+    EXPECT_EQ(lines, (std::vector<std::string>{
+                         "- alpha beta gamma delta", "  epsilon zeta eta theta", "  iota kappa", "",
+                         "ein_sehr_langes_wort_ohne_blanks_das_nicht_passt"}));
 }
 
 TEST(HelpPages, EveryContextHasAPageInTheSourceTree) {
     const std::string folder = findHelpFolder("");
     ASSERT_FALSE(folder.empty());
-    for (thelpcontext context : {thelpcontext::contents, thelpcontext::display,
-                                 thelpcontext::transcript, thelpcontext::functionKeys,
-                                 thelpcontext::autostart}) {
+    for (thelpcontext context :
+         {thelpcontext::contents, thelpcontext::display, thelpcontext::transcript,
+          thelpcontext::functionKeys, thelpcontext::autostart}) {
         std::vector<std::string> lines;
         ASSERT_TRUE(loadHelpPage(context, 60, lines)) << helpPageFile(context);
         ASSERT_GT(lines.size(), 5u);

@@ -38,15 +38,14 @@ void main() { setPlayer(spieler); write("Los.^"); }
 TEST(Inspector, EvaluatesInTheRunningFunctionAndKeepsAcceptedExpressions) {
     GameFixture f;
     ASSERT_TRUE(f.open(kInspectStory, "pruefung.velmo"));
-    f.platform.inspectorInput = {"zahl + 1", "schritt*6", "doppelt(schritt)", "leer",
-                                 "zahl +* 2", "nichtda", "laut()", "zahl = 50", ""};
+    f.platform.inspectorInput = {"zahl + 1", "schritt*6", "doppelt(schritt)", "leer", "zahl +* 2",
+                                 "nichtda",  "laut()",    "zahl = 50",        ""};
     f.enter("pruefe");
     EXPECT_EQ(f.platform.positions,
               std::vector<std::string>{"pruefung.velmo Zeile:15 Funktion:onAction"});
     EXPECT_EQ(f.platform.values,
-              (std::vector<std::string>{"42", "42", "14", "undefiniert",
-                                        "ung\xFCltiger Ausdruck", "ung\xFCltiger Ausdruck", "1",
-                                        "50"}));
+              (std::vector<std::string>{"42", "42", "14", "undefiniert", "ung\xFCltiger Ausdruck",
+                                        "ung\xFCltiger Ausdruck", "1", "50"}));
     // OK: the function goes on after "inspect", with what was assigned.
     EXPECT_EQ(f.after(">pruefe"), ">pruefe\nVorher.\nHallo!\nNachher: 50.\n\n>");
     EXPECT_TRUE(f.game->storyOpen());
@@ -64,8 +63,8 @@ TEST(Inspector, HistoryHoldsOnlyValidExpressions) {
     GameFixture f;
     ASSERT_TRUE(f.open(kInspectStory));
     std::vector<std::string> history;
-    tinspector inspector(*f.game->currentStory(), nullptr, 3,
-                         f.game->currentStory()->root(), history);
+    tinspector inspector(*f.game->currentStory(), nullptr, 3, f.game->currentStory()->root(),
+                         history);
     EXPECT_EQ(inspector.position(), " Zeile:3 Funktion:root");
     EXPECT_EQ(inspector.evaluate(""), "");
     EXPECT_EQ(inspector.evaluate("\"\""), "undefiniert");

@@ -98,13 +98,13 @@ TEST(PlainMode, ScriptAndExport) {
 TEST(PlainMode, TheEndOfInputCancelsTheInspector) {
     PlainRun r;
     tplainoptions options;
-    options.storyFile = r.files.write(
-        "blick.velmo",
-        "class raum { string StatusLine() { return(\"\"); } }\n"
-        "class ich { moveto(raum); int scope(object o) { return(1); }\n"
-        "  int onAction(string v) { inspect; write(\"weiter^\"); return(1); } }\n"
-        "verb(\"blick\",blic,1);\n"
-        "void main() { setPlayer(ich); }\n");
+    options.storyFile =
+        r.files.write("blick.velmo",
+                      "class raum { string StatusLine() { return(\"\"); } }\n"
+                      "class ich { moveto(raum); int scope(object o) { return(1); }\n"
+                      "  int onAction(string v) { inspect; write(\"weiter^\"); return(1); } }\n"
+                      "verb(\"blick\",blic,1);\n"
+                      "void main() { setPlayer(ich); }\n");
     EXPECT_EQ(r.run("blick\n1+1\n", options), kPlainOk);
     EXPECT_EQ(r.out.str(), ">blick\nblick.velmo Zeile:3 Funktion:onAction\nWert: 2\n");
 }

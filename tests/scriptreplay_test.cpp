@@ -36,13 +36,17 @@ TEST(ScriptReplay, LinesAreLowerCasedFoldedAndEmptyLinesSkipped) {
     std::string line;
     test::StoryFiles files;
     // UTF-8 with a byte-order mark, CR LF and a lone CR, a tab, an empty line.
-    ASSERT_TRUE(readScript(files.write("a.txt", "\xEF\xBB\xBFNimm \xC3\x84pfel\r\n\r\nGeh\tNach "
-                                                "S\xC3\xBC"
-                                                "den\rSCHAU\n"),
+    ASSERT_TRUE(readScript(files.write("a.txt",
+                                       "\xEF\xBB\xBFNimm \xC3\x84pfel\r\n\r\nGeh\tNach "
+                                       "S\xC3\xBC"
+                                       "den\rSCHAU\n"),
                            line));
     EXPECT_EQ(line, "nimm aepfel..geh nach sueden.schau");
     // Windows-1252 reads as it is; a last line without its end counts.
-    ASSERT_TRUE(readScript(files.write("b.txt", "Gr\xFC\xDF" "e\nwarte"), line));
+    ASSERT_TRUE(readScript(files.write("b.txt",
+                                       "Gr\xFC\xDF"
+                                       "e\nwarte"),
+                           line));
     EXPECT_EQ(line, "gruesse.warte");
     ASSERT_TRUE(readScript(files.write("c.txt", ""), line));
     EXPECT_EQ(line, "");
@@ -59,8 +63,8 @@ TEST(ScriptReplay, AFileThatCannotBeReadEndsTheLineWithWieBitte) {
     f.enter("schau");
     EXPECT_EQ(f.after(">schau"), ">schau\nEin Garten.\n\n>");
     std::string line;
-    EXPECT_FALSE(readScript(f.files.write("riesig.txt", std::string(kMaxScriptSize + 1, 'x')),
-                            line));
+    EXPECT_FALSE(
+        readScript(f.files.write("riesig.txt", std::string(kMaxScriptSize + 1, 'x')), line));
 }
 
 TEST(ScriptReplay, AnErrorStopsTheRestOfTheScript) {

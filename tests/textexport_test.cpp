@@ -30,12 +30,21 @@ TEST(TextExport, RightAfterOpeningNoEmptyLinesComeFirst) {
 
 TEST(TextExport, LinesWithAControlCharacterFirstAreEmptyAndUmlautsAreUtf8) {
     test::TestPlatform platform;
-    platform.append("\n\n\x01versteckt\nGr\xFC\xDF" "e\n\n\x02\n  einger\xFC" "ckt");
-    EXPECT_EQ(exportLines(platform),
-              (std::vector<std::string>{"Gr\xFC\xDF" "e", "", "", "  einger\xFC" "ckt"}));
+    platform.append(
+        "\n\n\x01versteckt\nGr\xFC\xDF"
+        "e\n\n\x02\n  einger\xFC"
+        "ckt");
+    EXPECT_EQ(exportLines(platform), (std::vector<std::string>{"Gr\xFC\xDF"
+                                                               "e",
+                                                               "", "",
+                                                               "  einger\xFC"
+                                                               "ckt"}));
     test::StoryFiles files;
     ASSERT_TRUE(writeScreenText(platform, files.path("a.txt")));
-    EXPECT_EQ(readFile(files.path("a.txt")), "Gr\xC3\xBC\xC3\x9F" "e\n\n\n  einger\xC3\xBC" "ckt\n");
+    EXPECT_EQ(readFile(files.path("a.txt")),
+              "Gr\xC3\xBC\xC3\x9F"
+              "e\n\n\n  einger\xC3\xBC"
+              "ckt\n");
 }
 
 TEST(TextExport, TheNameIsCutAtItsFirstDot) {
@@ -63,14 +72,14 @@ TEST(TextExport, AFolderThatCannotBeWrittenKeepsTheOldFile) {
     GameFixture f;
     ASSERT_TRUE(f.open());
     const std::string old = f.files.write("fest/spiel.txt", "alter Text\n");
-    std::filesystem::permissions(f.files.root / "fest",
-                                 std::filesystem::perms::owner_read |
-                                     std::filesystem::perms::owner_exec);
+    std::filesystem::permissions(f.files.root / "fest", std::filesystem::perms::owner_read |
+                                                            std::filesystem::perms::owner_exec);
     f.platform.files.push_back(old);
     f.game->exportText();
     // Root may write anywhere; then the export simply succeeds.
     if (!f.platform.messages.empty()) {
-        EXPECT_EQ(f.platform.messages, std::vector<std::string>{"Datei kann nicht geschrieben werden"});
+        EXPECT_EQ(f.platform.messages,
+                  std::vector<std::string>{"Datei kann nicht geschrieben werden"});
         EXPECT_EQ(readFile(old), "alter Text\n");
     }
     std::filesystem::permissions(f.files.root / "fest", std::filesystem::perms::owner_all);
@@ -95,7 +104,8 @@ TEST(PrintedText, TrimmedAndRewrappedAt64) {
     EXPECT_EQ(printableText(words.substr(0, 62) + "abc def"), words.substr(0, 59) + "\nwoabc def");
     // A line without a blank breaks hard.
     EXPECT_EQ(printableText(std::string(64, 'a') + "  b"), std::string(64, 'a') + "\nb");
-    EXPECT_EQ(printableText(std::string(70, 'a')), std::string(64, 'a') + "\n" + std::string(6, 'a'));
+    EXPECT_EQ(printableText(std::string(70, 'a')),
+              std::string(64, 'a') + "\n" + std::string(6, 'a'));
     for (std::size_t from = 0, end; from < printed.size(); from = end + 1) {
         end = printed.find('\n', from);
         if (end == std::string::npos) end = printed.size();
@@ -112,7 +122,8 @@ TEST(PrintedText, TheScreenAsPrintedJoinsWrappedLinesBeforeRewrapping) {
     std::string words = "wort";
     for (int i = 1; i < 15; ++i) words += " wort";
     f.game->writeText("^" + words + "^");
-    EXPECT_TRUE(printedScreenText(f.platform).ends_with(words.substr(0, 64) + "\n" + words.substr(65)))
+    EXPECT_TRUE(
+        printedScreenText(f.platform).ends_with(words.substr(0, 64) + "\n" + words.substr(65)))
         << printedScreenText(f.platform);
 }
 
