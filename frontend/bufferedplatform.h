@@ -27,6 +27,7 @@ public:
     void append(const std::string& text) override { buffer.append(text); }
     void clearText() override { buffer.clear(); }
     int32_t textLength() const override { return buffer.textLength(); }
+    std::string wholeText() const override { return buffer.wholeText(); }
     void applyStyle(int32_t start, int32_t end, tstyle style) override {
         buffer.addStyle(start, end, style);
     }

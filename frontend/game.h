@@ -30,6 +30,7 @@
 #include "base/services.h"
 #include "frontend/platform.h"
 #include "frontend/textbuffer.h"
+#include "frontend/transcript.h"
 
 namespace velmo {
 
@@ -70,10 +71,25 @@ public:
     // story.
     bool requestQuit();
     bool storyOpen() const { return interpreter != nullptr; }
-    // Receives every resolved output text and every submitted command.
+    // The transcript: every resolved output text and every submitted
+    // command. `setTranscript` adds a listener that receives each piece.
+    ttranscript& transcriptText() { return transcript; }
     void setTranscript(std::function<void(const std::string&)> sink) {
-        transcript = std::move(sink);
+        transcript.setListener(std::move(sink));
     }
+
+    // "Text speichern" (also the transcript's "Speichern"): the screen
+    // text to a file chosen in the save dialog; a failure shows "Datei
+    // kann nicht geschrieben werden". exportTextTo writes to `path` as
+    // given and returns false on failure (textexport.cpp).
+    void exportText();
+    bool exportTextTo(const std::string& path);
+    // "Skript abspielen": a file chosen in the open dialog, or `path`, is
+    // played as typed commands (scriptreplay.cpp).
+    void playScript();
+    void playScriptFile(const std::string& path);
+    // The "inspect" statement: the host's inspector (inspector.cpp).
+    bool runInspector(int32_t line, tnode* node) override;
 
     // --- Front-end services ------------------------------------------
     void writeText(const std::string& text) override;
@@ -172,6 +188,7 @@ private:
     void browseHistory(tkey key);
     void insertText(const std::string& text);
     void submitLine();
+    void replayScript();
     std::string inputText() const;
     void setInputText(const std::string& text);
 
@@ -188,7 +205,8 @@ private:
     tplatform& platform;
     tgamesettings settings;
     tsettings* options = nullptr;
-    std::function<void(const std::string&)> transcript;
+    ttranscript transcript;
+    std::vector<std::string> inspectorHistory;  // outlives one inspector
 
     // The open story.
     std::unique_ptr<tstorysource> source;

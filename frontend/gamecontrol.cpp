@@ -222,7 +222,7 @@ bool tgame::requestQuit() {
 // --- The turn cycle ------------------------------------------------------
 
 void tgame::executeLine(const std::string& line, const std::string& shown) {
-    if (transcript) transcript(line);
+    transcript.addText(line);
     writeText("^");
 
     // Each command keeps the text that shows it, so that the history and

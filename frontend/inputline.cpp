@@ -202,6 +202,11 @@ void tgame::keyUp(tkey /*key*/) {
 }
 
 void tgame::submitLine() {
+    // A script waiting for replay takes the place of the typed line.
+    if (!scriptFile.empty()) {
+        replayScript();
+        return;
+    }
     const std::string shown = inputText();
     std::string command = foldUmlauts(lowerCase(shown));
     command.erase(0, 1);

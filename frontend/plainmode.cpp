@@ -7,6 +7,7 @@
 #include "base/wstrlib.h"
 #include "frontend/folders.h"
 #include "frontend/game.h"
+#include "frontend/inspector.h"
 #include "frontend/optionsfile.h"
 #include "frontend/settings.h"
 
@@ -137,6 +138,21 @@ tanswer tplainplatform::ask(const std::string& text) {
     return tanswer::cancel;
 }
 
+bool tplainplatform::runInspector(tinspector& inspector) {
+    flushFinished();
+    printLineRaw(inspector.position());
+    std::string line;
+    while (readLine(line)) {
+        if (line.empty()) return true;
+        if (line == "\x1B") return false;
+        const std::string value = inspector.evaluate(line);
+        // What the expression wrote comes before its value.
+        flushFinished();
+        printLineRaw("Wert: " + value);
+    }
+    return false;
+}
+
 bool tplainplatform::chooseOpenFile(const std::string& /*title*/, const std::string& /*filter*/,
                                     const std::string& /*folder*/, std::string& path) {
     std::string line;
@@ -202,9 +218,14 @@ int runPlainMode(const tplainoptions& options, std::istream& in, std::ostream& o
         platform.flushAll();
         return kPlainNoStory;
     }
+    if (!options.scriptFile.empty()) game.playScriptFile(options.scriptFile);
     std::string line;
     while (game.storyOpen() && platform.readLine(line)) game.typeLine(line);
     platform.flushAll();
+    if (!options.exportFile.empty() && !game.exportTextTo(options.exportFile)) {
+        out << "Datei kann nicht geschrieben werden\n";
+        return kPlainNoStory;
+    }
     return kPlainOk;
 }
 

@@ -13,6 +13,13 @@
 // (no) or anything else (cancel). Message boxes print their text as a
 // line of its own. With the status option each status line is printed as
 // "[Status] " and the text without trailing blanks.
+//
+// The inspector prints its position line, then evaluates each input line
+// and prints "Wert: " with the result; an empty line closes it with OK, a
+// line of only the Esc character (or the end of the input) with Cancel.
+// A script (--script) is played once the story is open, as "Skript
+// abspielen" does; the export file (--export) receives the screen text as
+// "Text speichern" writes it when the game or the input ends.
 
 #include <cstdint>
 #include <fstream>
@@ -35,6 +42,8 @@ struct tplainoptions {
     // player does; without, the user's options are left alone.
     bool useOptions = false;
     std::string transcriptFile;  // empty: no transcript
+    std::string scriptFile;      // empty: no script
+    std::string exportFile;      // empty: no export
     std::string storyFile;       // empty: the autoload story of the options
 };
 
@@ -43,7 +52,8 @@ enum : int { kPlainOk = 0, kPlainNoStory = 1, kPlainUsage = 2 };
 
 // Plays the story: 0 at the end of the input or when the story closed with
 // no way to go on, 1 when the story could not be opened (its error is
-// printed), 2 when no story is named and the options name none to load.
+// printed) or the export file could not be written, 2 when no story is
+// named and the options name none to load.
 int runPlainMode(const tplainoptions& options, std::istream& in, std::ostream& out);
 
 // The host of the plain mode: a text area whose finished lines are printed
@@ -71,6 +81,7 @@ public:
     void processEventsWhile(const bool& running, twait kind) override;
     void showMessage(tmessagekind kind, const std::string& text) override;
     tanswer ask(const std::string& text) override;
+    bool runInspector(tinspector& inspector) override;
     bool chooseOpenFile(const std::string& title, const std::string& filter,
                         const std::string& folder, std::string& path) override;
     bool chooseSaveFile(const std::string& title, const std::string& filter,

@@ -33,6 +33,8 @@
 
 namespace velmo {
 
+class tinspector;
+
 // Text styles of the style marks in story text.
 enum class tstyle { bold, italic, underline, strike };
 
@@ -90,6 +92,16 @@ enum class tmenuaction {
 };
 constexpr int kMenuActions = static_cast<int>(tmenuaction::display) + 1;
 
+// The help pages: the contents (F1 in the main window, "&Menüs und
+// Kommandos") and the pages of the dialogs, by their help context.
+enum class thelpcontext : int32_t {
+    contents = 0,
+    display = 300,       // display options
+    transcript = 301,    // "Spielverlauf"
+    functionKeys = 302,  // function-key texts
+    autostart = 303      // autoload story
+};
+
 enum class tmessagekind { information, warning, error };
 enum class tanswer { yes, no, cancel };
 
@@ -137,6 +149,10 @@ public:
     virtual void clearText() = 0;
     // Length of the whole text in positions (see the conventions above).
     virtual int32_t textLength() const = 0;
+    // The whole text with "\n" at its line breaks only, not where the host
+    // wraps a line (what a printout re-wraps). By default every display
+    // line ends with "\n" but the last.
+    virtual std::string wholeText() const;
     // Gives the text from position `start` up to (not including) `end` a
     // style.
     virtual void applyStyle(int32_t start, int32_t end, tstyle style) = 0;
@@ -171,7 +187,8 @@ public:
     // Caption of a menu entry (the recent files); hidden when `visible`
     // is false.
     virtual void setMenuCaption(tmenuaction action, const std::string& caption, bool visible) = 0;
-    virtual void showHelp() {}
+    // Shows a help page (frontend/help.h finds and renders the pages).
+    virtual void showHelp(thelpcontext /*context*/ = thelpcontext::contents) {}
 
     // --- Events --------------------------------------------------------
     // Handles the events that are pending now, without waiting.
@@ -194,6 +211,13 @@ public:
     virtual bool chooseSaveFile(const std::string& title, const std::string& filter,
                                 const std::string& defaultExtension, const std::string& folder,
                                 const std::string& proposedName, std::string& path) = 0;
+
+    // --- Inspector -----------------------------------------------------
+    // The inspector of the "inspect" statement: shows its position line
+    // and evaluates what the user types (`tinspector::evaluate`) until it
+    // is closed. True for OK (the story goes on), false for Cancel (the
+    // game ends). A host without an inspector answers OK.
+    virtual bool runInspector(tinspector& /*inspector*/) { return true; }
 
     // --- Pictures ------------------------------------------------------
     // Shows a JPEG picture in the picture window under a caption.

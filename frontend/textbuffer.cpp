@@ -26,6 +26,16 @@ bool ttextbuffer::endsParagraph(int32_t index) const {
     return l && l->paragraphEnd;
 }
 
+std::string ttextbuffer::wholeText() const {
+    std::string text;
+    text.reserve(static_cast<std::size_t>(storedLength));
+    for (const tline& l : lines) {
+        text += l.text;
+        if (l.paragraphEnd) text += '\n';
+    }
+    return text;
+}
+
 void ttextbuffer::replaceLine(int32_t index, const std::string& text) {
     if (!stored(index)) return;
     tline& l = lines[static_cast<std::size_t>(index - dropped)];

@@ -46,6 +46,9 @@ public:
     void append(const std::string& text);
     void clear();
     int32_t textLength() const { return static_cast<int32_t>(droppedLength + storedLength); }
+    // The stored text: the lines joined by the line breaks of the text;
+    // wrapped lines join without one (wrapping added no character).
+    std::string wholeText() const;
     // The line and column of a text position; false when the position
     // lies in dropped text or past the end.
     bool locate(int32_t position, int32_t& lineIndex, int32_t& column) const;

@@ -19,7 +19,7 @@ void tgame::writeText(const std::string& text) {
 // piece by piece up to its line breaks, and pauses when a screen's worth
 // of new lines has gone by since the player last looked.
 void tgame::display(const std::string& text, const std::vector<tstylerun>& runs) {
-    if (transcript) transcript(text);
+    transcript.addText(text);
     const int32_t base = platform.textLength();
     platform.suspendUpdates();
     const std::size_t width = static_cast<std::size_t>(settings.columns);

@@ -14,7 +14,8 @@ int badUsage(const std::string& message) {
     std::fprintf(stderr, "velmo-term: %s\n", message.c_str());
     std::fprintf(stderr,
                  "Aufruf: velmo-term --plain [--cols N] [--rows N] [--seed N] [--status] "
-                 "[--transcript DATEI] [--options] [GESCHICHTE]\n");
+                 "[--transcript DATEI] [--script DATEI] [--export DATEI] [--options] "
+                 "[GESCHICHTE]\n");
     std::fprintf(stderr, "Mehr dazu: velmo-term --help\n");
     return kPlainUsage;
 }
@@ -35,9 +36,12 @@ int runPlainCommand(int argc, char** argv) {
             options.status = true;
         } else if (arg == "--options") {
             options.useOptions = true;
-        } else if (arg == "--transcript") {
-            if (i + 1 >= argc) return badUsage("--transcript erwartet einen Dateinamen");
-            options.transcriptFile = argv[++i];
+        } else if (arg == "--transcript" || arg == "--script" || arg == "--export") {
+            if (i + 1 >= argc) return badUsage(arg + " erwartet einen Dateinamen");
+            std::string& file = arg == "--transcript" ? options.transcriptFile
+                                : arg == "--script"   ? options.scriptFile
+                                                      : options.exportFile;
+            file = argv[++i];
         } else if (!arg.empty() && arg[0] == '-') {
             return badUsage("unbekannte Option " + arg);
         } else if (storySeen) {
@@ -79,7 +83,11 @@ void printHelp(std::FILE* out) {
         "                       oder anderes verl\u00e4sst das Men\u00fc), in einem Dateidialog\n"
         "                       der Pfad (leer bricht ab), bei einer Frage j (ja),\n"
         "                       n (nein) oder anderes (Abbruch). Meldungen stehen in\n"
-        "                       einer eigenen Zeile.\n"
+        "                       einer eigenen Zeile. Der Inspektor (inspect) zeigt\n"
+        "                       seine Position und wertet jede folgende Zeile als\n"
+        "                       Ausdruck aus (\"Wert: ...\"); eine leere Zeile\n"
+        "                       schlie\u00dft ihn mit OK, eine Zeile nur mit Esc oder\n"
+        "                       das Ende der Eingabe mit Abbrechen.\n"
         "  --cols N             Spalten des Textbereichs (30 bis 200) f\u00fcr diesen\n"
         "                       Lauf; die Optionen bleiben, wie sie sind.\n"
         "  --rows N             Zeilen des Textbereichs (15 bis 99) f\u00fcr diesen Lauf.\n"
@@ -93,6 +101,11 @@ void printHelp(std::FILE* out) {
         "                       ersten Start angelegt); ohne GESCHICHTE wird die\n"
         "                       Autostart-Datei geladen. --cols und --rows gelten\n"
         "                       trotzdem.\n"
+        "  --script DATEI       Spielt die Befehle aus DATEI ab, sobald die\n"
+        "                       Geschichte ge\u00f6ffnet ist, wie \"Skript abspielen\"\n"
+        "                       (jede Zeile ein Befehl); danach folgt die Eingabe.\n"
+        "  --export DATEI       Schreibt am Ende des Spiels oder der Eingabe den Text\n"
+        "                       des Bildschirms in DATEI, wie \"Text speichern\".\n"
         "  --run GESCHICHTE     L\u00e4dt die Geschichte, f\u00fchrt ihre Startfunktionen aus\n"
         "                       und gibt aus, was sie schreiben.\n"
         "  --compile QUELLTEXT  Compiliert die Geschichte in eine .data-Datei und\n"
@@ -109,7 +122,8 @@ void printHelp(std::FILE* out) {
         "geschrieben; Spalten und Zeilen sind dann 70 und 28.\n"
         "\n"
         "R\u00fcckgabewerte: 0 Ende der Eingabe oder Geschichte beendet, 1 Geschichte\n"
-        "kann nicht ge\u00f6ffnet werden, 2 falscher Aufruf.\n",
+        "kann nicht ge\u00f6ffnet oder Exportdatei nicht geschrieben werden, 2 falscher\n"
+        "Aufruf.\n",
         out);
 }
 

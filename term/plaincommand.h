@@ -3,7 +3,8 @@
 
 // The plain line mode on the command line:
 //   velmo-term --plain [--cols N] [--rows N] [--seed N] [--status]
-//              [--transcript FILE] [--options] [STORY]
+//              [--transcript FILE] [--script FILE] [--export FILE] [--options]
+//              [STORY]
 // Input lines come from standard input, the text goes to standard output.
 
 #include <cstdio>

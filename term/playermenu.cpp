@@ -11,6 +11,7 @@
 #include "frontend/optionsfile.h"
 #include "frontend/settings.h"
 #include "term/terminalplatform.h"
+#include "term/transcriptview.h"
 
 namespace velmo {
 
@@ -133,12 +134,10 @@ void fileMenu(tgame& game, tterminalplatform& platform, tsettings& settings) {
                  [&] { game.saveGame(); }},
                 {"Spielstand laden", menuEnabled(platform, tmenuaction::restoreGame),
                  [&] { game.restoreGame(); }},
-                // Script replay, the text export and the transcript come with
-                // their own commands on the game; until then they are shown
-                // and cannot be chosen.
-                {"Skript abspielen", false, [] {}},
-                {"Text speichern", false, [] {}},
-                {"Spielverlauf", false, [] {}},
+                {"Skript abspielen", open && menuEnabled(platform, tmenuaction::playScript),
+                 [&] { game.playScript(); }},
+                {"Text speichern", true, [&] { game.exportText(); }},
+                {"Spielverlauf", true, [&] { showTranscript(game, platform); }},
                 {"Beenden", true,
                  [&] {
                      if (platform.onQuitKey) platform.onQuitKey();

@@ -69,25 +69,23 @@ void drawBox(tframe& frame, const std::vector<std::string>& lines, int32_t top, 
     frame.fill(row, left, left + width, kReverse);
 }
 
-void drawPrompt(tframe& frame, const tscreenstate& state) {
-    const int32_t count =
-        std::min<int32_t>(static_cast<int32_t>(state.prompt.size()), frame.rows());
+}  // namespace
+
+void drawPrompt(tframe& frame, const std::vector<std::string>& prompt, int32_t cursor) {
+    const int32_t count = std::min<int32_t>(static_cast<int32_t>(prompt.size()), frame.rows());
     const int32_t top = frame.rows() - count;
     for (int32_t i = 0; i < count; ++i) {
         const int32_t row = top + i;
         frame.fill(row, 0, frame.columns(), kReverse);
-        frame.put(row, 0, state.prompt[state.prompt.size() - static_cast<std::size_t>(count - i)],
-                  kReverse);
+        frame.put(row, 0, prompt[prompt.size() - static_cast<std::size_t>(count - i)], kReverse);
     }
-    if (count > 0 && state.promptCursor >= 0) {
+    if (count > 0 && cursor >= 0) {
         frame.cursorRow = frame.rows() - 1;
-        frame.cursorColumn = state.promptCursor;
+        frame.cursorColumn = cursor;
     } else if (count > 0 && frame.cursorRow >= top) {
         frame.cursorRow = -1;
     }
 }
-
-}  // namespace
 
 int32_t firstVisibleLine(const ttextbuffer& text, int32_t height, int32_t caretLine,
                          bool caretShown) {
@@ -109,7 +107,7 @@ tframe layoutScreen(const tscreenstate& state, int32_t rows, int32_t columns) {
         if (!state.box.empty())
             drawBox(frame, state.box, top, std::min(frame.columns(), state.text->width()));
     }
-    if (!state.prompt.empty()) drawPrompt(frame, state);
+    if (!state.prompt.empty()) drawPrompt(frame, state.prompt, state.promptCursor);
     return frame;
 }
 

@@ -30,6 +30,9 @@ struct tscreenstate {
 };
 
 tframe layoutScreen(const tscreenstate& state, int32_t rows, int32_t columns);
+// Draws dialog lines (UTF-8) over the bottom rows of a frame, in reverse
+// video, with the cursor in the last one at `cursor` (-1: none).
+void drawPrompt(tframe& frame, const std::vector<std::string>& prompt, int32_t cursor);
 
 // The first display line of the text area that a screen of `height` rows
 // shows: the last lines, or from the caret's line when that lies higher

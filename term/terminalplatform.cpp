@@ -5,6 +5,8 @@
 #include <filesystem>
 
 #include "base/encoding.h"
+#include "frontend/help.h"
+#include "frontend/inspector.h"
 #include "term/lineeditor.h"
 #include "term/pathcompletion.h"
 #include "term/screenlayout.h"
@@ -36,6 +38,8 @@ const char* const kHelpText =
     "  Strg+S: Spielstand speichern   Strg+L: Spielstand laden\n"
     "  F12: Men\xFC   Strg+C: Velmo beenden\n"
     "Befehle: speichern, laden, neustart, zurueck, huch, pronomen, ende";
+// Help pages are rendered no wider than this, so lines stay readable.
+constexpr int32_t kHelpWidth = 78;
 const char* const kContinue = "  [Enter]";
 const char* const kMenuHint =
     "   (Pfeile: w\xC3\xA4hlen, Enter: ausf\xC3\xBChren, Esc: zur\xC3\xBC"
@@ -76,6 +80,25 @@ bool hasExtension(const std::string& path) {
     return dot != std::string::npos && dot > 0;
 }
 
+// The label and the edited text as one dialog line, the cursor's column
+// in `cursor`. The text scrolls sideways so that the cursor stays in view.
+std::string editorLine(const std::string& label, const tlineeditor& editor, int32_t columns,
+                       int32_t& cursor) {
+    const int32_t room = std::max<int32_t>(columns - glyphCount(label) - 1, 1);
+    const int32_t skip = std::max<int32_t>(editor.cursor() - room, 0);
+    std::string tail;
+    int32_t index = 0;
+    const std::string text = editor.text();
+    for (std::size_t pos = 0; pos < text.size(); ++index) {
+        char32_t glyph = 0;
+        const std::size_t length = nextGlyph(text, pos, glyph);
+        if (index >= skip) tail.append(text, pos, length);
+        pos += length;
+    }
+    cursor = std::min(glyphCount(label) + editor.cursor() - skip, columns - 1);
+    return label + tail;
+}
+
 }  // namespace
 
 tterminalplatform::tterminalplatform(tterminal& terminal, int32_t width)
@@ -108,6 +131,17 @@ void tterminalplatform::paint() {
     int32_t rows = 0;
     int32_t columns = 0;
     terminal.size(rows, columns);
+    if (page) {
+        tframe frame = page->draw(rows, columns);
+        std::vector<std::string> lines;
+        int32_t cursor = -1;
+        if (prompt) prompt(columns, lines, cursor);
+        drawPrompt(frame, lines, cursor);
+        terminal.write(encodeFrame(shown ? &*shown : nullptr, frame));
+        shown = frame;
+        lastPaint = steady_clock::now();
+        return;
+    }
     tscreenstate state;
     state.text = &buffer;
     state.status = statusText;
@@ -235,10 +269,7 @@ void tterminalplatform::serve() {
 
 // --- Dialogs ---------------------------------------------------------------
 
-bool tterminalplatform::runDialog(const tpromptbuilder& build,
-                                  const std::function<bool(const tkeyevent&)>& handle) {
-    const tpromptbuilder outer = prompt;  // a dialog may open over another
-    prompt = build;
+bool tterminalplatform::runKeys(const std::function<bool(const tkeyevent&)>& handle) {
     bool done = false;
     while (!done) {
         if (!queue.empty()) {
@@ -251,9 +282,42 @@ bool tterminalplatform::runDialog(const tpromptbuilder& build,
         paint();
         readInput(-1);
     }
-    prompt = outer;
-    paint();
     return done;
+}
+
+bool tterminalplatform::runDialog(const tpromptbuilder& build,
+                                  const std::function<bool(const tkeyevent&)>& handle) {
+    // A dialog may open over another, and the handler may throw (the
+    // inspector's expression may end the game): the outer one comes back.
+    struct trestore {
+        tterminalplatform& host;
+        tpromptbuilder outer;
+        ~trestore() {
+            host.prompt = outer;
+            host.paint();
+        }
+    } restore{*this, prompt};
+    prompt = build;
+    return runKeys(handle);
+}
+
+void tterminalplatform::showPage(tpager& pager,
+                                 const std::function<void(const tkeyevent&)>& onKey) {
+    struct trestore {
+        tterminalplatform& host;
+        tpager* outer;
+        ~trestore() {
+            host.page = outer;
+            host.redraw();
+        }
+    } restore{*this, page};
+    page = &pager;
+    shown.reset();
+    runKeys([&](const tkeyevent& event) {
+        if (tpager::leaves(event) || isQuitKey(event)) return true;
+        if (!pager.scroll(event) && onKey) onKey(event);
+        return false;
+    });
 }
 
 void tterminalplatform::showMessage(tmessagekind /*kind*/, const std::string& text) {
@@ -294,7 +358,66 @@ void tterminalplatform::fitTextArea(int32_t& columns, int32_t& rows) const {
     rows = std::min(rows, std::max<int32_t>(screenRows - 1, 4));
 }
 
-void tterminalplatform::showHelp() { showMessage(tmessagekind::information, kHelpText); }
+void tterminalplatform::showHelp(thelpcontext context) {
+    int32_t rows = 0;
+    int32_t columns = 0;
+    terminal.size(rows, columns);
+    std::vector<std::string> lines;
+    if (!loadHelpPage(context, std::min<int32_t>(columns, kHelpWidth), lines)) {
+        // Without the pages the keys are still explained.
+        lines.push_back("");
+        for (const std::string& line : wrapText(cp1252ToUtf8(kHelpText), columns))
+            lines.push_back(line);
+    }
+    tpager pager("Hilfe", std::move(lines));
+    showPage(pager);
+}
+
+bool tterminalplatform::runInspector(tinspector& inspector) {
+    const std::string position = "Inspect: " + cp1252ToUtf8(inspector.position());
+    const std::string label = "Ausdruck: ";
+    tlineeditor editor;
+    std::string value;
+    // The text was just evaluated and stands selected: typing replaces
+    // it, deleting removes it.
+    bool fresh = false;
+    std::size_t browsed = inspector.history().size();
+    bool accepted = false;
+    const auto build = [&](int32_t columns, std::vector<std::string>& lines, int32_t& cursor) {
+        lines = wrapText(position, columns);
+        for (const std::string& line : wrapText("Wert: " + value, columns)) lines.push_back(line);
+        lines.push_back("Enter: auswerten   Enter auf leerer Zeile: OK   Esc: Abbrechen");
+        lines.push_back(editorLine(label, editor, columns, cursor));
+    };
+    const auto handle = [&](const tkeyevent& event) {
+        if (isCancel(event)) return true;
+        const std::vector<std::string>& history = inspector.history();
+        if (event.key == tkey::enter) {
+            if (editor.length() == 0) {
+                accepted = true;
+                return true;
+            }
+            value = cp1252ToUtf8(inspector.evaluate(utf8ToCp1252Lossy(editor.text())));
+            fresh = true;
+            browsed = history.size();
+        } else if ((event.key == tkey::up && browsed > 0) ||
+                   (event.key == tkey::down && browsed < history.size())) {
+            browsed = event.key == tkey::up ? browsed - 1 : browsed + 1;
+            editor.setText(browsed < history.size() ? cp1252ToUtf8(history[browsed]) : "");
+            fresh = false;
+        } else if (fresh && (event.key == tkey::backspace || event.key == tkey::del)) {
+            editor.setText("");  // the evaluated text is selected: deleting takes it all
+            fresh = false;
+        } else {
+            if (fresh && !event.text.empty()) editor.setText("");
+            fresh = false;
+            editor.apply(event);
+        }
+        return false;
+    };
+    runDialog(build, handle);
+    return accepted;
+}
 
 // A file name typed at the bottom line, with Tab completing names of
 // files and folders. Paths are the system's bytes and stay as typed.
@@ -312,20 +435,7 @@ bool tterminalplatform::askPath(const std::string& title, const std::string& ini
             for (const std::string& choice : choices) list += choice + "  ";
             lines.push_back(list);
         }
-        // The text scrolls sideways so that the cursor stays in view.
-        const int32_t room = std::max<int32_t>(columns - glyphCount(label) - 1, 1);
-        const int32_t skip = std::max<int32_t>(editor.cursor() - room, 0);
-        std::string tail;
-        int32_t index = 0;
-        const std::string text = editor.text();
-        for (std::size_t pos = 0; pos < text.size(); ++index) {
-            char32_t glyph = 0;
-            const std::size_t length = nextGlyph(text, pos, glyph);
-            if (index >= skip) tail.append(text, pos, length);
-            pos += length;
-        }
-        lines.push_back(label + tail);
-        cursor = std::min(glyphCount(label) + editor.cursor() - skip, columns - 1);
+        lines.push_back(editorLine(label, editor, columns, cursor));
     };
     const auto handle = [&](const tkeyevent& event) {
         if (isCancel(event)) return true;

@@ -17,6 +17,7 @@
 
 #include "frontend/bufferedplatform.h"
 #include "term/keyreader.h"
+#include "term/pager.h"
 #include "term/screenframe.h"
 #include "term/terminal.h"
 
@@ -30,7 +31,12 @@ public:
     void suspendUpdates() override { ++suspended; }
     void resumeUpdates() override;
     void setCaption(const std::string& text) override;
-    void showHelp() override;
+    // F1 and the menu's help: the help page of the context in the pager.
+    void showHelp(thelpcontext context = thelpcontext::contents) override;
+    // The inspector as a dialog at the bottom: Enter evaluates the typed
+    // expression, Enter on an empty line closes it with OK, Esc with
+    // Cancel; the arrow keys browse the accepted expressions.
+    bool runInspector(tinspector& inspector) override;
     void fitTextArea(int32_t& columns, int32_t& rows) const override;
 
     void processEvents() override;
@@ -72,6 +78,10 @@ public:
     // True while game code runs (inside processEvents or a wait).
     bool gameRunning() const { return nesting > 0; }
 
+    // Shows a page full screen until Esc or "q"; the scrolling keys move
+    // it, every other key goes to `onKey` (which may change the page).
+    void showPage(tpager& pager, const std::function<void(const tkeyevent&)>& onKey = {});
+
     // Paints what changed; `force` paints also while updates are
     // suspended or a paint was done a moment ago.
     void refresh(bool force);
@@ -97,6 +107,9 @@ private:
     // until it returns true. False when the terminal closed first.
     bool runDialog(const tpromptbuilder& build,
                    const std::function<bool(const tkeyevent&)>& handle);
+    // Hands queued and new key strokes to `handle` until it returns true;
+    // false when the terminal closed first.
+    bool runKeys(const std::function<bool(const tkeyevent&)>& handle);
     bool askPath(const std::string& title, const std::string& initial, std::string& path,
                  bool forSaving, const std::string& defaultExtension, bool isPath = true);
 
@@ -107,6 +120,7 @@ private:
     std::chrono::steady_clock::time_point lastPaint;
     std::chrono::steady_clock::time_point lastPoll;
     tpromptbuilder prompt;
+    tpager* page = nullptr;  // a page shown full screen, under any dialog
     int32_t suspended = 0;
     int32_t nesting = 0;
     int32_t waits = 0;

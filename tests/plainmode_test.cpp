@@ -72,6 +72,43 @@ TEST(PlainMode, AKeyWaitTakesTheFirstCharacterOfTheNextLine) {
     EXPECT_NE(r.out.str().find(">taste\nTaste  \n"), std::string::npos);
 }
 
+TEST(PlainMode, ScriptAndExport) {
+    PlainRun r;
+    tplainoptions options;
+    options.scriptFile = r.files.write("befehle.txt", "nimm apfel\nschau\n");
+    options.exportFile = r.files.path("bildschirm.txt");
+    EXPECT_EQ(r.run("warte\n", options), kPlainOk);
+    EXPECT_NE(r.out.str().find(">*** befehle.txt *** \n\n>nimm apfel\nDu nimmst den roten Apfel."
+                               "\n\n>schau\nEin Garten.\n\n>warte\nDu wartest.\n"),
+              std::string::npos)
+        << r.out.str();
+    std::ifstream exported(options.exportFile, std::ios::binary);
+    std::stringstream text;
+    text << exported.rdbuf();
+    // The export holds what was printed, without the blank lines before it.
+    EXPECT_EQ(text.str(), r.out.str());
+
+    PlainRun failing;
+    options.exportFile = failing.files.path("fehlt/bildschirm.txt");
+    options.scriptFile.clear();
+    EXPECT_EQ(failing.run("", options), kPlainNoStory);
+    EXPECT_TRUE(failing.out.str().ends_with("\nDatei kann nicht geschrieben werden\n"));
+}
+
+TEST(PlainMode, TheEndOfInputCancelsTheInspector) {
+    PlainRun r;
+    tplainoptions options;
+    options.storyFile =
+        r.files.write("blick.velmo",
+                      "class raum { string StatusLine() { return(\"\"); } }\n"
+                      "class ich { moveto(raum); int scope(object o) { return(1); }\n"
+                      "  int onAction(string v) { inspect; write(\"weiter^\"); return(1); } }\n"
+                      "verb(\"blick\",blic,1);\n"
+                      "void main() { setPlayer(ich); }\n");
+    EXPECT_EQ(r.run("blick\n1+1\n", options), kPlainOk);
+    EXPECT_EQ(r.out.str(), ">blick\nblick.velmo Zeile:3 Funktion:onAction\nWert: 2\n");
+}
+
 TEST(PlainPlatform, DialogsAndQuestionsReadTheNextLine) {
     std::istringstream in("j\nn\nvielleicht\nspiel\n\nordner/alt.memo\n");
     std::ostringstream out;

@@ -13,6 +13,10 @@
 #include <filesystem>
 #include <fstream>
 
+#include "frontend/inspector.h"
+#include "model/story.h"
+#include "support/game_fixture.h"
+
 namespace velmo {
 namespace {
 
@@ -263,6 +267,37 @@ TEST_F(TerminalFileDialogTest, EmptyNameOrEscCancels) {
     type("abc\x1b");
     EXPECT_FALSE(platform->chooseOpenFile("Datei oeffnen", "", "", path));
     EXPECT_EQ(path, "");
+}
+
+TEST_F(TerminalPlatformTest, TheInspectorEvaluatesUntilAnEmptyEnterOrEsc) {
+    test::GameFixture story;
+    ASSERT_TRUE(story.open());
+    std::vector<std::string> history;
+    tinspector inspector(*story.game->currentStory(), nullptr, 1,
+                         story.game->currentStory()->root(), history);
+    // "2*3" evaluated; typing replaces it ("x", then Backspace leaves
+    // the line empty) and so does one Backspace; Enter on the empty line
+    // closes with OK.
+    type("2*3\rx\x7F\r");
+    EXPECT_TRUE(platform->runInspector(inspector));
+    type("4*5\r\x7F\r");
+    EXPECT_TRUE(platform->runInspector(inspector));
+    EXPECT_EQ(history, (std::vector<std::string>{"2*3", "4*5"}));
+    // Up brings the last expression back; Esc cancels.
+    type("\x1b[A\r\x1b");
+    EXPECT_FALSE(platform->runInspector(inspector));
+    EXPECT_EQ(history, (std::vector<std::string>{"2*3", "4*5", "4*5"}));
+    EXPECT_EQ(game.log, "");
+}
+
+TEST_F(TerminalPlatformTest, APageScrollsAndHandsOtherKeysOn) {
+    tpager pager("Hilfe", std::vector<std::string>(100, "Zeile"));
+    std::string others;
+    type("\x1b[6~sl\x1b[Fq");  // Bild ab, s, l, Ende, q
+    platform->showPage(pager, [&](const tkeyevent& event) { others += event.character; });
+    EXPECT_EQ(others, "sl");
+    EXPECT_GT(pager.top(), 0);
+    EXPECT_EQ(game.log, "");
 }
 
 }  // namespace

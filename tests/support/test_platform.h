@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "frontend/bufferedplatform.h"
+#include "frontend/inspector.h"
 
 namespace velmo::test {
 
@@ -55,7 +56,10 @@ public:
         tbufferedplatform::setStatusText(text);
         statuses.push_back(text);
     }
-    void showHelp() override { ++helpShown; }
+    void showHelp(thelpcontext context) override {
+        ++helpShown;
+        helpContexts.push_back(context);
+    }
     void processEvents() override { ++eventPasses; }
     void processEventsWhile(const bool& running, twait kind) override {
         waits.push_back(kind);
@@ -84,6 +88,19 @@ public:
         tanswer a = answers.front();
         answers.pop_front();
         return a;
+    }
+    // The inspector takes its expressions from `inspectorInput`: an empty
+    // one closes it with OK, "\x1B" (or running out) with Cancel.
+    bool runInspector(tinspector& inspector) override {
+        positions.push_back(inspector.position());
+        while (!inspectorInput.empty()) {
+            const std::string line = inspectorInput.front();
+            inspectorInput.pop_front();
+            if (line.empty()) return true;
+            if (line == "\x1B") return false;
+            values.push_back(inspector.evaluate(line));
+        }
+        return false;
     }
     bool chooseOpenFile(const std::string&, const std::string&, const std::string&,
                         std::string& path) override {
@@ -115,6 +132,9 @@ public:
     std::deque<Event> queue;
     std::deque<tanswer> answers;
     std::deque<std::string> files;
+    std::deque<std::string> inspectorInput;
+    std::vector<std::string> positions;  // of each inspector opened
+    std::vector<std::string> values;     // each inspector result
     bool paging = true;
     std::vector<twait> waits;
     std::vector<std::string> lastLineAtWait;  // the last line when each wait began
@@ -124,6 +144,7 @@ public:
     std::vector<tmessagekind> messageKinds;
     std::vector<std::string> questions;
     int helpShown = 0;
+    std::vector<thelpcontext> helpContexts;
     int eventPasses = 0;
 
 private:
