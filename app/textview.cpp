@@ -1,5 +1,6 @@
 #include "app/textview.h"
 
+#include <QFontInfo>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTextBlock>
@@ -14,16 +15,25 @@ namespace {
 
 constexpr int kMargin = 2;
 
-QTextCharFormat formatOf(tstyle style) {
+}  // namespace
+
+QTextCharFormat ttextview::formatOf(tstyle style) const {
     QTextCharFormat format;
     switch (style) {
-    case tstyle::bold: format.setFontWeight(QFont::Bold); break;
+    case tstyle::bold:
+        format.setFontWeight(QFont::Bold);
+        // A fixed-pitch font without a bold face is not made bold by the
+        // renderer: its bold text is shown bright instead.
+        if (brightBold) format.setForeground(brightBold->color());
+        break;
     case tstyle::italic: format.setFontItalic(true); break;
     case tstyle::underline: format.setFontUnderline(true); break;
     case tstyle::strike: format.setFontStrikeOut(true); break;
     }
     return format;
 }
+
+namespace {
 
 int32_t lineLength(const ttextbuffer& text, int32_t line) {
     return static_cast<int32_t>(text.line(line).size()) + (text.endsParagraph(line) ? 1 : 0);
@@ -69,6 +79,12 @@ void ttextview::setLook(const QFont& font, const QColor& text, const QColor& bac
     colours.setColor(QPalette::Text, text);
     colours.setColor(QPalette::Window, background);
     setPalette(colours);
+    QFont bold = font;
+    bold.setBold(true);
+    if (QFontInfo(bold).styleName().contains(QStringLiteral("bold"), Qt::CaseInsensitive))
+        brightBold.reset();
+    else
+        brightBold = QBrush(text.value() > 127 ? QColor(Qt::white) : text.lighter(160));
     updateGeometry();
 }
 

@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "frontend/platform.h"
 
@@ -72,7 +73,9 @@ private:
     void restyleLine(QTextCursor& cursor, const ttextbuffer& text, int32_t line, int32_t lineStart,
                      int fromColumn);
     void refuseDrops();
+    QTextCharFormat formatOf(tstyle style) const;
 
+    std::optional<QBrush> brightBold;  // set when the font has no bold face
     int32_t firstShown = 0;  // the buffer line that block 0 shows
     int32_t caretLine = 0;
     int32_t caretColumn = 0;
