@@ -125,7 +125,10 @@ void tmainwindow::buildFileMenu() {
     }
     menu->addSeparator();
 
-    QAction* save = addEntry(menu, QStringLiteral("&Spielstand &speichern"),
+    // The entry marks both words for the keyboard; Qt takes the first
+    // mark, and a screen reader would read the second as "&", so only the
+    // first is kept.
+    QAction* save = addEntry(menu, QStringLiteral("&Spielstand speichern"),
                              QKeySequence(Qt::CTRL | Qt::Key_S));
     bind(save, tmenuaction::saveGame);
     connect(save, &QAction::triggered, this, &tmainwindow::saveGameClicked);

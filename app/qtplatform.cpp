@@ -6,6 +6,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
+#include <algorithm>
 
 #include "app/boxoverlay.h"
 #include "app/mainwindow.h"
@@ -34,30 +35,53 @@ tqtplatform::tqtplatform(tmainwindow& window, int32_t width)
 
 // --- The text area ---------------------------------------------------------
 
+void tqtplatform::changed(int32_t fromLine) {
+    dirtyFrom = dirtyFrom < 0 ? fromLine : std::min(dirtyFrom, fromLine);
+    if (suspended == 0) flush();
+}
+
+void tqtplatform::flush() {
+    ttextview& view = window.textView();
+    if (dirtyFrom >= 0) view.showLines(buffer, dirtyFrom);
+    dirtyFrom = -1;
+    for (const tstylerun& run : pendingStyles) view.showStyle(buffer, run.start, run.end, run.style);
+    pendingStyles.clear();
+    if (caretPending) view.placeCaret(caretLine, caretColumn);
+    caretPending = false;
+}
+
+void tqtplatform::resumeUpdates() {
+    if (suspended > 0 && --suspended == 0) flush();
+}
+
 void tqtplatform::replaceLine(int32_t index, const std::string& text) {
     tbufferedplatform::replaceLine(index, text);
-    window.textView().showLines(buffer, index, index);
+    changed(index);
 }
 
 void tqtplatform::append(const std::string& text) {
     const int32_t from = buffer.lineCount() - 1;  // the open last line grows
     tbufferedplatform::append(text);
-    window.textView().showLines(buffer, from);
+    changed(from);
 }
 
 void tqtplatform::clearText() {
     tbufferedplatform::clearText();
+    dirtyFrom = -1;
+    pendingStyles.clear();
     window.textView().clearLines();
 }
 
 void tqtplatform::applyStyle(int32_t start, int32_t end, tstyle style) {
     tbufferedplatform::applyStyle(start, end, style);
-    window.textView().showStyle(buffer, start, end, style);
+    pendingStyles.push_back({start, end, style});
+    if (suspended == 0) flush();
 }
 
 void tqtplatform::setCaret(int32_t lineIndex, int32_t column) {
     tbufferedplatform::setCaret(lineIndex, column);
-    window.textView().placeCaret(lineIndex, column);
+    caretPending = true;
+    if (suspended == 0) flush();
 }
 
 void tqtplatform::setInputEnabled(bool enabled) {
@@ -109,6 +133,7 @@ void tqtplatform::processEvents() {
     const auto now = std::chrono::steady_clock::now();
     if (now - lastCheck < kCheckInterval) return;
     lastCheck = now;
+    flush();
     ++checking;
     QCoreApplication::processEvents(QEventLoop::AllEvents);
     --checking;
@@ -116,6 +141,7 @@ void tqtplatform::processEvents() {
 
 void tqtplatform::processEventsWhile(const bool& running, twait /*kind*/) {
     ++waits;
+    flush();
     window.refreshMenus();
     window.textView().scrollToCaret();
     while (running) {
@@ -169,11 +195,13 @@ void tqtplatform::showMessage(tmessagekind kind, const std::string& text) {
     const QMessageBox::Icon icon = kind == tmessagekind::error     ? QMessageBox::Critical
                                    : kind == tmessagekind::warning ? QMessageBox::Warning
                                                                    : QMessageBox::Information;
+    flush();
     QMessageBox box(icon, QStringLiteral("Velmo"), fromCp1252(text), QMessageBox::Ok, &window);
     box.exec();
 }
 
 tanswer tqtplatform::ask(const std::string& text) {
+    flush();
     QMessageBox box(QMessageBox::Question, QStringLiteral("Velmo"), fromCp1252(text),
                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, &window);
     box.setDefaultButton(QMessageBox::Yes);

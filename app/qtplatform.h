@@ -32,6 +32,11 @@ public:
     void applyStyle(int32_t start, int32_t end, tstyle style) override;
     void setCaret(int32_t lineIndex, int32_t column) override;
     void setInputEnabled(bool enabled) override;
+    // While the game writes, changes to the text are collected and shown
+    // at once when it is done, so that a screen reader hears whole
+    // sentences instead of the slices the text is written in.
+    void suspendUpdates() override { ++suspended; }
+    void resumeUpdates() override;
 
     void setStatusText(const std::string& text) override;
     void showBox(const std::vector<std::string>& lines) override;
@@ -69,6 +74,9 @@ public:
 
 private:
     void deliver(const tkeystroke& stroke);
+    // Shows the collected changes of the text in the view.
+    void flush();
+    void changed(int32_t fromLine);
 
     tmainwindow& window;
     // Keys typed while story code runs wait here for the input line.
@@ -76,6 +84,10 @@ private:
     int32_t checking = 0;
     int32_t waits = 0;
     std::chrono::steady_clock::time_point lastCheck;
+    int32_t suspended = 0;
+    int32_t dirtyFrom = -1;  // first line not yet shown; -1: none
+    std::vector<tstylerun> pendingStyles;
+    bool caretPending = false;
 };
 
 }  // namespace velmo

@@ -61,6 +61,8 @@ ttextview::ttextview(QWidget* parent) : QPlainTextEdit(parent) {
     document()->setDocumentMargin(kMargin);
     refuseDrops();
     setAccessibleName(QStringLiteral("Spieltext"));
+    verticalScrollBar()->setAccessibleName(QStringLiteral("Bildlauf"));
+    horizontalScrollBar()->setAccessibleName(QStringLiteral("Bildlauf waagerecht"));
     setAccessibleDescription(
         QStringLiteral("Text der Geschichte; die letzte Zeile ist die Eingabezeile"));
 }

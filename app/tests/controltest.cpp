@@ -52,7 +52,7 @@ private slots:
         QVERIFY(!enabled(tmenuaction::compile));
         QVERIFY(!enabled(tmenuaction::copyPictures));
         QCOMPARE(w.window().menuEntry(tmenuaction::saveGame)->text(),
-                 QStringLiteral("&Spielstand &speichern"));
+                 QStringLiteral("&Spielstand speichern"));
         QCOMPARE(w.window().menuEntry(tmenuaction::saveGame)->shortcut(),
                  QKeySequence(Qt::CTRL | Qt::Key_S));
     }

@@ -11,6 +11,7 @@
 
 namespace velmo::testing {
 
+
 class tplaytest : public QObject {
     Q_OBJECT
 private slots:
@@ -34,8 +35,10 @@ private slots:
         QCOMPARE(w.lastLine(), QStringLiteral(">Schau"));
         w.press(Qt::Key_Return);
         QCOMPARE(w.lastLine(), QStringLiteral(">"));
-        QCOMPARE(w.lastLine(2), QStringLiteral("Eine kleine Stube mit einem Tisch."));
-        QCOMPARE(w.lastLine(3), QStringLiteral(">Schau"));
+        QCOMPARE(w.lastLine(3),
+                 QStringLiteral("Eine kleine Stube mit einem Tisch, zwei Stühlen und einem Fenster zum "));
+        QCOMPARE(w.lastLine(2), QStringLiteral("Garten hinaus."));
+        QCOMPARE(w.lastLine(4), QStringLiteral(">Schau"));
         w.enter(QStringLiteral("nimm den äpfel"));
         QVERIFY(w.shows(QStringLiteral("Wie bitte?")));
     }
@@ -108,6 +111,30 @@ private slots:
         QTextCursor cursor(input);
         cursor.setPosition(input.position() + 3);
         QVERIFY(cursor.charFormat().fontWeight() != QFont::Bold);
+    }
+
+    void newTextIsAnnouncedWholeToScreenReaders() {
+        // Screen readers hear each change of the text's document: one
+        // write must be one change, not the slices it is written in.
+        twindow w;
+        QVERIFY(w.open("fenster.velmo"));
+        QStringList changes;
+        QTextDocument& text = *w.view().document();
+        connect(&text, &QTextDocument::contentsChange, this,
+                [&text, &changes](int from, int, int added) {
+                    QTextCursor inserted(&text);
+                    inserted.setPosition(from);
+                    inserted.setPosition(from + added, QTextCursor::KeepAnchor);
+                    changes.append(inserted.selectedText());
+                });
+        w.enter(QStringLiteral("schau"));
+        text.disconnect(this);
+        QCOMPARE(changes.first(), QStringLiteral("s"));
+        // The answer is longer than a line: it is written in two slices
+        // and wrapped, and still arrives as one change.
+        const QStringList answer = changes.filter(QStringLiteral("Eine kleine Stube"));
+        QCOMPARE(answer.size(), 1);
+        QVERIFY(answer.first().contains(QStringLiteral("Garten hinaus.")));
     }
 
     void scrollingBackShowsEarlierTextUntilTheNextKey() {
