@@ -58,7 +58,8 @@ tkeystroke keystrokeOf(const QKeyEvent& event) {
         stroke.character = static_cast<char>(qtKey - Qt::Key_A + 1);
     } else if (stroke.key == tkey::other && !event.text().isEmpty()) {
         const std::string typed = toCp1252(event.text().left(1));
-        if (!typed.empty() && static_cast<unsigned char>(typed[0]) >= 0x20) stroke.character = typed[0];
+        if (!typed.empty() && static_cast<unsigned char>(typed[0]) >= 0x20)
+            stroke.character = typed[0];
     }
     return stroke;
 }

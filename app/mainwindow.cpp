@@ -128,8 +128,8 @@ void tmainwindow::buildFileMenu() {
     // The entry marks both words for the keyboard; Qt takes the first
     // mark, and a screen reader would read the second as "&", so only the
     // first is kept.
-    QAction* save = addEntry(menu, QStringLiteral("&Spielstand speichern"),
-                             QKeySequence(Qt::CTRL | Qt::Key_S));
+    QAction* save =
+        addEntry(menu, QStringLiteral("&Spielstand speichern"), QKeySequence(Qt::CTRL | Qt::Key_S));
     bind(save, tmenuaction::saveGame);
     connect(save, &QAction::triggered, this, &tmainwindow::saveGameClicked);
     QAction* restore =
@@ -246,9 +246,9 @@ void tmainwindow::extractTextClicked() {
 
 void tmainwindow::copyPicturesClicked() {
     if (platform->gameRunning()) return;
-    const QStringList chosen = QFileDialog::getOpenFileNames(
-        this, QStringLiteral("Grafik kopieren"), QString(),
-        nameFilters(kPictureFilter).join(QStringLiteral(";;")));
+    const QStringList chosen =
+        QFileDialog::getOpenFileNames(this, QStringLiteral("Grafik kopieren"), QString(),
+                                      nameFilters(kPictureFilter).join(QStringLiteral(";;")));
     if (chosen.isEmpty()) return;
     std::vector<std::string> files;
     for (const QString& file : chosen) files.push_back(toPath(file));

@@ -44,7 +44,8 @@ void tqtplatform::flush() {
     ttextview& view = window.textView();
     if (dirtyFrom >= 0) view.showLines(buffer, dirtyFrom);
     dirtyFrom = -1;
-    for (const tstylerun& run : pendingStyles) view.showStyle(buffer, run.start, run.end, run.style);
+    for (const tstylerun& run : pendingStyles)
+        view.showStyle(buffer, run.start, run.end, run.style);
     pendingStyles.clear();
     if (caretPending) view.placeCaret(caretLine, caretColumn);
     caretPending = false;

@@ -18,8 +18,9 @@ QString fontFamilyFor(const std::string& optionName) {
 
 QFont screenFont(const std::string& optionName, int pointSize) {
     const QString family = fontFamilyFor(optionName);
-    QFont font = QFontDatabase::hasFamily(family) ? QFont(family)
-                                                  : QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    QFont font = QFontDatabase::hasFamily(family)
+                     ? QFont(family)
+                     : QFontDatabase::systemFont(QFontDatabase::FixedFont);
     font.setPointSize(pointSize > 0 ? pointSize : 12);
     font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(true);

@@ -6,9 +6,7 @@
 
 namespace velmo {
 
-QString fromCp1252(std::string_view cp1252) {
-    return QString::fromStdString(cp1252ToUtf8(cp1252));
-}
+QString fromCp1252(std::string_view cp1252) { return QString::fromStdString(cp1252ToUtf8(cp1252)); }
 
 QString screenText(std::string_view cp1252) {
     QString text = fromCp1252(cp1252);
@@ -19,7 +17,9 @@ QString screenText(std::string_view cp1252) {
 
 std::string toCp1252(const QString& text) { return utf8ToCp1252Lossy(text.toStdString()); }
 
-QString fromPath(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+QString fromPath(const std::string& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path));
+}
 
 std::string toPath(const QString& path) { return QFile::encodeName(path).toStdString(); }
 

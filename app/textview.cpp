@@ -15,6 +15,18 @@ namespace {
 
 constexpr int kMargin = 2;
 
+int32_t lineLength(const ttextbuffer& text, int32_t line) {
+    return static_cast<int32_t>(text.line(line).size()) + (text.endsParagraph(line) ? 1 : 0);
+}
+
+// The text position where a line begins, counted back from the end (the
+// lines asked for lie near it).
+int32_t lineStart(const ttextbuffer& text, int32_t line) {
+    int32_t position = text.textLength();
+    for (int32_t i = text.lineCount() - 1; i >= line; --i) position -= lineLength(text, i);
+    return position;
+}
+
 }  // namespace
 
 QTextCharFormat ttextview::formatOf(tstyle style) const {
@@ -32,22 +44,6 @@ QTextCharFormat ttextview::formatOf(tstyle style) const {
     }
     return format;
 }
-
-namespace {
-
-int32_t lineLength(const ttextbuffer& text, int32_t line) {
-    return static_cast<int32_t>(text.line(line).size()) + (text.endsParagraph(line) ? 1 : 0);
-}
-
-// The text position where a line begins, counted back from the end (the
-// lines asked for lie near it).
-int32_t lineStart(const ttextbuffer& text, int32_t line) {
-    int32_t position = text.textLength();
-    for (int32_t i = text.lineCount() - 1; i >= line; --i) position -= lineLength(text, i);
-    return position;
-}
-
-}  // namespace
 
 ttextview::ttextview(QWidget* parent) : QPlainTextEdit(parent) {
     setLineWrapMode(QPlainTextEdit::NoWrap);  // the game wraps its lines itself
@@ -169,7 +165,8 @@ void ttextview::showLines(const ttextbuffer& text, int32_t first, int32_t last) 
         const int blockNumber = line - firstShown;
         int changedFrom = 0;
         if (blockNumber < document()->blockCount()) {
-            if (!setBlockText(cursor, document()->findBlockByNumber(blockNumber), shown, changedFrom))
+            if (!setBlockText(cursor, document()->findBlockByNumber(blockNumber), shown,
+                              changedFrom))
                 changedFrom = -1;
         } else {
             cursor.movePosition(QTextCursor::End);

@@ -76,7 +76,7 @@ private:
     QTextCharFormat formatOf(tstyle style) const;
 
     std::optional<QBrush> brightBold;  // set when the font has no bold face
-    int32_t firstShown = 0;  // the buffer line that block 0 shows
+    int32_t firstShown = 0;            // the buffer line that block 0 shows
     int32_t caretLine = 0;
     int32_t caretColumn = 0;
     int columns = 72;

@@ -42,7 +42,9 @@ private slots:
 
     void menuStatesFollowTheOpenStory() {
         twindow w;
-        auto enabled = [&w](tmenuaction action) { return w.window().menuEntry(action)->isEnabled(); };
+        auto enabled = [&w](tmenuaction action) {
+            return w.window().menuEntry(action)->isEnabled();
+        };
         QVERIFY(!enabled(tmenuaction::saveGame));
         QVERIFY(enabled(tmenuaction::compile));
         QVERIFY(enabled(tmenuaction::copyPictures));

@@ -11,7 +11,6 @@
 
 namespace velmo::testing {
 
-
 class tplaytest : public QObject {
     Q_OBJECT
 private slots:
@@ -36,7 +35,8 @@ private slots:
         w.press(Qt::Key_Return);
         QCOMPARE(w.lastLine(), QStringLiteral(">"));
         QCOMPARE(w.lastLine(3),
-                 QStringLiteral("Eine kleine Stube mit einem Tisch, zwei Stühlen und einem Fenster zum "));
+                 QStringLiteral(
+                     "Eine kleine Stube mit einem Tisch, zwei Stühlen und einem Fenster zum "));
         QCOMPARE(w.lastLine(2), QStringLiteral("Garten hinaus."));
         QCOMPARE(w.lastLine(4), QStringLiteral(">Schau"));
         w.enter(QStringLiteral("nimm den äpfel"));
@@ -92,8 +92,8 @@ private slots:
         twindow w;
         QVERIFY(w.open("fenster.velmo"));
         w.enter(QStringLiteral("stile"));
-        const QTextBlock line = w.view().document()->findBlockByNumber(
-            w.view().document()->blockCount() - 3);
+        const QTextBlock line =
+            w.view().document()->findBlockByNumber(w.view().document()->blockCount() - 3);
         QCOMPARE(line.text(), QStringLiteral("Das ist fett, schräg, unten und durch."));
         auto formatAt = [&line](const QString& word) {
             QTextCursor cursor(line);

@@ -18,7 +18,9 @@ private slots:
     void aKeyWaitTakesOneAllowedKeyAndBlocksGameActions() {
         twindow w;
         QVERIFY(w.open("fenster.velmo"));
-        auto enabled = [&w](tmenuaction action) { return w.window().menuEntry(action)->isEnabled(); };
+        auto enabled = [&w](tmenuaction action) {
+            return w.window().menuEntry(action)->isEnabled();
+        };
         QVERIFY(enabled(tmenuaction::restoreGame));
         QVERIFY(enabled(tmenuaction::saveGame));
         bool checked = false;

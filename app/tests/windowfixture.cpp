@@ -10,9 +10,7 @@
 
 namespace velmo::testing {
 
-std::string storyPath(const char* name) {
-    return std::string(VELMO_APP_TEST_STORIES) + "/" + name;
-}
+std::string storyPath(const char* name) { return std::string(VELMO_APP_TEST_STORIES) + "/" + name; }
 
 twindow::twindow() : main(std::make_unique<tmainwindow>()) {
     main->show();
