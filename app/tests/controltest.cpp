@@ -2,6 +2,7 @@
 // dropped files, the quit question and the file dialogs' filters.
 
 #include <QAction>
+#include <QDir>
 #include <QMimeData>
 #include <QTest>
 #include <QUrl>
@@ -79,6 +80,16 @@ private slots:
         drop(w.window(), QString::fromStdString(storyPath("fenster.velmo")));
         QVERIFY(w.game().storyOpen());
         QCOMPARE(w.window().windowTitle(), QStringLiteral("fenster.velmo"));
+    }
+
+    void aDroppedFolderIsNoStory() {
+        twindow w;
+        const QString folder = QDir::temp().filePath(QStringLiteral("velmo-ordner.velmo"));
+        QVERIFY(QDir().mkpath(folder));
+        drop(w.window(), folder);
+        QVERIFY(w.shows(QStringLiteral("velmo-ordner.velmo kann nicht geöffnet werden")));
+        QVERIFY(!w.game().storyOpen());
+        QDir().rmdir(folder);
     }
 
     void quittingAfterTwoInputsAsksToSave() {

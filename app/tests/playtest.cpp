@@ -4,6 +4,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTextBlock>
+#include <QTimer>
 
 #include "app/statusbar.h"
 #include "frontend/game.h"
@@ -41,6 +42,17 @@ private slots:
         QCOMPARE(w.lastLine(4), QStringLiteral(">Schau"));
         w.enter(QStringLiteral("nimm den äpfel"));
         QVERIFY(w.shows(QStringLiteral("Wie bitte?")));
+    }
+
+    void keysTypedWhileACommandRunsWaitForTheInputLine() {
+        twindow w;
+        QVERIFY(w.open("fenster.velmo"));
+        // The first event loop is the one the counting loop lets events
+        // through with.
+        QTimer::singleShot(0, &w.window(), [&w] { w.type(QStringLiteral("ja")); });
+        w.enter(QStringLiteral("zaehle"));
+        QVERIFY(w.shows(QStringLiteral("Bis 100000 gezählt.")));
+        QCOMPARE(w.lastLine(), QStringLiteral(">ja"));
     }
 
     void historyKeysBrowseTheInputs() {
