@@ -24,6 +24,19 @@ namespace {
 // often than this is wasted time.
 constexpr std::chrono::milliseconds kCheckInterval(20);
 
+// Counts a nested event loop for as long as it runs, also when it is left
+// by an exception.
+class tnesting {
+public:
+    explicit tnesting(int32_t& depth) : depth(depth) { ++depth; }
+    ~tnesting() { --depth; }
+    tnesting(const tnesting&) = delete;
+    tnesting& operator=(const tnesting&) = delete;
+
+private:
+    int32_t& depth;
+};
+
 QString startFolder(const std::string& folder) {
     return folder.empty() ? QDir::currentPath() : fromPath(folder);
 }
@@ -135,27 +148,27 @@ void tqtplatform::processEvents() {
     if (now - lastCheck < kCheckInterval) return;
     lastCheck = now;
     flush();
-    ++checking;
+    const tnesting nested(checking);
     QCoreApplication::processEvents(QEventLoop::AllEvents);
-    --checking;
 }
 
 void tqtplatform::processEventsWhile(const bool& running, twait /*kind*/) {
-    ++waits;
-    flush();
-    window.refreshMenus();
-    window.textView().scrollToCaret();
-    while (running) {
-        // Keys typed before the wait began come first.
-        if (!queue.empty()) {
-            const tkeystroke stroke = queue.front();
-            queue.pop_front();
-            deliver(stroke);
-            continue;
+    {
+        const tnesting nested(waits);
+        flush();
+        window.refreshMenus();
+        window.textView().scrollToCaret();
+        while (running) {
+            // Keys typed before the wait began come first.
+            if (!queue.empty()) {
+                const tkeystroke stroke = queue.front();
+                queue.pop_front();
+                deliver(stroke);
+                continue;
+            }
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
         }
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
-    --waits;
     window.refreshMenus();
 }
 
