@@ -1,5 +1,7 @@
 # The two commands of the project:
-#   make run   installs what is missing, builds and starts the player
+#   make run   installs what is missing, builds and starts the player:
+#              the desktop player velmo when a display is there (DISPLAY
+#              or WAYLAND_DISPLAY set), the terminal player otherwise
 #   make test  installs what is missing, builds and runs every test
 BUILD ?= build
 SANBUILD ?= build-sanitize
@@ -27,7 +29,11 @@ test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
 
 run: build
-	$(BUILD)/velmo-term $(STORY)
+	@if [ -n "$${DISPLAY:-}$${WAYLAND_DISPLAY:-}" ]; then \
+		$(BUILD)/velmo $(STORY); \
+	else \
+		$(BUILD)/velmo-term $(STORY); \
+	fi
 
 sanitize: deps
 	cmake -S . -B $(SANBUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMO_SANITIZE=ON $(WERROR_FLAG)

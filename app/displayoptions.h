@@ -1,0 +1,23 @@
+#ifndef VELMO_APP_DISPLAYOPTIONS_H
+#define VELMO_APP_DISPLAYOPTIONS_H
+
+// What the window looks like: the font of the status line and the text
+// area, and their four colours, as the options file names them. The
+// defaults are those of a first start.
+
+#include <array>
+#include <string>
+
+namespace velmo {
+
+struct tdisplayoptions {
+    std::string fontName = "doslike";
+    int fontSize = 12;
+    // Status-line text, status-line background, text-area text, text-area
+    // background.
+    std::array<std::string, 4> colours = {"clblack", "clsilver", "clsilver", "clnavy"};
+};
+
+}  // namespace velmo
+
+#endif

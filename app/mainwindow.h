@@ -1,0 +1,96 @@
+#ifndef VELMO_APP_MAINWINDOW_H
+#define VELMO_APP_MAINWINDOW_H
+
+// The main window of the desktop player: the menus "&Datei", "&Optionen"
+// and "&Hilfe", the status line, the text area and the status bar. It
+// owns the running game and the platform host that the game draws
+// through; its menu entries call the game logic, which alone decides what
+// happens and which entries are enabled.
+
+#include <QMainWindow>
+#include <array>
+#include <memory>
+#include <string>
+
+#include "app/displayoptions.h"
+#include "frontend/game.h"
+
+class QAction;
+class QMenu;
+
+namespace velmo {
+
+class tboxoverlay;
+class tqtplatform;
+class tstatusbar;
+class tstatuspanel;
+class ttextview;
+
+class tmainwindow : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit tmainwindow(const tgamesettings& settings = tgamesettings(),
+                         const tdisplayoptions& display = tdisplayoptions());
+    ~tmainwindow() override;
+
+    // The story named at start, opened once the window is shown.
+    void openStartStory(const std::string& path);
+
+    tgame& game() { return *running; }
+    tqtplatform& host() { return *platform; }
+    ttextview& textView() { return *view; }
+    tstatuspanel& statusPanel() { return *status; }
+    tstatusbar& statusBar() { return *bar; }
+    tboxoverlay& box() { return *boxOverlay; }
+    // The menu entry of a game action (for the tests).
+    QAction* menuEntry(tmenuaction action) const {
+        return entries[static_cast<std::size_t>(action)];
+    }
+
+    // Called by the host: an entry's state as the game logic and the
+    // running waits decide it, and the recent files' captions.
+    void refreshMenu(tmenuaction action);
+    void refreshMenus();
+    void setMenuCaption(tmenuaction action, const QString& caption, bool visible);
+    void showHelp();
+
+    // Fonts, colours and the size of the text area in cells.
+    void applyDisplayOptions();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private slots:
+    void openStoryClicked();
+    void recentFileClicked(int slot);
+    void saveGameClicked();
+    void restoreGameClicked();
+    void compileClicked();
+    void extractTextClicked();
+    void copyPicturesClicked();
+
+private:
+    void buildMenus();
+    void buildFileMenu();
+    void buildOptionsMenu();
+    void buildHelpMenu();
+    QAction* addEntry(QMenu* menu, const QString& caption, const QKeySequence& shortcut = {});
+    void bind(QAction* entry, tmenuaction action);
+
+    tgamesettings settings;
+    tdisplayoptions display;
+    tstatuspanel* status = nullptr;
+    ttextview* view = nullptr;
+    tboxoverlay* boxOverlay = nullptr;
+    tstatusbar* bar = nullptr;
+    QMenu* recentMenu = nullptr;
+    std::array<QAction*, kMenuActions> entries{};
+    std::unique_ptr<tqtplatform> platform;
+    std::unique_ptr<tgame> running;
+};
+
+}  // namespace velmo
+
+#endif
