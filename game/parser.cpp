@@ -254,13 +254,26 @@ int32_t findAddressee(tparse& p, const std::string& sentence) {
 
 // ------------------------------------------------------------ failure
 
+// Whether the word is one of the article words, as a whole word: "er" or
+// "e" are pieces of the list, not articles, and must not be skipped.
+bool isArticleWord(std::string_view word) {
+    std::string_view rest = kArticleWords;
+    while (!rest.empty()) {
+        const std::size_t comma = rest.find(',');
+        if (rest.substr(0, comma) == word) return true;
+        if (comma == std::string_view::npos) break;
+        rest.remove_prefix(comma + 1);
+    }
+    return false;
+}
+
 // The word the parse could not place: where the best attempt failed, past
 // an article and an adjective that stand before it.
 int32_t unrecognisedIndex(const tparse& p) {
     int32_t i = p.best.wordIndex;
     const int32_t last = p.wordCount() - 1;
     const std::string& word = p.wordAt(i);
-    if (!word.empty() && kArticleWords.find(word) != std::string_view::npos && i < last) ++i;
+    if (isArticleWord(word) && i < last) ++i;
     if (p.examined.isAdjectiveWord(p.wordAt(i)) && i < last) ++i;
     return i;
 }

@@ -270,6 +270,9 @@ TEST_F(ParserTest, UnrecognisedWordSkipsAnArticleAndAnAdjective) {
     EXPECT_EQ(command("nimm den roten xyz"), "E0/xyz/NULL");
     EXPECT_EQ(s->story->unrecognisedWord, "xyz");
     EXPECT_EQ(command("nimm apfel sofort"), "E0/sofort/Apfel");
+    // Only whole article words are skipped, not pieces of the list.
+    EXPECT_EQ(command("nimm er xyz"), "E0/er/NULL");
+    EXPECT_EQ(command("nimm e xyz"), "E0/e/NULL");
 }
 
 TEST_F(ParserTest, FailuresAtTheFirstWord) {
