@@ -56,7 +56,10 @@ bool tconfig::load(const std::string& file) {
         std::size_t end = text.find('\n', from);
         if (end == std::string::npos) end = text.size();
         std::string line = text.substr(from, end - from);
-        if (!line.empty() && line.back() == '\r') line.pop_back();
+        // No value of a line can hold a control character (a CR of a
+        // Windows line end, a NUL of a damaged file): written back, it would
+        // not read as it was.
+        std::erase_if(line, [](char c) { return static_cast<unsigned char>(c) < 0x20; });
         entries.push_back(std::move(line));
         from = end + 1;
     }

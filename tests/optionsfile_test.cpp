@@ -88,6 +88,27 @@ TEST(OptionsFile, TextsComeBackLowerCasedInTheirSlotsAndPathsAsTheyWere) {
     EXPECT_EQ(read.columns, 255);
 }
 
+// Found by fuzzing: an F-key text of a lone CR was read, written back as
+// a line end and lost. Control characters are dropped when a file is read,
+// so what was read writes back and reads the same.
+TEST(OptionsFile, ControlCharactersInAValueAreDroppedSoItReadsBackTheSame) {
+    OptionsFolder f;
+    fs::create_directories(f.folder);
+    toptions read;
+    f.read(std::string("fkeys=,ni\0mm,,,,,,,\r,\r\nLastfiles=/a\tb.velmo,,\n", 46) +
+               "Colors=clblack,clsilver,clsilver,clnavy\nAutoload=\nFontName=doslike\n"
+               "FontSize=12\nColMax=70\nRowMax=28\nMaximize=0\n",
+           read);
+    EXPECT_EQ(read.functionKeys[1], "nimm");
+    EXPECT_EQ(read.functionKeys[8], "");
+    EXPECT_EQ(read.lastFiles[0], "/ab.velmo");
+    ASSERT_TRUE(saveOptions(f.file, read));
+    toptions again;
+    ASSERT_TRUE(readOptions(f.file, again));
+    EXPECT_EQ(again.functionKeys, read.functionKeys);
+    EXPECT_EQ(again.lastFiles, read.lastFiles);
+}
+
 TEST(OptionsFile, ColoursByNameAndByNumberSurviveASaveAndARead) {
     EXPECT_EQ(colourText(0x000080), "clnavy");
     EXPECT_EQ(colourText(0x123ABC), "#123abc");
