@@ -1,0 +1,98 @@
+// Start-up with the options of velmo.ini: the default file on a first
+// start, the autoload story, the recent files and the size the options
+// ask for. The options folder lies in a temporary folder, never in the
+// user's own.
+
+#include <QAction>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/startup.h"
+#include "app/textcodec.h"
+#include "frontend/folders.h"
+#include "windowfixture.h"
+
+namespace velmo::testing {
+
+namespace {
+
+// Points XDG_CONFIG_HOME into a fresh temporary folder while it lives.
+class tconfighome {
+public:
+    tconfighome()
+        : previous(qgetenv("XDG_CONFIG_HOME")),
+          hadPrevious(qEnvironmentVariableIsSet("XDG_CONFIG_HOME")) {
+        qputenv("XDG_CONFIG_HOME", folder.path().toLocal8Bit());
+    }
+    ~tconfighome() {
+        if (hadPrevious)
+            qputenv("XDG_CONFIG_HOME", previous);
+        else
+            qunsetenv("XDG_CONFIG_HOME");
+    }
+    QString iniFile() const { return fromPath(optionsFolder() + "velmo.ini"); }
+
+private:
+    QTemporaryDir folder;
+    QByteArray previous;
+    bool hadPrevious;
+};
+
+}  // namespace
+
+class tstarttest : public QObject {
+    Q_OBJECT
+private slots:
+    void aFirstStartWritesTheDefaultFile() {
+        tconfighome home;
+        QVERIFY(!QFile::exists(home.iniFile()));
+        twindow w;
+        startPlayer(w.window(), std::string());
+        QVERIFY(QFile(home.iniFile()).size() > 0);
+        QVERIFY(w.window().currentSettings().isStored());
+        QVERIFY(!w.game().storyOpen());  // no autoload story in the defaults
+        QVERIFY(!w.window().menuEntry(tmenuaction::recentFiles)->isEnabled());
+    }
+
+    void theOptionsOpenTheAutoloadStoryAndNameTheRecentFiles() {
+        tconfighome home;
+        tsettings written(optionsFolder());
+        QVERIFY(written.load());
+        written.values.autoload = storyPath("fenster.velmo");
+        written.values.lastFiles[0] = storyPath("fenster.velmo");
+        written.values.columns = 50;
+        QVERIFY(written.save());
+
+        twindow w;
+        startPlayer(w.window(), std::string());
+        QVERIFY(w.game().storyOpen());
+        QCOMPARE(w.game().currentStoryFile(), storyPath("fenster.velmo"));
+        QCOMPARE(w.game().columns(), 50);
+        QAction* first = w.window().menuEntry(tmenuaction::recent1);
+        QVERIFY(first->isVisible());
+        QCOMPARE(first->text(), QStringLiteral("fenster.velmo"));
+        QVERIFY(!w.window().menuEntry(tmenuaction::recent2)->isVisible());
+        QVERIFY(w.window().menuEntry(tmenuaction::recentFiles)->isEnabled());
+    }
+
+    void theCommandLineStoryComesBeforeTheAutoloadStory() {
+        tconfighome home;
+        tsettings written(optionsFolder());
+        QVERIFY(written.load());
+        written.values.autoload = storyPath("gibtesnicht.velmo");
+        QVERIFY(written.save());
+        twindow w;
+        startPlayer(w.window(), storyPath("fenster.velmo"));
+        QCOMPARE(w.game().currentStoryFile(), storyPath("fenster.velmo"));
+    }
+};
+
+int runStartTests(int argc, char** argv) {
+    tstarttest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+}  // namespace velmo::testing
+
+#include "starttest.moc"
