@@ -1,8 +1,8 @@
 #include "app/mainwindow.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileDialog>
-#include <QApplication>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPlainTextEdit>

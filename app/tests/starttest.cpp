@@ -52,6 +52,7 @@ private slots:
         QVERIFY(QFile(home.iniFile()).size() > 0);
         QVERIFY(w.window().currentSettings().isStored());
         QVERIFY(!w.game().storyOpen());  // no autoload story in the defaults
+        QVERIFY(!w.window().menuEntry(tmenuaction::playScript)->isEnabled());
         QVERIFY(!w.window().menuEntry(tmenuaction::recentFiles)->isEnabled());
     }
 
@@ -69,6 +70,7 @@ private slots:
         QVERIFY(w.game().storyOpen());
         QCOMPARE(w.game().currentStoryFile(), storyPath("fenster.velmo"));
         QCOMPARE(w.game().columns(), 50);
+        QVERIFY(w.window().menuEntry(tmenuaction::playScript)->isEnabled());
         QAction* first = w.window().menuEntry(tmenuaction::recent1);
         QVERIFY(first->isVisible());
         QCOMPARE(first->text(), QStringLiteral("fenster.velmo"));
