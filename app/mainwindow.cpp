@@ -10,8 +10,10 @@
 #include <QVBoxLayout>
 
 #include "app/aboutbox.h"
+#include "app/autostartdialog.h"
 #include "app/boxoverlay.h"
 #include "app/colournames.h"
+#include "app/functionkeysdialog.h"
 #include "app/helpwindow.h"
 #include "app/namefilter.h"
 #include "app/printing.h"
@@ -171,12 +173,13 @@ void tmainwindow::buildOptionsMenu() {
     QMenu* menu = menuBar()->addMenu(QStringLiteral("&Optionen"));
     connect(addEntry(menu, QStringLiteral("&Spielverlauf")), &QAction::triggered, this,
             &tmainwindow::transcriptClicked);
-    // The dialogs of the display options, the function-key texts and the
-    // autostart file are not built yet: disabled.
+    // The dialog of the display options is not built yet: disabled.
     bind(addEntry(menu, QStringLiteral("&Darstellung"), QKeySequence(Qt::CTRL | Qt::Key_D)),
          tmenuaction::display);
-    addEntry(menu, QStringLiteral("F-&Tasten"))->setEnabled(false);
-    addEntry(menu, QStringLiteral("Autostart"))->setEnabled(false);
+    connect(addEntry(menu, QStringLiteral("F-&Tasten")), &QAction::triggered, this,
+            &tmainwindow::functionKeysClicked);
+    connect(addEntry(menu, QStringLiteral("Autostart")), &QAction::triggered, this,
+            &tmainwindow::autostartClicked);
     menu->addSeparator();
 
     QAction* compile = addEntry(menu, QStringLiteral("&Quelltext compilieren"));
@@ -301,12 +304,28 @@ void tmainwindow::printClicked() {
 
 void tmainwindow::transcriptClicked() {
     ttranscriptwindow transcript(
-        *running, this, [this](thelpcontext context) { showHelp(context); },
+        *running, this, helpOpener(),
         [this](const QPlainTextEdit& text) {
             if (printerChosen()) printDocument(*printerSetUp, *text.document());
         });
     transcript.exec();
     view->setFocus();  // the main window's caret shows again
+}
+
+// OK in an options dialog: the game takes the options at once and saves
+// them.
+void tmainwindow::functionKeysClicked() {
+    tfunctionkeysdialog dialog(options.values, helpOpener(), this);
+    if (dialog.edit(options.values)) running->applySettings();
+}
+
+void tmainwindow::autostartClicked() {
+    tautostartdialog dialog(options.values, *platform, helpOpener(), this);
+    if (dialog.edit(options.values)) running->applySettings();
+}
+
+std::function<void(thelpcontext)> tmainwindow::helpOpener() {
+    return [this](thelpcontext context) { showHelp(context); };
 }
 
 void tmainwindow::aboutClicked() {

@@ -9,6 +9,7 @@
 
 #include <QMainWindow>
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -89,6 +90,8 @@ private slots:
     void printClicked();
     void transcriptClicked();
     void aboutClicked();
+    void functionKeysClicked();
+    void autostartClicked();
 
 private:
     void buildMenus();
@@ -98,6 +101,8 @@ private:
     QAction* addEntry(QMenu* menu, const QString& caption, const QKeySequence& shortcut = {});
     void bind(QAction* entry, tmenuaction action);
     bool printerChosen();
+    // Opens a help page over whatever window is open.
+    std::function<void(thelpcontext)> helpOpener();
 
     tgamesettings settings;
     tdisplayoptions display;

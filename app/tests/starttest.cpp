@@ -1,13 +1,16 @@
-// Start-up with the options of velmo.ini: the default file on a first
+// The options of velmo.ini: at start-up the default file on a first
 // start, the autoload story, the recent files and the size the options
-// ask for. The options folder lies in a temporary folder, never in the
+// ask for; the option dialogs that change and save them. The options folder lies in a temporary folder, never in the
 // user's own.
 
 #include <QAction>
 #include <QFile>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "app/autostartdialog.h"
+#include "app/functionkeysdialog.h"
 #include "app/startup.h"
 #include "app/textcodec.h"
 #include "frontend/folders.h"
@@ -32,6 +35,10 @@ public:
             qunsetenv("XDG_CONFIG_HOME");
     }
     QString iniFile() const { return fromPath(optionsFolder() + "velmo.ini"); }
+    QByteArray iniText() const {
+        QFile file(iniFile());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
 
 private:
     QTemporaryDir folder;
@@ -87,6 +94,48 @@ private slots:
         twindow w;
         startPlayer(w.window(), storyPath("fenster.velmo"));
         QCOMPARE(w.game().currentStoryFile(), storyPath("fenster.velmo"));
+    }
+
+    void okInTheFunctionKeysDialogSavesAndCancelDoesNot() {
+        tconfighome home;
+        twindow w;
+        startPlayer(w.window(), std::string());
+        const QByteArray before = home.iniText();
+        int maxLength = 0;
+        whenOpen<tfunctionkeysdialog>([&](tfunctionkeysdialog& keys) {
+            keys.field(0).setText(QStringLiteral("schau"));
+            maxLength = keys.field(8).maxLength();
+            keys.reject();
+        });
+        entryNamed(w.window(), QStringLiteral("F-&Tasten"))->trigger();
+        QCOMPARE(home.iniText(), before);
+        QCOMPARE(maxLength, 40);
+
+        whenOpen<tfunctionkeysdialog>([&](tfunctionkeysdialog& keys) {
+            keys.field(0).setText(QStringLiteral("schau"));
+            keys.field(8).setText(QStringLiteral("öffne tür"));
+            keys.accept();
+        });
+        entryNamed(w.window(), QStringLiteral("F-&Tasten"))->trigger();
+        QVERIFY(home.iniText().contains("schau"));
+        QCOMPARE(w.window().currentSettings().values.functionKeys[8],
+                 std::string("\xF6" "ffne t\xFCr"));
+    }
+
+    void okInTheAutostartDialogSavesThePathForTheNextStart() {
+        tconfighome home;
+        {
+            twindow w;
+            startPlayer(w.window(), std::string());
+            whenOpen<tautostartdialog>([&](tautostartdialog& autostart) {
+                autostart.field().setText(fromPath(storyPath("fenster.velmo")));
+                autostart.accept();
+            });
+            entryNamed(w.window(), QStringLiteral("Autostart"))->trigger();
+        }
+        twindow next;
+        startPlayer(next.window(), std::string());
+        QCOMPARE(next.game().currentStoryFile(), storyPath("fenster.velmo"));
     }
 };
 

@@ -12,7 +12,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
-#include <QTimer>
 
 #include "app/aboutbox.h"
 #include "app/helpwindow.h"
@@ -23,27 +22,6 @@
 namespace velmo::testing {
 
 namespace {
-
-// The window's menu entry with this caption.
-QAction* entryNamed(tmainwindow& window, const QString& caption) {
-    for (QAction* entry : window.findChildren<QAction*>())
-        if (entry->text() == caption) return entry;
-    return nullptr;
-}
-
-// Runs `action` on the next modal dialog of type T once it is open.
-template <typename T>
-void whenOpen(std::function<void(T&)> action) {
-    auto* poll = new QTimer(qApp);
-    QObject::connect(poll, &QTimer::timeout, poll, [poll, action = std::move(action)] {
-        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
-        if (!dialog) return;
-        poll->stop();
-        poll->deleteLater();
-        action(*dialog);
-    });
-    poll->start(5);
-}
 
 QAction* contextEntry(ttranscriptwindow& window, const QString& caption) {
     for (QAction* entry : window.entries())
