@@ -290,12 +290,15 @@ void tmainwindow::playScriptClicked() {
 
 void tmainwindow::exportTextClicked() { running->exportText(); }
 
-void tmainwindow::setUpPrinterClicked() { choosePrinter(*printerSetUp, this); }
+void tmainwindow::setUpPrinterClicked() {
+    choosePrinter(*printerSetUp, QStringLiteral("Drucker einrichten"), this);
+}
 
 // Printing goes to the printer set up before; without one the print
 // dialog asks first.
 bool tmainwindow::printerChosen() {
-    return printerReady(*printerSetUp) || choosePrinter(*printerSetUp, this);
+    return printerReady(*printerSetUp) ||
+           choosePrinter(*printerSetUp, QStringLiteral("Drucken"), this);
 }
 
 void tmainwindow::printClicked() {

@@ -12,9 +12,9 @@ bool printerReady(const QPrinter& printer) {
     return !printer.outputFileName().isEmpty() || !printer.printerName().isEmpty();
 }
 
-bool choosePrinter(QPrinter& printer, QWidget* parent) {
+bool choosePrinter(QPrinter& printer, const QString& title, QWidget* parent) {
     QPrintDialog dialog(&printer, parent);
-    dialog.setWindowTitle(QStringLiteral("Drucker einrichten"));
+    dialog.setWindowTitle(title);
     return dialog.exec() == QDialog::Accepted;
 }
 

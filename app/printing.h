@@ -17,8 +17,9 @@ namespace velmo {
 // Whether the printer has somewhere to print to (a named printer or an
 // output file).
 bool printerReady(const QPrinter& printer);
-// The system's print dialog on `printer`; false when cancelled.
-bool choosePrinter(QPrinter& printer, QWidget* parent);
+// The system's print dialog on `printer` under `title`; false when
+// cancelled.
+bool choosePrinter(QPrinter& printer, const QString& title, QWidget* parent);
 // The document under the title "Velmo".
 void printDocument(QPrinter& printer, const QTextDocument& document);
 // Plain text (already wrapped as it is to be printed) in Courier 10 pt.
