@@ -13,6 +13,7 @@
 #include "app/autostartdialog.h"
 #include "app/boxoverlay.h"
 #include "app/colournames.h"
+#include "app/displaydialog.h"
 #include "app/functionkeysdialog.h"
 #include "app/helpwindow.h"
 #include "app/namefilter.h"
@@ -87,11 +88,17 @@ tmainwindow::~tmainwindow() {
 void tmainwindow::takeSettings(const tsettings& loaded) {
     options = loaded;
     running->useSettings(&options);
+    showOptions();
+    refreshMenus();
+}
+
+// The size the game settled on, the font and colours of the options.
+void tmainwindow::showOptions() {
     settings.columns = running->columns();
     settings.rows = running->rows();
     display = displayOptionsOf(options.values);
     applyDisplayOptions();
-    refreshMenus();
+    if (options.values.maximize) showMaximized();
 }
 
 void tmainwindow::openStartStory(const std::string& path) {
@@ -173,9 +180,10 @@ void tmainwindow::buildOptionsMenu() {
     QMenu* menu = menuBar()->addMenu(QStringLiteral("&Optionen"));
     connect(addEntry(menu, QStringLiteral("&Spielverlauf")), &QAction::triggered, this,
             &tmainwindow::transcriptClicked);
-    // The dialog of the display options is not built yet: disabled.
-    bind(addEntry(menu, QStringLiteral("&Darstellung"), QKeySequence(Qt::CTRL | Qt::Key_D)),
-         tmenuaction::display);
+    QAction* look =
+        addEntry(menu, QStringLiteral("&Darstellung"), QKeySequence(Qt::CTRL | Qt::Key_D));
+    bind(look, tmenuaction::display);
+    connect(look, &QAction::triggered, this, &tmainwindow::displayClicked);
     connect(addEntry(menu, QStringLiteral("F-&Tasten")), &QAction::triggered, this,
             &tmainwindow::functionKeysClicked);
     connect(addEntry(menu, QStringLiteral("Autostart")), &QAction::triggered, this,
@@ -207,7 +215,6 @@ void tmainwindow::refreshMenu(tmenuaction action) {
     if (!entry || !platform) return;
     bool on = platform->menuState(action) && !platform->waiting();
     switch (action) {
-    case tmenuaction::display: on = false; break;  // not built yet
     case tmenuaction::recentFiles: {
         bool anyFile = false;
         for (QAction* file : recentMenu->actions()) anyFile = anyFile || file->isVisible();
@@ -316,15 +323,26 @@ void tmainwindow::transcriptClicked() {
 }
 
 // OK in an options dialog: the game takes the options at once and saves
-// them.
+// them, and the window takes their size, font and colours.
+void tmainwindow::optionsChanged() {
+    running->applySettings();
+    showOptions();
+}
+
+void tmainwindow::displayClicked() {
+    if (platform->waiting()) return;  // not during a key wait
+    tdisplaydialog dialog(options.values, helpOpener(), this);
+    if (dialog.edit(options.values)) optionsChanged();
+}
+
 void tmainwindow::functionKeysClicked() {
     tfunctionkeysdialog dialog(options.values, helpOpener(), this);
-    if (dialog.edit(options.values)) running->applySettings();
+    if (dialog.edit(options.values)) optionsChanged();
 }
 
 void tmainwindow::autostartClicked() {
     tautostartdialog dialog(options.values, *platform, helpOpener(), this);
-    if (dialog.edit(options.values)) running->applySettings();
+    if (dialog.edit(options.values)) optionsChanged();
 }
 
 std::function<void(thelpcontext)> tmainwindow::helpOpener() {

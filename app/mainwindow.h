@@ -90,6 +90,7 @@ private slots:
     void printClicked();
     void transcriptClicked();
     void aboutClicked();
+    void displayClicked();
     void functionKeysClicked();
     void autostartClicked();
 
@@ -101,6 +102,8 @@ private:
     QAction* addEntry(QMenu* menu, const QString& caption, const QKeySequence& shortcut = {});
     void bind(QAction* entry, tmenuaction action);
     bool printerChosen();
+    void optionsChanged();
+    void showOptions();
     // Opens a help page over whatever window is open.
     std::function<void(thelpcontext)> helpOpener();
 

@@ -9,7 +9,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QSpinBox>
+
 #include "app/autostartdialog.h"
+#include "app/displaydialog.h"
 #include "app/functionkeysdialog.h"
 #include "app/startup.h"
 #include "app/textcodec.h"
@@ -94,6 +99,44 @@ private slots:
         twindow w;
         startPlayer(w.window(), storyPath("fenster.velmo"));
         QCOMPARE(w.game().currentStoryFile(), storyPath("fenster.velmo"));
+    }
+
+    void theDisplayDialogResizesTheTextAreaAndSavesOnlyOnOk() {
+        tconfighome home;
+        twindow w;
+        startPlayer(w.window(), std::string());
+        const QByteArray before = home.iniText();
+        const int width = w.view().sizeHint().width();
+        bool fieldsOff = false;
+        bool fieldsOnAgain = false;
+        whenOpen<tdisplaydialog>([&](tdisplaydialog& look) {
+            look.maximizeField().setChecked(true);
+            fieldsOff = !look.columnsField().isEnabled() && !look.rowsField().isEnabled();
+            look.maximizeField().setChecked(false);
+            fieldsOnAgain = look.columnsField().isEnabled() && look.rowsField().isEnabled();
+            look.columnsField().setValue(100);
+            look.reject();
+        });
+        entryNamed(w.window(), QStringLiteral("&Darstellung"))->trigger();
+        QVERIFY(fieldsOff);
+        QVERIFY(fieldsOnAgain);
+        QCOMPARE(home.iniText(), before);
+        QCOMPARE(w.game().columns(), 70);
+
+        whenOpen<tdisplaydialog>([&](tdisplaydialog& look) {
+            look.columnsField().setValue(100);
+            look.font().setCurrentText(QStringLiteral("Courier New"));
+            look.size().setCurrentText(QStringLiteral("14"));
+            look.setColour(3, QColor(0x12, 0x34, 0x56));
+            look.accept();
+        });
+        entryNamed(w.window(), QStringLiteral("&Darstellung"))->trigger();
+        QCOMPARE(w.game().columns(), 100);
+        QVERIFY(w.view().sizeHint().width() > width);
+        const QByteArray saved = home.iniText();
+        QVERIFY(saved.contains("ColMax=100"));
+        QVERIFY(saved.toLower().contains("fontname=courier new"));
+        QVERIFY(saved.contains("#123456"));
     }
 
     void okInTheFunctionKeysDialogSavesAndCancelDoesNot() {
