@@ -8,6 +8,9 @@
 #include <array>
 #include <string>
 
+#include "frontend/colours.h"
+#include "frontend/options.h"
+
 namespace velmo {
 
 struct tdisplayoptions {
@@ -17,6 +20,16 @@ struct tdisplayoptions {
     // background.
     std::array<std::string, 4> colours = {"clblack", "clsilver", "clsilver", "clnavy"};
 };
+
+// The look that the options of velmo.ini ask for.
+inline tdisplayoptions displayOptionsOf(const toptions& options) {
+    tdisplayoptions display;
+    display.fontName = options.fontName;
+    display.fontSize = options.fontSize;
+    for (std::size_t i = 0; i < display.colours.size(); ++i)
+        display.colours[i] = colourText(options.colours[i]);
+    return display;
+}
 
 }  // namespace velmo
 

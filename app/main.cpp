@@ -1,5 +1,5 @@
 // velmo: the desktop player. "velmo STORY" opens the story once the
-// window is shown.
+// window is shown; without one the autoload story of the options opens.
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -7,6 +7,7 @@
 #include <QTranslator>
 
 #include "app/mainwindow.h"
+#include "app/startup.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
@@ -20,9 +21,9 @@ int main(int argc, char* argv[]) {
 
     velmo::tmainwindow window;
     window.show();
-    if (argc > 1) {
-        const std::string story = argv[1];
-        QTimer::singleShot(0, &window, [&window, story] { window.openStartStory(story); });
-    }
+    // The options and the first story once the window is shown, so that
+    // a message about either stands over the window.
+    const std::string story = argc > 1 ? argv[1] : "";
+    QTimer::singleShot(0, &window, [&window, story] { velmo::startPlayer(window, story); });
     return QApplication::exec();
 }

@@ -1,28 +1,36 @@
 #include "app/mainwindow.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPrinter>
 #include <QVBoxLayout>
 
+#include "app/aboutbox.h"
+#include "app/autostartdialog.h"
 #include "app/boxoverlay.h"
 #include "app/colournames.h"
+#include "app/displaydialog.h"
+#include "app/functionkeysdialog.h"
+#include "app/helpwindow.h"
 #include "app/namefilter.h"
+#include "app/printing.h"
 #include "app/qtplatform.h"
 #include "app/screenfont.h"
 #include "app/statusbar.h"
 #include "app/statuspanel.h"
 #include "app/textcodec.h"
 #include "app/textview.h"
+#include "app/transcriptwindow.h"
 #include "frontend/authoring.h"
+#include "frontend/textexport.h"
 
 namespace velmo {
 
 namespace {
-
-const char* const kOpenTitle = "Datei oeffnen";
-const char* const kStoryFilter = "Velmodateien (*.velmo,*.data)|*.VELMO;*.DATA;*.VEL;*.DAT";
 
 // Menu shortcuts are shown in the menu but act only while the menu itself
 // has the focus: in the text area the same keys go to the game logic,
@@ -42,7 +50,7 @@ QColor optionColour(const tdisplayoptions& display, std::size_t index) {
 }  // namespace
 
 tmainwindow::tmainwindow(const tgamesettings& settings, const tdisplayoptions& display)
-    : settings(settings), display(display) {
+    : settings(settings), display(display), printerSetUp(std::make_unique<QPrinter>()) {
     auto* centre = new QWidget(this);
     auto* layout = new QVBoxLayout(centre);
     layout->setContentsMargins(2, 2, 2, 0);
@@ -75,6 +83,22 @@ tmainwindow::tmainwindow(const tgamesettings& settings, const tdisplayoptions& d
 tmainwindow::~tmainwindow() {
     running.reset();
     platform.reset();
+}
+
+void tmainwindow::takeSettings(const tsettings& loaded) {
+    options = loaded;
+    running->useSettings(&options);
+    showOptions();
+    refreshMenus();
+}
+
+// The size the game settled on, the font and colours of the options.
+void tmainwindow::showOptions() {
+    settings.columns = running->columns();
+    settings.rows = running->rows();
+    display = displayOptionsOf(options.values);
+    applyDisplayOptions();
+    if (options.values.maximize) showMaximized();
 }
 
 void tmainwindow::openStartStory(const std::string& path) {
@@ -136,16 +160,17 @@ void tmainwindow::buildFileMenu() {
         addEntry(menu, QStringLiteral("Spielstand &laden"), QKeySequence(Qt::CTRL | Qt::Key_L));
     bind(restore, tmenuaction::restoreGame);
     connect(restore, &QAction::triggered, this, &tmainwindow::restoreGameClicked);
-    // Replaying a command script has no game logic yet: the entry stays
-    // disabled.
-    bind(addEntry(menu, QStringLiteral("Skript abspielen")), tmenuaction::playScript);
+    QAction* script = addEntry(menu, QStringLiteral("Skript abspielen"));
+    bind(script, tmenuaction::playScript);
+    connect(script, &QAction::triggered, this, &tmainwindow::playScriptClicked);
     menu->addSeparator();
 
-    // Exporting the screen text, the printer set-up and printing have no
-    // game logic or window yet: disabled.
-    addEntry(menu, QStringLiteral("Text speichern"))->setEnabled(false);
-    addEntry(menu, QStringLiteral("Drucker einrichten"))->setEnabled(false);
-    addEntry(menu, QStringLiteral("Drucken"))->setEnabled(false);
+    connect(addEntry(menu, QStringLiteral("Text speichern")), &QAction::triggered, this,
+            &tmainwindow::exportTextClicked);
+    connect(addEntry(menu, QStringLiteral("Drucker einrichten")), &QAction::triggered, this,
+            &tmainwindow::setUpPrinterClicked);
+    connect(addEntry(menu, QStringLiteral("Drucken")), &QAction::triggered, this,
+            &tmainwindow::printClicked);
     menu->addSeparator();
     QAction* quit = addEntry(menu, QStringLiteral("&Beenden"));
     connect(quit, &QAction::triggered, this, &QWidget::close);
@@ -153,13 +178,16 @@ void tmainwindow::buildFileMenu() {
 
 void tmainwindow::buildOptionsMenu() {
     QMenu* menu = menuBar()->addMenu(QStringLiteral("&Optionen"));
-    // The transcript window, the display options, the function-key texts
-    // and the autostart file are not built yet: disabled.
-    addEntry(menu, QStringLiteral("&Spielverlauf"))->setEnabled(false);
-    bind(addEntry(menu, QStringLiteral("&Darstellung"), QKeySequence(Qt::CTRL | Qt::Key_D)),
-         tmenuaction::display);
-    addEntry(menu, QStringLiteral("F-&Tasten"))->setEnabled(false);
-    addEntry(menu, QStringLiteral("Autostart"))->setEnabled(false);
+    connect(addEntry(menu, QStringLiteral("&Spielverlauf")), &QAction::triggered, this,
+            &tmainwindow::transcriptClicked);
+    QAction* look =
+        addEntry(menu, QStringLiteral("&Darstellung"), QKeySequence(Qt::CTRL | Qt::Key_D));
+    bind(look, tmenuaction::display);
+    connect(look, &QAction::triggered, this, &tmainwindow::displayClicked);
+    connect(addEntry(menu, QStringLiteral("F-&Tasten")), &QAction::triggered, this,
+            &tmainwindow::functionKeysClicked);
+    connect(addEntry(menu, QStringLiteral("Autostart")), &QAction::triggered, this,
+            &tmainwindow::autostartClicked);
     menu->addSeparator();
 
     QAction* compile = addEntry(menu, QStringLiteral("&Quelltext compilieren"));
@@ -174,11 +202,12 @@ void tmainwindow::buildOptionsMenu() {
 
 void tmainwindow::buildHelpMenu() {
     QMenu* menu = menuBar()->addMenu(QStringLiteral("&Hilfe"));
-    // The help viewer and the about window are not built yet: disabled
-    // (F1 in the text area still goes to the game logic).
-    addEntry(menu, QStringLiteral("&Menüs und Kommandos"), QKeySequence(Qt::Key_F1))
-        ->setEnabled(false);
-    addEntry(menu, QStringLiteral("&Info"))->setEnabled(false);
+    // F1 in the text area goes to the game logic, which opens the same
+    // page.
+    connect(addEntry(menu, QStringLiteral("&Menüs und Kommandos"), QKeySequence(Qt::Key_F1)),
+            &QAction::triggered, this, [this] { showHelp(); });
+    connect(addEntry(menu, QStringLiteral("&Info")), &QAction::triggered, this,
+            &tmainwindow::aboutClicked);
 }
 
 void tmainwindow::refreshMenu(tmenuaction action) {
@@ -186,8 +215,6 @@ void tmainwindow::refreshMenu(tmenuaction action) {
     if (!entry || !platform) return;
     bool on = platform->menuState(action) && !platform->waiting();
     switch (action) {
-    case tmenuaction::playScript:
-    case tmenuaction::display: on = false; break;  // not built yet
     case tmenuaction::recentFiles: {
         bool anyFile = false;
         for (QAction* file : recentMenu->actions()) anyFile = anyFile || file->isVisible();
@@ -211,22 +238,31 @@ void tmainwindow::setMenuCaption(tmenuaction action, const QString& caption, boo
     refreshMenu(tmenuaction::recentFiles);
 }
 
-// The help viewer is not built yet; F1 and the menu entry show nothing.
-void tmainwindow::showHelp() {}
+void tmainwindow::showHelp(thelpcontext context) {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+        thelpwindow over(modal);
+        over.showPage(context);
+        over.exec();
+        return;
+    }
+    if (!help) help = new thelpwindow(this);
+    help->showPage(context);
+    help->show();
+    help->raise();
+    help->activateWindow();
+}
 
 // --- Menu commands -------------------------------------------------------------
 // While story code runs (a wait, a long loop) no command may start another
 // game action: it would run inside the story code.
 
 void tmainwindow::openStoryClicked() {
-    if (platform->gameRunning()) return;
-    std::string path;
-    if (platform->chooseOpenFile(kOpenTitle, kStoryFilter, std::string(), path))
-        running->openStory(path);
+    if (!platform->gameRunning()) running->openNewStory();
 }
 
-// The recent files have no game logic yet: their entries stay hidden.
-void tmainwindow::recentFileClicked(int /*slot*/) {}
+void tmainwindow::recentFileClicked(int slot) {
+    if (!platform->gameRunning()) running->openRecent(slot);
+}
 
 void tmainwindow::saveGameClicked() {
     if (!platform->gameRunning()) running->saveGame();
@@ -253,6 +289,69 @@ void tmainwindow::copyPicturesClicked() {
     std::vector<std::string> files;
     for (const QString& file : chosen) files.push_back(toPath(file));
     tauthoring(*platform, *running).copyPictureFiles(files);
+}
+
+void tmainwindow::playScriptClicked() {
+    if (!platform->gameRunning()) running->playScript();
+}
+
+void tmainwindow::exportTextClicked() { running->exportText(); }
+
+void tmainwindow::setUpPrinterClicked() {
+    choosePrinter(*printerSetUp, QStringLiteral("Drucker einrichten"), this);
+}
+
+// Printing goes to the printer set up before; without one the print
+// dialog asks first.
+bool tmainwindow::printerChosen() {
+    return printerReady(*printerSetUp) ||
+           choosePrinter(*printerSetUp, QStringLiteral("Drucken"), this);
+}
+
+void tmainwindow::printClicked() {
+    if (printerChosen()) printPlainText(*printerSetUp, fromCp1252(printedScreenText(*platform)));
+}
+
+void tmainwindow::transcriptClicked() {
+    ttranscriptwindow transcript(
+        *running, this, helpOpener(),
+        [this](const QPlainTextEdit& text) {
+            if (printerChosen()) printDocument(*printerSetUp, *text.document());
+        });
+    transcript.exec();
+    view->setFocus();  // the main window's caret shows again
+}
+
+// OK in an options dialog: the game takes the options at once and saves
+// them, and the window takes their size, font and colours.
+void tmainwindow::optionsChanged() {
+    running->applySettings();
+    showOptions();
+}
+
+void tmainwindow::displayClicked() {
+    if (platform->waiting()) return;  // not during a key wait
+    tdisplaydialog dialog(options.values, helpOpener(), this);
+    if (dialog.edit(options.values)) optionsChanged();
+}
+
+void tmainwindow::functionKeysClicked() {
+    tfunctionkeysdialog dialog(options.values, helpOpener(), this);
+    if (dialog.edit(options.values)) optionsChanged();
+}
+
+void tmainwindow::autostartClicked() {
+    tautostartdialog dialog(options.values, *platform, helpOpener(), this);
+    if (dialog.edit(options.values)) optionsChanged();
+}
+
+std::function<void(thelpcontext)> tmainwindow::helpOpener() {
+    return [this](thelpcontext context) { showHelp(context); };
+}
+
+void tmainwindow::aboutClicked() {
+    taboutbox about(this);
+    about.exec();
 }
 
 // --- Closing and dropping --------------------------------------------------------

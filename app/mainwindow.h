@@ -9,18 +9,22 @@
 
 #include <QMainWindow>
 #include <array>
+#include <functional>
 #include <memory>
 #include <string>
 
 #include "app/displayoptions.h"
 #include "frontend/game.h"
+#include "frontend/settings.h"
 
 class QAction;
 class QMenu;
+class QPrinter;
 
 namespace velmo {
 
 class tboxoverlay;
+class thelpwindow;
 class tqtplatform;
 class tstatusbar;
 class tstatuspanel;
@@ -33,6 +37,11 @@ public:
                          const tdisplayoptions& display = tdisplayoptions());
     ~tmainwindow() override;
 
+    // The options read at start: the game takes them (size, F-key texts,
+    // recent files) and the window its font and colours. The window keeps
+    // its own copy, which the menus change and save.
+    void takeSettings(const tsettings& loaded);
+    const tsettings& currentSettings() const { return options; }
     // The story named at start, opened once the window is shown.
     void openStartStory(const std::string& path);
 
@@ -52,7 +61,12 @@ public:
     void refreshMenu(tmenuaction action);
     void refreshMenus();
     void setMenuCaption(tmenuaction action, const QString& caption, bool visible);
-    void showHelp();
+    // The help viewer on a context's page; over an open modal dialog (the
+    // transcript) it opens modally above it.
+    void showHelp(thelpcontext context = thelpcontext::contents);
+    thelpwindow* helpWindow() const { return help; }
+    // The printer of "Drucker einrichten" and "Drucken".
+    QPrinter& printer() { return *printerSetUp; }
 
     // Fonts, colours and the size of the text area in cells.
     void applyDisplayOptions();
@@ -70,6 +84,15 @@ private slots:
     void compileClicked();
     void extractTextClicked();
     void copyPicturesClicked();
+    void playScriptClicked();
+    void exportTextClicked();
+    void setUpPrinterClicked();
+    void printClicked();
+    void transcriptClicked();
+    void aboutClicked();
+    void displayClicked();
+    void functionKeysClicked();
+    void autostartClicked();
 
 private:
     void buildMenus();
@@ -78,14 +101,22 @@ private:
     void buildHelpMenu();
     QAction* addEntry(QMenu* menu, const QString& caption, const QKeySequence& shortcut = {});
     void bind(QAction* entry, tmenuaction action);
+    bool printerChosen();
+    void optionsChanged();
+    void showOptions();
+    // Opens a help page over whatever window is open.
+    std::function<void(thelpcontext)> helpOpener();
 
     tgamesettings settings;
     tdisplayoptions display;
+    tsettings options;
     tstatuspanel* status = nullptr;
     ttextview* view = nullptr;
     tboxoverlay* boxOverlay = nullptr;
     tstatusbar* bar = nullptr;
     QMenu* recentMenu = nullptr;
+    thelpwindow* help = nullptr;
+    std::unique_ptr<QPrinter> printerSetUp;
     std::array<QAction*, kMenuActions> entries{};
     std::unique_ptr<tqtplatform> platform;
     std::unique_ptr<tgame> running;

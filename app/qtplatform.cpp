@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "app/boxoverlay.h"
+#include "app/inspectordialog.h"
 #include "app/mainwindow.h"
 #include "app/namefilter.h"
 #include "app/statusbar.h"
@@ -139,7 +140,22 @@ void tqtplatform::setMenuCaption(tmenuaction action, const std::string& text, bo
     window.setMenuCaption(action, fromName(text), visible);
 }
 
-void tqtplatform::showHelp(thelpcontext) { window.showHelp(); }
+void tqtplatform::showHelp(thelpcontext context) { window.showHelp(context); }
+
+// The dialog runs inside story code: while it is open every game action
+// of the menu is disabled, as during a key wait.
+bool tqtplatform::runInspector(tinspector& inspector) {
+    bool accepted = false;
+    {
+        const tnesting nested(waits);
+        flush();
+        window.refreshMenus();
+        tinspectordialog dialog(inspector, &window);
+        accepted = dialog.exec() == QDialog::Accepted;
+    }
+    window.refreshMenus();
+    return accepted;
+}
 
 // --- Events ----------------------------------------------------------------
 

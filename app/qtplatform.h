@@ -45,6 +45,8 @@ public:
     void enableMenu(tmenuaction action, bool enabled) override;
     void setMenuCaption(tmenuaction action, const std::string& text, bool visible) override;
     void showHelp(thelpcontext context) override;
+    // The inspector dialog, a nested wait of its own.
+    bool runInspector(tinspector& inspector) override;
     // The picture window is not built yet: a picture shows nothing.
     void showPictureFile(const std::string&, const std::vector<unsigned char>&,
                          const std::string&) override {}

@@ -6,6 +6,8 @@ namespace velmo::testing {
 int runPlayTests(int argc, char** argv);
 int runWaitTests(int argc, char** argv);
 int runControlTests(int argc, char** argv);
+int runStartTests(int argc, char** argv);
+int runWindowsTests(int argc, char** argv);
 }  // namespace velmo::testing
 
 int main(int argc, char* argv[]) {
@@ -14,5 +16,7 @@ int main(int argc, char* argv[]) {
     failed += velmo::testing::runPlayTests(argc, argv);
     failed += velmo::testing::runWaitTests(argc, argv);
     failed += velmo::testing::runControlTests(argc, argv);
+    failed += velmo::testing::runStartTests(argc, argv);
+    failed += velmo::testing::runWindowsTests(argc, argv);
     return failed == 0 ? 0 : 1;
 }

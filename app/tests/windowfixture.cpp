@@ -68,6 +68,12 @@ void whenWaiting(twindow& w, std::function<void()> action) {
     poll->start(5);
 }
 
+QAction* entryNamed(tmainwindow& window, const QString& caption) {
+    for (QAction* entry : window.findChildren<QAction*>())
+        if (entry->text() == caption) return entry;
+    return nullptr;
+}
+
 void answerNextBox(QMessageBox::StandardButton button, QString* text) {
     auto* poll = new QTimer(qApp);
     QObject::connect(poll, &QTimer::timeout, poll, [poll, button, text] {

@@ -4,8 +4,11 @@
 // Drives the main window as a player would: keys into the text area,
 // answers to message boxes, and reading back what the text area shows.
 
+#include <QAction>
+#include <QApplication>
 #include <QMessageBox>
 #include <QString>
+#include <QTimer>
 #include <functional>
 #include <memory>
 #include <string>
@@ -47,6 +50,23 @@ private:
 void whenWaiting(twindow& w, std::function<void()> action);
 // Answers the next message box with `button` and keeps its text.
 void answerNextBox(QMessageBox::StandardButton button, QString* text = nullptr);
+
+// Runs `action` on the next modal dialog of type T once it is open.
+template <typename T>
+void whenOpen(std::function<void(T&)> action) {
+    auto* poll = new QTimer(qApp);
+    QObject::connect(poll, &QTimer::timeout, poll, [poll, action = std::move(action)] {
+        auto* dialog = qobject_cast<T*>(QApplication::activeModalWidget());
+        if (!dialog) return;
+        poll->stop();
+        poll->deleteLater();
+        action(*dialog);
+    });
+    poll->start(5);
+}
+
+// The window's menu entry with this caption.
+QAction* entryNamed(tmainwindow& window, const QString& caption);
 
 }  // namespace velmo::testing
 
