@@ -1,16 +1,16 @@
 #ifndef VELMO_APP_COLOURNAMES_H
 #define VELMO_APP_COLOURNAMES_H
 
-// The colour names of the options ("clblack", "clsilver", "clnavy", ...)
-// and the screen colours they stand for.
+// The colours of the options ("clblack", "clsilver", "clnavy", ...,
+// or "#rrggbb") as screen colours.
 
 #include <QColor>
 #include <string>
 
 namespace velmo {
 
-// The sixteen named colours, compared without regard to case; an invalid
-// QColor for any other text.
+// A named colour (any letter case) or "#rrggbb"; an invalid QColor for
+// any other text.
 QColor colourByName(const std::string& name);
 
 }  // namespace velmo

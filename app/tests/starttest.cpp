@@ -137,6 +137,8 @@ private slots:
         QVERIFY(saved.contains("ColMax=100"));
         QVERIFY(saved.toLower().contains("fontname=courier new"));
         QVERIFY(saved.contains("#123456"));
+        // A colour without a name is shown as chosen, not as the default.
+        QCOMPARE(w.view().palette().color(QPalette::Base), QColor(0x12, 0x34, 0x56));
     }
 
     void okInTheFunctionKeysDialogSavesAndCancelDoesNot() {
