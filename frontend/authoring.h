@@ -19,7 +19,7 @@ struct tnotice;
 
 class tauthoring {
 public:
-    tauthoring(tplatform& platform, tservices& services) : platform(platform), services(services) {}
+    tauthoring(tplatform& host, tservices& frontEnd) : platform(host), services(frontEnd) {}
 
     // The menu entries: ask for the file(s), then do the work below.
     // False when the dialog was cancelled or the work failed.

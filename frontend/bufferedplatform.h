@@ -49,11 +49,11 @@ public:
     void hideBox() override { boxLines.clear(); }
     // No picture window: the picture is named with the file it was
     // written to, in a message of its own.
-    void showPictureFile(const std::string& caption, const std::vector<unsigned char>&,
+    void showPictureFile(const std::string& title, const std::vector<unsigned char>&,
                          const std::string& file) override {
         const std::string shown = nameAsText(file);
         showMessage(tmessagekind::information,
-                    caption.empty() ? "Grafik: " + shown : "Grafik " + caption + ": " + shown);
+                    title.empty() ? "Grafik: " + shown : "Grafik " + title + ": " + shown);
     }
 
     ttextbuffer buffer;

@@ -46,10 +46,10 @@ std::string withoutLeadingBlanks(const std::string& text) {
 
 }  // namespace
 
-tgame::tgame(tplatform& platform, const tgamesettings& settings)
-    : platform(platform), settings(settings) {
-    this->settings.columns = std::max<int32_t>(this->settings.columns, 8);
-    this->settings.rows = std::max<int32_t>(this->settings.rows, 4);
+tgame::tgame(tplatform& host, const tgamesettings& requested)
+    : platform(host), settings(requested) {
+    settings.columns = std::max<int32_t>(settings.columns, 8);
+    settings.rows = std::max<int32_t>(settings.rows, 4);
     platform.setEventTarget(this);
     enableMenu(tmenuaction::openStory, true);
     enableMenu(tmenuaction::restoreGame, true);

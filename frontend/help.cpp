@@ -75,7 +75,7 @@ std::string decodeEntity(const std::string& name) {
 
 class trenderer {
 public:
-    explicit trenderer(int32_t width) : width(std::max<int32_t>(width, 20)) {}
+    explicit trenderer(int32_t columns) : width(std::max<int32_t>(columns, 20)) {}
 
     void run(const std::string& html);
     std::vector<std::string> lines;

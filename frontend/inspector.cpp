@@ -34,12 +34,12 @@ bool prepare(const std::string& expression, std::string& postfix) {
 
 }  // namespace
 
-tinspector::tinspector(tstory& story, const tlinemapper* mapper, int32_t line, tnode& node,
-                       std::vector<std::string>& history)
-    : story(story), line(line), node(node), accepted(history) {
-    int32_t fileLine = line;
+tinspector::tinspector(tstory& owner, const tlinemapper* mapper, int32_t stopLine,
+                       tnode& function, std::vector<std::string>& history)
+    : story(owner), line(stopLine), node(function), accepted(history) {
+    int32_t fileLine = stopLine;
     const std::string file = mapper ? mapper->mapLine(fileLine) : std::string();
-    positionLine = file + " Zeile:" + std::to_string(fileLine) + " Funktion:" + nameOf(&node);
+    positionLine = file + " Zeile:" + std::to_string(fileLine) + " Funktion:" + nameOf(&function);
 }
 
 std::string tinspector::evaluate(const std::string& expression) {

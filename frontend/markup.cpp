@@ -143,7 +143,7 @@ bool objectReference(tstory& story, tnode& node, ttagparts parts, std::string& o
 
 class tresolver {
 public:
-    tresolver(tstory* story, tresolvedtext& result) : story(story), result(result) {}
+    tresolver(tstory* owner, tresolvedtext& resolved) : story(owner), result(resolved) {}
 
     // Resolves the tag whose content is given, found at `position` of the
     // text; false when it cannot be resolved.

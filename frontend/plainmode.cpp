@@ -28,8 +28,9 @@ std::string withoutTrailingBlanks(std::string text) {
 
 }  // namespace
 
-tplainplatform::tplainplatform(std::istream& in, std::ostream& out, int32_t width, bool showStatus)
-    : tbufferedplatform(width), in(in), out(out), showStatus(showStatus) {}
+tplainplatform::tplainplatform(std::istream& input, std::ostream& output, int32_t width,
+                               bool withStatus)
+    : tbufferedplatform(width), in(input), out(output), showStatus(withStatus) {}
 
 // Control characters (a key wait ended without a key gives one) never
 // reach the output: it stays plain text without escape sequences.
@@ -175,11 +176,11 @@ bool tplainplatform::chooseSaveFile(const std::string& /*title*/, const std::str
     return true;
 }
 
-void tplainplatform::showPictureFile(const std::string& caption,
+void tplainplatform::showPictureFile(const std::string& title,
                                      const std::vector<unsigned char>& jpeg,
                                      const std::string& file) {
     const std::size_t slash = file.find_last_of('/');
-    tbufferedplatform::showPictureFile(caption, jpeg,
+    tbufferedplatform::showPictureFile(title, jpeg,
                                        slash == std::string::npos ? file : file.substr(slash + 1));
 }
 

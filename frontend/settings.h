@@ -16,9 +16,9 @@ public:
     // Options for this run only: nothing is read or written (the plain
     // line mode without --options, the tests).
     tsettings() = default;
-    // Options kept in `folder` + "velmo.ini" (the folder's name ends with
+    // Options kept in `optionsFolder` + "velmo.ini" (the folder's name ends with
     // "/"; an empty name is a folder that cannot be found).
-    explicit tsettings(const std::string& folder) : folder(folder), stored(true) {}
+    explicit tsettings(const std::string& optionsFolder) : folder(optionsFolder), stored(true) {}
 
     // Start-up: a missing folder is created, a missing file gets the
     // default file, then the file is read. False when it could not be

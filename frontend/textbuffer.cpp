@@ -4,8 +4,8 @@
 
 namespace velmo {
 
-ttextbuffer::ttextbuffer(int32_t width, int64_t maxLength)
-    : width_(std::max<int32_t>(width, 2)), maxLength(std::max<int64_t>(maxLength, 1024)) {
+ttextbuffer::ttextbuffer(int32_t width, int64_t lengthLimit)
+    : width_(std::max<int32_t>(width, 2)), maxLength(std::max<int64_t>(lengthLimit, 1024)) {
     lines.emplace_back();
 }
 

@@ -74,8 +74,8 @@ class tfuzzhost : public tbufferedplatform {
 public:
     static constexpr int kMaxEventPasses = 2000;
 
-    explicit tfuzzhost(std::filesystem::path folder)
-        : tbufferedplatform(72), folder(std::move(folder)) {}
+    explicit tfuzzhost(std::filesystem::path workFolder)
+        : tbufferedplatform(72), folder(std::move(workFolder)) {}
 
     std::deque<std::string> script;
     std::vector<std::string> messages;

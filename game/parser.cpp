@@ -52,12 +52,12 @@ const std::string kNoWord;
 
 // ------------------------------------------------------------ parse state
 
-tparse::tparse(tstory& story, tinterpreter& interpreter, tnode* replaced, tnode* replacement)
-    : story(story),
-      interpreter(interpreter),
-      words(story.words),
-      replaced(replaced),
-      replacement(replacement) {}
+tparse::tparse(tstory& owner, tinterpreter& runner, tnode* replacedVerb, tnode* replacementVerb)
+    : story(owner),
+      interpreter(runner),
+      words(owner.words),
+      replaced(replacedVerb),
+      replacement(replacementVerb) {}
 
 std::string tparse::call(tnode* node, const std::string& name, const std::string& args) {
     if (!node) throw tparsefailure();

@@ -43,8 +43,8 @@ bool plainName(const std::string& name) {
 
 }  // namespace
 
-targslist::targslist(tservices& services, const std::string& declaration, int32_t line)
-    : services(&services) {
+targslist::targslist(tservices& frontEnd, const std::string& declaration, int32_t line)
+    : services(&frontEnd) {
     failed = true;  // until a parameter is recognised
     ttokenizer entries(declaration, tcharset(","), tcharset("\""), false);
     for (const std::string& entry : entries.Tokens()) {
@@ -55,7 +55,7 @@ targslist::targslist(tservices& services, const std::string& declaration, int32_
                 failed = false;
             }
         }
-        if (failed) services.showError(failed, line, "ung\xFClte Argumentenliste");
+        if (failed) services->showError(failed, line, "ung\xFClte Argumentenliste");
     }
     // A header without parameters is no failure.
     if (entries.Count() == 0) failed = false;

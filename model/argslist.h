@@ -23,7 +23,7 @@ struct targ {
 class targslist {
 public:
     // An empty parameter list.
-    explicit targslist(tservices& services) : services(&services) {}
+    explicit targslist(tservices& frontEnd) : services(&frontEnd) {}
     // The parameters of a function header's declaration text
     // ("inta,stringb,objectc"). An entry that is no type word followed by
     // a name reports "ungülte Argumentenliste" while no parameter has been

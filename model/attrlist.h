@@ -27,7 +27,7 @@ using tsharedNames = std::shared_ptr<const std::vector<std::string>>;
 // the names have not changed since the last one reuses that one's list.
 class TAttrList {
 public:
-    explicit TAttrList(tservices& services) : services(&services) {}
+    explicit TAttrList(tservices& frontEnd) : services(&frontEnd) {}
 
     // Applies an attribute text: a comma list of names, each added unless
     // present; a name with a leading "~" is removed instead. A name that

@@ -64,7 +64,7 @@ std::shared_ptr<const std::vector<T>> shareList(
 
 // ------------------------------------------------------------ the story
 
-tstory::tstory(tservices& services) : services(services), root_(new tnode(*this)) {
+tstory::tstory(tservices& frontEnd) : services(frontEnd), root_(new tnode(*this)) {
     root_->name = "root";
     root_->kind = kKindRoot;
     root_->valueType = 3;

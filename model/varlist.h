@@ -42,7 +42,7 @@ using tsharedValues = std::shared_ptr<const std::vector<std::string>>;
 
 class tvarlist {
 public:
-    explicit tvarlist(tservices& services) : services(&services) {}
+    explicit tvarlist(tservices& frontEnd) : services(&frontEnd) {}
 
     // Declares the comma-separated variables of `text` with `type`
     // ("a", "a=5", "a[3]", "a[3]=(1,2,3)", "a[]", ...). Errors are reported

@@ -22,7 +22,7 @@ void setZero(std::string& result) { result.assign(1, '0'); }
 // when a call inside it unwinds with the abort.
 class tstackfloor {
 public:
-    explicit tstackfloor(toperandstack& stack) : stack(stack), outer(stack.Enter()) {}
+    explicit tstackfloor(toperandstack& operands) : stack(operands), outer(operands.Enter()) {}
     tstackfloor(const tstackfloor&) = delete;
     tstackfloor& operator=(const tstackfloor&) = delete;
     ~tstackfloor() { stack.Leave(outer); }

@@ -14,8 +14,8 @@
 namespace velmo {
 
 struct texpression::tstate {
-    tstate(const tcompiled& form, int32_t line, tnode& node)
-        : form(form), line(line), node(&node), story(node.story()) {}
+    tstate(const tcompiled& compiled, int32_t sourceLine, tnode& owner)
+        : form(compiled), line(sourceLine), node(&owner), story(owner.story()) {}
 
     const tcompiled& form;
     int32_t line;

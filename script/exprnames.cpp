@@ -21,10 +21,11 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 // storage moves; no text is copied.
 class tvarsaside {
 public:
-    explicit tvarsaside(tnode& node) : node(node.getKind() == kKindFunction ? &node : nullptr) {
-        if (this->node) {
-            saved.emplace(std::move(this->node->vars));
-            this->node->vars.clear();
+    explicit tvarsaside(tnode& function)
+        : node(function.getKind() == kKindFunction ? &function : nullptr) {
+        if (node) {
+            saved.emplace(std::move(node->vars));
+            node->vars.clear();
         }
     }
     tvarsaside(const tvarsaside&) = delete;
@@ -41,7 +42,7 @@ private:
 // Counts a call in the story's chain of nested calls.
 class tdepth {
 public:
-    explicit tdepth(int32_t& counter) : counter(counter) { ++counter; }
+    explicit tdepth(int32_t& depth) : counter(depth) { ++counter; }
     tdepth(const tdepth&) = delete;
     tdepth& operator=(const tdepth&) = delete;
     ~tdepth() { --counter; }

@@ -89,7 +89,7 @@ const std::array<tinterpreter::thandler, kKeywordRows> tinterpreter::kHandlers{{
     &tinterpreter::closeWinStatement,      // closeWin
 }};
 
-tinterpreter::tinterpreter(tstory& story) : story(story), evaluator(this) {}
+tinterpreter::tinterpreter(tstory& owner) : story(owner), evaluator(this) {}
 
 tinterpreter::~tinterpreter() = default;
 

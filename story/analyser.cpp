@@ -134,8 +134,8 @@ void convertParameters(tcode& record) {
 
 class tanalysis {
 public:
-    tanalysis(tscanner& scanner, tparserstate& state)
-        : scanner(scanner), state(state), line(scanner.lineCount) {}
+    tanalysis(tscanner& source, tparserstate& parserState)
+        : scanner(source), state(parserState), line(source.lineCount) {}
 
     tcode run(std::string statement);
 

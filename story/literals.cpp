@@ -31,7 +31,7 @@ std::string verbIdentifier(const std::string& text, std::size_t from) {
 
 class tscan {
 public:
-    tscan(const std::string& text, tliteralscan& scan) : text(text), scan(scan) {}
+    tscan(const std::string& source, tliteralscan& state) : text(source), scan(state) {}
 
     bool run(std::size_t maxLiterals, std::string& out) {
         const std::size_t firstQuote = text.find('"');

@@ -47,8 +47,8 @@ bool appendPicture(std::ostream& out, const std::string& file, std::uintmax_t si
 
 class tpicturecopy {
 public:
-    tpicturecopy(const std::vector<std::string>& files, tservices& services)
-        : files(files), services(services) {}
+    tpicturecopy(const std::vector<std::string>& pictureFiles, tservices& frontEnd)
+        : files(pictureFiles), services(frontEnd) {}
 
     // Sizes and offsets first: a file that cannot be read stops the copy
     // before anything is written.

@@ -44,8 +44,8 @@ std::string shownName(const std::string& path) { return baseFileName(nameAsText(
 
 }  // namespace
 
-tpreprocessor::tpreprocessor(tscanner& scanner, std::string& output)
-    : scanner(scanner), output(output) {}
+tpreprocessor::tpreprocessor(tscanner& owner, std::string& text)
+    : scanner(owner), output(text) {}
 
 void tpreprocessor::readMain(const std::string& fileName) {
     std::string found = findSourceFile(fileName);

@@ -9,8 +9,8 @@
 
 namespace velmo {
 
-tscanner::tscanner(tservices& services, tfilelist& files, tdeflist& definitions)
-    : services(services), files(files), definitions(definitions) {}
+tscanner::tscanner(tservices& frontEnd, tfilelist& fileList, tdeflist& definitionList)
+    : services(frontEnd), files(fileList), definitions(definitionList) {}
 
 std::string cannotOpenMessage(const std::string& path) {
     return "Datei " + baseFileName(nameAsText(path)) +

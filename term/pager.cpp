@@ -6,8 +6,8 @@
 
 namespace velmo {
 
-tpager::tpager(std::string title, std::vector<std::string> lines, std::string keys)
-    : title(std::move(title)), lines(std::move(lines)), keys(std::move(keys)) {}
+tpager::tpager(std::string heading, std::vector<std::string> text, std::string keyHelp)
+    : title(std::move(heading)), lines(std::move(text)), keys(std::move(keyHelp)) {}
 
 void tpager::setLines(std::vector<std::string> newLines) {
     lines = std::move(newLines);

@@ -101,8 +101,8 @@ std::string editorLine(const std::string& label, const tlineeditor& editor, int3
 
 }  // namespace
 
-tterminalplatform::tterminalplatform(tterminal& terminal, int32_t width)
-    : tbufferedplatform(width), terminal(terminal) {}
+tterminalplatform::tterminalplatform(tterminal& screen, int32_t width)
+    : tbufferedplatform(width), terminal(screen) {}
 
 void tterminalplatform::resumeUpdates() {
     if (suspended > 0) --suspended;
@@ -505,8 +505,8 @@ bool tterminalplatform::chooseEntry(const std::string& title,
         lines = {heading};
         for (std::size_t i = 0; i < entries.size(); ++i) {
             const std::string mark = static_cast<int32_t>(i) == selected ? " > " : "   ";
-            const std::string caption = cp1252ToUtf8(entries[i].caption);
-            lines.push_back(mark + (entries[i].enabled ? caption : "(" + caption + ")"));
+            const std::string entry = cp1252ToUtf8(entries[i].caption);
+            lines.push_back(mark + (entries[i].enabled ? entry : "(" + entry + ")"));
         }
         cursor = -1;
     };
