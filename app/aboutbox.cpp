@@ -33,7 +33,8 @@ QLabel* linkLabel(QWidget* parent, const QString& target, const QString& caption
 
 QString linkText(const QString& target, const QString& caption, bool underlined) {
     return QStringLiteral("<a href=\"%1\" style=\"text-decoration:%2\">%3</a>")
-        .arg(target.toHtmlEscaped(), underlined ? QStringLiteral("underline") : QStringLiteral("none"),
+        .arg(target.toHtmlEscaped(),
+             underlined ? QStringLiteral("underline") : QStringLiteral("none"),
              caption.toHtmlEscaped());
 }
 

@@ -19,8 +19,8 @@ const char* const kStoryFilter = "Velmodateien (*.velmo,*.data)|*.VELMO;*.DATA;*
 }  // namespace
 
 tautostartdialog::tautostartdialog(const toptions& options, tplatform& platform,
-                                   std::function<void(thelpcontext)> help, QWidget* parent)
-    : toptionsdialog(QStringLiteral("Autostart"), thelpcontext::autostart, std::move(help),
+                                   std::function<void(thelpcontext)> helpViewer, QWidget* parent)
+    : toptionsdialog(QStringLiteral("Autostart"), thelpcontext::autostart, std::move(helpViewer),
                      parent) {
     auto* label =
         new QLabel(QStringLiteral("Folgende Datei beim Programmstart automatisch laden:"), this);

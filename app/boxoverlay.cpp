@@ -9,7 +9,7 @@
 
 namespace velmo {
 
-tboxoverlay::tboxoverlay(ttextview& view) : QLabel(&view), view(view) {
+tboxoverlay::tboxoverlay(ttextview& area) : QLabel(&area), view(area) {
     setAccessibleName(QStringLiteral("Meldung"));
     setTextFormat(Qt::PlainText);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -36,11 +36,12 @@ QLayout* grouped(QWidget* parent, const QString& title, QLayout* inside) {
 
 }  // namespace
 
-tdisplaydialog::tdisplaydialog(const toptions& options, std::function<void(thelpcontext)> help,
-                               QWidget* parent)
-    : toptionsdialog(QStringLiteral("Darstellung"), thelpcontext::display, std::move(help),
+tdisplaydialog::tdisplaydialog(const toptions& options,
+                               std::function<void(thelpcontext)> helpViewer, QWidget* parent)
+    : toptionsdialog(QStringLiteral("Darstellung"), thelpcontext::display, std::move(helpViewer),
                      parent) {
-    for (std::size_t i = 0; i < colours.size(); ++i) colours[i] = QColor::fromRgb(options.colours[i]);
+    for (std::size_t i = 0; i < colours.size(); ++i)
+        colours[i] = QColor::fromRgb(options.colours[i]);
     auto* fields = new QVBoxLayout;
     fields->addLayout(grouped(this, QStringLiteral("Farben"), colourGroup()));
     fields->addLayout(grouped(this, QStringLiteral("Schrift"), fontGroup(options)));

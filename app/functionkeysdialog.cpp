@@ -9,8 +9,9 @@
 namespace velmo {
 
 tfunctionkeysdialog::tfunctionkeysdialog(const toptions& options,
-                                         std::function<void(thelpcontext)> help, QWidget* parent)
-    : toptionsdialog(QStringLiteral("F-Tasten"), thelpcontext::functionKeys, std::move(help),
+                                         std::function<void(thelpcontext)> helpViewer,
+                                         QWidget* parent)
+    : toptionsdialog(QStringLiteral("F-Tasten"), thelpcontext::functionKeys, std::move(helpViewer),
                      parent) {
     auto* form = new QFormLayout;
     for (std::size_t i = 0; i < fields.size(); ++i) {

@@ -26,8 +26,7 @@ thelpwindow::thelpwindow(QWidget* parent)
     back->setEnabled(false);
     forward->setEnabled(false);
     for (QPushButton* button : {contents, back, forward, close}) button->setAutoDefault(false);
-    connect(contents, &QPushButton::clicked, this,
-            [this] { showPage(thelpcontext::contents); });
+    connect(contents, &QPushButton::clicked, this, [this] { showPage(thelpcontext::contents); });
     connect(back, &QPushButton::clicked, pages, &QTextBrowser::backward);
     connect(forward, &QPushButton::clicked, pages, &QTextBrowser::forward);
     connect(pages, &QTextBrowser::backwardAvailable, back, &QWidget::setEnabled);
@@ -48,10 +47,12 @@ thelpwindow::thelpwindow(QWidget* parent)
 
 void thelpwindow::showPage(thelpcontext context) {
     if (folder.isEmpty()) {
-        pages->setPlainText(QStringLiteral("Die Hilfe ist nicht installiert: der Ordner share/velmo/help fehlt."));
+        pages->setPlainText(
+            QStringLiteral("Die Hilfe ist nicht installiert: der Ordner share/velmo/help fehlt."));
         return;
     }
-    pages->setSource(QUrl::fromLocalFile(folder + QLatin1Char('/') + fromPath(helpPageFile(context))));
+    pages->setSource(
+        QUrl::fromLocalFile(folder + QLatin1Char('/') + fromPath(helpPageFile(context))));
 }
 
 }  // namespace velmo

@@ -12,8 +12,8 @@
 
 namespace velmo {
 
-tinspectordialog::tinspectordialog(tinspector& inspector, QWidget* parent)
-    : QDialog(parent), inspector(inspector) {
+tinspectordialog::tinspectordialog(tinspector& evaluator, QWidget* parent)
+    : QDialog(parent), inspector(evaluator) {
     setWindowTitle(QStringLiteral("Inspect"));
     setModal(true);
     auto* position = new QLabel(fromCp1252(inspector.position()), this);

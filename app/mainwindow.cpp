@@ -49,8 +49,8 @@ QColor optionColour(const tdisplayoptions& display, std::size_t index) {
 
 }  // namespace
 
-tmainwindow::tmainwindow(const tgamesettings& settings, const tdisplayoptions& display)
-    : settings(settings), display(display), printerSetUp(std::make_unique<QPrinter>()) {
+tmainwindow::tmainwindow(const tgamesettings& gameSettings, const tdisplayoptions& look)
+    : settings(gameSettings), display(look), printerSetUp(std::make_unique<QPrinter>()) {
     auto* centre = new QWidget(this);
     auto* layout = new QVBoxLayout(centre);
     layout->setContentsMargins(2, 2, 2, 0);
@@ -313,11 +313,9 @@ void tmainwindow::printClicked() {
 }
 
 void tmainwindow::transcriptClicked() {
-    ttranscriptwindow transcript(
-        *running, this, helpOpener(),
-        [this](const QPlainTextEdit& text) {
-            if (printerChosen()) printDocument(*printerSetUp, *text.document());
-        });
+    ttranscriptwindow transcript(*running, this, helpOpener(), [this](const QPlainTextEdit& text) {
+        if (printerChosen()) printDocument(*printerSetUp, *text.document());
+    });
     transcript.exec();
     view->setFocus();  // the main window's caret shows again
 }

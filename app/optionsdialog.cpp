@@ -8,9 +8,9 @@
 
 namespace velmo {
 
-toptionsdialog::toptionsdialog(const QString& caption, thelpcontext context,
-                               std::function<void(thelpcontext)> help, QWidget* parent)
-    : QDialog(parent), context(context), help(std::move(help)) {
+toptionsdialog::toptionsdialog(const QString& caption, thelpcontext page,
+                               std::function<void(thelpcontext)> helpViewer, QWidget* parent)
+    : QDialog(parent), context(page), help(std::move(helpViewer)) {
     setWindowTitle(caption);
 }
 

@@ -29,7 +29,7 @@ constexpr std::chrono::milliseconds kCheckInterval(20);
 // by an exception.
 class tnesting {
 public:
-    explicit tnesting(int32_t& depth) : depth(depth) { ++depth; }
+    explicit tnesting(int32_t& counter) : depth(counter) { ++depth; }
     ~tnesting() { --depth; }
     tnesting(const tnesting&) = delete;
     tnesting& operator=(const tnesting&) = delete;
@@ -44,8 +44,8 @@ QString startFolder(const std::string& folder) {
 
 }  // namespace
 
-tqtplatform::tqtplatform(tmainwindow& window, int32_t width)
-    : tbufferedplatform(width), window(window) {}
+tqtplatform::tqtplatform(tmainwindow& host, int32_t width)
+    : tbufferedplatform(width), window(host) {}
 
 // --- The text area ---------------------------------------------------------
 

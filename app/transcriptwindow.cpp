@@ -10,10 +10,10 @@
 
 namespace velmo {
 
-ttranscriptwindow::ttranscriptwindow(tgame& game, QWidget* parent,
-                                     std::function<void(thelpcontext)> help,
+ttranscriptwindow::ttranscriptwindow(tgame& running, QWidget* parent,
+                                     std::function<void(thelpcontext)> helpViewer,
                                      std::function<void(const QPlainTextEdit&)> print)
-    : QDialog(parent), game(game), help(std::move(help)) {
+    : QDialog(parent), game(running), help(std::move(helpViewer)) {
     setWindowTitle(QStringLiteral("Spielverlauf"));
     shown = new QPlainTextEdit(this);
     shown->setAccessibleName(QStringLiteral("Spielverlauf"));
