@@ -32,4 +32,8 @@ expect_failure() {  # FILE LINE TEXT: plant TEXT as a new last line of FILE
 expect_failure base/text.h 2 '#include "model/node.h"'
 expect_failure story/loader.h 3 '#include "game/parser.h"'
 expect_failure model/node.h 3 '#include <QString>'
+mkdir -p bench
+printf '#include "app/window.h"\n' > bench/window.cpp
+"$check" "$work" || { echo "a benchmark using the window's folder was refused"; exit 1; }
+expect_failure bench/window.cpp 2 '#include <QApplication>'
 echo "include check: ok"
