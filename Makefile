@@ -13,7 +13,7 @@ STORY ?= stories/uhrmacher.velmo
 WERROR ?= 0
 WERROR_FLAG = -DVELMO_WERROR=$(if $(filter 1 ON on yes,$(WERROR)),ON,OFF)
 
-.PHONY: run test build deps sanitize bench fuzz clean
+.PHONY: run test build deps sanitize bench fuzz clean install package
 
 deps:
 	@scripts/install-deps.sh
@@ -34,6 +34,15 @@ run: build
 	else \
 		$(BUILD)/velmo-term $(STORY); \
 	fi
+
+# "make install" into PREFIX (default /usr/local; DESTDIR works too).
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD) --prefix $(PREFIX)
+
+# The Debian package velmo_VERSION_ARCH.deb in the build folder.
+package: build
+	cd $(BUILD) && cpack -G DEB
 
 sanitize: deps
 	cmake -S . -B $(SANBUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVELMO_SANITIZE=ON $(WERROR_FLAG)

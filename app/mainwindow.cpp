@@ -102,7 +102,7 @@ void tmainwindow::showOptions() {
 }
 
 void tmainwindow::openStartStory(const std::string& path) {
-    if (!platform->gameRunning()) running->openStory(path);
+    if (!platform->gameRunning()) running->openStartFile(path);
 }
 
 void tmainwindow::applyDisplayOptions() {

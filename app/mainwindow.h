@@ -42,7 +42,8 @@ public:
     // its own copy, which the menus change and save.
     void takeSettings(const tsettings& loaded);
     const tsettings& currentSettings() const { return options; }
-    // The story named at start, opened once the window is shown.
+    // The story named at start, opened once the window is shown (a saved
+    // game is restored with its story).
     void openStartStory(const std::string& path);
 
     tgame& game() { return *running; }

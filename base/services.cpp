@@ -8,7 +8,10 @@ void tservices::showError(bool& flag, int32_t line, const std::string& message) 
     stopped = true;
     saveDone = true;
     errorShown();
+    presentError(line, message);
+}
 
+void tservices::presentError(int32_t line, const std::string& message) {
     std::string text;
     if (line <= 0) {
         text = "Fehler: " + message;

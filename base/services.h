@@ -92,11 +92,19 @@ public:
     bool saveDone = false;
     bool menuCancelled = false;
     std::string saveFolder;
+    // Where an include with a folder is looked for last, when it is found
+    // neither as written nor beside the main file: the installed stories
+    // folder that holds the authors' library. Empty: nowhere else.
+    std::string libraryFolder;
 
 protected:
     // Called when an error has been shown and execution stopped: the window
     // enables the menu entries that start another game.
     virtual void errorShown() {}
+    // Shows an error the report lets through, `line` a program-text line
+    // (0 or less: none). By default the story window gets "Fehler: " and
+    // the message, or the file, " Zeile ", the line and the message.
+    virtual void presentError(int32_t line, const std::string& message);
 
 private:
     const tlinemapper* lineMapper = nullptr;

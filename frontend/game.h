@@ -137,6 +137,10 @@ public:
     void applySettings();
     // The text area's size for this run only, not saved.
     void setTextSize(int32_t columns, int32_t rows);
+    // The file named on the command line or opened from the desktop: a
+    // saved game (".memo") is restored with its story, any other file is
+    // opened as a story. True when a story is open afterwards.
+    bool openStartFile(const std::string& path);
     void openNewStory();            // "&Neues Spiel öffnen"
     void openRecent(int32_t slot);  // the entries under "Neu öffnen", from 0
     // The folder of the temporary picture file; empty: the save folder.
@@ -146,6 +150,9 @@ public:
     // "speichern" and "laden" come here.
     void saveGame();
     void restoreGame();
+    // Restoring without the dialog, from `path` (".memo" added when the
+    // name has no "."), as when a saved game is opened from the desktop.
+    void restoreGameFile(const std::string& path);
 
     // The picture window (picturewindow.cpp): picture `number` of the
     // story's picture container, copied to the temporary picture file in

@@ -10,6 +10,7 @@
 #include "base/scopedcount.h"
 #include "base/tokenizer.h"
 #include "base/wstrlib.h"
+#include "frontend/datafolder.h"
 #include "frontend/game.h"
 #include "game/parser.h"
 #include "model/story.h"
@@ -59,6 +60,7 @@ tgame::tgame(tplatform& host, const tgamesettings& requested)
     enableMenu(tmenuaction::copyPictures, true);
     enableMenu(tmenuaction::display, true);
     clearScreen();
+    libraryFolder = sharedStoriesFolder();
 }
 
 tgame::~tgame() {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "base/encoding.h"
 #include "base/wstrlib.h"
 #include "frontend/game.h"
 #include "frontend/settings.h"
@@ -61,6 +62,14 @@ void tgame::openNewStory() {
         if (!options->save()) platform.showMessage(tmessagekind::warning, kOptionsUnwritable);
     }
     openStory(path);
+}
+
+bool tgame::openStartFile(const std::string& path) {
+    const std::size_t dot = path.rfind('.');
+    const bool savedGame = dot != std::string::npos && sameText(path.substr(dot), ".memo");
+    if (!savedGame) return openStory(path);
+    restoreGameFile(path);
+    return storyOpen();
 }
 
 void tgame::openRecent(int32_t slot) {

@@ -265,24 +265,9 @@ std::string helpPageFile(thelpcontext context) {
 }
 
 std::string findHelpFolder(const std::string& programFolder) {
-    std::vector<fs::path> candidates;
-    if (!programFolder.empty())
-        candidates.push_back(fs::path(programFolder) / ".." / "share" / "velmo" / "help");
-#ifdef VELMO_HELP_SOURCE_DIR
-    candidates.emplace_back(VELMO_HELP_SOURCE_DIR);
-#endif
-    for (const fs::path& folder : candidates) {
-        std::error_code error;
-        if (fs::is_regular_file(folder / helpPageFile(thelpcontext::contents), error))
-            return folder.lexically_normal().string();
-    }
-    return std::string();
-}
-
-std::string programFolder() {
-    std::error_code error;
-    const fs::path self = fs::read_symlink("/proc/self/exe", error);
-    return error ? std::string() : self.parent_path().string();
+    const std::string data =
+        findDataFolder(programFolder, "help/" + helpPageFile(thelpcontext::contents));
+    return data.empty() ? data : (fs::path(data) / "help").string();
 }
 
 std::vector<std::string> renderHelpPage(const std::string& html, int32_t width) {

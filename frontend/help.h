@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "frontend/datafolder.h"
 #include "frontend/platform.h"
 
 namespace velmo {
@@ -21,13 +22,10 @@ namespace velmo {
 // The page file of a help context ("index.html" for the contents).
 std::string helpPageFile(thelpcontext context);
 
-// The folder of the help pages for a program in `programFolder`: the
-// installed "../share/velmo/help" beside the program's folder, or the
-// source tree's help folder of the build; empty when neither holds the
-// contents page.
+// The folder of the help pages for a program in `programFolder` (see
+// frontend/datafolder.h); empty when no data folder holds the contents
+// page.
 std::string findHelpFolder(const std::string& programFolder);
-// The folder of the running program (empty when it cannot be told).
-std::string programFolder();
 
 // Renders a page to lines of UTF-8 text at most `width` characters wide
 // (a word longer than that stands alone on its line).

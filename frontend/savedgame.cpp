@@ -135,6 +135,11 @@ void tgame::restoreGame() {
         if (storyOpen()) writeText("^>");
         return;
     }
+    restoreGameFile(path);
+}
+
+void tgame::restoreGameFile(const std::string& path) {
+    if (menuOpen) return;
     std::ifstream in(existingFile(withExtension(path)), std::ios::binary);
     // Closes the open story, loads the saved one's story afresh and reads the
     // fields after the node count over it.

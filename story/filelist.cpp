@@ -8,12 +8,15 @@ void tfilelist::clear(const std::string& newStoryName) {
     storyName = newStoryName;
     files.clear();
     sources.assign(1, std::string());
+    paths.assign(1, std::string());
     runs.clear();
 }
 
-int32_t tfilelist::addSource(const std::string& name) {
+int32_t tfilelist::addSource(const std::string& name, const std::string& path) {
     if (sources.empty()) sources.emplace_back();
     sources.push_back(name);
+    paths.resize(sources.size() - 1);
+    paths.push_back(path);
     return static_cast<int32_t>(sources.size() - 1);
 }
 
@@ -31,16 +34,24 @@ std::string tfilelist::sourceName(int32_t source) const {
     return sources[static_cast<std::size_t>(source)];
 }
 
-std::string tfilelist::mapLine(int32_t& line) const {
+int32_t tfilelist::sourceOf(int32_t& line) const {
     // A compiled story has no line origins: its lines are the story's.
-    if (runs.empty() || line < runs.front().programLine) return storyName;
+    if (runs.empty() || line < runs.front().programLine) return -1;
     // The last run that starts at or before the line; lines past the end
     // of the text continue the last run.
     auto after = std::upper_bound(runs.begin(), runs.end(), line,
                                   [](int32_t l, const trun& run) { return l < run.programLine; });
     const trun& run = *(after - 1);
     line = run.fileLine + (line - run.programLine);
-    return sourceName(run.source);
+    return run.source;
+}
+
+std::string tfilelist::mapLine(int32_t& line) const { return sourceName(sourceOf(line)); }
+
+std::string tfilelist::mapLineToPath(int32_t& line) const {
+    const int32_t source = std::max(sourceOf(line), 0);
+    return static_cast<std::size_t>(source) < paths.size() ? paths[static_cast<std::size_t>(source)]
+                                                           : paths.front();
 }
 
 }  // namespace velmo

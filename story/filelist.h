@@ -40,14 +40,19 @@ public:
     bool empty() const { return files.empty(); }
 
     // Origins of program-text lines. Source 0 is the main file (shown as
-    // storyName); every included file gets its own source number.
-    int32_t addSource(const std::string& name);
+    // storyName); every included file gets its own source number. `path`
+    // is the file as the reader opened it.
+    int32_t addSource(const std::string& name, const std::string& path = std::string());
+    void setMainPath(const std::string& path) { paths.front() = path; }
     // Program-text line `programLine` is line `fileLine` of the source.
     // Lines must be noted in increasing order.
     void noteLine(int32_t programLine, int32_t source, int32_t fileLine);
 
     // Program-text line to file name; `line` becomes the line in that file.
     std::string mapLine(int32_t& line) const override;
+    // The same, but to the path the file was read from (relative when the
+    // main file was named relative), for tools that open the file.
+    std::string mapLineToPath(int32_t& line) const;
 
 private:
     struct trun {
@@ -57,9 +62,13 @@ private:
     };
 
     std::string sourceName(int32_t source) const;
+    // The source of a program-text line, which `line` becomes the line of
+    // in that source; -1 when no line origins are noted (compiled story).
+    int32_t sourceOf(int32_t& line) const;
 
     std::vector<tfileentry> files;
     std::vector<std::string> sources;
+    std::vector<std::string> paths{std::string()};  // beside `sources`
     std::vector<trun> runs;
 };
 

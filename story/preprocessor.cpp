@@ -4,7 +4,9 @@
 #include <filesystem>
 #include <system_error>
 
+#include "base/services.h"
 #include "base/wstrlib.h"
+#include "story/authoring.h"
 #include "story/characters.h"
 #include "story/includepath.h"
 #include "story/scanner.h"
@@ -56,6 +58,7 @@ void tpreprocessor::readMain(const std::string& fileName) {
     // Names with a folder that are not found from the current folder are
     // looked for beside the main file.
     mainFolder = folderOf(found);
+    scanner.files.setMainPath(found);
     readFile(found, 0);
 }
 
@@ -139,15 +142,18 @@ void tpreprocessor::include(std::string_view name, tfilestate& file) {
     if (found.empty())
         fail(cannotOpenMessage(path));
     else
-        readFile(found, scanner.files.addSource(entry.name));
+        readFile(found, scanner.files.addSource(entry.name, found));
     entry.endLine = scanner.lineCount;
     scanner.files.add(std::move(entry));
 }
 
 std::string tpreprocessor::locate(const std::string& path, std::string_view includeName) const {
     std::string found = findSourceFile(path);
-    if (found.empty() && hasFolder(includeName) && path.front() != '/' && !mainFolder.empty())
-        found = findSourceFile(mainFolder + path);
+    if (!found.empty() || !hasFolder(includeName) || path.front() == '/') return found;
+    if (!mainFolder.empty()) found = findSourceFile(mainFolder + path);
+    // Last the installed library, so that any story can include it.
+    const std::string& library = scanner.services.libraryFolder;
+    if (found.empty() && !library.empty()) found = findSourceFile(fileInFolder(library, path));
     return found;
 }
 

@@ -7,14 +7,28 @@
 #include <vector>
 
 #include "frontend/authoring.h"
+#include "frontend/datafolder.h"
 #include "frontend/game.h"
 #include "frontend/plainmode.h"
+#include "frontend/storycheck.h"
 
 namespace velmo {
 
+namespace {
+
+// Each error on a line of its own; nothing when the story loads.
+int checkStoryFile(const std::string& file) {
+    const std::vector<tstoryerror> errors = checkStory(file, sharedStoriesFolder());
+    for (const tstoryerror& error : errors) std::cout << formatStoryError(error) << '\n';
+    std::cout.flush();
+    return errors.empty() ? kPlainOk : kPlainNoStory;
+}
+
+}  // namespace
+
 bool isAuthoringOption(const char* argument) {
     return std::strcmp(argument, "--compile") == 0 || std::strcmp(argument, "--extract") == 0 ||
-           std::strcmp(argument, "--pictures") == 0;
+           std::strcmp(argument, "--pictures") == 0 || std::strcmp(argument, "--check") == 0;
 }
 
 int runAuthoringCommand(int argc, char** argv) {
@@ -23,10 +37,11 @@ int runAuthoringCommand(int argc, char** argv) {
     const bool pictures = option == "--pictures";
     if (!isAuthoringOption(option.c_str()) || files.empty() || (!pictures && files.size() != 1)) {
         std::fprintf(stderr,
-                     "Aufruf: velmo-term --compile QUELLTEXT | --extract QUELLTEXT | "
-                     "--pictures BILD.jpg ...\n");
+                     "Aufruf: velmo-term --check GESCHICHTE | --compile QUELLTEXT | "
+                     "--extract QUELLTEXT | --pictures BILD.jpg ...\n");
         return kPlainUsage;
     }
+    if (option == "--check") return checkStoryFile(files.front());
     tplainplatform platform(std::cin, std::cout, 72, false);
     tgame game(platform, tgamesettings{});
     tauthoring tools(platform, game);

@@ -88,7 +88,7 @@ int runInteractive(const tinteractiveoptions& options) {
     platform.onMenuKey = [&] { runPlayerMenu(game, platform, settings); };
     if (!readable) platform.showMessage(tmessagekind::warning, kOptionsUnreadable);
 
-    game.openStory(story);
+    game.openStartFile(story);
     const bool opened = game.storyOpen();
     // After the story ends the player stays, as the window does: another
     // story, the authoring commands and the options are in the menu.

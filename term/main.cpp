@@ -15,7 +15,8 @@ namespace {
 int usage() {
     std::fprintf(stderr,
                  "Aufruf: velmo-term [--plain] [OPTIONEN] [GESCHICHTE] | --run GESCHICHTE | "
-                 "--compile QUELLTEXT | --extract QUELLTEXT | --pictures BILD.jpg ... | "
+                 "--check GESCHICHTE | --compile QUELLTEXT | --extract QUELLTEXT | "
+                 "--pictures BILD.jpg ... | "
                  "--version | --help\n");
     return velmo::kPlainUsage;
 }

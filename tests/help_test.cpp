@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "support/story_files.h"
 
 namespace velmo {
@@ -35,7 +37,7 @@ TEST(HelpPages, WrapWithAHangingIndentAtTheWidth) {
 }
 
 TEST(HelpPages, EveryContextHasAPageInTheSourceTree) {
-    const std::string folder = findHelpFolder("");
+    const std::string folder = findHelpFolder(programFolder());
     ASSERT_FALSE(folder.empty());
     for (thelpcontext context :
          {thelpcontext::contents, thelpcontext::display, thelpcontext::transcript,
@@ -53,6 +55,17 @@ TEST(HelpPages, AnInstalledFolderBesideTheProgramComesFirst) {
     files.write("share/velmo/help/index.html", "<p>x</p>");
     files.write("bin/velmo-term", "");
     EXPECT_EQ(findHelpFolder(files.path("bin")), files.path("share/velmo/help"));
+}
+
+TEST(DataFolder, AnInstalledProgramNeverFallsBackToTheSourceTree) {
+    // A program outside the build folder without share/velmo beside it
+    // finds nothing, so a broken installation shows as broken.
+    EXPECT_EQ(findDataFolder("/velmo-nirgends/bin", "help/index.html"), "");
+    EXPECT_EQ(findDataFolder("", "help/index.html"), "");
+    // The tests lie in the build folder: they read the source tree.
+    const std::string stories = sharedStoriesFolder();
+    ASSERT_FALSE(stories.empty());
+    EXPECT_TRUE(std::filesystem::is_regular_file(stories + "/uhrmacher.velmo"));
 }
 
 }  // namespace

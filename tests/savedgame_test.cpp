@@ -210,6 +210,22 @@ TEST(SavedGameFile, RestoringAfterAProgramStartLoadsTheSavedStory) {
     EXPECT_TRUE(std::filesystem::exists(first.files.path("wieder.memo")));
 }
 
+TEST(SavedGameFile, ASavedGameNamedAtStartIsRestoredAndAStoryOpened) {
+    SaveFixture first;
+    first.playAndSave();
+    GameFixture second;
+    // Any letter case of the ending: the file came from the desktop.
+    std::filesystem::rename(first.files.path("spiel.memo"), first.files.path("spiel.MEMO"));
+    ASSERT_TRUE(second.game->openStartFile(first.files.path("spiel.MEMO")));
+    EXPECT_EQ(second.game->currentStoryFile(), first.story);
+    second.enter("schau");
+    EXPECT_EQ(second.after(">schau"), kSavedLook);
+
+    GameFixture third;
+    ASSERT_TRUE(third.game->openStartFile(first.story));
+    EXPECT_NE(third.platform.text().find("Init."), std::string::npos);
+}
+
 TEST(SavedGameFile, CtrlLRestoresAndACancelledDialogWritesThePrompt) {
     SaveFixture f;
     f.playAndSave();
