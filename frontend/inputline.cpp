@@ -20,6 +20,12 @@ bool allowedCharacter(char c) {
     case '"':
     case ',':
     case '.':
+    // German quotation marks: they stand for the double quote.
+    case 0x84:
+    case 0x93:
+    case 0x94:
+    case 0xAB:
+    case 0xBB:
     case 0xC4:
     case 0xD6:
     case 0xDC:
@@ -51,6 +57,24 @@ constexpr char kCtrlL = 12;
 constexpr char kCtrlS = 19;
 
 }  // namespace
+
+// The command text of a line as shown: lower case, umlauts folded, and
+// every German quotation mark ("„", "“", "”", "»", "«") a double quote,
+// so that quoted text typed either way is one quoted word.
+std::string commandText(const std::string& shown) {
+    std::string text = foldUmlauts(lowerCase(shown));
+    for (char& c : text) {
+        switch (static_cast<unsigned char>(c)) {
+        case 0x84:
+        case 0x93:
+        case 0x94:
+        case 0xAB:
+        case 0xBB: c = '"'; break;
+        default: break;
+        }
+    }
+    return text;
+}
 
 std::string tgame::inputText() const { return platform.line(platform.lineCount() - 1); }
 
@@ -208,7 +232,7 @@ void tgame::submitLine() {
         return;
     }
     const std::string shown = inputText();
-    std::string command = foldUmlauts(lowerCase(shown));
+    std::string command = commandText(shown);
     command.erase(0, 1);
     if (command.size() > static_cast<std::size_t>(settings.columns))
         command.resize(static_cast<std::size_t>(settings.columns));
