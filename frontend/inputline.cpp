@@ -10,22 +10,23 @@ namespace velmo {
 
 namespace {
 
+// German quotation marks ("„", "“", "”", "»", "«"): typed as they are,
+// they stand for the double quote in the command.
+bool isGermanQuote(unsigned char u) {
+    return u == 0x84 || u == 0x93 || u == 0x94 || u == 0xAB || u == 0xBB;
+}
+
 // The only characters that may be typed or end a key wait.
 bool allowedCharacter(char c) {
     const unsigned char u = static_cast<unsigned char>(c);
     if ((u >= '0' && u <= ':') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z')) return true;
+    if (isGermanQuote(u)) return true;
     switch (u) {
     case 8:
     case ' ':
     case '"':
     case ',':
     case '.':
-    // German quotation marks: they stand for the double quote.
-    case 0x84:
-    case 0x93:
-    case 0x94:
-    case 0xAB:
-    case 0xBB:
     case 0xC4:
     case 0xD6:
     case 0xDC:
@@ -59,20 +60,12 @@ constexpr char kCtrlS = 19;
 }  // namespace
 
 // The command text of a line as shown: lower case, umlauts folded, and
-// every German quotation mark ("„", "“", "”", "»", "«") a double quote,
-// so that quoted text typed either way is one quoted word.
+// every German quotation mark a double quote, so that quoted text typed
+// either way is one quoted word.
 std::string commandText(const std::string& shown) {
     std::string text = foldUmlauts(lowerCase(shown));
-    for (char& c : text) {
-        switch (static_cast<unsigned char>(c)) {
-        case 0x84:
-        case 0x93:
-        case 0x94:
-        case 0xAB:
-        case 0xBB: c = '"'; break;
-        default: break;
-        }
-    }
+    for (char& c : text)
+        if (isGermanQuote(static_cast<unsigned char>(c))) c = '"';
     return text;
 }
 
