@@ -15,13 +15,14 @@
 // closing, the turn cycle, the end of a game), textoutput.cpp (writing,
 // paging, box, clearing), statusline.cpp, inputline.cpp (keys, history,
 // function keys), waits.cpp (key wait, topic menu), undo.cpp ("zurueck"
-// and "huch"), savedgame.cpp, gameoptions.cpp (options, the open dialog,
-// recent files).
+// and "huch"), savedgame.cpp (with the texts of savemessages.h),
+// gameoptions.cpp (options, the open dialog, recent files).
 
 #include <array>
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <iosfwd>
 #include <memory>
 #include <optional>
 #include <string>
@@ -42,6 +43,15 @@ class tstory;
 struct tstorysource;
 
 // The settings of the front end that the options file provides.
+// How an attempt to save ended.
+enum class tsaveresult {
+    saved,
+    cancelled,  // the player closed the dialog
+    failed,     // the file could not be written (a warning was shown)
+    tooEarly,   // no command yet (an information was shown)
+    noStory
+};
+
 struct tgamesettings {
     int32_t columns = 70;                     // ColMax
     int32_t rows = 28;                        // RowMax
@@ -49,6 +59,10 @@ struct tgamesettings {
     // Seeds the story's random numbers when set (a repeatable walkthrough).
     std::optional<uint32_t> seed;
 };
+
+// The command text of an input line as shown (prompt included): lower
+// case, umlauts folded, German quotation marks as double quotes.
+std::string commandText(const std::string& shown);
 
 class tgame : public tservices, public tplatformevents {
 public:
@@ -147,12 +161,15 @@ public:
     std::string pictureFolder;
 
     // Saved games: the menu entries, Ctrl+S / Ctrl+L and the words
-    // "speichern" and "laden" come here.
-    void saveGame();
-    void restoreGame();
+    // "speichern" and "laden" come here. Each tells the player how it
+    // went: a saved or restored game in the text, a failure with its
+    // reason in a warning. `proposedName` is offered in the save dialog.
+    // restoreGame is true when a saved game is now being played.
+    tsaveresult saveGame(const std::string& proposedName = std::string());
+    bool restoreGame();
     // Restoring without the dialog, from `path` (".memo" added when the
     // name has no "."), as when a saved game is opened from the desktop.
-    void restoreGameFile(const std::string& path);
+    bool restoreGameFile(const std::string& path);
 
     // The picture window (picturewindow.cpp): picture `number` of the
     // story's picture container, copied to the temporary picture file in
@@ -171,6 +188,7 @@ private:
 
     // Game control (gamecontrol.cpp).
     void releaseStory();
+    bool loadStoryFile(const std::string& fileName);
     void startStory();
     void runInits();
     void declareParserVariables();
@@ -187,6 +205,7 @@ private:
 
     // Text output (textoutput.cpp).
     void display(const std::string& text, const std::vector<tstylerun>& runs);
+    void tellPlayer(const std::string& sentence);
     void pause();
     void placeCaretAtEnd();
 
@@ -205,7 +224,14 @@ private:
     void drawMarker();
     void closeMenu(bool cancelled);
 
+    // Saved games (savedgame.cpp).
+    bool restoreFromFile(std::istream& in, int32_t count, const std::string& file,
+                         const std::string& savedStory);
+    void promptAfterRestore();
+    void runRestoreCommand();
+
     // Undo and correction (undo.cpp).
+    void noteUndoLabel(const std::string& shown);
     void undo();
     void correct(const std::string& command);
 
@@ -248,7 +274,10 @@ private:
     // Input line and waits.
     int32_t historyIndex = 0;
     std::string editedLine;
-    int32_t undoIndex = -1;
+    // The input each undo step takes back, one per snapshot of the story's
+    // undo stack (entry i belongs to snapshot i), so an undo names the
+    // command it undid also after undo and new commands have interleaved.
+    std::vector<std::string> undoLabels;
     int32_t caret = 1;  // insertion index in the last line; 1 is right after ">"
     bool blockKey = false;
     bool homePressed = false;

@@ -2,6 +2,7 @@
 // line, the special words, and the end of a game.
 
 #include <array>
+#include <string_view>
 
 #include "base/abort.h"
 #include "base/charset.h"
@@ -94,6 +95,14 @@ bool tgame::openStory(const std::string& fileName) {
     setStatus("");
 
     const tscopedcount running(busy);
+    if (!loadStoryFile(fileName)) return false;
+    startStory();
+    return true;
+}
+
+// A fresh story from the file; false (and no story) when it cannot be
+// loaded, the loader's error shown.
+bool tgame::loadStoryFile(const std::string& fileName) {
     source = std::make_unique<tstorysource>();
     story = std::make_unique<tstory>(*this);
     bool loaded = false;
@@ -103,19 +112,15 @@ bool tgame::openStory(const std::string& fileName) {
         reportInternalError("Laden", failure);
         loaded = false;
     }
-    if (!loaded) {
-        releaseStory();
-        return false;
-    }
-    startStory();
-    return true;
+    if (!loaded) releaseStory();
+    return loaded;
 }
 
 void tgame::startStory() {
     platform.setCaption(baseFileName(storyFile));
     history.clear();
     historyIndex = 0;
-    undoIndex = -1;
+    undoLabels.clear();
     enableMenu(tmenuaction::compile, false);
     enableMenu(tmenuaction::copyPictures, false);
     if (settings.seed) story->random.seed(*settings.seed);
@@ -194,7 +199,7 @@ void tgame::closeStory() {
     platform.setInputEnabled(false);
     history.clear();
     historyIndex = 0;
-    undoIndex = -1;
+    undoLabels.clear();
     platform.setCaption("Velmo");
     enableMenu(tmenuaction::saveGame, false);
     enableMenu(tmenuaction::playScript, false);
@@ -214,7 +219,9 @@ bool tgame::requestQuit() {
     if (storyOpen() && !saveDone && history.size() >= 2) {
         const tanswer answer = platform.ask("Spielstand speichern?");
         if (answer == tanswer::cancel) return false;
-        if (answer == tanswer::yes) saveGame();
+        // A save that did not happen keeps the program running: quitting
+        // then would lose the game.
+        if (answer == tanswer::yes && saveGame() != tsaveresult::saved) return false;
     }
     if (interpreter) interpreter->ClearLoops();
     closeRequested();
@@ -284,9 +291,9 @@ void tgame::runCommand(const std::string& text, const std::string& shown) {
 
 void tgame::runOrdinary(const std::string& command, const std::string& shown) {
     story->pushUndo();
+    noteUndoLabel(shown);
     history.push_back(shown);
     historyIndex = static_cast<int32_t>(history.size());
-    undoIndex = static_cast<int32_t>(history.size()) - 1;
 
     parseCommand(*story, command, repeatFirst, repeatSecond);
     if (repeatFirst && storyOpen() && !stopped) {
@@ -295,7 +302,7 @@ void tgame::runOrdinary(const std::string& command, const std::string& shown) {
         const int64_t index = static_cast<int64_t>(history.size()) - 1 - repeatOffset;
         repeatFirst = repeatSecond = nullptr;
         if (index >= 0 && index < static_cast<int64_t>(history.size())) {
-            std::string again = foldUmlauts(lowerCase(history[static_cast<std::size_t>(index)]));
+            std::string again = commandText(history[static_cast<std::size_t>(index)]);
             again.erase(0, 1);
             if (static_cast<int64_t>(again.size()) > settings.columns)
                 again.resize(static_cast<std::size_t>(settings.columns));
@@ -311,8 +318,10 @@ bool tgame::runSpecial(const std::string& command) {
     switch (specialWord(command)) {
     case kOrdinary: return false;
     case kSave:
-        saveGame();
-        writeText("Ok^^>");
+        // "speichern spiel1" offers "spiel1" in the dialog. How it went is
+        // told by the save itself: never "Ok" when nothing was saved.
+        saveGame(withoutLeadingBlanks(command.substr(std::string_view(kSpecialWords[0]).size())));
+        writeText("^>");
         break;
     case kRestore: restoreGame(); break;
     case kRestart: openStory(storyFile); break;
@@ -345,25 +354,30 @@ void tgame::handleStop() {
     if (askAfterEnd && !windowClosing) afterDeath();
 }
 
+// The question after the end of a game. A restore that was cancelled or
+// failed asks again: the player chose to go on, not to quit.
 void tgame::afterDeath() {
-    writeText(
-        "^M\xF6"
-        "chtest du (1) das Spiel neu beginnen, (2) einen Spielstand laden oder (3) das "
-        "Spiel beenden? ");
-    char key = 0;
-    while (!windowClosing) {
-        key = waitForKey();
-        if (key == '1' || key == '2' || key == '3') break;
-    }
-    if (windowClosing) return;
-    writeText(std::string(1, key) + "^");
-    if (key == '1') {
-        openStory(storyFile);
-    } else if (key == '2') {
-        restoreGame();
-    } else {
-        // The program stays open with no story.
-        askAfterEnd = false;
+    for (;;) {
+        writeText(
+            "^M\xF6"
+            "chtest du (1) das Spiel neu beginnen, (2) einen Spielstand laden oder (3) das "
+            "Spiel beenden? ");
+        char key = 0;
+        while (!windowClosing) {
+            key = waitForKey();
+            if (key == '1' || key == '2' || key == '3') break;
+        }
+        if (windowClosing) return;
+        writeText(std::string(1, key) + "^");
+        if (key == '1') {
+            openStory(storyFile);
+        } else if (key == '3') {
+            // The program stays open with no story.
+            askAfterEnd = false;
+        } else if (!restoreGame() && !storyOpen() && !windowClosing) {
+            continue;
+        }
+        return;
     }
 }
 

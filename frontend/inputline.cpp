@@ -10,10 +10,17 @@ namespace velmo {
 
 namespace {
 
+// German quotation marks ("„", "“", "”", "»", "«"): typed as they are,
+// they stand for the double quote in the command.
+bool isGermanQuote(unsigned char u) {
+    return u == 0x84 || u == 0x93 || u == 0x94 || u == 0xAB || u == 0xBB;
+}
+
 // The only characters that may be typed or end a key wait.
 bool allowedCharacter(char c) {
     const unsigned char u = static_cast<unsigned char>(c);
     if ((u >= '0' && u <= ':') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z')) return true;
+    if (isGermanQuote(u)) return true;
     switch (u) {
     case 8:
     case ' ':
@@ -51,6 +58,16 @@ constexpr char kCtrlL = 12;
 constexpr char kCtrlS = 19;
 
 }  // namespace
+
+// The command text of a line as shown: lower case, umlauts folded, and
+// every German quotation mark a double quote, so that quoted text typed
+// either way is one quoted word.
+std::string commandText(const std::string& shown) {
+    std::string text = foldUmlauts(lowerCase(shown));
+    for (char& c : text)
+        if (isGermanQuote(static_cast<unsigned char>(c))) c = '"';
+    return text;
+}
 
 std::string tgame::inputText() const { return platform.line(platform.lineCount() - 1); }
 
@@ -208,7 +225,7 @@ void tgame::submitLine() {
         return;
     }
     const std::string shown = inputText();
-    std::string command = foldUmlauts(lowerCase(shown));
+    std::string command = commandText(shown);
     command.erase(0, 1);
     if (command.size() > static_cast<std::size_t>(settings.columns))
         command.resize(static_cast<std::size_t>(settings.columns));

@@ -21,26 +21,20 @@
 #include "base/scopedcount.h"
 #include "base/wstrlib.h"
 #include "frontend/game.h"
+#include "frontend/savemessages.h"
 #include "game/parser.h"
 #include "model/story.h"
 #include "model/time.h"
 #include "script/interpreter.h"
-#include "story/loader.h"
 
 namespace velmo {
 
 namespace {
 
-const char* const kNotSaved = "Spielstand kann nicht gespeichert werden";
-
-std::string notRestored(int number) {
-    return "Spielstand dieser Datei kann nicht wiederhergestellt werden (" +
-           std::to_string(number) + ")";
-}
-
-// A failure while restoring, with the number of its message.
+// A failure while restoring: the number of its message and why.
 struct trestorefailure {
     int number;
+    trestorereason reason;
 };
 
 std::size_t nameStart(const std::string& path) {
@@ -95,185 +89,232 @@ void writeFields(std::ostream& out, const std::string& storyFile, const tstory& 
 // A field that cannot be read: a short file is a read error (5), a value
 // that does not fit the story is another failure (6).
 void need(bool ok, const std::istream& in) {
-    if (!ok) throw trestorefailure{in.good() ? 6 : 5};
+    if (!ok) throw trestorefailure{in.good() ? 6 : 5, trestorereason::damaged};
+}
+
+// A saved game begins with the path of its story: text without control
+// characters. Anything else is some other file.
+bool plausibleStoryPath(const std::string& path) {
+    if (path.empty()) return false;
+    for (char c : path) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (u < ' ' || u == 0x7F) return false;
+    }
+    return true;
+}
+
+// The saved game's file cannot be opened: missing, or there but unreadable.
+trestorereason openFailure(const std::string& path) {
+    std::error_code error;
+    return std::filesystem::exists(path, error) ? trestorereason::unreadable
+                                                : trestorereason::missing;
 }
 
 }  // namespace
 
-void tgame::saveGame() {
-    if (!storyOpen()) return;
+tsaveresult tgame::saveGame(const std::string& proposedName) {
+    if (!storyOpen()) return tsaveresult::noStory;
     if (history.empty()) {
         platform.showMessage(
             tmessagekind::information,
             "Ein Spielstand kann erst nach der ersten Eingabe gespeichert werden.");
-        return;
+        return tsaveresult::tooEarly;
     }
     std::string path;
-    if (platform.chooseSaveFile("Spielstand speichern", "Spielstand (*.memo)|*.memo", "memo",
-                                saveFolder, std::string(), path)) {
-        path = withLowerCaseName(withExtension(path));
-        bool written = false;
-        try {
-            written = writeFileAtomically(path, [this](std::ostream& out) {
-                writeFields(out, storyFile, *story);
-                return static_cast<bool>(out);
-            });
-        } catch (const std::exception& failure) {
-            reportInternalError("Speichern", failure);
-            written = false;
-        }
-        if (!written) platform.showMessage(tmessagekind::warning, kNotSaved);
+    if (!platform.chooseSaveFile("Spielstand speichern", "Spielstand (*.memo)|*.memo", "memo",
+                                 saveFolder, proposedName, path)) {
+        // Not saving was the player's own choice: quitting need not ask.
+        saveDone = true;
+        return tsaveresult::cancelled;
+    }
+    path = withLowerCaseName(withExtension(path));
+    bool written = false;
+    try {
+        written = writeFileAtomically(path, [this](std::ostream& out) {
+            writeFields(out, storyFile, *story);
+            return static_cast<bool>(out);
+        });
+    } catch (const std::exception& failure) {
+        reportInternalError("Speichern", failure);
+        written = false;
+    }
+    // A failed save leaves the game unsaved, so that quitting still asks.
+    if (!written) {
+        platform.showMessage(tmessagekind::warning, saveFailureText(path));
+        return tsaveresult::failed;
     }
     saveDone = true;
+    tellPlayer(savedText(path));
+    return tsaveresult::saved;
 }
 
-void tgame::restoreGame() {
-    if (menuOpen) return;
-    std::string path;
-    if (!platform.chooseOpenFile("Datei oeffnen", "Spielstanddateien (*.memo)|*.MEMO;*.MEM",
-                                 saveFolder, path)) {
-        if (storyOpen()) writeText("^>");
-        return;
-    }
-    restoreGameFile(path);
+// The prompt after a restore that changed nothing: a command ("laden")
+// gets its prompt back; at the prompt itself there is nothing to add.
+void tgame::promptAfterRestore() {
+    if (storyOpen() && commandSplitter) writeText("^>");
 }
 
-void tgame::restoreGameFile(const std::string& path) {
-    if (menuOpen) return;
-    std::ifstream in(existingFile(withExtension(path)), std::ios::binary);
-    // Closes the open story, loads the saved one's story afresh and reads the
-    // fields after the node count over it.
-    const auto restoreFromFile = [this, &in](int32_t count) {
-        clearStopped();
-        if (story) closeStory();
-        history.clear();
-        historyIndex = 0;
-        undoIndex = -1;
-        enableMenu(tmenuaction::restoreGame, false);
-        enableMenu(tmenuaction::compile, false);
-        enableMenu(tmenuaction::copyPictures, false);
-        pageStart = platform.lineCount();
-        waitingForKey = false;
-        menuOpen = false;
-        menuCancelled = true;
-        enableMenu(tmenuaction::openStory, true);
+// Closes the open story, loads the saved one's story afresh and reads the
+// fields after the node count over it. False when the game did not come
+// back (its message is shown); a field that does not fit throws.
+bool tgame::restoreFromFile(std::istream& in, int32_t count, const std::string& file,
+                            const std::string& savedStory) {
+    clearStopped();
+    if (story) closeStory();
+    history.clear();
+    historyIndex = 0;
+    undoLabels.clear();
+    enableMenu(tmenuaction::restoreGame, false);
+    enableMenu(tmenuaction::compile, false);
+    enableMenu(tmenuaction::copyPictures, false);
+    pageStart = platform.lineCount();
+    waitingForKey = false;
+    menuOpen = false;
+    menuCancelled = true;
+    enableMenu(tmenuaction::openStory, true);
 
-        source = std::make_unique<tstorysource>();
-        story = std::make_unique<tstory>(*this);
-        bool loaded = false;
-        try {
-            loaded = loadStory(storyFile, *story, *source);
-        } catch (const std::exception& failure) {
-            reportInternalError("Laden", failure);
-            loaded = false;
-        }
-        if (!loaded) {
-            releaseStory();
-            platform.showMessage(tmessagekind::warning, notRestored(3));
-            enableMenu(tmenuaction::restoreGame, true);
-            return;
-        }
-        tnode& root = story->root();
-        if (!root.vars.exists("quote")) declareParserVariables();
-        if (settings.seed) story->random.seed(*settings.seed);
-        interpreter = std::make_unique<tinterpreter>(*story);
-        if (stopped) throw trestorefailure{6};
-
-        need(story->clock.read(in), in);
-        int32_t value = 0;
-        need(readInt32(in, value) && value >= 0, in);
-        story->moves = value;
-        need(readInt32(in, value), in);
-        story->score = value;
-        need(readInt32(in, value), in);
-        story->statusFormat = value;
-        need(readInt32(in, value), in);
-        tnode* player = value < 0 ? nullptr : root.childAt(value);
-        need(player && player->getKind() == kKindObject, in);
-
-        need(root.restoreState(in), in);
-        if (static_cast<int64_t>(root.children().size()) != count) {
-            platform.showMessage(tmessagekind::warning, notRestored(2));
-            stopped = true;
-            closeStory();
-            enableMenu(tmenuaction::restoreGame, true);
-            return;
-        }
-        for (const auto& child : root.children())
-            if (child->getKind() != kKindFunction) need(child->restoreState(in), in);
-
-        story->player = player;
-        story->actor = player;
-        story->rebuildScope(player);
-        // A player placed nowhere cannot play on.
-        need(interpreter->PlayerReady() != nullptr, in);
-
-        platform.setInputEnabled(true);
-        enableMenu(tmenuaction::saveGame, true);
+    if (!loadStoryFile(storyFile)) {
+        platform.showMessage(tmessagekind::warning,
+                             restoreFailureText(3, trestorereason::storyNotLoaded, file,
+                                                storyFile));
         enableMenu(tmenuaction::restoreGame, true);
-        enableMenu(tmenuaction::playScript, true);
-        updateStatusLine();
-        if (stopped) throw trestorefailure{6};
-        writeText("^");
-        const std::string command = story->restoreCommand;
-        if (!command.empty())
-            parseCommand(*story, command);
-        else
-            writeText("Ok^");
-        if (!stopped) writeText("^>");
-    };
+        return false;
+    }
+    tnode& root = story->root();
+    if (!root.vars.exists("quote")) declareParserVariables();
+    if (settings.seed) story->random.seed(*settings.seed);
+    interpreter = std::make_unique<tinterpreter>(*story);
+    if (stopped) throw trestorefailure{6, trestorereason::damaged};
 
+    need(story->clock.read(in), in);
+    int32_t value = 0;
+    need(readInt32(in, value) && value >= 0, in);
+    story->moves = value;
+    need(readInt32(in, value), in);
+    story->score = value;
+    need(readInt32(in, value), in);
+    story->statusFormat = value;
+    need(readInt32(in, value), in);
+    tnode* player = value < 0 ? nullptr : root.childAt(value);
+    need(player && player->getKind() == kKindObject, in);
+
+    need(root.restoreState(in), in);
+    if (static_cast<int64_t>(root.children().size()) != count) {
+        platform.showMessage(tmessagekind::warning,
+                             restoreFailureText(2, countMismatchReason(savedStory, storyFile),
+                                                file, savedStory));
+        stopped = true;
+        closeStory();
+        enableMenu(tmenuaction::restoreGame, true);
+        return false;
+    }
+    for (const auto& child : root.children())
+        if (child->getKind() != kKindFunction) need(child->restoreState(in), in);
+
+    story->player = player;
+    story->actor = player;
+    story->rebuildScope(player);
+    // A player placed nowhere cannot play on.
+    need(interpreter->PlayerReady() != nullptr, in);
+
+    platform.setInputEnabled(true);
+    enableMenu(tmenuaction::saveGame, true);
+    enableMenu(tmenuaction::restoreGame, true);
+    enableMenu(tmenuaction::playScript, true);
+    updateStatusLine();
+    if (stopped) throw trestorefailure{6, trestorereason::damaged};
+    writeText("^");
+    display(restoredText(file) + "\n", {});
+    runRestoreCommand();
+    if (!stopped) writeText("^>");
+    return true;
+}
+
+bool tgame::restoreGame() {
+    if (menuOpen) return false;
+    std::string chosen;
+    if (!platform.chooseOpenFile("Datei \xF6" "ffnen", "Spielstanddateien (*.memo)|*.MEMO;*.MEM",
+                                 saveFolder, chosen)) {
+        promptAfterRestore();
+        return false;
+    }
+    return restoreGameFile(chosen);
+}
+
+bool tgame::restoreGameFile(const std::string& path) {
+    if (menuOpen) return false;
+    const std::string file = withExtension(path);
+    std::ifstream in(existingFile(file), std::ios::binary);
+    std::string savedStory;
     // Until the open story is closed, a failure leaves the game as it was.
     bool changed = false;
+    bool restored = false;
     {
         const tscopedcount running(busy);
         try {
-            if (!in) throw trestorefailure{5};
-            std::string savedStory;
-            need(readStr(in, savedStory), in);
+            if (!in) throw trestorefailure{5, openFailure(file)};
+            if (!readStr(in, savedStory)) throw trestorefailure{5, trestorereason::notSaved};
+            if (!plausibleStoryPath(savedStory)) throw trestorefailure{6, trestorereason::notSaved};
             if (storyFile.empty()) storyFile = savedStory;
             if (storyFile != savedStory && storyOpen() &&
-                beforeFirstComma(storyFile) != beforeFirstComma(savedStory)) {
-                platform.showMessage(tmessagekind::warning, notRestored(4));
-                writeText("^>");
-                return;
-            }
+                beforeFirstComma(storyFile) != beforeFirstComma(savedStory))
+                throw trestorefailure{4, trestorereason::otherStory};
             int32_t count = 0;
-            need(readInt32(in, count), in);
+            if (!readInt32(in, count)) throw trestorefailure{5, trestorereason::notSaved};
             if (storyOpen() && static_cast<int64_t>(story->root().children().size()) != count) {
-                platform.showMessage(tmessagekind::error, notRestored(1));
-                writeText("^>");
-                return;
+                platform.showMessage(
+                    tmessagekind::error,
+                    restoreFailureText(1, countMismatchReason(savedStory, storyFile), file,
+                                       savedStory));
+                promptAfterRestore();
+                return false;
             }
 
             changed = true;
-            restoreFromFile(count);
+            restored = restoreFromFile(in, count, file, savedStory);
         } catch (const trestorefailure& failure) {
-            platform.showMessage(tmessagekind::warning, notRestored(failure.number));
+            platform.showMessage(tmessagekind::warning,
+                                 restoreFailureText(failure.number, failure.reason, file,
+                                                    savedStory));
             if (changed) {
                 // A half-restored game is never played on.
                 stopped = true;
                 if (story) closeStory();
-            } else if (storyOpen()) {
-                writeText("^>");
+            } else {
+                promptAfterRestore();
             }
-            return;
+            return false;
         } catch (const tabort&) {
             // "quit" in the story's restore command.
             stopped = true;
         } catch (const std::exception& failure) {
             reportInternalError("Spielstand laden", failure);
-            platform.showMessage(tmessagekind::warning, notRestored(6));
+            platform.showMessage(tmessagekind::warning,
+                                 restoreFailureText(6, trestorereason::damaged, file, savedStory));
             stopped = true;
             if (story) closeStory();
-            return;
+            return false;
         }
     }
     if (stopped && storyOpen()) {
         handleStop();
-        return;
+        return false;
     }
     if (storyOpen()) platform.setCaption(lowerCase(baseFileName(storyFile)));
+    return restored && storyOpen();
+}
+
+// The story's own command after a restore (typically a look around). It
+// takes no turn: a restored game stands exactly where it was saved, so
+// neither the clock nor the moves go on and no daemon or timer runs.
+void tgame::runRestoreCommand() {
+    const std::string command = story->restoreCommand;
+    if (command.empty()) return;
+    story->noTurn = true;
+    parseCommand(*story, command);
+    // A command that was not recognised leaves the mark; it must not
+    // spare the player's next command its turn.
+    if (story) story->noTurn = false;
 }
 
 }  // namespace velmo

@@ -57,7 +57,7 @@ void tgame::playScript() {
     if (!menuState[static_cast<std::size_t>(tmenuaction::playScript)] || busy > 0 || waiting())
         return;
     std::string path;
-    if (!platform.chooseOpenFile("Datei oeffnen", "Script- und Textdateien (*.txt)|*.TXT",
+    if (!platform.chooseOpenFile("Datei \xF6" "ffnen", "Script- und Textdateien (*.txt)|*.TXT",
                                  saveFolder, path))
         return;
     playScriptFile(scriptFileName(path));

@@ -39,7 +39,9 @@ std::string composeStatusLine(const std::string& storyText, const tstatusvalues&
     const int64_t length = static_cast<int64_t>(storyText.size());
     if (values.format >= 4) {
         line = kBlanks;
-        insertAt(line, w / 2 - length / 2, storyText);
+        // Positions count from 1, as for the right part below: the text
+        // starts at index W div 2 - length div 2 - 1.
+        insertAt(line, w / 2 - length / 2 - 1, storyText);
     } else {
         line = " " + storyText + kBlanks;
         std::string right;

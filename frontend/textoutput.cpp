@@ -43,6 +43,26 @@ void tgame::display(const std::string& text, const std::vector<tstylerun>& runs)
     platform.resumeUpdates();
 }
 
+// A sentence of the player program's own (a game saved). While a command
+// runs it is written like the command's answer. At the prompt (a menu
+// entry or a shortcut) it goes above the input line, which keeps what
+// the player has typed so far. It is plain text, never markup, so a file
+// name in it shows as it is.
+void tgame::tellPlayer(const std::string& sentence) {
+    if (commandSplitter || !storyOpen()) {
+        display(sentence + "\n", {});
+        return;
+    }
+    const int32_t last = platform.lineCount() - 1;
+    const std::string typed = platform.line(last);
+    const int32_t typedCaret = caret;
+    platform.replaceLine(last, "");
+    display(sentence + "\n\n", {});
+    platform.append(typed);
+    caret = typedCaret;
+    platform.setCaret(platform.lineCount() - 1, caret);
+}
+
 // The "[Leertaste]" pause: the last line shows the mark until a key comes,
 // then gets its text back.
 void tgame::pause() {

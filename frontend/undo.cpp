@@ -17,6 +17,15 @@ constexpr std::size_t kCorrectionLength = 80;
 
 }  // namespace
 
+void tgame::noteUndoLabel(const std::string& shown) {
+    // The snapshot just pushed is the newest; labels of snapshots that an
+    // undo has taken off since go.
+    const std::size_t depth = story->undoDepth();
+    if (depth == 0) return;
+    undoLabels.resize(depth - 1);
+    undoLabels.push_back(shown);
+}
+
 void tgame::undo() {
     if (!story->canUndo()) {
         writeText(
@@ -24,16 +33,15 @@ void tgame::undo() {
             "ckg\xE4ngig machen.^^>");
         return;
     }
+    const std::size_t depth = story->undoDepth();
+    std::string input;
+    if (depth <= undoLabels.size()) input = undoLabels[depth - 1].substr(1);
     story->popUndo();
     updateStatusLine();
-    std::string input;
-    if (undoIndex >= 0 && undoIndex < static_cast<int32_t>(history.size()))
-        input = history[static_cast<std::size_t>(undoIndex)].substr(1);
     writeText("Eingabe [" + input +
               "] wurde r\xFC"
-              "ckgangig gemacht.^");
+              "ckg\xE4ngig gemacht.^");
     writeText("^>");
-    --undoIndex;
 }
 
 void tgame::correct(const std::string& command) {
@@ -45,7 +53,7 @@ void tgame::correct(const std::string& command) {
     // The last input, as the parser saw it, so that the word is found
     // whatever its letter case on screen was. (The last one even when the
     // player browsed the history before typing the correction.)
-    std::string input = foldUmlauts(lowerCase(history.back()));
+    std::string input = commandText(history.back());
     const std::string replacement = command.size() > 5 ? command.substr(5, kCorrectionLength) : "";
     for (std::size_t at = input.find(word); at != std::string::npos;
          at = input.find(word, at + replacement.size()))

@@ -75,6 +75,8 @@ namespace {
 
 // ------------------------------------------------------------ elements
 
+// A quoted word begins and ends with a double quote. A lone double quote
+// does both, but it is an unclosed quote, not an empty quoted text.
 bool matchQuote(tparse& p) {
     p.failureCode = 0;
     const std::string& word = p.wordAt(p.word);
@@ -278,6 +280,19 @@ int32_t unrecognisedIndex(const tparse& p) {
     return i;
 }
 
+// The word as a text argument of "parserError". A double quote in it (an
+// unclosed quote such as in: oeffne "briefkasten) would end the argument
+// early and leave the rest, up to the object's "NULL", in the word. It is
+// passed as the output markup's double quote instead, so the argument
+// stays one text and a story that writes the word back shows the quote
+// as the player typed it.
+std::string wordArgument(const std::string& word) {
+    std::string argument = word;
+    for (char& c : argument)
+        if (c == '"') c = '\\';
+    return "\"" + argument + "\"";
+}
+
 void reportFailure(tparse& p) {
     const int32_t i = unrecognisedIndex(p);
     p.story.unrecognisedWord = p.wordAt(i);
@@ -291,7 +306,8 @@ void reportFailure(tparse& p) {
             code = kParseUnknownPerson;
     }
     p.call(&p.story.root(), "parserError",
-           std::to_string(code) + ",\"" + p.story.unrecognisedWord + "\"," + nameOf(p.best.named));
+           std::to_string(code) + "," + wordArgument(p.story.unrecognisedWord) + "," +
+               nameOf(p.best.named));
 }
 
 }  // namespace

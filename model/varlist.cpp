@@ -55,9 +55,10 @@ std::ptrdiff_t tvarlist::findIndex(std::string_view name, int32_t line) {
     const std::ptrdiff_t first = indexOf(name);
     if (first < 0) return -1;
     // The index is counted in the whole list, not checked against the
-    // array's own length; only the list's bounds are enforced.
+    // array's own length; only the list's bounds are enforced, in both
+    // directions (a negative index reaches the records before the array).
     const int64_t position = first + index;
-    if (index < 0 || position >= static_cast<int64_t>(records.size())) {
+    if (position < 0 || position >= static_cast<int64_t>(records.size())) {
         report(line, "ung\xFCltiger Index");
         return -1;
     }

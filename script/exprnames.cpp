@@ -68,7 +68,7 @@ const tvar* variableIn(tnode& node, std::string_view name, int32_t line, bool& b
         name.substr(open + 1, close == std::string_view::npos ? close : close - open - 1);
     const int64_t index = indexText.empty() ? 0 : toNumber(indexText);
     const int64_t position = (found - node.vars.RecordsAsTheyAre().data()) + index;
-    if (index < 0 || position >= static_cast<int64_t>(node.vars.size())) {
+    if (position < 0 || position >= static_cast<int64_t>(node.vars.size())) {
         node.vars.findIndex(name, line);  // reports the index
         bad = true;
         return nullptr;

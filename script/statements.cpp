@@ -190,15 +190,19 @@ void tinterpreter::setNounStatement(tnode& target, const tcode& record, int32_t&
         object->shortNames.front().forms[24 + formIndex(kNominative, true, kNoArticle)];
 }
 
+// The player must be an object: a name that finds none (or NULL) leaves
+// no one to play, and rebuilding the scope of nobody fails like any other
+// statement that cannot be carried out. Player and actor stay as they were.
 void tinterpreter::setPlayerStatement(tnode& target, const tcode& record, int32_t&) {
     if (!evaluateParams(target, record)) return;
     tnode* player = target.findInScope(values[0]);
+    if (!player || player->getKind() != kKindObject) {
+        report(record.line, "Syntaxfehler oder unbekannter Bezeichner");
+        return;
+    }
     story.player = player;
     story.actor = player;
-    if (player)
-        story.rebuildScope(player);
-    else
-        story.scope.clear();
+    story.rebuildScope(player);
     tnode& root = *target.rootOf();
     const std::string name = nameOf(player);
     if (!root.vars.setValue("actor", name, record.line) ||

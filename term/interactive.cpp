@@ -30,10 +30,8 @@ void quitGame(tgame& game, tterminalplatform& platform) {
         game.inputHistory().size() >= 2) {
         const tanswer answer = platform.ask("Spielstand speichern?");
         if (answer == tanswer::cancel) return;
-        if (answer == tanswer::yes) {
-            game.saveGame();
-            if (!game.saveDone) return;  // not saved after all: play on
-        }
+        // Not saved after all (cancelled or failed): play on.
+        if (answer == tanswer::yes && game.saveGame() != tsaveresult::saved) return;
     }
     platform.quit();
 }

@@ -276,6 +276,7 @@ TEST_F(ExpressionTest, IndexesAreEvaluatedFirst) {
     EXPECT_EQ(eval(root, "a[i+1]"), "30");
     EXPECT_EQ(eval(root, "a[a[0]/10]"), "20");
     EXPECT_EQ(eval(root, "a[3]"), "1");  // one past the array is the next variable
+    EXPECT_EQ(eval(root, "after[0-1]"), "1");  // one before is the previous one
 }
 
 TEST_F(ExpressionTest, IndexOutsideEveryListIsReported) {

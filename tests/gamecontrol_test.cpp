@@ -138,7 +138,7 @@ TEST(GameControl, SpecialWordsAfterAFullStopAreRecognised) {
     f.enter("nimm apfel.   zurueck");
     EXPECT_EQ(f.game->currentStory()->score, 0);
     EXPECT_NE(f.platform.text().find("Eingabe [nimm apfel] wurde r\xFC"
-                                     "ckgangig gemacht."),
+                                     "ckg\xE4ngig gemacht."),
               std::string::npos);
 }
 
@@ -248,6 +248,17 @@ TEST(GameControl, QuittingAsksToSaveOnlyAfterTwoInputs) {
     EXPECT_FALSE(g.game->requestQuit());
     EXPECT_EQ(g.platform.questions, std::vector<std::string>{"Spielstand speichern?"});
     EXPECT_TRUE(g.game->storyOpen());
+    // "Yes" quits only when the game was saved: a cancelled or failed
+    // save keeps the program running with the game as it was.
+    g.platform.answers.push_back(tanswer::yes);
+    g.platform.files.push_back("");
+    EXPECT_FALSE(g.game->requestQuit());
+    g.game->saveDone = false;
+    g.platform.answers.push_back(tanswer::yes);
+    g.platform.files.push_back(g.files.path("fehlt/spiel"));
+    EXPECT_FALSE(g.game->requestQuit());
+    EXPECT_TRUE(g.game->storyOpen());
+    EXPECT_FALSE(g.game->saveDone);  // asked again next time
     g.platform.answers.push_back(tanswer::no);
     EXPECT_TRUE(g.game->requestQuit());
     EXPECT_TRUE(g.game->closing());
@@ -268,13 +279,13 @@ TEST(UndoCommand, TakesBackCommandsInReverseOrderWithScoreAndClock) {
     f.enter("zurueck");
     EXPECT_EQ(f.after(">zurueck"),
               ">zurueck\nEingabe [warte] wurde r\xFC"
-              "ckgangig gemacht.\n\n>");
+              "ckg\xE4ngig gemacht.\n\n>");
     EXPECT_EQ(f.game->gameClock()->minutes(), 610);
     EXPECT_EQ(f.game->currentStory()->score, 1);
     f.enter("zurueck");
     EXPECT_EQ(f.after(">zurueck"),
               ">zurueck\nEingabe [nimm apfel] wurde r\xFC"
-              "ckgangig gemacht.\n\n>");
+              "ckg\xE4ngig gemacht.\n\n>");
     EXPECT_EQ(f.game->currentStory()->score, 0);
     EXPECT_EQ(f.game->currentStory()->root().findChild("apfel")->location->name, "garten");
     // Moves stay, and the history keeps the undone inputs.
@@ -284,6 +295,26 @@ TEST(UndoCommand, TakesBackCommandsInReverseOrderWithScoreAndClock) {
     EXPECT_EQ(f.after(">zurueck"),
               ">zurueck\nIch kann hier nichts r\xFC"
               "ckg\xE4ngig machen.\n\n>");
+}
+
+// Undo, a new command, undo again: each message names what was taken
+// back, not the input that happens to lie before the last one named.
+TEST(UndoCommand, EachUndoNamesTheCommandItTookBack) {
+    GameFixture f;
+    ASSERT_TRUE(f.open());
+    f.enter("nimm apfel");
+    f.enter("nimm birne");
+    f.enter("zurueck");
+    EXPECT_NE(f.after(">zurueck").find("[nimm birne]"), std::string::npos);
+    f.enter("schau");
+    f.enter("zurueck");
+    EXPECT_NE(f.after(">zurueck").find("[schau]"), std::string::npos);
+    f.enter("zurueck");
+    EXPECT_NE(f.after(">zurueck").find("[nimm apfel]"), std::string::npos);
+    EXPECT_EQ(f.game->currentStory()->root().findChild("apfel")->location->name, "garten");
+    // A second command of one line is named by itself.
+    f.enter("nimm birne. warte. zurueck");
+    EXPECT_NE(f.after(">nimm birne").find("Eingabe [warte] wurde"), std::string::npos);
 }
 
 TEST(UndoCommand, CorrectionReplacesTheUnrecognisedWord) {

@@ -47,6 +47,15 @@ TEST_F(InputLine, OnlyAllowedCharactersAreTyped) {
     EXPECT_EQ(line(), ">");
 }
 
+// German quotation marks are typed as they are and become double quotes
+// in the command, so "sage „hallo“" quotes like sage "hallo".
+TEST_F(InputLine, GermanQuotesCountAsDoubleQuotes) {
+    f.platform.type("\x84" "Hallo\x93 \xBB" "a\xAB \x94");
+    EXPECT_EQ(line(), ">\x84" "Hallo\x93 \xBB" "a\xAB \x94");
+    EXPECT_EQ(commandText(">Sage \x84" "Gr\xFC\xDF" "e\x93 \xBB" "A\xAB"),
+              ">sage \"gruesse\" \"a\"");
+}
+
 TEST_F(InputLine, AFullLineTakesOnlyBackspaceAndLeft) {
     f.platform.type(std::string(80, 'a'));
     EXPECT_EQ(line(), ">" + std::string(69, 'a'));  // the caret column has passed 70

@@ -160,6 +160,11 @@ TEST_F(ParserTest, QuotedTextIsOneWord) {
     EXPECT_EQ(command("sage \"guten tag\" zu hans"), "[hans sage]");
     EXPECT_EQ(s->rootValue("quote"), "guten tag");
     EXPECT_EQ(command("sage hallo zu hans"), "E0/hallo/NULL");
+    // An unclosed quote reaches "parserError" as one word whose quote is
+    // the output markup's; nothing of the argument text leaks into it.
+    EXPECT_EQ(command("\"hallo welt"), "E10/\\hallo welt/NULL");
+    EXPECT_EQ(command("\""), "E10/\\/NULL");
+    EXPECT_EQ(s->story->unrecognisedWord, "\"");  // "huch" replaces it as typed
 }
 
 TEST_F(ParserTest, ACommaInsideQuotesLeavesAnEmptyLastWord) {

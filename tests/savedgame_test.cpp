@@ -63,6 +63,14 @@ void main() { setPlayer(spieler); setTime(600, 5); StatusLineFormat(2); uhr.star
 
 const std::string kNotRestored = "Spielstand dieser Datei kann nicht wiederhergestellt werden (";
 
+// The message of a refused restore: its number and the sentence why.
+std::string refused(int number, const std::string& why) {
+    return kNotRestored + std::to_string(number) + "): " + why;
+}
+
+std::string inQuotes(const std::string& text) { return "\x84" + text + "\x93"; }
+const std::string kDamaged = " ist besch\xE4" "digt oder unvollst\xE4ndig.";
+
 std::string readBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
@@ -72,9 +80,11 @@ void writeBytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
+// A wide text area, so that messages naming temporary paths stay on one
+// line.
 struct SaveFixture : GameFixture {
     std::string story;
-    SaveFixture() { story = files.write("raum.velmo", kRoomStory); }
+    SaveFixture() : GameFixture(200) { story = files.write("raum.velmo", kRoomStory); }
 
     bool openRoom() { return game->openStory(story); }
     void save(const std::string& name) {
@@ -137,18 +147,65 @@ TEST(SavedGameFile, AFailedSaveWarnsAndKeepsThePreviousFile) {
     const std::string before = readBytes(f.files.path("spiel.memo"));
     // A folder where the file should be: the rename over it fails.
     std::filesystem::create_directories(f.files.path("ordner.memo/inhalt"));
+    f.game->saveDone = false;
     f.save("ordner.memo");
     f.save("fehlt/spiel.memo");
+    const std::string notSaved = "Spielstand kann nicht gespeichert werden: ";
     EXPECT_EQ(f.platform.messages,
-              (std::vector<std::string>{"Spielstand kann nicht gespeichert werden",
-                                        "Spielstand kann nicht gespeichert werden"}));
+              (std::vector<std::string>{
+                  notSaved + inQuotes(f.files.path("ordner.memo")) + " ist ein Ordner.",
+                  notSaved + "Den Ordner " + inQuotes(f.files.path("fehlt")) + " gibt es nicht."}));
     EXPECT_TRUE(std::filesystem::exists(f.files.path("ordner.memo/inhalt")));
     EXPECT_EQ(readBytes(f.files.path("spiel.memo")), before);
-    // A cancelled dialog also counts as saved for the quit question.
-    f.game->saveDone = false;
+    // A failed save leaves the game unsaved; a cancelled dialog counts as
+    // saved for the quit question.
+    EXPECT_FALSE(f.game->saveDone);
     f.platform.files.push_back("");
-    f.game->saveGame();
+    EXPECT_EQ(f.game->saveGame(), tsaveresult::cancelled);
     EXPECT_TRUE(f.game->saveDone);
+}
+
+// "speichern" tells how it went and never says "Ok" when nothing was
+// saved; Ctrl+S at the prompt tells it above the input line, which keeps
+// what was typed.
+TEST(SavedGameFile, SavingTellsWhatHappened) {
+    SaveFixture f;
+    ASSERT_TRUE(f.openRoom());
+    f.enter("speichern");
+    EXPECT_EQ(f.after(">speichern"), ">speichern\n\n>");
+    f.enter("warte");
+    f.platform.files.push_back("");
+    f.enter("speichern");
+    EXPECT_EQ(f.after(">speichern"), ">speichern\n\n>");
+    f.platform.files.push_back(f.files.path("fehlt/spiel"));
+    f.enter("speichern");
+    EXPECT_EQ(f.after(">speichern"), ">speichern\n\n>");
+    EXPECT_EQ(f.platform.text().find("Ok"), std::string::npos);
+    const std::string memo = f.files.path("spiel.memo");
+    f.platform.files.push_back(f.files.path("spiel"));
+    f.enter("speichern");
+    EXPECT_EQ(f.after(">speichern"),
+              ">speichern\nSpielstand " + inQuotes(memo) + " gespeichert.\n\n>");
+
+    f.platform.type("nimm st");
+    f.platform.files.push_back(f.files.path("zwei"));
+    f.platform.type("\x13");
+    EXPECT_EQ(f.after(">speichern"), ">speichern\nSpielstand " + inQuotes(memo) +
+                                         " gespeichert.\n\nSpielstand " +
+                                         inQuotes(f.files.path("zwei.memo")) +
+                                         " gespeichert.\n\n>nimm st");
+    f.platform.type("ein");
+    f.platform.press(tkey::enter);
+    EXPECT_EQ(f.game->currentStory()->score, 2);
+}
+
+TEST(SavedGameFile, TheWordOffersItsNameInTheDialog) {
+    SaveFixture f;
+    ASSERT_TRUE(f.openRoom());
+    f.enter("warte");
+    f.platform.files.push_back("");
+    f.enter("speichern abend");
+    EXPECT_EQ(f.platform.proposedNames.back(), "abend");
 }
 
 TEST(SavedGameFile, TheFileStartsWithTheStoryPathAndTheNodeCount) {
@@ -175,8 +232,10 @@ TEST(SavedGameFile, RestoringInTheSameRunGivesBackTheSavedState) {
     f.enter("warte");
     EXPECT_NE(f.platform.text().find("RIIING"), std::string::npos);
     f.restore("spiel");
-    // The story's restore command runs instead of "Ok"; init and main do not.
-    EXPECT_EQ(f.after("\n>\n"), "\n>\nZeit 615 Zug 3 Punkte 2 n 1: Stein\n\n>");
+    // The restore says so, then the story's restore command runs; init
+    // and main do not.
+    EXPECT_EQ(f.after("\n>\n"), "\n>\nSpielstand " + inQuotes(f.files.path("spiel.memo")) +
+                                     " geladen.\nZeit 615 Zug 3 Punkte 2 n 1: Stein\n\n>");
     EXPECT_EQ(f.platform.text().find("Init.", 10), std::string::npos);
     EXPECT_TRUE(f.platform.messages.empty());
     EXPECT_TRUE(f.game->inputHistory().empty());
@@ -191,6 +250,59 @@ TEST(SavedGameFile, RestoringInTheSameRunGivesBackTheSavedState) {
     EXPECT_NE(f.after(">zurueck").find("nichts"), std::string::npos);
     f.enter("warte");
     EXPECT_EQ(f.after(">warte"), ">warte\nGewartet 2.\nTick. RIIING\n\n>");
+}
+
+// The room story with "warte" as its restore command, which takes a turn
+// when typed, and "stirb", which ends the game.
+std::string roomStoryVariant() {
+    std::string source = kRoomStory;
+    source.replace(source.find("restore(\"schau\")"), 16, "restore(\"warte\")");
+    source.replace(source.find("if (v == \"stel\")"), 0,
+                   "if (v == \"stir\") { write(\"Aus.^\"); quit; }\n    ");
+    return "verb(\"stirb\",stir,0);\n" + source;
+}
+
+// A restored game stands where it was saved: the restore command runs
+// without a turn, so neither clock, moves, daemon nor timer go on.
+TEST(SavedGameFile, TheRestoreCommandTakesNoTurn) {
+    SaveFixture f;
+    f.story = f.files.write("warte.velmo", roomStoryVariant());
+    f.playAndSave();
+    f.enter("warte");
+    f.restore("spiel");
+    EXPECT_EQ(f.after(" geladen."), " geladen.\nGewartet 2.\n\n>");
+    EXPECT_EQ(f.game->currentStory()->moves, 3);
+    EXPECT_EQ(f.game->gameClock()->minutes(), 615);
+    // The next command takes its turn as always.
+    f.enter("warte");
+    EXPECT_EQ(f.after(">warte"), ">warte\nGewartet 3.\nTick. RIIING\n\n>");
+    EXPECT_EQ(f.game->currentStory()->moves, 4);
+}
+
+// After the end of a game, choice 2 with a cancelled dialog or a file that
+// cannot be restored asks the question again; a good file plays on.
+TEST(SavedGameFile, AtTheEndOfAGameAFailedRestoreAsksAgain) {
+    SaveFixture f;
+    f.story = f.files.write("warte.velmo", roomStoryVariant());
+    f.playAndSave();
+    f.platform.pushText("2");
+    f.platform.files.push_back("");
+    f.platform.pushText("2");
+    f.platform.files.push_back(f.files.path("gibtsnicht"));
+    f.platform.pushText("2");
+    f.platform.files.push_back(f.files.path("spiel"));
+    f.enter("stirb");
+    const std::string question = "(3) das Spiel beenden? 2";
+    const std::string shown = f.after(">stirb");
+    EXPECT_NE(shown.find("Aus."), std::string::npos);
+    std::size_t asked = 0;
+    for (std::size_t at = shown.find(question); at != std::string::npos;
+         at = shown.find(question, at + 1))
+        ++asked;
+    EXPECT_EQ(asked, 3u);
+    EXPECT_EQ(f.platform.messages.size(), 1u);
+    ASSERT_TRUE(f.game->storyOpen());
+    EXPECT_EQ(f.game->currentStory()->moves, 3);
 }
 
 TEST(SavedGameFile, RestoringAfterAProgramStartLoadsTheSavedStory) {
@@ -226,13 +338,18 @@ TEST(SavedGameFile, ASavedGameNamedAtStartIsRestoredAndAStoryOpened) {
     EXPECT_NE(third.platform.text().find("Init."), std::string::npos);
 }
 
-TEST(SavedGameFile, CtrlLRestoresAndACancelledDialogWritesThePrompt) {
+// A cancelled Ctrl+L leaves the prompt as it was (no second prompt line);
+// a cancelled "laden" gets its prompt back.
+TEST(SavedGameFile, CtrlLRestoresAndACancelledDialogKeepsThePrompt) {
     SaveFixture f;
     f.playAndSave();
     f.enter("nimm holz");
     f.platform.files.push_back("");
     f.platform.type("\x0C");
-    EXPECT_EQ(f.after(">nimm holz"), ">nimm holz\nGenommen.\nTick. RIIING\n\n>\n>");
+    EXPECT_EQ(f.after(">nimm holz"), ">nimm holz\nGenommen.\nTick. RIIING\n\n>");
+    f.platform.files.push_back("");
+    f.enter("laden");
+    EXPECT_EQ(f.after(">laden"), ">laden\n\n>");
     f.platform.files.push_back(f.files.path("spiel.memo"));
     f.platform.type("\x0C");
     EXPECT_EQ(f.look(), kSavedLook);
@@ -246,7 +363,8 @@ TEST(SavedGameFile, AnotherStoryWithADifferentNodeCountIsRefused) {
     f.enter("nimm apfel");
     f.restore("spiel");
     ASSERT_EQ(f.platform.messages.size(), 1u);
-    EXPECT_EQ(f.platform.messages[0], kNotRestored + "1)");
+    const std::string otherStory = "Der Spielstand geh\xF6rt zur Geschichte " + inQuotes("raum.velmo") + ".";
+    EXPECT_EQ(f.platform.messages[0], refused(1, otherStory));
     EXPECT_EQ(f.platform.messageKinds[0], tmessagekind::error);
     EXPECT_TRUE(f.game->storyOpen());
     EXPECT_EQ(f.game->inputHistory().size(), 1u);
@@ -256,7 +374,7 @@ TEST(SavedGameFile, AnotherStoryWithADifferentNodeCountIsRefused) {
     f.platform.type("j");
     ASSERT_FALSE(f.game->storyOpen());
     f.restore("spiel");
-    EXPECT_EQ(f.platform.messages.back(), kNotRestored + "2)");
+    EXPECT_EQ(f.platform.messages.back(), refused(2, otherStory));
     EXPECT_EQ(f.platform.messageKinds.back(), tmessagekind::warning);
     EXPECT_FALSE(f.game->storyOpen());
 }
@@ -269,7 +387,9 @@ TEST(SavedGameFile, AStoryPathDifferingBeforeItsFirstCommaIsRefused) {
     ASSERT_TRUE(f.game->openStory(f.files.write("zwei,a.velmo", kRoomStory)));
     f.enter("nimm holz");
     f.restore("spiel");
-    EXPECT_EQ(f.platform.messages, std::vector<std::string>{kNotRestored + "4)"});
+    EXPECT_EQ(f.platform.messages,
+              std::vector<std::string>{refused(
+                  4, "Der Spielstand geh\xF6rt zur Geschichte " + inQuotes("eins,a.velmo") + ".")});
     EXPECT_TRUE(f.game->storyOpen());
     EXPECT_EQ(f.game->currentStory()->score, 2);
     EXPECT_EQ(f.platform.lastLine(), ">");
@@ -279,13 +399,16 @@ TEST(SavedGameFile, AMissingStoryOrSavedGameIsReported) {
     SaveFixture f;
     f.playAndSave();
     f.restore("gibtsnicht");
-    EXPECT_EQ(f.platform.messages.back(), kNotRestored + "5)");
+    EXPECT_EQ(f.platform.messages.back(),
+              refused(5, "Die Datei " + inQuotes(f.files.path("gibtsnicht.memo")) +
+                             " gibt es nicht."));
     EXPECT_TRUE(f.game->storyOpen());  // nothing was changed yet
     std::filesystem::remove(f.story);
     GameFixture second;
     second.platform.files.push_back(f.files.path("spiel"));
     second.game->restoreGame();
-    EXPECT_EQ(second.platform.messages.back(), kNotRestored + "3)");
+    EXPECT_EQ(second.platform.messages.back(),
+              refused(3, "Die Geschichte " + inQuotes(f.story) + " l\xE4sst sich nicht laden."));
     EXPECT_FALSE(second.game->storyOpen());
 }
 
@@ -302,7 +425,9 @@ TEST(SavedGameFile, APlayerIndexOutsideTheStoryEndsTheRestore) {
         other.platform.files.push_back(f.files.path("kaputt.memo"));
         other.game->restoreGame();
         ASSERT_FALSE(other.platform.messages.empty()) << index;
-        EXPECT_EQ(other.platform.messages.back(), kNotRestored + "6)") << index;
+        EXPECT_EQ(other.platform.messages.back(),
+                  refused(6, "Die Datei " + inQuotes(f.files.path("kaputt.memo")) + kDamaged))
+            << index;
         EXPECT_FALSE(other.game->storyOpen());
     }
 }
@@ -329,7 +454,7 @@ TEST(SavedGameFile, MovesAndClockCountersAtTheirLimitWrapOnTheNextTurn) {
     writeBytes(f.files.path("kaputt.memo"), bytes);
     f.restore("kaputt");
     ASSERT_FALSE(f.platform.messages.empty());
-    EXPECT_EQ(f.platform.messages.back(), kNotRestored + "6)");
+    EXPECT_EQ(f.platform.messages.back().rfind(kNotRestored + "6): ", 0), 0u);
 }
 
 // Every variant of a real saved game, cut short or with bytes changed,
@@ -374,13 +499,14 @@ TEST(SavedGameFile, ACorruptedFileLeavesTheOpenGameOrClosesIt) {
     // Cut inside the path or the count: the open game is unchanged.
     writeBytes(f.files.path("kurz.memo"), bytes.substr(0, 6));
     f.restore("kurz");
-    EXPECT_EQ(f.platform.messages.back(), kNotRestored + "5)");
+    const std::string kurz = "Die Datei " + inQuotes(f.files.path("kurz.memo"));
+    EXPECT_EQ(f.platform.messages.back(), refused(5, kurz + " ist kein Spielstand."));
     EXPECT_TRUE(f.game->storyOpen());
     EXPECT_EQ(f.look(), kSavedLook);
     // Cut after the story was reloaded: no half-restored game remains.
     writeBytes(f.files.path("kurz.memo"), bytes.substr(0, bytes.size() - 2));
     f.restore("kurz");
-    EXPECT_EQ(f.platform.messages.back(), kNotRestored + "5)");
+    EXPECT_EQ(f.platform.messages.back(), refused(5, kurz + kDamaged));
     EXPECT_FALSE(f.game->storyOpen());
     // The intact file still restores.
     f.restore("spiel");

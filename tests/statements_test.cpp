@@ -151,6 +151,30 @@ void main() { setPlayer(Held); write(player + "," + actor); }
     EXPECT_EQ(s.interpreter->PlayerReady(), s.object("Held"));
 }
 
+// A name that finds no object, or NULL, leaves no one to play: an error,
+// and the player stays who it was.
+TEST(StatementsPlayer, SetPlayerWithoutAnObjectIsAnError) {
+    const std::string story = R"(
+class Raum { }
+class Held { moveto(Raum); }
+void main() { setPlayer(Held); }
+void niemand() { setPlayer(NULL); write("weiter"); }
+void unbekannt() { string n = "Gibtsnicht"; setPlayer(n); }
+)";
+    for (const char* function : {"niemand", "unbekannt"}) {
+        StoryRun s(story);
+        s.run();
+        EXPECT_EQ(s.run(function).substr(0, 25), "geschichte.velmo Zeile " +
+                                                     std::string(function[0] == 'n' ? "5" : "6") +
+                                                     " ");
+        EXPECT_NE(s.source.services.written.find("Syntaxfehler oder unbekannter Bezeichner^"),
+                  std::string::npos);
+        EXPECT_EQ(s.story().player, s.object("Held"));
+        EXPECT_EQ(s.story().actor, s.object("Held"));
+        EXPECT_FALSE(s.story().scope.empty());
+    }
+}
+
 TEST(StatementsPlayer, SetNounTakesTheSearchFormWithAdjectives) {
     StoryRun s(R"(
 class Tuer { setShort("-gr)"

@@ -35,7 +35,11 @@ TEST(StatusLine, FormatsOfTheRightPart) {
 TEST(StatusLine, CentredFormatAndClockText) {
     tstatusvalues v;
     v.format = 4;
-    EXPECT_EQ(composeStatusLine("Mitte", v, 11), "   Mitte   ");
+    // Position 11 div 2 - 5 div 2 = 3, counted from 1.
+    EXPECT_EQ(composeStatusLine("Mitte", v, 11), "  Mitte    ");
+    EXPECT_EQ(composeStatusLine("Hof", v, 72), std::string(34, ' ') + "Hof" + std::string(35, ' '));
+    // A text wider than the line starts at its left edge and is cut.
+    EXPECT_EQ(composeStatusLine("Turmzimmer", v, 6), "Turmzi");
     EXPECT_EQ(clockText(545), "9:05");
     EXPECT_EQ(clockText(0), "0:00");
     EXPECT_EQ(clockText(1439), "23:59");

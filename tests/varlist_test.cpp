@@ -133,8 +133,11 @@ TEST_F(VarList, FindIndexesThroughTheWholeList) {
 
     EXPECT_EQ(vars.find("a[4]", 5), nullptr);
     EXPECT_EQ(services.written, " Zeile 5 ung\xFCltiger Index^");
-    // A negative index is refused even where it would land inside the list.
-    EXPECT_EQ(vars.find("b[-1]", 0), nullptr);
+    // A negative index counts back in the list like any other; only
+    // before its first record it is refused.
+    EXPECT_EQ(vars.find("b[-1]", 0)->value, "3");
+    EXPECT_EQ(vars.find("a[-1]", 6), nullptr);
+    EXPECT_EQ(services.written, " Zeile 5 ung\xFCltiger Index^");  // only the first error shows
     EXPECT_TRUE(vars.error);
 }
 

@@ -96,7 +96,7 @@ private slots:
         w.enter(QStringLiteral("nimm apfel"));
         QVERIFY(w.statusText().trimmed().endsWith(QStringLiteral("1/1")));
         w.enter(QStringLiteral("zurueck"));
-        QVERIFY(w.shows(QStringLiteral("Eingabe [nimm apfel] wurde rückgangig gemacht.")));
+        QVERIFY(w.shows(QStringLiteral("Eingabe [nimm apfel] wurde rückgängig gemacht.")));
         QVERIFY(w.statusText().trimmed().endsWith(QStringLiteral("0/1")));
     }
 

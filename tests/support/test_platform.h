@@ -107,7 +107,9 @@ public:
         return nextFile(path);
     }
     bool chooseSaveFile(const std::string&, const std::string&, const std::string&,
-                        const std::string&, const std::string&, std::string& path) override {
+                        const std::string&, const std::string& proposedName,
+                        std::string& path) override {
+        proposedNames.push_back(proposedName);
         return nextFile(path);
     }
 
@@ -132,6 +134,7 @@ public:
     std::deque<Event> queue;
     std::deque<tanswer> answers;
     std::deque<std::string> files;
+    std::vector<std::string> proposedNames;  // of each save dialog
     std::deque<std::string> inspectorInput;
     std::vector<std::string> positions;  // of each inspector opened
     std::vector<std::string> values;     // each inspector result
