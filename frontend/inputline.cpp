@@ -216,19 +216,44 @@ void tgame::submitLine() {
     executeLine(command, shown);
 }
 
-void tgame::typeLine(const std::string& line) {
-    for (char c : line) {
+std::size_t tgame::typeLine(const std::string& line) {
+    // Where the last full stop of the line being typed was: its place in
+    // `line` and the input line's length right after it.
+    std::size_t stopAt = std::string::npos;
+    std::size_t lengthAtStop = 0;
+    std::size_t i = 0;
+    for (; i < line.size(); ++i) {
+        const char c = line[i];
         // Control characters are no typed text (Ctrl+S would save).
         if (static_cast<unsigned char>(c) < ' ') continue;
         // A typist stops where Enter still works: a full line takes
         // only deleting and moving left.
-        if (inputText().size() + 2 > static_cast<std::size_t>(settings.columns)) break;
+        if (inputText().size() + 2 > static_cast<std::size_t>(settings.columns)) {
+            if (stopAt == std::string::npos || !storyOpen()) break;
+            // Commands separated by full stops go on in a line of their
+            // own, so a long line of short commands loses none of them.
+            setInputText(inputText().substr(0, lengthAtStop));
+            keyDown(tkey::enter, {});
+            keyUp(tkey::enter);
+            i = stopAt;
+            while (i + 1 < line.size() && line[i + 1] == ' ') ++i;
+            stopAt = std::string::npos;
+            continue;
+        }
         keyDown(tkey::other, {});
         keyPress(c);
         keyUp(tkey::other);
+        if (c == '.') {
+            stopAt = i;
+            lengthAtStop = inputText().size();
+        }
     }
     keyDown(tkey::enter, {});
     keyUp(tkey::enter);
+    std::size_t dropped = 0;
+    for (; i < line.size(); ++i)
+        if (static_cast<unsigned char>(line[i]) >= ' ') ++dropped;
+    return dropped;
 }
 
 }  // namespace velmo

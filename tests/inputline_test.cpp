@@ -234,7 +234,7 @@ TEST(Paging, CountsFromTheScreenATopicMenuLeavesEmpty) {
     for (int i = 1; i <= 20; ++i) text += "Zeile " + std::to_string(i) + "^";
     f.game->writeText(text);
     // The menu waited once; the twenty lines after it paused once.
-    EXPECT_EQ(f.platform.waits, (std::vector<twait>{twait::menu, twait::key}));
+    EXPECT_EQ(f.platform.waits, (std::vector<twait>{twait::menu, twait::page}));
 }
 
 TEST(Paging, QAtAPauseSkipsTheRestOfTheLine) {
@@ -274,7 +274,7 @@ TEST(TextOutput, ABoxShowsItsLinesUntilAKey) {
     EXPECT_EQ(f.platform.boxesShown[0],
               (std::vector<std::string>{"", " Zeile eins ", "   ", " \"Zitat\" "}));
     EXPECT_TRUE(f.platform.boxLines.empty());  // hidden again after the key
-    EXPECT_EQ(f.platform.waits, std::vector<twait>{twait::key});
+    EXPECT_EQ(f.platform.waits, std::vector<twait>{twait::box});
 }
 
 }  // namespace

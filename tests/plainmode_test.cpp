@@ -68,8 +68,9 @@ TEST(PlainMode, StatusLinesAndTranscript) {
 TEST(PlainMode, AKeyWaitTakesTheFirstCharacterOfTheNextLine) {
     PlainRun r;
     r.run("taste\nxyz\ntaste\n\n");
-    EXPECT_NE(r.out.str().find(">taste\nTaste x\n"), std::string::npos);
-    EXPECT_NE(r.out.str().find(">taste\nTaste  \n"), std::string::npos);
+    // "[Taste]" tells the reader that the next line answers a key.
+    EXPECT_NE(r.out.str().find(">taste\n[Taste]\nTaste x\n"), std::string::npos) << r.out.str();
+    EXPECT_NE(r.out.str().find(">taste\n[Taste]\nTaste  \n"), std::string::npos);
 }
 
 TEST(PlainMode, ScriptAndExport) {

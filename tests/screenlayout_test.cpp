@@ -122,7 +122,6 @@ TEST_F(ScreenLayoutTest, CaretAboveTheLastScreenScrollsUpToIt) {
     const tframe frame = layout();
     EXPECT_EQ(frame.rowText(1), "   Thema 2");
     EXPECT_EQ(frame.cursorRow, 1);
-    EXPECT_EQ(firstVisibleLine(text, 4, 2, false), 7);
 }
 
 TEST_F(ScreenLayoutTest, StyleRunsLandOnTheirCellsAcrossWrappedLines) {
