@@ -45,6 +45,16 @@ const char* const kMenuHint =
     "   (Pfeile: w\xC3\xA4hlen, Enter: ausf\xC3\xBChren, Esc: zur\xC3\xBC"
     "ck)";
 const char* const kYesNo = " (j/n/Esc) ";
+// While the player looks back (UTF-8).
+const char* const kScrollHint =
+    " Zur\xC3\xBC"
+    "ckgebl\xC3\xA4ttert: Bild\xE2\x86\x91/Bild\xE2\x86\x93 bl\xC3\xA4ttern, jede andere "
+    "Taste: zur\xC3\xBC"
+    "ck";
+// Beside an input line that takes no more characters (UTF-8).
+const char* const kLineFull = " Zeile voll ";
+// Rows one notch of the mouse wheel scrolls.
+constexpr int32_t kWheelRows = 3;
 
 bool isQuitKey(const tkeyevent& event) { return event.modifiers.ctrl && event.character == kCtrlC; }
 
@@ -151,11 +161,120 @@ void tterminalplatform::paint() {
     // wait also after the story has closed (the end-of-game question).
     state.caretShown = inputEnabled || waits > 0;
     state.box = boxLines;
+    // Text kept from a cleared screen shows once the game is back at the
+    // input line, or when the player scrolls back to it.
+    state.kept = !keptHidden || scroll > 0 ? &kept : nullptr;
+    state.scroll = scroll;
     if (prompt) prompt(columns, state.prompt, state.promptCursor);
-    const tframe frame = layoutScreen(state, rows, columns);
+    tframe frame = layoutScreen(state, rows, columns, &scroll);
+    if (picture) drawPicture(frame);
+    if (scroll > 0 && !prompt) {
+        drawPrompt(frame, {kScrollHint}, -1);
+    } else if (inputEnabled && waits == 0 && !prompt && frame.cursorRow >= 0 &&
+               caretLine == buffer.lineCount() - 1 &&
+               static_cast<int32_t>(buffer.line(caretLine).size()) >= buffer.width() - 2) {
+        // Typing more does nothing now: the player sees why.
+        frame.put(frame.cursorRow, frame.cursorColumn + 1, kLineFull, kReverse);
+    }
     terminal.write(encodeFrame(shown ? &*shown : nullptr, frame));
     shown = frame;
     lastPaint = steady_clock::now();
+}
+
+// The picture over the top of the text area. Drawing it as coloured
+// character cells needs a JPEG decoder (`drawPictureCells`); without one
+// the picture is named in a bar.
+void tterminalplatform::drawPicture(tframe& frame) const {
+    const int32_t top = frame.rows() > 1 ? 1 : 0;
+    const int32_t height = frame.rows() - top;
+    if (drawPictureCells && drawPictureCells(picture->jpeg, frame, top, height)) return;
+    const std::string title = cp1252ToUtf8(picture->caption);
+    const std::string bar = title.empty() ? " Grafik " : " Grafik: " + title + " ";
+    const int32_t width = std::min(glyphCount(bar), frame.columns());
+    const int32_t left = std::max((frame.columns() - width) / 2, 0);
+    frame.fill(top, left, left + width, kReverse);
+    frame.put(top, left, bar, kReverse);
+}
+
+void tterminalplatform::showPictureFile(const std::string& title,
+                                        const std::vector<unsigned char>& jpeg,
+                                        const std::string& /*file*/) {
+    picture = tpicture{title, jpeg};
+    refresh(false);
+}
+
+void tterminalplatform::clearText() {
+    // Only the first clear since the input line keeps its text: the
+    // screens a topic menu clears after it (the menu, its topics) are
+    // passing views, not the story's text.
+    if (!keptHidden) {
+        std::string text = buffer.wholeText();
+        while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.pop_back();
+        const std::size_t first = text.find_first_not_of('\n');
+        if (first != std::string::npos) {
+            if (kept.textLength() > 0) kept.append("\n");
+            kept.append(text.substr(first));
+        }
+    }
+    keptHidden = true;
+    scroll = 0;
+    tbufferedplatform::clearText();
+}
+
+void tterminalplatform::scrollBy(int32_t rows) {
+    scroll = std::max(scroll + rows, 0);
+    paint();
+}
+
+bool tterminalplatform::takeScrollKey(const tkeyevent& event) {
+    if (page) return false;
+    int32_t rows = 0;
+    int32_t columns = 0;
+    terminal.size(rows, columns);
+    const int32_t pageRows = std::max(rows - 2, 1);
+    if (event.wheel != 0) {
+        scrollBy(-event.wheel * kWheelRows);
+        return true;
+    }
+    if (event.key == tkey::pageUp || event.key == tkey::pageDown) {
+        scrollBy(event.key == tkey::pageUp ? pageRows : -pageRows);
+        return true;
+    }
+    // Any other key goes back to the end of the text and still works.
+    if (event.key != tkey::none) scroll = 0;
+    return false;
+}
+
+void tterminalplatform::pressBlank() {
+    events->keyDown(tkey::other, {});
+    events->keyPress(' ');
+    events->keyUp(tkey::other);
+}
+
+// Enter ends every key wait, as a blank does. At a pause or a box, whose
+// key the story never reads, a typed character ends the wait too and is
+// kept for the input line, so a command typed on is not lost ("q" at a
+// pause still skips the rest of the line).
+bool tterminalplatform::takeWaitKey(const tkeyevent& event) {
+    if (waitKinds.empty() || waitKinds.back() == twait::menu) return false;
+    const bool storyReads = waitKinds.back() == twait::key;
+    const bool typed = static_cast<unsigned char>(event.character) > ' ' &&
+                       event.character != '\x7F' && !event.modifiers.ctrl && !event.modifiers.alt;
+    const bool skips = waitKinds.back() == twait::page && typedAhead.empty() &&
+                       (event.character == 'q' || event.character == 'Q');
+    if (!storyReads && !typedAhead.empty() && event.key == tkey::enter) {
+        typedAhead.push_back(event);
+        pressBlank();
+        return true;
+    }
+    if (!storyReads && typed && !skips) {
+        typedAhead.push_back(event);
+        pressBlank();
+        return true;
+    }
+    if (event.key != tkey::enter) return false;
+    pressBlank();
+    return true;
 }
 
 // --- Events ----------------------------------------------------------------
@@ -173,7 +292,10 @@ bool tterminalplatform::readInput(int timeoutMs) {
     case tterminal::tinput::timeout:
         if (reader.pending() && timeout == kEscapeTimeoutMs) reader.timeout();
         break;
-    case tterminal::tinput::resized: redraw(); break;
+    case tterminal::tinput::resized:
+        if (onResize) onResize();
+        redraw();
+        break;
     case tterminal::tinput::closed:
         reader.timeout();
         inputEnded = true;
@@ -195,7 +317,10 @@ bool tterminalplatform::deliverOne() {
 
 // One key stroke as the game logic takes it: down, the character, up.
 void tterminalplatform::deliver(const tkeyevent& event) {
+    if (takeScrollKey(event)) return;
     if (event.key == tkey::none) return;
+    // The next key puts the picture away and still does its work.
+    picture.reset();
     if (event.key == tkey::f12) {
         // The menu starts game actions, so it opens only between inputs.
         if (onMenuKey && nesting == 0) onMenuKey();
@@ -208,7 +333,7 @@ void tterminalplatform::deliver(const tkeyevent& event) {
             quit();
         return;
     }
-    if (!events) return;
+    if (!events || takeWaitKey(event)) return;
     events->keyDown(event.key, event.modifiers);
     if (event.character != 0) events->keyPress(event.character);
     events->keyUp(event.key);
@@ -242,9 +367,10 @@ void tterminalplatform::processEvents() {
     --nesting;
 }
 
-void tterminalplatform::processEventsWhile(const bool& running, twait /*kind*/) {
+void tterminalplatform::processEventsWhile(const bool& running, twait kind) {
     ++nesting;
     ++waits;
+    waitKinds.push_back(kind);
     while (running) {
         if (!quitting && deliverOne()) continue;
         if (finished()) {
@@ -256,12 +382,20 @@ void tterminalplatform::processEventsWhile(const bool& running, twait /*kind*/) 
         refresh(true);
         readInput(-1);
     }
+    waitKinds.pop_back();
     --waits;
     --nesting;
 }
 
 void tterminalplatform::serve() {
     if (finished()) return;
+    // The game is at the input line: the text before a topic menu comes
+    // back, and what was typed at a pause is typed now.
+    keptHidden = false;
+    while (!typedAhead.empty()) {
+        queue.push_front(std::move(typedAhead.back()));
+        typedAhead.pop_back();
+    }
     if (deliverOne()) return;
     refresh(true);
     if (!readInput(-1) && finished() && events) events->closeRequested();

@@ -73,6 +73,22 @@ TEST(PlainMode, AKeyWaitTakesTheFirstCharacterOfTheNextLine) {
     EXPECT_NE(r.out.str().find(">taste\n[Taste]\nTaste  \n"), std::string::npos);
 }
 
+TEST(PlainMode, ALongLineRunsInPiecesAndNamesWhatItDrops) {
+    PlainRun r;
+    std::string many;
+    for (int i = 0; i < 30; ++i) many += "schau. ";
+    r.run(many + "\nnimm " + std::string(200, 'x') + "\n");
+    std::size_t looks = 0;
+    for (std::size_t at = r.out.str().find("Ein Garten."); at != std::string::npos;
+         at = r.out.str().find("Ein Garten.", at + 1))
+        ++looks;
+    EXPECT_EQ(looks, 30u);  // every command of the long line ran
+    EXPECT_NE(r.out.str().find("[Eingabe zu lang, nicht ausgef\xC3\xBChrt: \xE2\x80\x9E" +
+                               std::string(40, 'x') + "\xE2\x80\xA6\xE2\x80\x9C]"),
+              std::string::npos)
+        << r.out.str();
+}
+
 TEST(PlainMode, ScriptAndExport) {
     PlainRun r;
     tplainoptions options;

@@ -82,20 +82,32 @@ protected:
 };
 
 TEST_F(TerminalGameTest, PagingMenuAndHistoryTypedAhead) {
-    // 30 lines on a screen of 10 pause three times: "a", "b" and "c" go
-    // on. Then the menu: Down twice, Enter. Then Up recalls "hilfe".
-    play("lang\rabchilfe\r\x1b[B\x1b[B\r\x1b[A", [](tgame& game, tterminalplatform& host) {
+    // 30 lines on a screen of 10 pause three times: blanks go on. Then
+    // the menu: Down twice, Enter. Then Up recalls "hilfe".
+    play("lang\r   hilfe\r\x1b[B\x1b[B\r\x1b[A", [](tgame& game, tterminalplatform& host) {
         // The menu cleared the screen before "Thema 3".
         EXPECT_EQ(host.line(host.lineCount() - 3), "Thema 3");
         EXPECT_EQ(host.line(host.lineCount() - 1), ">hilfe");
-        // Had a pause not taken its key, "abc" would have been typed.
         EXPECT_EQ(game.inputHistory(), (std::vector<std::string>{">lang", ">hilfe"}));
     });
 }
 
+TEST_F(TerminalGameTest, ACommandTypedAtPausesIsNotLost) {
+    // "s", "c" and "h" end the three pauses and still reach the input line.
+    play("lang\rschau\r", [](tgame& game, tterminalplatform&) {
+        EXPECT_EQ(game.inputHistory(), (std::vector<std::string>{">lang", ">schau"}));
+    });
+}
+
+TEST_F(TerminalGameTest, EnterEndsAKeyWaitAsABlank) {
+    play("taste\r\r", [](tgame&, tterminalplatform& host) {
+        EXPECT_EQ(host.line(host.lineCount() - 3), "Taste [ ]");
+    });
+}
+
 TEST_F(TerminalGameTest, KeyWaitTakesAUtf8UmlautAndEndOfInputEndsAWait) {
-    play("taste\r\x1b\r\xC3\x84taste\r", [](tgame& game, tterminalplatform& host) {
-        // Esc and Enter do not end the wait; "Ä" does, lower-cased.
+    play("taste\r\x1b\xC3\x84taste\r", [](tgame& game, tterminalplatform& host) {
+        // Esc does not end the wait; "Ä" does, lower-cased.
         EXPECT_EQ(host.line(host.lineCount() - 5), "Taste [\xE4]");
         // The second wait ended with the input: no key, no hang.
         EXPECT_EQ(host.line(host.lineCount() - 3), ">taste");
