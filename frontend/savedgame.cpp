@@ -132,7 +132,9 @@ void tgame::restoreGame() {
     std::string path;
     if (!platform.chooseOpenFile("Datei oeffnen", "Spielstanddateien (*.memo)|*.MEMO;*.MEM",
                                  saveFolder, path)) {
-        if (storyOpen()) writeText("^>");
+        // After a typed "laden" a new prompt follows; from a key (Ctrl+L)
+        // the input line still stands, and a second would be a stray ">".
+        if (storyOpen() && commandSplitter) writeText("^>");
         return;
     }
     std::ifstream in(existingFile(withExtension(path)), std::ios::binary);

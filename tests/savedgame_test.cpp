@@ -210,13 +210,14 @@ TEST(SavedGameFile, RestoringAfterAProgramStartLoadsTheSavedStory) {
     EXPECT_TRUE(std::filesystem::exists(first.files.path("wieder.memo")));
 }
 
-TEST(SavedGameFile, CtrlLRestoresAndACancelledDialogWritesThePrompt) {
+TEST(SavedGameFile, CtrlLRestoresAndACancelledDialogLeavesTheInputLine) {
     SaveFixture f;
     f.playAndSave();
     f.enter("nimm holz");
     f.platform.files.push_back("");
     f.platform.type("\x0C");
-    EXPECT_EQ(f.after(">nimm holz"), ">nimm holz\nGenommen.\nTick. RIIING\n\n>\n>");
+    // No second prompt below the one the key was pressed at.
+    EXPECT_EQ(f.after(">nimm holz"), ">nimm holz\nGenommen.\nTick. RIIING\n\n>");
     f.platform.files.push_back(f.files.path("spiel.memo"));
     f.platform.type("\x0C");
     EXPECT_EQ(f.look(), kSavedLook);
