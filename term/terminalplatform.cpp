@@ -173,8 +173,13 @@ void tterminalplatform::paint() {
     } else if (inputEnabled && waits == 0 && !prompt && frame.cursorRow >= 0 &&
                caretLine == buffer.lineCount() - 1 &&
                static_cast<int32_t>(buffer.line(caretLine).size()) >= buffer.width() - 2) {
-        // Typing more does nothing now: the player sees why.
-        frame.put(frame.cursorRow, frame.cursorColumn + 1, kLineFull, kReverse);
+        // Typing more does nothing now: the player sees why, beside the
+        // caret or, without room there, at the right of the status line.
+        const int32_t length = glyphCount(kLineFull);
+        if (frame.cursorColumn + 1 + length <= frame.columns())
+            frame.put(frame.cursorRow, frame.cursorColumn + 1, kLineFull, kReverse);
+        else
+            frame.put(0, std::max(frame.columns() - length, 0), kLineFull, kBold);
     }
     terminal.write(encodeFrame(shown ? &*shown : nullptr, frame));
     shown = frame;
