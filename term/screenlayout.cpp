@@ -75,7 +75,8 @@ int32_t drawText(tframe& frame, const tscreenstate& state, int32_t top, int32_t 
 
 // The box: centred over the text area, two rows below its top, in
 // reverse video, with an empty row below its last line.
-void drawBox(tframe& frame, const std::vector<std::string>& lines, int32_t top, int32_t areaWidth) {
+void drawBox(tframe& frame, const std::vector<std::string>& lines, const std::string& hint,
+             int32_t top, int32_t areaWidth) {
     std::size_t longest = 0;
     for (const std::string& line : lines) longest = std::max(longest, line.size());
     const int32_t width = static_cast<int32_t>(std::min<std::size_t>(longest, 10000));
@@ -88,6 +89,10 @@ void drawBox(tframe& frame, const std::vector<std::string>& lines, int32_t top, 
         ++row;
     }
     frame.fill(row, left, left + width, kReverse);
+    // The hint at the right of the empty row: the box waits for a key.
+    const int32_t hintWidth = static_cast<int32_t>(hint.size());
+    if (!hint.empty() && hintWidth + 1 <= width)
+        frame.put(row, left + width - hintWidth - 1, hint, kReverse);
 }
 
 }  // namespace
@@ -121,7 +126,8 @@ tframe layoutScreen(const tscreenstate& state, int32_t rows, int32_t columns,
         const int32_t scrolled = drawText(frame, state, top, frame.rows() - top);
         if (shownScroll) *shownScroll = scrolled;
         if (!state.box.empty())
-            drawBox(frame, state.box, top, std::min(frame.columns(), state.text->width()));
+            drawBox(frame, state.box, state.boxHint, top,
+                    std::min(frame.columns(), state.text->width()));
     }
     if (!state.prompt.empty()) drawPrompt(frame, state.prompt, state.promptCursor);
     return frame;

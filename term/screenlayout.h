@@ -23,6 +23,7 @@ struct tscreenstate {
     int32_t caretColumn = 0;
     bool caretShown = false;
     std::vector<std::string> box;  // Windows-1252, lines already padded
+    std::string boxHint;           // ASCII, in the box's last row
     // A dialog at the bottom of the screen (UTF-8 lines) and the column
     // of the cursor in its last line (-1: no cursor).
     std::vector<std::string> prompt;

@@ -161,6 +161,7 @@ void tterminalplatform::paint() {
     // wait also after the story has closed (the end-of-game question).
     state.caretShown = inputEnabled || waits > 0;
     state.box = boxLines;
+    if (!waitKinds.empty() && waitKinds.back() == twait::box) state.boxHint = "[Taste]";
     // Text kept from a cleared screen shows once the game is back at the
     // input line, or when the player scrolls back to it.
     state.kept = !keptHidden || scroll > 0 ? &kept : nullptr;

@@ -155,6 +155,11 @@ TEST_F(ScreenLayoutTest, BoxIsCentredOverTheTextInReverseVideo) {
 
     state.box = {"ab"};
     EXPECT_EQ(layoutScreen(state, 10, 30).rowText(3), "     ab");
+
+    // While the box waits its last row says so.
+    state.box = {"", " Ein Kasten ", " "};
+    state.boxHint = "[Taste]";
+    EXPECT_EQ(layoutScreen(state, 10, 30).rowText(6), "    [Taste]");
 }
 
 TEST_F(ScreenLayoutTest, DialogLinesAtTheBottomTakeTheCursor) {
