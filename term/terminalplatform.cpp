@@ -343,6 +343,9 @@ void tterminalplatform::deliver(const tkeyevent& event) {
     events->keyDown(event.key, event.modifiers);
     if (event.character != 0) events->keyPress(event.character);
     events->keyUp(event.key);
+    // Handed on between inputs, the key has done all its work (a whole
+    // command, a topic menu): the game is back at the input line.
+    if (nesting == 0) keptHidden = false;
 }
 
 void tterminalplatform::quit() {
@@ -395,9 +398,8 @@ void tterminalplatform::processEventsWhile(const bool& running, twait kind) {
 
 void tterminalplatform::serve() {
     if (finished()) return;
-    // The game is at the input line: the text before a topic menu comes
-    // back, and what was typed at a pause is typed now.
-    keptHidden = false;
+    // The game is at the input line: what was typed at a pause is typed
+    // now.
     while (!typedAhead.empty()) {
         queue.push_front(std::move(typedAhead.back()));
         typedAhead.pop_back();

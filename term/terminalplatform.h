@@ -104,6 +104,8 @@ public:
     void refresh(bool force);
     // Paints the whole screen anew (after a resize).
     void redraw();
+    // What the terminal shows now (null before the first paint).
+    const tframe* shownFrame() const { return shown ? &*shown : nullptr; }
 
 private:
     // A dialog line's contents for a screen of `columns` columns: the lines

@@ -6,6 +6,7 @@
 
 #include <fcntl.h>
 #include <unistd.h>
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -96,6 +97,46 @@ TEST_F(TerminalGameTest, ACommandTypedAtPausesIsNotLost) {
     // "s", "c" and "h" end the three pauses and still reach the input line.
     play("lang\rschau\r", [](tgame& game, tterminalplatform&) {
         EXPECT_EQ(game.inputHistory(), (std::vector<std::string>{">lang", ">schau"}));
+    });
+}
+
+// The rows of the screen the host shows now, as text.
+std::vector<std::string> screenRows(tterminalplatform& host) {
+    host.redraw();
+    std::vector<std::string> rows;
+    const tframe* frame = host.shownFrame();
+    for (int32_t r = 0; frame && r < frame->rows(); ++r) rows.push_back(frame->rowText(r));
+    return rows;
+}
+
+bool hasRow(const std::vector<std::string>& rows, const std::string& text) {
+    return std::find(rows.begin(), rows.end(), text) != rows.end();
+}
+
+TEST_F(TerminalGameTest, LeavingATopicMenuGivesBackTheTextBeforeIt) {
+    play("lang\r   hilfe\r\x1b", [](tgame&, tterminalplatform& host) {
+        const std::vector<std::string> rows = screenRows(host);
+        // The menu cleared the text area; the lines before it stand above
+        // the answer again.
+        EXPECT_TRUE(hasRow(rows, "Zeile 30"));
+        EXPECT_TRUE(hasRow(rows, ">hilfe"));
+        EXPECT_TRUE(hasRow(rows, "Thema 0"));
+        EXPECT_EQ(host.line(0), "");  // the text area itself stays cleared
+    });
+}
+
+TEST_F(TerminalGameTest, PageUpScrollsBackAndAnyKeyReturns) {
+    play("lang\r   \x1b[5~", [](tgame&, tterminalplatform& host) {
+        const std::vector<std::string> rows = screenRows(host);
+        EXPECT_TRUE(hasRow(rows, "Zeile 1"));
+        EXPECT_EQ(rows.back().substr(0, 4), " Zur");  // the hint at the bottom
+    });
+    TearDown();
+    SetUp();
+    play("lang\r   \x1b[5~\x1b[6~", [](tgame&, tterminalplatform& host) {
+        const std::vector<std::string> rows = screenRows(host);
+        EXPECT_FALSE(hasRow(rows, "Zeile 1"));
+        EXPECT_EQ(rows.back(), ">");
     });
 }
 
