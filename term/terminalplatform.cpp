@@ -37,7 +37,10 @@ const char* const kHelpText =
     "  F2 bis F10: Texte der Funktionstasten\n"
     "  Strg+S: Spielstand speichern   Strg+L: Spielstand laden\n"
     "  F12: Men\xFC   Strg+C: Velmo beenden\n"
-    "Befehle: speichern, laden, neustart, zurueck, huch, pronomen, ende";
+    "  Bild auf/ab, Mausrad: fr\xFC"
+    "heren Text lesen   Enter: weiter an [Leertaste]\n"
+    "Befehle: speichern, laden, neustart, zur\xFC"
+    "ck, huch, pronomen, ende";
 // Help pages are rendered no wider than this, so lines stay readable.
 constexpr int32_t kHelpWidth = 78;
 const char* const kContinue = "  [Enter]";
