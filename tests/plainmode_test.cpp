@@ -73,6 +73,25 @@ TEST(PlainMode, AKeyWaitTakesTheFirstCharacterOfTheNextLine) {
     EXPECT_NE(r.out.str().find(">taste\n[Taste]\nTaste  \n"), std::string::npos);
 }
 
+TEST(PlainMode, TheLineAKeyWaitStandsOnIsPrintedOnceBeforeTheMark) {
+    PlainRun r;
+    tplainoptions options;
+    options.storyFile = r.files.write(
+        "frage.velmo",
+        "verb(\"frage\",frag,1);\n"
+        "int parserError(int code, string word, object obj) { write(\"?^\"); return(1); }\n"
+        "class halle { setShort(\"-Halle\"); string StatusLine() { return(\"Halle\"); } }\n"
+        "class spieler { setShort(\"+Spieler\"); moveto(halle);\n"
+        "  int scope(object o) { return(1); }\n"
+        "  int onAction(string v) { string k; write(\"Weiter? \"); k = getKey();\n"
+        "    write(\"[\" + k + \"] fertig^\"); return(1); } }\n"
+        "void main() { setPlayer(spieler); write(\"Halle.^\"); }\n");
+    r.run("frage\nx\n", options);
+    // The question first, then the mark, then the rest of its line.
+    EXPECT_NE(r.out.str().find(">frage\nWeiter? \n[Taste]\n[x] fertig\n"), std::string::npos)
+        << r.out.str();
+}
+
 TEST(PlainMode, ALongLineRunsInPiecesAndNamesWhatItDrops) {
     PlainRun r;
     std::string many;

@@ -140,6 +140,24 @@ TEST_F(TerminalGameTest, PageUpScrollsBackAndAnyKeyReturns) {
     });
 }
 
+TEST_F(TerminalGameTest, QAtAPauseStillSkipsTheRestOfTheLine) {
+    // "q" ends the first pause and drops the second "lang"; blanks go on.
+    play("lang. lang\rq   ", [](tgame&, tterminalplatform& host) {
+        const std::string text = host.wholeText();
+        EXPECT_NE(text.find("Zeile 30"), std::string::npos);
+        EXPECT_EQ(text.find("Zeile 30"), text.rfind("Zeile 30"));
+    });
+}
+
+TEST_F(TerminalGameTest, AFullInputLineSaysSo) {
+    play(std::string(80, 'a'), [](tgame&, tterminalplatform& host) {
+        const std::vector<std::string> rows = screenRows(host);
+        EXPECT_EQ(host.line(host.lineCount() - 1), ">" + std::string(69, 'a'));
+        // No free cell beside the caret on 80 columns: the status line says it.
+        EXPECT_NE(rows.front().find("Zeile voll"), std::string::npos) << rows.front();
+    });
+}
+
 TEST_F(TerminalGameTest, EnterEndsAKeyWaitAsABlank) {
     play("taste\r\r", [](tgame&, tterminalplatform& host) {
         EXPECT_EQ(host.line(host.lineCount() - 3), "Taste [ ]");
