@@ -190,13 +190,15 @@ void tterminalplatform::paint() {
     lastPaint = steady_clock::now();
 }
 
-// The picture over the top of the text area. Drawing it as coloured
-// character cells needs a JPEG decoder (`drawPictureCells`); without one
-// the picture is named in a bar.
+// The picture over the text area, under a bar that names it. Drawing it
+// needs a JPEG decoder (`decodePicture`); without one only the bar shows.
 void tterminalplatform::drawPicture(tframe& frame) const {
     const int32_t top = frame.rows() > 1 ? 1 : 0;
-    const int32_t height = frame.rows() - top;
-    if (drawPictureCells && drawPictureCells(picture->jpeg, frame, top, height)) return;
+    const int32_t height = frame.rows() - top - 1;
+    tpixels pixels;
+    if (height > 0 && decodePicture &&
+        decodePicture(picture->jpeg, frame.columns(), 2 * height, pixels))
+        drawHalfBlocks(frame, top + 1, height, pixels);
     const std::string title = cp1252ToUtf8(picture->caption);
     const std::string bar = title.empty() ? " Grafik " : " Grafik: " + title + " ";
     const int32_t width = std::min(glyphCount(bar), frame.columns());

@@ -18,6 +18,7 @@
 #include "frontend/bufferedplatform.h"
 #include "term/keyreader.h"
 #include "term/pager.h"
+#include "term/picture.h"
 #include "term/screenframe.h"
 #include "term/terminal.h"
 
@@ -73,12 +74,9 @@ public:
     std::function<void()> onMenuKey;
     // The terminal changed its size: the game fits its text area anew.
     std::function<void()> onResize;
-    // Draws a JPEG picture as character cells into the rows from `top` on;
-    // false when it cannot. Unset until a JPEG decoder is built in: the
-    // picture is then named in a bar over the text.
-    std::function<bool(const std::vector<unsigned char>& jpeg, tframe& frame, int32_t top,
-                       int32_t rows)>
-        drawPictureCells;
+    // Decodes a picture so that it can be drawn with half blocks. Unset
+    // until a JPEG decoder is built in: the picture is then only named.
+    tpicturedecoder decodePicture;
 
     // A list of entries at the bottom, chosen with the arrows and Enter;
     // entries that are not enabled are shown in parentheses and skipped.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "term/keyreader.h"
+#include "term/picture.h"
 #include "term/screenlayout.h"
 
 namespace velmo {
@@ -90,6 +91,29 @@ TEST(TextView, TheMouseWheelArrivesAsScrolling) {
     // A click does nothing; the letter after it still arrives.
     ASSERT_TRUE(reader.next(event));
     EXPECT_EQ(event.character, 'a');
+}
+
+TEST(Picture, HalfBlocksShowTwoPixelsACellCentredInColour) {
+    tpixels pixels;
+    pixels.width = 2;
+    pixels.height = 3;  // an odd last row: its lower half stays plain
+    pixels.rgb = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0x102030, 0x000000};
+    tframe frame(4, 6);
+    drawHalfBlocks(frame, 0, 4, pixels);
+    // Two cell rows, centred: rows 1 and 2, columns 2 and 3.
+    EXPECT_EQ(frame.at(1, 2).glyph, U'\u2580');
+    EXPECT_EQ(frame.at(1, 2).foreground, 0xFF0000u);
+    EXPECT_EQ(frame.at(1, 2).background, 0x0000FFu);
+    EXPECT_EQ(frame.at(2, 3).foreground, 0x000000u);
+    EXPECT_EQ(frame.at(2, 3).background, kNoColour);
+    EXPECT_EQ(frame.at(0, 2), tcell{});
+    const std::string out = encodeFrame(nullptr, frame);
+    EXPECT_NE(out.find("\x1b[0;38;2;255;0;0;48;2;0;0;255m\xE2\x96\x80"), std::string::npos);
+
+    pixels.rgb.resize(2);  // fewer pixels than the size says: nothing drawn
+    tframe untouched(4, 6);
+    drawHalfBlocks(untouched, 0, 4, pixels);
+    EXPECT_EQ(untouched.at(1, 2), tcell{});
 }
 
 }  // namespace
