@@ -273,17 +273,12 @@ bool tterminalplatform::takeWaitKey(const tkeyevent& event) {
                        event.character != '\x7F' && !event.modifiers.ctrl && !event.modifiers.alt;
     const bool skips = waitKinds.back() == twait::page && typedAhead.empty() &&
                        (event.character == 'q' || event.character == 'Q');
-    if (!storyReads && !typedAhead.empty() && event.key == tkey::enter) {
+    // Enter after characters typed at a pause belongs to them.
+    const bool typedOn = (typed && !skips) || (event.key == tkey::enter && !typedAhead.empty());
+    if (!storyReads && typedOn)
         typedAhead.push_back(event);
-        pressBlank();
-        return true;
-    }
-    if (!storyReads && typed && !skips) {
-        typedAhead.push_back(event);
-        pressBlank();
-        return true;
-    }
-    if (event.key != tkey::enter) return false;
+    else if (event.key != tkey::enter)
+        return false;
     pressBlank();
     return true;
 }
@@ -382,9 +377,20 @@ void tterminalplatform::processEvents() {
 }
 
 void tterminalplatform::processEventsWhile(const bool& running, twait kind) {
-    ++nesting;
-    ++waits;
-    waitKinds.push_back(kind);
+    // The counts come back also when story code run from a key throws.
+    struct tcount {
+        tterminalplatform& host;
+        explicit tcount(tterminalplatform& counted, twait waitKind) : host(counted) {
+            ++host.nesting;
+            ++host.waits;
+            host.waitKinds.push_back(waitKind);
+        }
+        ~tcount() {
+            host.waitKinds.pop_back();
+            --host.waits;
+            --host.nesting;
+        }
+    } counted(*this, kind);
     while (running) {
         if (!quitting && deliverOne()) continue;
         if (finished()) {
@@ -396,9 +402,6 @@ void tterminalplatform::processEventsWhile(const bool& running, twait kind) {
         refresh(true);
         readInput(-1);
     }
-    waitKinds.pop_back();
-    --waits;
-    --nesting;
 }
 
 void tterminalplatform::serve() {
