@@ -127,8 +127,10 @@ public:
     // Types a whole line at the prompt and presses Enter, as the plain
     // line mode and script-like hosts do: every character goes through
     // the key handlers, so the line is filtered and limited exactly as
-    // typed input.
-    void typeLine(const std::string& line);
+    // typed input. A line too long for the input line is submitted in
+    // pieces at its full stops; what still does not fit is dropped, and
+    // the count of dropped characters is returned.
+    std::size_t typeLine(const std::string& line);
 
     // --- Read access for hosts and tests -----------------------------
     tstory* currentStory() const { return story.get(); }
@@ -219,6 +221,7 @@ private:
     void setInputText(const std::string& text);
 
     // Waits (waits.cpp).
+    char awaitKey(twait kind);
     void clearTextArea();
     void menuKey(tkey key);
     void drawMarker();

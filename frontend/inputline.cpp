@@ -100,10 +100,12 @@ void tgame::keyDown(tkey key, tmodifiers modifiers) {
 void tgame::editKey(tkey key, tmodifiers /*modifiers*/) {
     const std::string text = inputText();
     const int32_t column = caret + 1;  // counted from 1; right after ">" it is 2
-    // The prompt cannot be deleted, and a full line takes only deleting
-    // and moving left (Enter included).
+    // The prompt cannot be deleted, and a full line takes only deleting,
+    // moving left and Enter: a line that cannot be submitted once it is
+    // full would leave the player stuck without a word.
     blockKey = (key == tkey::backspace && column < 3) ||
-               (column > settings.columns && key != tkey::backspace && key != tkey::left);
+               (column > settings.columns && key != tkey::backspace && key != tkey::left &&
+                key != tkey::enter);
     homePressed = key == tkey::home;
 
     if (key == tkey::up || key == tkey::down) browseHistory(key);
@@ -233,19 +235,43 @@ void tgame::submitLine() {
     executeLine(command, shown);
 }
 
-void tgame::typeLine(const std::string& line) {
-    for (char c : line) {
+std::size_t tgame::typeLine(const std::string& line) {
+    // Where the last full stop of the line being typed was: its place in
+    // `line` and the input line's length right after it.
+    std::size_t stopAt = std::string::npos;
+    std::size_t lengthAtStop = 0;
+    std::size_t i = 0;
+    for (; i < line.size(); ++i) {
+        const char c = line[i];
         // Control characters are no typed text (Ctrl+S would save).
         if (static_cast<unsigned char>(c) < ' ') continue;
-        // A typist stops where Enter still works: a full line takes
-        // only deleting and moving left.
-        if (inputText().size() + 2 > static_cast<std::size_t>(settings.columns)) break;
+        // A typist stops where the line is full.
+        if (inputText().size() >= static_cast<std::size_t>(settings.columns)) {
+            if (stopAt == std::string::npos || !storyOpen()) break;
+            // Commands separated by full stops go on in a line of their
+            // own, so a long line of short commands loses none of them.
+            setInputText(inputText().substr(0, lengthAtStop));
+            keyDown(tkey::enter, {});
+            keyUp(tkey::enter);
+            i = stopAt;
+            while (i + 1 < line.size() && line[i + 1] == ' ') ++i;
+            stopAt = std::string::npos;
+            continue;
+        }
         keyDown(tkey::other, {});
         keyPress(c);
         keyUp(tkey::other);
+        if (c == '.') {
+            stopAt = i;
+            lengthAtStop = inputText().size();
+        }
     }
     keyDown(tkey::enter, {});
     keyUp(tkey::enter);
+    std::size_t dropped = 0;
+    for (; i < line.size(); ++i)
+        if (static_cast<unsigned char>(line[i]) >= ' ') ++dropped;
+    return dropped;
 }
 
 }  // namespace velmo

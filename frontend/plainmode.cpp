@@ -21,6 +21,11 @@ std::string toStoryText(const std::string& line) {
     return looksLikeUtf8(line) ? utf8ToCp1252Lossy(line) : line;
 }
 
+// Printed before the line that a key wait takes.
+const char* const kKeyWaitMark = "[Taste]";
+// How much of an input line's dropped end a notice quotes.
+constexpr std::size_t kQuotedRest = 40;
+
 std::string withoutTrailingBlanks(std::string text) {
     while (!text.empty() && text.back() == ' ') text.pop_back();
     return text;
@@ -48,12 +53,24 @@ void tplainplatform::printLine(const std::string& text) {
     printLineRaw(text);
 }
 
+// Prints a line; of a line printed in part before a wait only the rest.
+void tplainplatform::printUnseen(const std::string& text) {
+    if (partialShown.empty()) {
+        printLine(text);
+        return;
+    }
+    const bool continued = text.compare(0, partialShown.size(), partialShown) == 0;
+    const std::string rest = continued ? text.substr(partialShown.size()) : text;
+    partialShown.clear();
+    if (!continued || !rest.empty()) printLine(rest);
+}
+
 // Lines before the last one are finished: nothing writes to them again
 // except the topic marker, which a line mode need not show moving.
 void tplainplatform::flushFinished() {
     if (printed < buffer.firstStoredLine()) printed = buffer.firstStoredLine();
     const int32_t finished = buffer.lineCount() - 1;
-    for (; printed < finished; ++printed) printLine(buffer.line(printed));
+    for (; printed < finished; ++printed) printUnseen(buffer.line(printed));
     out.flush();
 }
 
@@ -62,11 +79,23 @@ void tplainplatform::flushAll() {
     const int32_t last = buffer.lineCount() - 1;
     if (printed == last) {
         const std::string text = buffer.line(last);
-        if (!text.empty()) printLine(text);
+        if (!text.empty()) printUnseen(text);
         // The unfinished line is spoken for: what might follow on it is
         // not printed again.
         printed = last + 1;
     }
+    out.flush();
+}
+
+// Before a wait the unfinished last line ("[Weiter mit einer Taste]")
+// must be read first; what is written on it later still follows.
+void tplainplatform::flushPartial() {
+    flushFinished();
+    const int32_t last = buffer.lineCount() - 1;
+    const std::string text = buffer.line(last);
+    if (printed != last || text.empty() || text == partialShown) return;
+    printUnseen(text);
+    partialShown = text;
     out.flush();
 }
 
@@ -85,6 +114,7 @@ void tplainplatform::clearText() {
     flushAll();
     tbufferedplatform::clearText();
     printed = 0;
+    partialShown.clear();
     skipBlank = true;
 }
 
@@ -104,6 +134,11 @@ void tplainplatform::showBox(const std::vector<std::string>& lines) {
 }
 
 void tplainplatform::processEventsWhile(const bool& running, twait kind) {
+    if (kind != twait::menu) {
+        // A reader of the output learns that the next line answers a key.
+        flushPartial();
+        printLineRaw(kKeyWaitMark);
+    }
     while (running) {
         std::string line;
         if (!readLine(line)) {
@@ -112,7 +147,7 @@ void tplainplatform::processEventsWhile(const bool& running, twait kind) {
             return;
         }
         if (!events) return;
-        if (kind == twait::key) {
+        if (kind != twait::menu) {
             const char key = line.empty() ? ' ' : line[0];
             events->keyDown(tkey::other, {});
             events->keyPress(key);
@@ -176,12 +211,26 @@ bool tplainplatform::chooseSaveFile(const std::string& /*title*/, const std::str
     return true;
 }
 
+// A picture takes no input: one line names it, without the temporary
+// file, which is no concern of the player's.
 void tplainplatform::showPictureFile(const std::string& title,
-                                     const std::vector<unsigned char>& jpeg,
-                                     const std::string& file) {
-    const std::size_t slash = file.find_last_of('/');
-    tbufferedplatform::showPictureFile(title, jpeg,
-                                       slash == std::string::npos ? file : file.substr(slash + 1));
+                                     const std::vector<unsigned char>& /*jpeg*/,
+                                     const std::string& /*file*/) {
+    flushFinished();
+    printLineRaw(title.empty() ? "[Grafik]" : "[Grafik: " + title + "]");
+}
+
+void tplainplatform::typeLine(tgame& game, const std::string& line) {
+    const std::size_t dropped = game.typeLine(line);
+    if (dropped == 0) return;
+    // Nothing is lost without a word: the player learns what did not run.
+    // Control characters are not counted in `dropped`; a few too many
+    // characters quoted do no harm, a very long rest is shortened.
+    std::string rest =
+        withoutTrailingBlanks(line.substr(line.size() - std::min(line.size(), dropped)));
+    if (rest.size() > kQuotedRest) rest = rest.substr(0, kQuotedRest) + "\x85";
+    flushFinished();
+    printLineRaw("[Eingabe zu lang, nicht ausgef\xFChrt: \x84" + rest + "\x93]");
 }
 
 int runPlainMode(const tplainoptions& options, std::istream& in, std::ostream& out) {
@@ -221,7 +270,7 @@ int runPlainMode(const tplainoptions& options, std::istream& in, std::ostream& o
     }
     if (!options.scriptFile.empty()) game.playScriptFile(options.scriptFile);
     std::string line;
-    while (game.storyOpen() && platform.readLine(line)) game.typeLine(line);
+    while (game.storyOpen() && platform.readLine(line)) platform.typeLine(game, line);
     platform.flushAll();
     if (!options.exportFile.empty() && !game.exportTextTo(options.exportFile)) {
         out << "Datei kann nicht geschrieben werden\n";

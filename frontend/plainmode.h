@@ -6,13 +6,17 @@
 // the output is what the text area would show (after the start-up blank
 // lines), UTF-8, no escape sequences and no "[Leertaste]" pauses.
 //
-// Waits read the next line: a key wait takes its first character (an
-// empty line is a blank); a topic menu takes the line as the topic number
+// Waits read the next line: a key wait prints "[Taste]" on a line of its
+// own and takes the first character of the next line (an empty line is a
+// blank); a topic menu takes the line as the topic number
 // ("0", empty or anything else leaves it as Esc does); a file dialog takes
 // the line as the path (empty cancels); a question takes "j" (yes), "n"
 // (no) or anything else (cancel). Message boxes print their text as a
-// line of its own. With the status option each status line is printed as
-// "[Status] " and the text without trailing blanks.
+// line of its own, and so does a picture ("[Grafik: ...]"), which takes
+// no input. An input line longer than the input line is typed in pieces
+// at its full stops; what still does not fit is named in a notice. With
+// the status option each status line is printed as "[Status] " and the
+// text without trailing blanks.
 //
 // The inspector prints its position line, then evaluates each input line
 // and prints "Wert: " with the result; an empty line closes it with OK, a
@@ -30,6 +34,8 @@
 #include "frontend/bufferedplatform.h"
 
 namespace velmo {
+
+class tgame;
 
 struct tplainoptions {
     // The text area's size for this run; unset: the options' (70 x 28
@@ -68,6 +74,9 @@ public:
     // Prints every line not printed yet, the unfinished last one included
     // when it holds text.
     void flushAll();
+    // Types an input line into the game; characters that do not fit the
+    // input line are named in a notice.
+    void typeLine(tgame& game, const std::string& line);
 
     bool pagesOutput() const override { return false; }
     void clearText() override;
@@ -90,6 +99,8 @@ public:
 
 private:
     void flushFinished();
+    void flushPartial();
+    void printUnseen(const std::string& text);
     void printLine(const std::string& text);
     void printLineRaw(const std::string& text);
 
@@ -97,6 +108,7 @@ private:
     std::ostream& out;
     bool showStatus;
     int32_t printed = 0;    // lines printed (or skipped) so far
+    std::string partialShown;  // the part of line `printed` shown before a wait
     bool skipBlank = true;  // blank lines right after a clear are not shown
     bool inputEnded = false;
 };

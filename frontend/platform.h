@@ -106,8 +106,12 @@ enum class tmessagekind { information, warning, error };
 enum class tanswer { yes, no, cancel };
 
 // What a nested wait is waiting for; a host that reads whole lines (the
-// plain line mode) needs to know how to answer.
-enum class twait { key, menu };
+// plain line mode) needs to know how to answer, and a host may treat the
+// waits whose key the story never reads more kindly: `page` is the
+// "[Leertaste]" pause and `box` the box of the "box" statement, where a
+// typed letter may go on to the input line; `key` is a key the story
+// asked for ("getKey", the questions of "ende" and the end of a game).
+enum class twait { key, page, box, menu };
 
 // Receives the host's events. The game logic implements it.
 class tplatformevents {

@@ -70,7 +70,7 @@ void tgame::pause() {
     const std::string saved = platform.line(last);
     platform.replaceLine(last, "[Leertaste]");
     platform.resumeUpdates();
-    waitForKey();
+    awaitKey(twait::page);
     platform.replaceLine(last, saved);
     pageStart = platform.lineCount();
     platform.suspendUpdates();
@@ -109,7 +109,7 @@ void tgame::showBox(const std::string& text) {
         from = caretMark + 1;
     }
     platform.showBox(lines);
-    waitForKey();
+    awaitKey(twait::box);
     platform.hideBox();
 }
 

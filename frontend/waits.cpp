@@ -31,7 +31,9 @@ std::vector<std::string> splitAtCaret(const std::string& text) {
 
 }  // namespace
 
-char tgame::waitForKey() {
+char tgame::waitForKey() { return awaitKey(twait::key); }
+
+char tgame::awaitKey(twait kind) {
     if (windowClosing) return 0;
     const bool restoreWasEnabled = menuState[static_cast<std::size_t>(tmenuaction::restoreGame)];
     waitingForKey = true;
@@ -39,7 +41,7 @@ char tgame::waitForKey() {
     enableMenu(tmenuaction::restoreGame, false);
     enableMenu(tmenuaction::display, false);
     try {
-        platform.processEventsWhile(waitingForKey, twait::key);
+        platform.processEventsWhile(waitingForKey, kind);
     } catch (const std::exception& failure) {
         reportInternalError("Tastenwarten", failure);
         bool failed = false;

@@ -77,9 +77,15 @@ int runInteractive(const tinteractiveoptions& options) {
     platform.setCaption("Velmo");
     tgame game(platform, gameSettings);
     game.useSettings(&settings);
-    if (options.columns || options.rows)
+    // The text area as large as asked for and as the terminal allows, at
+    // the start and after every change of the terminal's size: new text
+    // wraps at its width and pages at its height.
+    const auto fitTextArea = [&] {
         game.setTextSize(options.columns.value_or(settings.values.columns),
                          options.rows.value_or(settings.values.rows));
+    };
+    fitTextArea();
+    platform.onResize = fitTextArea;
     game.saveFolder = chooseSaveFolder();
     game.pictureFolder = choosePictureFolder(game.saveFolder);
     platform.onQuitKey = [&game, &platform] { quitGame(game, platform); };

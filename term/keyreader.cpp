@@ -185,6 +185,7 @@ std::size_t tkeyreader::decodeCsi(std::string_view bytes) {
         if (c >= 'A' && c <= 'E') push(static_cast<tkey>(static_cast<int>(tkey::f1) + (c - 'A')));
         return 4;
     }
+    if (bytes[2] == '<') return decodeMouse(bytes);
     std::size_t i = 2;
     while (i < bytes.size()) {
         const unsigned char c = static_cast<unsigned char>(bytes[i]);
@@ -199,6 +200,24 @@ std::size_t tkeyreader::decodeCsi(std::string_view bytes) {
     const tmodifiers m = modifiersOf(params.size() > 1 ? params[1] : 0);
     const tkey key = final == '~' ? tildeKey(params[0]) : letterKey(final);
     if (key != tkey::none) push(key, m);
+    return i + 1;
+}
+
+// A mouse report in the form "ESC [ < button ; column ; row M" (pressed)
+// or "m" (released). Only the wheel (buttons 64 and 65) does something.
+std::size_t tkeyreader::decodeMouse(std::string_view bytes) {
+    std::size_t i = 3;
+    while (i < bytes.size() && ((bytes[i] >= '0' && bytes[i] <= '9') || bytes[i] == ';')) {
+        if (i >= kMaxSequence) return i;
+        ++i;
+    }
+    if (i >= bytes.size()) return 0;
+    const std::vector<int> params = parametersOf(bytes.substr(3, i - 3));
+    const int button = params.empty() ? 0 : params[0] & ~0x1C;  // without Shift, Alt, Ctrl
+    if (bytes[i] == 'M' && (button == 64 || button == 65)) {
+        push(tkey::none);
+        events.back().wheel = button == 64 ? -1 : 1;
+    }
     return i + 1;
 }
 

@@ -30,6 +30,9 @@ struct tkeyevent {
     // A typed character as the terminal sent it (UTF-8), also when it has
     // no Windows-1252 form: file paths are taken as they are.
     std::string text;
+    // The mouse wheel: -1 one notch up (away from the player), 1 down;
+    // such an event has no key.
+    int wheel = 0;
 };
 
 class tkeyreader {
@@ -53,6 +56,7 @@ private:
     std::size_t decodeEscape(std::string_view bytes);
     std::size_t decodeCsi(std::string_view bytes);
     std::size_t decodeSs3(std::string_view bytes);
+    std::size_t decodeMouse(std::string_view bytes);
     std::size_t decodeUtf8(std::string_view bytes);
     void decodeControl(unsigned char byte);
     void push(tkey key, tmodifiers modifiers = {}, char character = 0);

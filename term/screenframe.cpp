@@ -16,13 +16,27 @@ char32_t printable(char32_t glyph) {
     return glyph;
 }
 
-std::string sgr(uint8_t attrs) {
+void appendColour(std::string& out, const char* kind, uint32_t colour) {
+    if (colour == kNoColour) return;
+    out += kind;
+    out += ";2;" + std::to_string((colour >> 16) & 0xFF) + ";" +
+           std::to_string((colour >> 8) & 0xFF) + ";" + std::to_string(colour & 0xFF);
+}
+
+// The look of a cell without its glyph.
+bool sameLook(const tcell& a, const tcell& b) {
+    return a.attrs == b.attrs && a.foreground == b.foreground && a.background == b.background;
+}
+
+std::string sgr(const tcell& cell) {
     std::string out = "\x1b[0";
-    if (attrs & kBold) out += ";1";
-    if (attrs & kItalic) out += ";3";
-    if (attrs & kUnderline) out += ";4";
-    if (attrs & kReverse) out += ";7";
-    if (attrs & kStrike) out += ";9";
+    if (cell.attrs & kBold) out += ";1";
+    if (cell.attrs & kItalic) out += ";3";
+    if (cell.attrs & kUnderline) out += ";4";
+    if (cell.attrs & kReverse) out += ";7";
+    if (cell.attrs & kStrike) out += ";9";
+    appendColour(out, ";38", cell.foreground);
+    appendColour(out, ";48", cell.background);
     return out + "m";
 }
 
@@ -35,16 +49,16 @@ void encodeRow(std::string& out, const tframe& frame, int32_t row) {
     int32_t end = frame.columns();
     while (end > 0 && frame.at(row, end - 1) == tcell{}) --end;
     out += moveTo(row, 0);
-    uint8_t current = 0;
+    tcell current;
     for (int32_t c = 0; c < end; ++c) {
         const tcell& cell = frame.at(row, c);
-        if (cell.attrs != current) {
-            out += sgr(cell.attrs);
-            current = cell.attrs;
+        if (!sameLook(cell, current)) {
+            out += sgr(cell);
+            current = cell;
         }
         appendUtf8(out, cell.glyph);
     }
-    if (current != 0) out += "\x1b[0m";
+    if (!sameLook(current, tcell{})) out += "\x1b[0m";
     if (end < frame.columns()) out += "\x1b[K";
 }
 
@@ -128,6 +142,13 @@ void tframe::mark(int32_t row, int32_t from, int32_t to, uint8_t attrs) {
 void tframe::fill(int32_t row, int32_t from, int32_t to, uint8_t attrs) {
     for (int32_t c = std::max<int32_t>(from, 0); c < std::min(to, columns_); ++c)
         if (tcell* target = cell(row, c)) *target = {U' ', attrs};
+}
+
+void tframe::set(int32_t row, int32_t column, const tcell& value) {
+    if (tcell* target = cell(row, column)) {
+        *target = value;
+        target->glyph = printable(value.glyph);
+    }
 }
 
 bool tframe::sameRow(const tframe& other, int32_t row) const {

@@ -22,9 +22,14 @@ enum tcellattr : uint8_t {
     kReverse = 16,
 };
 
+// A cell without a colour of its own shows the terminal's colours.
+constexpr uint32_t kNoColour = 0xFFFFFFFF;
+
 struct tcell {
     char32_t glyph = U' ';
     uint8_t attrs = 0;
+    uint32_t foreground = kNoColour;  // 0xRRGGBB
+    uint32_t background = kNoColour;
     bool operator==(const tcell&) const = default;
 };
 
@@ -46,6 +51,8 @@ public:
     void mark(int32_t row, int32_t from, int32_t to, uint8_t attrs);
     // Fills a run of cells with blanks of these attributes.
     void fill(int32_t row, int32_t from, int32_t to, uint8_t attrs);
+    // Sets one cell whole (a picture's half blocks).
+    void set(int32_t row, int32_t column, const tcell& value);
 
     // Where the terminal's cursor stands; hidden when row < 0.
     int32_t cursorRow = -1;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "base/encoding.h"
+#include "term/textview.h"
 
 namespace velmo {
 
@@ -18,43 +19,64 @@ uint8_t attrOf(tstyle style) {
     return 0;
 }
 
-// The text area from screen row `top` on, `height` rows.
-void drawText(tframe& frame, const tscreenstate& state, int32_t top, int32_t height) {
+// Marks the style runs of the text on one row.
+void drawStyles(tframe& frame, int32_t screenRow, const tviewrow& row,
+                const std::vector<tstylerun>& runs) {
+    const int64_t start = row.position;
+    const int64_t end = start + static_cast<int64_t>(row.text.size());
+    for (const tstylerun& run : runs) {
+        if (run.end <= start || run.start >= end) continue;
+        frame.mark(screenRow, static_cast<int32_t>(std::max<int64_t>(run.start, start) - start),
+                   static_cast<int32_t>(std::min<int64_t>(run.end, end) - start),
+                   attrOf(run.style));
+    }
+}
+
+// The text area from screen row `top` on, `height` rows: the last rows,
+// `scroll` rows further back when the player scrolls, or from the caret
+// when it stands higher (a long topic menu). Text kept from before the
+// screen was cleared stands above the text area's own. Returns the
+// scrolling actually shown (less at the start of the text).
+int32_t drawText(tframe& frame, const tscreenstate& state, int32_t top, int32_t height) {
     const ttextbuffer& text = *state.text;
-    const int32_t first = firstVisibleLine(text, height, state.caretLine, state.caretShown);
-    const int32_t last = std::min(text.lineCount(), first + height);  // one past
+    const int32_t scroll = std::max(state.scroll, 0);
+    const int32_t wanted = height + scroll;
+    const int32_t reach = state.caretShown && scroll == 0 ? state.caretLine : text.lineCount();
+    const std::vector<tviewrow> own = lastRows(text, frame.columns(), wanted, reach);
+    std::vector<tviewrow> rows;
+    if (state.kept && static_cast<int32_t>(own.size()) < wanted)
+        rows = lastRows(*state.kept, frame.columns(), wanted - static_cast<int32_t>(own.size()),
+                        state.kept->lineCount());
+    const int32_t keptRows = static_cast<int32_t>(rows.size());
+    rows.insert(rows.end(), own.begin(), own.end());
 
-    // Text positions of the shown lines, counted back from the end, for
-    // the style runs.
-    std::vector<int32_t> starts(static_cast<std::size_t>(std::max(last - first, 0)));
-    int64_t position = text.textLength();
-    for (int32_t i = text.lineCount() - 1; i >= first; --i) {
-        position -= static_cast<int64_t>(text.line(i).size()) + (text.endsParagraph(i) ? 1 : 0);
-        if (i < last) starts[static_cast<std::size_t>(i - first)] = static_cast<int32_t>(position);
+    const int32_t total = static_cast<int32_t>(rows.size());
+    int32_t first = std::max(total - height - scroll, 0);
+    int32_t caretRow = -1;
+    int32_t caretColumn = 0;
+    if (state.caretShown &&
+        findCaret(own, state.caretLine, std::max(state.caretColumn, 0), caretRow, caretColumn)) {
+        caretRow += keptRows;
+        if (scroll == 0 && caretRow < first) first = caretRow;
     }
-
+    const int32_t last = std::min(total, first + height);  // one past
     for (int32_t i = first; i < last; ++i) {
-        const int32_t row = top + (i - first);
-        const std::string line = text.line(i);
+        const tviewrow& row = rows[static_cast<std::size_t>(i)];
         // Windows-1252 has one screen cell per byte, so columns are bytes.
-        frame.put(row, 0, cp1252ToUtf8(line));
-        const int32_t start = starts[static_cast<std::size_t>(i - first)];
-        const int32_t end = start + static_cast<int32_t>(line.size());
-        for (const tstylerun& run : text.styles()) {
-            if (run.end <= start || run.start >= end) continue;
-            frame.mark(row, std::max(run.start, start) - start, std::min(run.end, end) - start,
-                       attrOf(run.style));
-        }
+        frame.put(top + (i - first), 0, cp1252ToUtf8(row.text));
+        if (i >= keptRows) drawStyles(frame, top + (i - first), row, text.styles());
     }
-    if (state.caretShown && state.caretLine >= first && state.caretLine < last) {
-        frame.cursorRow = top + (state.caretLine - first);
-        frame.cursorColumn = std::max<int32_t>(state.caretColumn, 0);
+    if (caretRow >= first && caretRow < last) {
+        frame.cursorRow = top + (caretRow - first);
+        frame.cursorColumn = caretColumn;
     }
+    return std::max(total - height - first, 0);
 }
 
 // The box: centred over the text area, two rows below its top, in
 // reverse video, with an empty row below its last line.
-void drawBox(tframe& frame, const std::vector<std::string>& lines, int32_t top, int32_t areaWidth) {
+void drawBox(tframe& frame, const std::vector<std::string>& lines, const std::string& hint,
+             int32_t top, int32_t areaWidth) {
     std::size_t longest = 0;
     for (const std::string& line : lines) longest = std::max(longest, line.size());
     const int32_t width = static_cast<int32_t>(std::min<std::size_t>(longest, 10000));
@@ -67,6 +89,10 @@ void drawBox(tframe& frame, const std::vector<std::string>& lines, int32_t top, 
         ++row;
     }
     frame.fill(row, left, left + width, kReverse);
+    // The hint at the right of the empty row: the box waits for a key.
+    const int32_t hintWidth = static_cast<int32_t>(hint.size());
+    if (!hint.empty() && hintWidth + 1 <= width)
+        frame.put(row, left + width - hintWidth - 1, hint, kReverse);
 }
 
 }  // namespace
@@ -87,25 +113,21 @@ void drawPrompt(tframe& frame, const std::vector<std::string>& prompt, int32_t c
     }
 }
 
-int32_t firstVisibleLine(const ttextbuffer& text, int32_t height, int32_t caretLine,
-                         bool caretShown) {
-    int32_t first = std::max(text.firstStoredLine(), text.lineCount() - std::max(height, 1));
-    if (caretShown && caretLine < first && caretLine >= text.firstStoredLine()) first = caretLine;
-    return first;
-}
-
-tframe layoutScreen(const tscreenstate& state, int32_t rows, int32_t columns) {
+tframe layoutScreen(const tscreenstate& state, int32_t rows, int32_t columns,
+                    int32_t* shownScroll) {
     tframe frame(rows, columns);
     // With a single row there is room for the text only.
     const int32_t top = frame.rows() > 1 ? 1 : 0;
     if (top == 1) {
         frame.fill(0, 0, frame.columns(), kReverse);
-        frame.put(0, 0, cp1252ToUtf8(state.status), kReverse);
+        frame.put(0, 0, cp1252ToUtf8(fitStatusLine(state.status, frame.columns())), kReverse);
     }
     if (state.text) {
-        drawText(frame, state, top, frame.rows() - top);
+        const int32_t scrolled = drawText(frame, state, top, frame.rows() - top);
+        if (shownScroll) *shownScroll = scrolled;
         if (!state.box.empty())
-            drawBox(frame, state.box, top, std::min(frame.columns(), state.text->width()));
+            drawBox(frame, state.box, state.boxHint, top,
+                    std::min(frame.columns(), state.text->width()));
     }
     if (!state.prompt.empty()) drawPrompt(frame, state.prompt, state.promptCursor);
     return frame;

@@ -2,8 +2,8 @@
 #define VELMO_TERM_SCREENLAYOUT_H
 
 // Where things stand on the terminal: the status line in reverse video on
-// the top row, below it the text area (its last lines that fit, with
-// their styles and the caret), the box of the "box" statement centred over
+// the top row, below it the text area (its last lines that fit, wrapped
+// anew when the terminal is narrower, with their styles and the caret), the box of the "box" statement centred over
 // the text, and the terminal player's own dialogs as lines at the bottom.
 
 #include <cstdint>
@@ -23,22 +23,25 @@ struct tscreenstate {
     int32_t caretColumn = 0;
     bool caretShown = false;
     std::vector<std::string> box;  // Windows-1252, lines already padded
+    std::string boxHint;           // ASCII, in the box's last row
     // A dialog at the bottom of the screen (UTF-8 lines) and the column
     // of the cursor in its last line (-1: no cursor).
     std::vector<std::string> prompt;
     int32_t promptCursor = -1;
+    // Text kept from before the text area was last cleared (null: none
+    // shown); it stands above the text area's own text.
+    const ttextbuffer* kept = nullptr;
+    // How many rows the player has scrolled back from the end.
+    int32_t scroll = 0;
 };
 
-tframe layoutScreen(const tscreenstate& state, int32_t rows, int32_t columns);
+// The screen; `shownScroll` receives the scrolling shown, which is less
+// than asked for at the start of the text.
+tframe layoutScreen(const tscreenstate& state, int32_t rows, int32_t columns,
+                    int32_t* shownScroll = nullptr);
 // Draws dialog lines (UTF-8) over the bottom rows of a frame, in reverse
 // video, with the cursor in the last one at `cursor` (-1: none).
 void drawPrompt(tframe& frame, const std::vector<std::string>& prompt, int32_t cursor);
-
-// The first display line of the text area that a screen of `height` rows
-// shows: the last lines, or from the caret's line when that lies higher
-// (a long topic menu).
-int32_t firstVisibleLine(const ttextbuffer& text, int32_t height, int32_t caretLine,
-                         bool caretShown);
 
 // Breaks UTF-8 text into lines of at most `width` characters, at blanks
 // where it can, and at every "\n".

@@ -16,8 +16,10 @@ namespace {
 // Title saved, alternate screen, no automatic wrap at the right edge (the
 // bottom-right cell can be written without scrolling), steady block
 // cursor, screen cleared.
-constexpr char kEnterSequence[] = "\x1b[22;0t\x1b[?1049h\x1b[?7l\x1b[2 q\x1b[0m\x1b[H\x1b[2J";
-constexpr char kLeaveSequence[] = "\x1b[0m\x1b[?25h\x1b[0 q\x1b[?7h\x1b[?1049l\x1b[23;0t";
+constexpr char kEnterSequence[] =
+    "\x1b[22;0t\x1b[?1049h\x1b[?7l\x1b[2 q\x1b[0m\x1b[H\x1b[2J\x1b[?1000h\x1b[?1006h";
+constexpr char kLeaveSequence[] =
+    "\x1b[?1006l\x1b[?1000l\x1b[0m\x1b[?25h\x1b[0 q\x1b[?7h\x1b[?1049l\x1b[23;0t";
 
 // What the signal handlers need; only async-signal-safe calls touch it.
 struct termios savedMode;

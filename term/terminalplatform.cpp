@@ -37,7 +37,10 @@ const char* const kHelpText =
     "  F2 bis F10: Texte der Funktionstasten\n"
     "  Strg+S: Spielstand speichern   Strg+L: Spielstand laden\n"
     "  F12: Men\xFC   Strg+C: Velmo beenden\n"
-    "Befehle: speichern, laden, neustart, zurueck, huch, pronomen, ende";
+    "  Bild auf/ab, Mausrad: fr\xFC"
+    "heren Text lesen   Enter: weiter an [Leertaste]\n"
+    "Befehle: speichern, laden, neustart, zur\xFC"
+    "ck, huch, pronomen, ende";
 // Help pages are rendered no wider than this, so lines stay readable.
 constexpr int32_t kHelpWidth = 78;
 const char* const kContinue = "  [Enter]";
@@ -45,6 +48,16 @@ const char* const kMenuHint =
     "   (Pfeile: w\xC3\xA4hlen, Enter: ausf\xC3\xBChren, Esc: zur\xC3\xBC"
     "ck)";
 const char* const kYesNo = " (j/n/Esc) ";
+// While the player looks back (UTF-8).
+const char* const kScrollHint =
+    " Zur\xC3\xBC"
+    "ckgebl\xC3\xA4ttert: Bild\xE2\x86\x91/Bild\xE2\x86\x93 bl\xC3\xA4ttern, jede andere "
+    "Taste: zur\xC3\xBC"
+    "ck";
+// Beside an input line that takes no more characters (UTF-8).
+const char* const kLineFull = " Zeile voll ";
+// Rows one notch of the mouse wheel scrolls.
+constexpr int32_t kWheelRows = 3;
 
 bool isQuitKey(const tkeyevent& event) { return event.modifiers.ctrl && event.character == kCtrlC; }
 
@@ -151,11 +164,123 @@ void tterminalplatform::paint() {
     // wait also after the story has closed (the end-of-game question).
     state.caretShown = inputEnabled || waits > 0;
     state.box = boxLines;
+    if (!waitKinds.empty() && waitKinds.back() == twait::box) state.boxHint = "[Taste]";
+    // Text kept from a cleared screen shows once the game is back at the
+    // input line, or when the player scrolls back to it.
+    state.kept = !keptHidden || scroll > 0 ? &kept : nullptr;
+    state.scroll = scroll;
     if (prompt) prompt(columns, state.prompt, state.promptCursor);
-    const tframe frame = layoutScreen(state, rows, columns);
+    tframe frame = layoutScreen(state, rows, columns, &scroll);
+    if (picture) drawPicture(frame);
+    if (scroll > 0 && !prompt) {
+        drawPrompt(frame, {kScrollHint}, -1);
+    } else if (inputEnabled && waits == 0 && !prompt && frame.cursorRow >= 0 &&
+               caretLine == buffer.lineCount() - 1 &&
+               static_cast<int32_t>(buffer.line(caretLine).size()) >= buffer.width() - 2) {
+        // Typing more does nothing now: the player sees why, beside the
+        // caret or, without room there, at the right of the status line.
+        const int32_t length = glyphCount(kLineFull);
+        if (frame.cursorColumn + 1 + length <= frame.columns())
+            frame.put(frame.cursorRow, frame.cursorColumn + 1, kLineFull, kReverse);
+        else
+            frame.put(0, std::max(frame.columns() - length, 0), kLineFull, kBold);
+    }
     terminal.write(encodeFrame(shown ? &*shown : nullptr, frame));
     shown = frame;
     lastPaint = steady_clock::now();
+}
+
+// The picture over the text area, under a bar that names it. Drawing it
+// needs a JPEG decoder (`decodePicture`); without one only the bar shows.
+void tterminalplatform::drawPicture(tframe& frame) const {
+    const int32_t top = frame.rows() > 1 ? 1 : 0;
+    const int32_t height = frame.rows() - top - 1;
+    tpixels pixels;
+    if (height > 0 && decodePicture &&
+        decodePicture(picture->jpeg, frame.columns(), 2 * height, pixels))
+        drawHalfBlocks(frame, top + 1, height, pixels);
+    const std::string title = cp1252ToUtf8(picture->caption);
+    const std::string bar = title.empty() ? " Grafik " : " Grafik: " + title + " ";
+    const int32_t width = std::min(glyphCount(bar), frame.columns());
+    const int32_t left = std::max((frame.columns() - width) / 2, 0);
+    frame.fill(top, left, left + width, kReverse);
+    frame.put(top, left, bar, kReverse);
+}
+
+void tterminalplatform::showPictureFile(const std::string& title,
+                                        const std::vector<unsigned char>& jpeg,
+                                        const std::string& /*file*/) {
+    picture = tpicture{title, jpeg};
+    refresh(false);
+}
+
+void tterminalplatform::clearText() {
+    // Only the first clear since the input line keeps its text: the
+    // screens a topic menu clears after it (the menu, its topics) are
+    // passing views, not the story's text.
+    if (!keptHidden) {
+        std::string text = buffer.wholeText();
+        while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.pop_back();
+        const std::size_t first = text.find_first_not_of('\n');
+        if (first != std::string::npos) {
+            if (kept.textLength() > 0) kept.append("\n");
+            kept.append(text.substr(first));
+        }
+    }
+    keptHidden = true;
+    scroll = 0;
+    tbufferedplatform::clearText();
+}
+
+void tterminalplatform::scrollBy(int32_t rows) {
+    scroll = std::max(scroll + rows, 0);
+    paint();
+}
+
+bool tterminalplatform::takeScrollKey(const tkeyevent& event) {
+    if (page) return false;
+    int32_t rows = 0;
+    int32_t columns = 0;
+    terminal.size(rows, columns);
+    const int32_t pageRows = std::max(rows - 2, 1);
+    if (event.wheel != 0) {
+        scrollBy(-event.wheel * kWheelRows);
+        return true;
+    }
+    if (event.key == tkey::pageUp || event.key == tkey::pageDown) {
+        scrollBy(event.key == tkey::pageUp ? pageRows : -pageRows);
+        return true;
+    }
+    // Any other key goes back to the end of the text and still works.
+    if (event.key != tkey::none) scroll = 0;
+    return false;
+}
+
+void tterminalplatform::pressBlank() {
+    events->keyDown(tkey::other, {});
+    events->keyPress(' ');
+    events->keyUp(tkey::other);
+}
+
+// Enter ends every key wait, as a blank does. At a pause or a box, whose
+// key the story never reads, a typed character ends the wait too and is
+// kept for the input line, so a command typed on is not lost ("q" at a
+// pause still skips the rest of the line).
+bool tterminalplatform::takeWaitKey(const tkeyevent& event) {
+    if (waitKinds.empty() || waitKinds.back() == twait::menu) return false;
+    const bool storyReads = waitKinds.back() == twait::key;
+    const bool typed = static_cast<unsigned char>(event.character) > ' ' &&
+                       event.character != '\x7F' && !event.modifiers.ctrl && !event.modifiers.alt;
+    const bool skips = waitKinds.back() == twait::page && typedAhead.empty() &&
+                       (event.character == 'q' || event.character == 'Q');
+    // Enter after characters typed at a pause belongs to them.
+    const bool typedOn = (typed && !skips) || (event.key == tkey::enter && !typedAhead.empty());
+    if (!storyReads && typedOn)
+        typedAhead.push_back(event);
+    else if (event.key != tkey::enter)
+        return false;
+    pressBlank();
+    return true;
 }
 
 // --- Events ----------------------------------------------------------------
@@ -173,7 +298,10 @@ bool tterminalplatform::readInput(int timeoutMs) {
     case tterminal::tinput::timeout:
         if (reader.pending() && timeout == kEscapeTimeoutMs) reader.timeout();
         break;
-    case tterminal::tinput::resized: redraw(); break;
+    case tterminal::tinput::resized:
+        if (onResize) onResize();
+        redraw();
+        break;
     case tterminal::tinput::closed:
         reader.timeout();
         inputEnded = true;
@@ -195,7 +323,10 @@ bool tterminalplatform::deliverOne() {
 
 // One key stroke as the game logic takes it: down, the character, up.
 void tterminalplatform::deliver(const tkeyevent& event) {
+    if (takeScrollKey(event)) return;
     if (event.key == tkey::none) return;
+    // The next key puts the picture away and still does its work.
+    picture.reset();
     if (event.key == tkey::f12) {
         // The menu starts game actions, so it opens only between inputs.
         if (onMenuKey && nesting == 0) onMenuKey();
@@ -208,10 +339,13 @@ void tterminalplatform::deliver(const tkeyevent& event) {
             quit();
         return;
     }
-    if (!events) return;
+    if (!events || takeWaitKey(event)) return;
     events->keyDown(event.key, event.modifiers);
     if (event.character != 0) events->keyPress(event.character);
     events->keyUp(event.key);
+    // Handed on between inputs, the key has done all its work (a whole
+    // command, a topic menu): the game is back at the input line.
+    if (nesting == 0) keptHidden = false;
 }
 
 void tterminalplatform::quit() {
@@ -242,9 +376,21 @@ void tterminalplatform::processEvents() {
     --nesting;
 }
 
-void tterminalplatform::processEventsWhile(const bool& running, twait /*kind*/) {
-    ++nesting;
-    ++waits;
+void tterminalplatform::processEventsWhile(const bool& running, twait kind) {
+    // The counts come back also when story code run from a key throws.
+    struct tcount {
+        tterminalplatform& host;
+        explicit tcount(tterminalplatform& counted, twait waitKind) : host(counted) {
+            ++host.nesting;
+            ++host.waits;
+            host.waitKinds.push_back(waitKind);
+        }
+        ~tcount() {
+            host.waitKinds.pop_back();
+            --host.waits;
+            --host.nesting;
+        }
+    } counted(*this, kind);
     while (running) {
         if (!quitting && deliverOne()) continue;
         if (finished()) {
@@ -256,12 +402,16 @@ void tterminalplatform::processEventsWhile(const bool& running, twait /*kind*/) 
         refresh(true);
         readInput(-1);
     }
-    --waits;
-    --nesting;
 }
 
 void tterminalplatform::serve() {
     if (finished()) return;
+    // The game is at the input line: what was typed at a pause is typed
+    // now.
+    while (!typedAhead.empty()) {
+        queue.push_front(std::move(typedAhead.back()));
+        typedAhead.pop_back();
+    }
     if (deliverOne()) return;
     refresh(true);
     if (!readInput(-1) && finished() && events) events->closeRequested();

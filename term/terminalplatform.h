@@ -18,6 +18,7 @@
 #include "frontend/bufferedplatform.h"
 #include "term/keyreader.h"
 #include "term/pager.h"
+#include "term/picture.h"
 #include "term/screenframe.h"
 #include "term/terminal.h"
 
@@ -41,6 +42,15 @@ public:
 
     void processEvents() override;
     void processEventsWhile(const bool& running, twait kind) override;
+    // The text of a cleared screen is kept for scrolling back, and given
+    // back above the new text once the game is at the input line again
+    // (after a topic menu).
+    void clearText() override;
+    // A picture never holds the game up: it is shown over the text until
+    // the next key, which still does its work.
+    void showPictureFile(const std::string& title, const std::vector<unsigned char>& jpeg,
+                         const std::string& file) override;
+    void closePicture() override { picture.reset(); }
 
     void showMessage(tmessagekind kind, const std::string& text) override;
     tanswer ask(const std::string& text) override;
@@ -62,6 +72,11 @@ public:
     std::function<void()> onQuitKey;
     // F12 between inputs: the player's menu.
     std::function<void()> onMenuKey;
+    // The terminal changed its size: the game fits its text area anew.
+    std::function<void()> onResize;
+    // Decodes a picture so that it can be drawn with half blocks. Unset
+    // until a JPEG decoder is built in: the picture is then only named.
+    tpicturedecoder decodePicture;
 
     // A list of entries at the bottom, chosen with the arrows and Enter;
     // entries that are not enabled are shown in parentheses and skipped.
@@ -87,6 +102,8 @@ public:
     void refresh(bool force);
     // Paints the whole screen anew (after a resize).
     void redraw();
+    // What the terminal shows now (null before the first paint).
+    const tframe* shownFrame() const { return shown ? &*shown : nullptr; }
 
 private:
     // A dialog line's contents for a screen of `columns` columns: the lines
@@ -95,6 +112,16 @@ private:
         std::function<void(int32_t columns, std::vector<std::string>& lines, int32_t& cursor)>;
 
     void paint();
+    // Draws the picture (or its name) over the text area of `frame`.
+    void drawPicture(tframe& frame) const;
+    // Scrolls the text back (positive) or forward by `rows`.
+    void scrollBy(int32_t rows);
+    // Keys of the scrollback and of key waits that the host answers
+    // itself; true when the key needs no more handling.
+    bool takeScrollKey(const tkeyevent& event);
+    bool takeWaitKey(const tkeyevent& event);
+    // Hands a blank to the game: it ends a key wait.
+    void pressBlank();
     // Waits for input and queues its key strokes; false when the terminal
     // has closed.
     bool readInput(int timeoutMs);
@@ -124,6 +151,18 @@ private:
     int32_t suspended = 0;
     int32_t nesting = 0;
     int32_t waits = 0;
+    std::vector<twait> waitKinds;  // the waits running, innermost last
+    // Keys that ended a pause or a box and belong to the input line: they
+    // are handed on once the game is back there.
+    std::deque<tkeyevent> typedAhead;
+    ttextbuffer kept{1 << 20, 1 << 18};  // text of cleared screens
+    bool keptHidden = false;  // cleared since the last input: not shown
+    int32_t scroll = 0;       // rows scrolled back from the end
+    struct tpicture {
+        std::string caption;  // Windows-1252
+        std::vector<unsigned char> jpeg;
+    };
+    std::optional<tpicture> picture;
     bool inputEnded = false;
     bool quitting = false;
 };

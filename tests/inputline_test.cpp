@@ -56,13 +56,17 @@ TEST_F(InputLine, GermanQuotesCountAsDoubleQuotes) {
               ">sage \"gruesse\" \"a\"");
 }
 
-TEST_F(InputLine, AFullLineTakesOnlyBackspaceAndLeft) {
+TEST_F(InputLine, AFullLineTakesOnlyDeletingMovingLeftAndEnter) {
     f.platform.type(std::string(80, 'a'));
     EXPECT_EQ(line(), ">" + std::string(69, 'a'));  // the caret column has passed 70
-    f.platform.press(tkey::enter);
-    EXPECT_EQ(f.game->inputHistory().size(), 0u);
+    f.platform.press(tkey::home);
+    f.platform.type("b");
     EXPECT_EQ(line(), ">" + std::string(69, 'a'));
+    f.platform.press(tkey::end);
     f.platform.press(tkey::backspace);
+    EXPECT_EQ(line(), ">" + std::string(68, 'a'));
+    f.platform.type("aa");
+    // Enter still submits the full line.
     f.platform.press(tkey::enter);
     EXPECT_EQ(f.game->inputHistory().size(), 1u);
 }
@@ -243,7 +247,7 @@ TEST(Paging, CountsFromTheScreenATopicMenuLeavesEmpty) {
     for (int i = 1; i <= 20; ++i) text += "Zeile " + std::to_string(i) + "^";
     f.game->writeText(text);
     // The menu waited once; the twenty lines after it paused once.
-    EXPECT_EQ(f.platform.waits, (std::vector<twait>{twait::menu, twait::key}));
+    EXPECT_EQ(f.platform.waits, (std::vector<twait>{twait::menu, twait::page}));
 }
 
 TEST(Paging, QAtAPauseSkipsTheRestOfTheLine) {
@@ -283,7 +287,7 @@ TEST(TextOutput, ABoxShowsItsLinesUntilAKey) {
     EXPECT_EQ(f.platform.boxesShown[0],
               (std::vector<std::string>{"", " Zeile eins ", "   ", " \"Zitat\" "}));
     EXPECT_TRUE(f.platform.boxLines.empty());  // hidden again after the key
-    EXPECT_EQ(f.platform.waits, std::vector<twait>{twait::key});
+    EXPECT_EQ(f.platform.waits, std::vector<twait>{twait::box});
 }
 
 }  // namespace

@@ -68,8 +68,44 @@ TEST(PlainMode, StatusLinesAndTranscript) {
 TEST(PlainMode, AKeyWaitTakesTheFirstCharacterOfTheNextLine) {
     PlainRun r;
     r.run("taste\nxyz\ntaste\n\n");
-    EXPECT_NE(r.out.str().find(">taste\nTaste x\n"), std::string::npos);
-    EXPECT_NE(r.out.str().find(">taste\nTaste  \n"), std::string::npos);
+    // "[Taste]" tells the reader that the next line answers a key.
+    EXPECT_NE(r.out.str().find(">taste\n[Taste]\nTaste x\n"), std::string::npos) << r.out.str();
+    EXPECT_NE(r.out.str().find(">taste\n[Taste]\nTaste  \n"), std::string::npos);
+}
+
+TEST(PlainMode, TheLineAKeyWaitStandsOnIsPrintedOnceBeforeTheMark) {
+    PlainRun r;
+    tplainoptions options;
+    options.storyFile = r.files.write(
+        "frage.velmo",
+        "verb(\"frage\",frag,1);\n"
+        "int parserError(int code, string word, object obj) { write(\"?^\"); return(1); }\n"
+        "class halle { setShort(\"-Halle\"); string StatusLine() { return(\"Halle\"); } }\n"
+        "class spieler { setShort(\"+Spieler\"); moveto(halle);\n"
+        "  int scope(object o) { return(1); }\n"
+        "  int onAction(string v) { string k; write(\"Weiter? \"); k = getKey();\n"
+        "    write(\"[\" + k + \"] fertig^\"); return(1); } }\n"
+        "void main() { setPlayer(spieler); write(\"Halle.^\"); }\n");
+    r.run("frage\nx\n", options);
+    // The question first, then the mark, then the rest of its line.
+    EXPECT_NE(r.out.str().find(">frage\nWeiter? \n[Taste]\n[x] fertig\n"), std::string::npos)
+        << r.out.str();
+}
+
+TEST(PlainMode, ALongLineRunsInPiecesAndNamesWhatItDrops) {
+    PlainRun r;
+    std::string many;
+    for (int i = 0; i < 30; ++i) many += "schau. ";
+    r.run(many + "\nnimm " + std::string(200, 'x') + "\n");
+    std::size_t looks = 0;
+    for (std::size_t at = r.out.str().find("Ein Garten."); at != std::string::npos;
+         at = r.out.str().find("Ein Garten.", at + 1))
+        ++looks;
+    EXPECT_EQ(looks, 30u);  // every command of the long line ran
+    EXPECT_NE(r.out.str().find("[Eingabe zu lang, nicht ausgef\xC3\xBChrt: \xE2\x80\x9E" +
+                               std::string(40, 'x') + "\xE2\x80\xA6\xE2\x80\x9C]"),
+              std::string::npos)
+        << r.out.str();
 }
 
 TEST(PlainMode, ScriptAndExport) {

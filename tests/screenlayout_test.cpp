@@ -122,7 +122,6 @@ TEST_F(ScreenLayoutTest, CaretAboveTheLastScreenScrollsUpToIt) {
     const tframe frame = layout();
     EXPECT_EQ(frame.rowText(1), "   Thema 2");
     EXPECT_EQ(frame.cursorRow, 1);
-    EXPECT_EQ(firstVisibleLine(text, 4, 2, false), 7);
 }
 
 TEST_F(ScreenLayoutTest, StyleRunsLandOnTheirCellsAcrossWrappedLines) {
@@ -156,6 +155,11 @@ TEST_F(ScreenLayoutTest, BoxIsCentredOverTheTextInReverseVideo) {
 
     state.box = {"ab"};
     EXPECT_EQ(layoutScreen(state, 10, 30).rowText(3), "     ab");
+
+    // While the box waits its last row says so.
+    state.box = {"", " Ein Kasten ", " "};
+    state.boxHint = "[Taste]";
+    EXPECT_EQ(layoutScreen(state, 10, 30).rowText(6), "    [Taste]");
 }
 
 TEST_F(ScreenLayoutTest, DialogLinesAtTheBottomTakeTheCursor) {

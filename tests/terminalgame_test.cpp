@@ -6,6 +6,7 @@
 
 #include <fcntl.h>
 #include <unistd.h>
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -82,20 +83,90 @@ protected:
 };
 
 TEST_F(TerminalGameTest, PagingMenuAndHistoryTypedAhead) {
-    // 30 lines on a screen of 10 pause three times: "a", "b" and "c" go
-    // on. Then the menu: Down twice, Enter. Then Up recalls "hilfe".
-    play("lang\rabchilfe\r\x1b[B\x1b[B\r\x1b[A", [](tgame& game, tterminalplatform& host) {
+    // 30 lines on a screen of 10 pause three times: blanks go on. Then
+    // the menu: Down twice, Enter. Then Up recalls "hilfe".
+    play("lang\r   hilfe\r\x1b[B\x1b[B\r\x1b[A", [](tgame& game, tterminalplatform& host) {
         // The menu cleared the screen before "Thema 3".
         EXPECT_EQ(host.line(host.lineCount() - 3), "Thema 3");
         EXPECT_EQ(host.line(host.lineCount() - 1), ">hilfe");
-        // Had a pause not taken its key, "abc" would have been typed.
         EXPECT_EQ(game.inputHistory(), (std::vector<std::string>{">lang", ">hilfe"}));
     });
 }
 
+TEST_F(TerminalGameTest, ACommandTypedAtPausesIsNotLost) {
+    // "s", "c" and "h" end the three pauses and still reach the input line.
+    play("lang\rschau\r", [](tgame& game, tterminalplatform&) {
+        EXPECT_EQ(game.inputHistory(), (std::vector<std::string>{">lang", ">schau"}));
+    });
+}
+
+// The rows of the screen the host shows now, as text.
+std::vector<std::string> screenRows(tterminalplatform& host) {
+    host.redraw();
+    std::vector<std::string> rows;
+    const tframe* frame = host.shownFrame();
+    for (int32_t r = 0; frame && r < frame->rows(); ++r) rows.push_back(frame->rowText(r));
+    return rows;
+}
+
+bool hasRow(const std::vector<std::string>& rows, const std::string& text) {
+    return std::find(rows.begin(), rows.end(), text) != rows.end();
+}
+
+TEST_F(TerminalGameTest, LeavingATopicMenuGivesBackTheTextBeforeIt) {
+    play("lang\r   hilfe\r\x1b", [](tgame&, tterminalplatform& host) {
+        const std::vector<std::string> rows = screenRows(host);
+        // The menu cleared the text area; the lines before it stand above
+        // the answer again.
+        EXPECT_TRUE(hasRow(rows, "Zeile 30"));
+        EXPECT_TRUE(hasRow(rows, ">hilfe"));
+        EXPECT_TRUE(hasRow(rows, "Thema 0"));
+        EXPECT_EQ(host.line(0), "");  // the text area itself stays cleared
+    });
+}
+
+TEST_F(TerminalGameTest, PageUpScrollsBackAndAnyKeyReturns) {
+    play("lang\r   \x1b[5~", [](tgame&, tterminalplatform& host) {
+        const std::vector<std::string> rows = screenRows(host);
+        EXPECT_TRUE(hasRow(rows, "Zeile 1"));
+        EXPECT_EQ(rows.back().substr(0, 4), " Zur");  // the hint at the bottom
+    });
+    TearDown();
+    SetUp();
+    play("lang\r   \x1b[5~\x1b[6~", [](tgame&, tterminalplatform& host) {
+        const std::vector<std::string> rows = screenRows(host);
+        EXPECT_FALSE(hasRow(rows, "Zeile 1"));
+        EXPECT_EQ(rows.back(), ">");
+    });
+}
+
+TEST_F(TerminalGameTest, QAtAPauseStillSkipsTheRestOfTheLine) {
+    // "q" ends the first pause and drops the second "lang"; blanks go on.
+    play("lang. lang\rq   ", [](tgame&, tterminalplatform& host) {
+        const std::string text = host.wholeText();
+        EXPECT_NE(text.find("Zeile 30"), std::string::npos);
+        EXPECT_EQ(text.find("Zeile 30"), text.rfind("Zeile 30"));
+    });
+}
+
+TEST_F(TerminalGameTest, AFullInputLineSaysSo) {
+    play(std::string(80, 'a'), [](tgame&, tterminalplatform& host) {
+        const std::vector<std::string> rows = screenRows(host);
+        EXPECT_EQ(host.line(host.lineCount() - 1), ">" + std::string(69, 'a'));
+        // No free cell beside the caret on 80 columns: the status line says it.
+        EXPECT_NE(rows.front().find("Zeile voll"), std::string::npos) << rows.front();
+    });
+}
+
+TEST_F(TerminalGameTest, EnterEndsAKeyWaitAsABlank) {
+    play("taste\r\r", [](tgame&, tterminalplatform& host) {
+        EXPECT_EQ(host.line(host.lineCount() - 3), "Taste [ ]");
+    });
+}
+
 TEST_F(TerminalGameTest, KeyWaitTakesAUtf8UmlautAndEndOfInputEndsAWait) {
-    play("taste\r\x1b\r\xC3\x84taste\r", [](tgame& game, tterminalplatform& host) {
-        // Esc and Enter do not end the wait; "Ä" does, lower-cased.
+    play("taste\r\x1b\xC3\x84taste\r", [](tgame& game, tterminalplatform& host) {
+        // Esc does not end the wait; "Ä" does, lower-cased.
         EXPECT_EQ(host.line(host.lineCount() - 5), "Taste [\xE4]");
         // The second wait ended with the input: no key, no hang.
         EXPECT_EQ(host.line(host.lineCount() - 3), ">taste");
