@@ -11,13 +11,14 @@ ttranscriptfile::ttranscriptfile(const std::string& path, tplatform& host)
 }
 
 void ttranscriptfile::add(const std::string& text) {
-    if (failed) return;
+    if (failed || finished) return;
     file.stream() << cp1252ToUtf8(text);
     if (!file.good()) fail();
 }
 
 bool ttranscriptfile::finish() {
-    if (failed) return false;
+    if (failed || finished) return !failed;
+    finished = true;
     if (!file.commit()) fail();
     return !failed;
 }

@@ -20,7 +20,8 @@ class ttranscriptfile {
 public:
     ttranscriptfile(const std::string& path, tplatform& host);
 
-    // Appends a piece of the transcript (Windows-1252).
+    // Appends a piece of the transcript (Windows-1252); after `finish`
+    // nothing more is taken.
     void add(const std::string& text);
     // Puts the file in place; false when it was not written.
     bool finish();
@@ -31,6 +32,7 @@ private:
     tatomicfile file;
     tplatform& platform;
     bool failed = false;
+    bool finished = false;
 };
 
 }  // namespace velmo
