@@ -81,21 +81,5 @@ TEST(AtomicFile, AReplacedFileKeepsItsPermissions) {
     EXPECT_EQ(fs::status(target).permissions(), fs::perms::owner_read | fs::perms::owner_write);
 }
 
-TEST(FileWritingSeam, ScopedReplacementsNestAndEndInReverseOrder) {
-    FailingFiles outer(tfault::none);
-    FailingFiles inner(tfault::none);
-    tfilewriting* before = &fileWriting();
-    {
-        tscopedfilewriting useOuter(outer);
-        {
-            tscopedfilewriting useInner(inner);
-            EXPECT_EQ(&fileWriting(), &inner);
-        }
-        EXPECT_EQ(&fileWriting(), &outer);
-    }
-    EXPECT_EQ(&fileWriting(), before);
-    EXPECT_EQ(before, &systemFileWriting());
-}
-
 }  // namespace
 }  // namespace velmo
