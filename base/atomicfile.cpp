@@ -1,92 +1,134 @@
 #include "base/atomicfile.h"
 
 #include <atomic>
-#include <chrono>
 #include <filesystem>
-#include <fstream>
+#include <streambuf>
 #include <system_error>
+#include <vector>
 
-#if defined(__unix__) || defined(__APPLE__)
-#include <fcntl.h>
 #include <unistd.h>
-#endif
+
+#include "base/filewriting.h"
 
 namespace velmo {
 
-namespace fs = std::filesystem;
-
 namespace {
 
-// A name beside the target that no other file uses. The clock and a
-// counter keep two writers (or two writes in a row) apart.
-fs::path temporaryName(const fs::path& target) {
-    static std::atomic<unsigned> counter{0};
-    auto stamp = static_cast<unsigned long long>(
-        std::chrono::steady_clock::now().time_since_epoch().count());
-    for (;;) {
-        fs::path candidate = target;
-        candidate += ".tmp" + std::to_string(stamp % 1000000007ULL) + "-" +
-                     std::to_string(counter.fetch_add(1));
-        std::error_code ec;
-        if (!fs::exists(candidate, ec) && !ec) return candidate;
-        if (ec) return candidate;  // the open below will tell
-    }
-}
+namespace fs = std::filesystem;
 
-// Pushes the written data from the system's cache to the disk, so that a
-// crash right after the rename cannot leave an empty file behind.
-bool syncToDisk(const fs::path& file) {
-#if defined(__unix__) || defined(__APPLE__)
-    int fd = ::open(file.c_str(), O_RDONLY);
-    if (fd < 0) return false;
-    bool ok = ::fsync(fd) == 0;
-    ::close(fd);
-    return ok;
-#else
-    (void)file;
-    return true;
-#endif
+// Attempts at a free temporary name before giving up.
+constexpr int kNameAttempts = 100;
+// The stream collects this much before it hands data to the file.
+constexpr std::size_t kBufferSize = 64 * 1024;
+
+// A name beside the target for the n-th attempt; the process number and a
+// counter keep two writers (or two writes in a row) apart.
+std::string temporaryName(const std::string& target) {
+    static std::atomic<unsigned> counter{0};
+    return target + ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(counter++);
 }
 
 // A replaced file keeps its permissions.
-void copyPermissions(const fs::path& from, const fs::path& to) {
+void copyPermissions(const std::string& from, const std::string& to) {
     std::error_code ec;
-    auto status = fs::status(from, ec);
+    const auto status = fs::status(from, ec);
     if (!ec && fs::exists(status))
         fs::permissions(to, status.permissions(), fs::perm_options::replace, ec);
 }
 
-bool writeAndClose(const fs::path& temp, const std::function<bool(std::ostream&)>& write) {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out.is_open()) return false;
-    bool ok = write(out);
-    out.flush();
-    ok = ok && out.good();
-    out.close();
-    return ok && !out.fail();
-}
-
 }  // namespace
 
-bool writeFileAtomically(const std::string& path, const std::function<bool(std::ostream&)>& write) {
-    const fs::path target(path);
-    const fs::path temp = temporaryName(target);
-    std::error_code ec;
-    bool ok = false;
-    try {
-        ok = writeAndClose(temp, write);
-    } catch (...) {
-        fs::remove(temp, ec);
-        throw;
+// Collects the stream's bytes and hands them to the file in large pieces.
+// A failed write makes the stream bad, so writers see the failure at once.
+class tatomicfile::tbuffer : public std::streambuf {
+public:
+    explicit tbuffer(twritablefile& target) : file(target), data(kBufferSize) {
+        setp(data.data(), data.data() + data.size());
     }
-    if (ok) ok = syncToDisk(temp);
+
+    // Hands everything collected to the file.
+    bool drain() {
+        const auto size = static_cast<std::size_t>(pptr() - pbase());
+        setp(data.data(), data.data() + data.size());
+        if (failed || size == 0) return !failed;
+        failed = !file.write(data.data(), size);
+        return !failed;
+    }
+
+protected:
+    int_type overflow(int_type c) override {
+        if (!drain()) return traits_type::eof();
+        if (traits_type::eq_int_type(c, traits_type::eof())) return traits_type::not_eof(c);
+        *pptr() = traits_type::to_char_type(c);
+        pbump(1);
+        return c;
+    }
+    int sync() override { return drain() ? 0 : -1; }
+
+private:
+    twritablefile& file;
+    std::vector<char> data;
+    bool failed = false;
+};
+
+tatomicfile::tatomicfile(std::string path) : target(std::move(path)) {
+    tfilewriting& files = fileWriting();
+    for (int attempt = 0; attempt < kNameAttempts && !file; ++attempt) {
+        temporary = temporaryName(target);
+        bool taken = false;
+        file = files.create(temporary, taken);
+        if (!file && !taken) break;
+    }
+    if (file) buffer = std::make_unique<tbuffer>(*file);
+    out = std::make_unique<std::ostream>(buffer.get());
+    if (!file) {
+        temporary.clear();
+        out->setstate(std::ios::badbit);
+    }
+}
+
+tatomicfile::~tatomicfile() { discard(); }
+
+bool tatomicfile::good() const { return file && out->good(); }
+
+std::ostream& tatomicfile::stream() { return *out; }
+
+bool tatomicfile::commit() {
+    if (!good()) {
+        discard();
+        return false;
+    }
+    bool ok = buffer->drain() && file->sync();
+    ok = file->close() && ok;
+    file.reset();
     if (ok) {
-        copyPermissions(target, temp);
-        fs::rename(temp, target, ec);
-        ok = !ec;
+        copyPermissions(target, temporary);
+        ok = fileWriting().rename(temporary, target);
     }
-    if (!ok) fs::remove(temp, ec);
+    if (ok) {
+        temporary.clear();
+        out->setstate(std::ios::badbit);  // nothing more goes anywhere
+    } else {
+        discard();
+    }
     return ok;
+}
+
+void tatomicfile::discard() {
+    if (file) file->close();
+    file.reset();
+    if (!temporary.empty()) fileWriting().remove(temporary);
+    temporary.clear();
+    if (out) out->setstate(std::ios::badbit);
+}
+
+bool writeFileAtomically(const std::string& path, const std::function<bool(std::ostream&)>& write) {
+    tatomicfile file(path);
+    if (!file.good()) return false;
+    // An exception from `write` unwinds through the atomic file, which
+    // removes the temporary file on its way.
+    if (!write(file.stream())) return false;
+    return file.commit();
 }
 
 }  // namespace velmo

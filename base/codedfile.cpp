@@ -171,10 +171,10 @@ std::string codedTextFileName(const std::string& fileName) {
     return fileName.substr(0, dot + 1) + "text";
 }
 
-void codeTextFile(const std::string& fileName) {
+bool codeTextFile(const std::string& fileName) {
     std::string data;
-    if (!readFile(fileName, data)) return;
-    saveCodedList(splitTextLines(data), codedTextFileName(fileName));
+    if (!readFile(fileName, data)) return true;
+    return saveCodedList(splitTextLines(data), codedTextFileName(fileName));
 }
 
 }  // namespace velmo

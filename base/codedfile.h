@@ -42,8 +42,9 @@ bool loadCodedLines(std::vector<std::string>& lines, const std::string& fileName
 // no ".". Dots in folder names do not count ("../a.txt" -> "../a.text").
 std::string codedTextFileName(const std::string& fileName);
 // Codes a text file into its companion file; a file that cannot be read
-// is skipped silently.
-void codeTextFile(const std::string& fileName);
+// is skipped silently (true). False when the companion could not be
+// written (an earlier companion then stays as it was).
+bool codeTextFile(const std::string& fileName);
 
 }  // namespace velmo
 

@@ -1,6 +1,7 @@
 #include "frontend/plainmode.h"
 
 #include <istream>
+#include <optional>
 #include <ostream>
 
 #include "base/encoding.h"
@@ -10,6 +11,7 @@
 #include "frontend/inspector.h"
 #include "frontend/optionsfile.h"
 #include "frontend/settings.h"
+#include "frontend/transcriptfile.h"
 
 namespace velmo {
 
@@ -244,27 +246,20 @@ int runPlainMode(const tplainoptions& options, std::istream& in, std::ostream& o
     tgamesettings settings;
     settings.seed = options.seed;
 
-    std::ofstream transcript;
-    if (!options.transcriptFile.empty()) {
-        transcript.open(options.transcriptFile, std::ios::binary | std::ios::trunc);
-        if (!transcript) {
-            out << "Datei kann nicht geschrieben werden\n";
-            return kPlainNoStory;
-        }
-    }
+    // Declared before the game, which hands it text until its very end.
+    std::optional<ttranscriptfile> transcript;
     tgame game(platform, settings);
     game.useSettings(&userOptions);
     game.setTextSize(columns, rows);
     if (options.useOptions) game.saveFolder = chooseSaveFolder();
     game.pictureFolder = choosePictureFolder(game.saveFolder);
     if (!readable) platform.showMessage(tmessagekind::warning, kOptionsUnreadable);
-    if (transcript.is_open()) {
-        game.setTranscript([&transcript](const std::string& text) {
-            transcript << cp1252ToUtf8(text);
-            transcript.flush();
-        });
+    if (!options.transcriptFile.empty()) {
+        transcript.emplace(options.transcriptFile, platform);
+        game.setTranscript([&transcript](const std::string& text) { transcript->add(text); });
     }
     if (!game.openStory(storyFile)) {
+        if (transcript) transcript->finish();
         platform.flushAll();
         return kPlainNoStory;
     }
@@ -272,10 +267,13 @@ int runPlainMode(const tplainoptions& options, std::istream& in, std::ostream& o
     std::string line;
     while (game.storyOpen() && platform.readLine(line)) platform.typeLine(game, line);
     platform.flushAll();
+    bool written = !transcript || transcript->finish();
     if (!options.exportFile.empty() && !game.exportTextTo(options.exportFile)) {
         out << "Datei kann nicht geschrieben werden\n";
-        return kPlainNoStory;
+        written = false;
     }
+    platform.flushAll();
+    if (!written) return kPlainNoStory;
     return kPlainOk;
 }
 

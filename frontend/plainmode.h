@@ -58,8 +58,10 @@ enum : int { kPlainOk = 0, kPlainNoStory = 1, kPlainUsage = 2 };
 
 // Plays the story: 0 at the end of the input or when the story closed with
 // no way to go on, 1 when the story could not be opened (its error is
-// printed) or the export file could not be written, 2 when no story is
-// named and the options name none to load.
+// printed) or the transcript or export file could not be written, 2 when
+// no story is named and the options name none to load. A transcript file
+// that cannot be written is reported when that shows, and the game goes
+// on; an earlier file of that name stays as it was.
 int runPlainMode(const tplainoptions& options, std::istream& in, std::ostream& out);
 
 // The host of the plain mode: a text area whose finished lines are printed

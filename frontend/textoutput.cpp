@@ -1,6 +1,8 @@
 // Text output: writing story text with its markup resolved, paging with
 // "[Leertaste]", the box of the "box" statement, and clearing the screen.
 
+#include <string_view>
+
 #include "frontend/game.h"
 #include "frontend/markup.h"
 
@@ -25,11 +27,13 @@ void tgame::display(const std::string& text, const std::vector<tstylerun>& runs)
     const std::size_t width = static_cast<std::size_t>(settings.columns);
     for (std::size_t slice = 0; slice < text.size(); slice += width) {
         const std::size_t sliceEnd = std::min(text.size(), slice + width);
+        // Line breaks are looked for within the slice only: a long text
+        // without one is not searched to its end for every slice.
+        const std::string_view sliceText = std::string_view(text).substr(0, sliceEnd);
         std::size_t from = slice;
         while (from < sliceEnd) {
-            std::size_t breakAt = text.find('\n', from);
-            std::size_t end =
-                breakAt == std::string::npos || breakAt >= sliceEnd ? sliceEnd : breakAt + 1;
+            const std::size_t breakAt = sliceText.find('\n', from);
+            const std::size_t end = breakAt == std::string_view::npos ? sliceEnd : breakAt + 1;
             platform.append(text.substr(from, end - from));
             from = end;
             if (platform.pagesOutput() && !windowClosing &&

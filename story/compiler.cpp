@@ -70,7 +70,7 @@ struct tcompile {
         table.push_back(std::move(text));
 
         for (const std::string& file : scan.textFiles)
-            codeTextFile(locateTextFile(file, sourceFile));
+            if (!codeTextFile(locateTextFile(file, sourceFile))) return false;
         if (!saveCodedList(table, compiledFileName(sourceFile))) return false;
 
         tservices& out = scanner.services;

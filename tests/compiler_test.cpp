@@ -10,6 +10,7 @@
 #include "frontend/authoring.h"
 #include "story/literals.h"
 #include "story/loader.h"
+#include "support/failing_files.h"
 #include "support/recording_services.h"
 #include "support/story_files.h"
 #include "support/test_platform.h"
@@ -274,6 +275,27 @@ TEST(CompilerMenu, ReportInTheWindowRefusalsInAWarningBox) {
     EXPECT_EQ(platform.messageKinds, std::vector<tmessagekind>{tmessagekind::warning});
     EXPECT_FALSE(tools.compileCommand());  // the dialog was cancelled
     EXPECT_EQ(platform.messages.size(), 1u);
+}
+
+// A companion text file that could not be written was passed over: the
+// compile reported success, and the compiled story then showed the old
+// text (or none).
+TEST(CompilerMenu, ACompanionThatCannotBeWrittenFailsTheCompile) {
+    StoryFiles dir;
+    test::TestPlatform platform;
+    RecordingServices services;
+    tauthoring tools(platform, services);
+    dir.write("info.txt", "Neu\n");
+    const std::string source = dir.write("spiel.velmo", "void main() { file(\"info.txt\"); }\n");
+    {
+        test::FailingFiles full(test::tfault::writeFailsMidway);
+        tscopedfilewriting use(full);
+        EXPECT_FALSE(tools.compileFile(source));
+    }
+    EXPECT_EQ(platform.messages,
+              std::vector<std::string>{"spiel.velmo kann nicht compiliert werden"});
+    EXPECT_FALSE(std::filesystem::exists(dir.path("info.text")));
+    EXPECT_FALSE(std::filesystem::exists(dir.path("spiel.data")));
 }
 
 }  // namespace

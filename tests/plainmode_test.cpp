@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "support/failing_files.h"
 #include "support/game_fixture.h"
 #include "support/story_files.h"
 
@@ -63,6 +64,25 @@ TEST(PlainMode, StatusLinesAndTranscript) {
     transcript << file.rdbuf();
     // The transcript holds the text as written and each command behind its prompt.
     EXPECT_EQ(transcript.str().substr(transcript.str().size() - 22), "\n>warte\nDu wartest.\n\n>");
+}
+
+// The transcript file was cut to nothing at the start and written
+// unchecked: a full disk lost the earlier transcript and went unnoticed.
+TEST(PlainMode, ATranscriptThatCannotBeWrittenKeepsTheEarlierOneAndThePlayGoesOn) {
+    PlainRun r;
+    tplainoptions options;
+    options.transcriptFile = r.files.write("verlauf.txt", "alter Verlauf\n");
+    {
+        test::FailingFiles full(test::tfault::writeFailsMidway);
+        tscopedfilewriting use(full);
+        EXPECT_EQ(r.run("warte\nschau\n", options), kPlainNoStory);
+    }
+    EXPECT_NE(r.out.str().find("Datei kann nicht geschrieben werden\n"), std::string::npos);
+    EXPECT_NE(r.out.str().find(">schau\nEin Garten."), std::string::npos);
+    std::ifstream file(options.transcriptFile, std::ios::binary);
+    std::stringstream transcript;
+    transcript << file.rdbuf();
+    EXPECT_EQ(transcript.str(), "alter Verlauf\n");
 }
 
 TEST(PlainMode, AKeyWaitTakesTheFirstCharacterOfTheNextLine) {

@@ -60,7 +60,11 @@ public:
         ++helpShown;
         helpContexts.push_back(context);
     }
-    void processEvents() override { ++eventPasses; }
+    // With `closeAtPass` set, the window closes at that pass, as when the
+    // player closes it (or presses Ctrl+C) while story code runs.
+    void processEvents() override {
+        if (++eventPasses == closeAtPass && events) events->closeRequested();
+    }
     void processEventsWhile(const bool& running, twait kind) override {
         waits.push_back(kind);
         lastLineAtWait.push_back(lastLine());
@@ -149,6 +153,7 @@ public:
     int helpShown = 0;
     std::vector<thelpcontext> helpContexts;
     int eventPasses = 0;
+    int closeAtPass = 0;
 
 private:
     bool nextFile(std::string& path) {
