@@ -73,7 +73,10 @@ private:
 
 tatomicfile::tatomicfile(std::string path) : target(std::move(path)) {
     tfilewriting& files = fileWriting();
-    for (int attempt = 0; attempt < kNameAttempts && !file; ++attempt) {
+    // The system cuts a name at a zero byte, so such a name (a typed file
+    // name can hold one) would write some other file: it is refused.
+    const bool usable = !target.empty() && target.find('\0') == std::string::npos;
+    for (int attempt = 0; usable && attempt < kNameAttempts && !file; ++attempt) {
         temporary = temporaryName(target);
         bool taken = false;
         file = files.create(temporary, taken);

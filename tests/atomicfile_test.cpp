@@ -63,6 +63,17 @@ TEST(AtomicFile, AFullDiskStopsTheStreamAndTheCommitKeepsTheOldFile) {
     EXPECT_EQ(filesIn(folder.root), 1u);
 }
 
+// A saved game named with a zero byte once hung the game: every temporary
+// name, cut at the zero byte, named the existing folder.
+TEST(AtomicFile, ANameWithAZeroByteIsRefusedAndWritesNothing) {
+    test::StoryFiles folder;
+    const std::string target = (folder.root / std::string("a\0b.memo", 8)).string();
+    tatomicfile file(target);
+    file.stream() << "x";
+    EXPECT_FALSE(file.commit());
+    EXPECT_EQ(filesIn(folder.root), 0u);
+}
+
 TEST(AtomicFile, AnAtomicFileDestroyedWithoutCommitLeavesNothing) {
     test::StoryFiles folder;
     {
