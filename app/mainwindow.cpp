@@ -17,6 +17,7 @@
 #include "app/functionkeysdialog.h"
 #include "app/helpwindow.h"
 #include "app/namefilter.h"
+#include "app/picturewindow.h"
 #include "app/printing.h"
 #include "app/qtplatform.h"
 #include "app/screenfont.h"
@@ -250,6 +251,22 @@ void tmainwindow::showHelp(thelpcontext context) {
     help->show();
     help->raise();
     help->activateWindow();
+}
+
+void tmainwindow::showPicture(const std::string& caption, const tstorypicture& shown) {
+    if (!picture) {
+        picture = new tpicturewindow(this);
+        connect(picture, &tpicturewindow::closed, this, [this] {
+            platform->pictureClosed();
+            activateWindow();
+            view->setFocus();  // the caret shows again
+        });
+    }
+    picture->showPicture(caption, shown);
+}
+
+void tmainwindow::closePicture() {
+    if (picture) picture->closeQuietly();
 }
 
 // --- Menu commands -------------------------------------------------------------

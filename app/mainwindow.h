@@ -25,6 +25,7 @@ namespace velmo {
 
 class tboxoverlay;
 class thelpwindow;
+class tpicturewindow;
 class tqtplatform;
 class tstatusbar;
 class tstatuspanel;
@@ -67,6 +68,12 @@ public:
     thelpwindow* helpWindow() const { return help; }
     // The printer of "Drucker einrichten" and "Drucken".
     QPrinter& printer() { return *printerSetUp; }
+    // The one picture window: a new picture replaces the one shown; when
+    // the player closes it, the game learns of it and the text area gets
+    // the keyboard back.
+    void showPicture(const std::string& caption, const tstorypicture& picture);
+    void closePicture();
+    tpicturewindow* pictureWindow() const { return picture; }
 
     // Fonts, colours and the size of the text area in cells.
     void applyDisplayOptions();
@@ -116,6 +123,7 @@ private:
     tstatusbar* bar = nullptr;
     QMenu* recentMenu = nullptr;
     thelpwindow* help = nullptr;
+    tpicturewindow* picture = nullptr;
     std::unique_ptr<QPrinter> printerSetUp;
     std::array<QAction*, kMenuActions> entries{};
     std::unique_ptr<tqtplatform> platform;

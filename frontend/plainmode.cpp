@@ -176,12 +176,11 @@ bool tplainplatform::chooseSaveFile(const std::string& /*title*/, const std::str
     return true;
 }
 
-void tplainplatform::showPictureFile(const std::string& title,
-                                     const std::vector<unsigned char>& jpeg,
-                                     const std::string& file) {
+void tplainplatform::showPicture(const std::string& title, const tstorypicture& picture,
+                                 const std::string& file) {
     const std::size_t slash = file.find_last_of('/');
-    tbufferedplatform::showPictureFile(title, jpeg,
-                                       slash == std::string::npos ? file : file.substr(slash + 1));
+    tbufferedplatform::showPicture(title, picture,
+                                   slash == std::string::npos ? file : file.substr(slash + 1));
 }
 
 int runPlainMode(const tplainoptions& options, std::istream& in, std::ostream& out) {

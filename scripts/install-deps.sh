@@ -4,7 +4,7 @@
 # Usage: scripts/install-deps.sh [extra package ...]
 set -eu
 
-packages="build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev qt6-base-dev fonts-dejavu-core fonts-liberation fonts-terminus qt6-translations-l10n $*"
+packages="build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev qt6-base-dev fonts-dejavu-core fonts-liberation fonts-terminus qt6-translations-l10n libjpeg62-turbo-dev $*"
 
 missing=""
 for p in $packages; do
