@@ -7,6 +7,8 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QScreen>
+#include <algorithm>
 #include <QVBoxLayout>
 
 #include "app/aboutbox.h"
@@ -99,7 +101,33 @@ void tmainwindow::showOptions() {
     settings.rows = running->rows();
     display = displayOptionsOf(options.values);
     applyDisplayOptions();
-    if (options.values.maximize) showMaximized();
+    if (options.values.maximize)
+        showMaximized();
+    else if (isMaximized())
+        showNormal();
+}
+
+// A maximised window fills the screen's work area; the text area takes as
+// many whole cells as fit there beside the window's frame, the menus, the
+// status line and the status bar (the two cells of margin included), so
+// that the pause before
+// text scrolls away comes when the screen is full, not later. The options
+// keep the numbers, and the next save writes them.
+void tmainwindow::fitTextAreaToScreen() {
+    const QRect area = screen()->availableGeometry();
+    centralWidget()->layout()->activate();  // the sizes of the new font
+    layout()->activate();
+    const QSize frame = frameGeometry().size() - size();  // known once shown
+    const QSize around = sizeHint() - view->sizeHint() + view->sizeForCells(2, 0) + frame;
+    const QSize cell = view->cellSize();
+    const auto fit = [](int space, int cells, int32_t least) {
+        return std::clamp<int32_t>(cells > 0 ? space / cells : least, least, kMaxByteOption);
+    };
+    options.values.columns = fit(area.width() - around.width(), cell.width(), kMinColumns);
+    options.values.rows = fit(area.height() - around.height(), cell.height(), kMinRows);
+    running->setTextSize(options.values.columns, options.values.rows);
+    settings.columns = running->columns();
+    settings.rows = running->rows();
 }
 
 void tmainwindow::openStartStory(const std::string& path) {
@@ -111,8 +139,14 @@ void tmainwindow::applyDisplayOptions() {
     status->setLook(font, optionColour(display, 0), optionColour(display, 1));
     view->setLook(font, optionColour(display, 2), optionColour(display, 3));
     view->setCells(settings.columns + 2, settings.rows);
+    if (options.values.maximize) {
+        fitTextAreaToScreen();
+        view->setCells(settings.columns + 2, settings.rows);
+    }
     bar->setTextAreaSize(settings.columns, settings.rows);
-    adjustSize();
+    // Not adjustSize(): it keeps a window within two thirds of the screen,
+    // and the options may ask for more.
+    if (!isMaximized()) resize(sizeHint());
 }
 
 // --- Menus -------------------------------------------------------------------

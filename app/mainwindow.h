@@ -111,6 +111,7 @@ private:
     bool printerChosen();
     void optionsChanged();
     void showOptions();
+    void fitTextAreaToScreen();
     // Opens a help page over whatever window is open.
     std::function<void(thelpcontext)> helpOpener();
 
