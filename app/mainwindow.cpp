@@ -4,12 +4,13 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QMenuBar>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QScreen>
-#include <algorithm>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/aboutbox.h"
 #include "app/autostartdialog.h"
@@ -110,9 +111,8 @@ void tmainwindow::showOptions() {
 // A maximised window fills the screen's work area; the text area takes as
 // many whole cells as fit there beside the window's frame, the menus, the
 // status line and the status bar (the two cells of margin included), so
-// that the pause before
-// text scrolls away comes when the screen is full, not later. The options
-// keep the numbers, and the next save writes them.
+// that the pause before text scrolls away comes when the screen is full,
+// not later. The options keep the numbers, and the next save writes them.
 void tmainwindow::fitTextAreaToScreen() {
     const QRect area = screen()->availableGeometry();
     centralWidget()->layout()->activate();  // the sizes of the new font
@@ -290,6 +290,7 @@ void tmainwindow::showHelp(thelpcontext context) {
 void tmainwindow::showPicture(const std::string& caption, const tstorypicture& shown) {
     if (!picture) {
         picture = new tpicturewindow(this);
+        picture->onOtherKey = [this](QKeyEvent& event) { platform->takeKey(event); };
         connect(picture, &tpicturewindow::closed, this, [this] {
             platform->pictureClosed();
             activateWindow();

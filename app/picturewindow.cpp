@@ -107,7 +107,10 @@ void tpicturewindow::keyPressEvent(QKeyEvent* event) {
         QCoreApplication::sendEvent(image, &menu);
         return;
     }
-    QWidget::keyPressEvent(event);
+    if (onOtherKey && event->key() != Qt::Key_Menu)
+        onOtherKey(*event);
+    else
+        QWidget::keyPressEvent(event);
 }
 
 }  // namespace velmo

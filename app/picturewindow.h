@@ -6,10 +6,13 @@
 // window and centred on the screen the first time it is shown. Its
 // context menu (also the menu key or Shift+F10) shows the picture at
 // "100%", "50%" or "25%", each decoded at that scale from the picture's
-// JPEG bytes; Esc closes it. There is at most one: the main window keeps
-// it and shows each new picture in it, again at full size.
+// JPEG bytes; Esc closes it, and every other key goes on to the game, so
+// that the player can type on while looking at the picture. There is at
+// most one: the main window keeps it and shows each new picture in it,
+// again at full size.
 
 #include <QWidget>
+#include <functional>
 #include <vector>
 
 #include "frontend/picturedecoder.h"
@@ -37,6 +40,9 @@ public:
     QSize pictureSize() const;
     // The context entries "100%", "50%", "25%" (for the tests).
     QList<QAction*> entries() const;
+
+    // Receives the keys the window does not use itself.
+    std::function<void(QKeyEvent&)> onOtherKey;
 
 signals:
     // The player closed the window.

@@ -73,6 +73,11 @@ private slots:
         tpicturewindow* picture = w.window().pictureWindow();
         QVERIFY(picture && picture->isVisible());
         QCOMPARE(picture->windowTitle(), QStringLiteral("Der Keller"));
+        // Keys typed while the picture has the focus reach the input line.
+        QTest::keyClicks(picture, QStringLiteral("zu"));
+        QCOMPARE(w.lastLine(), QStringLiteral(">zu"));
+        QTest::keyClick(picture, Qt::Key_Backspace);
+        QTest::keyClick(picture, Qt::Key_Backspace);
         QCOMPARE(picture->pictureSize(), QSize(301, 201));
         QCOMPARE(picture->size(), QSize(301, 201));
         QCOMPARE(picture->entries().size(), 3);
