@@ -4,10 +4,13 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QMenuBar>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPrinter>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/aboutbox.h"
 #include "app/autostartdialog.h"
@@ -17,6 +20,7 @@
 #include "app/functionkeysdialog.h"
 #include "app/helpwindow.h"
 #include "app/namefilter.h"
+#include "app/picturewindow.h"
 #include "app/printing.h"
 #include "app/qtplatform.h"
 #include "app/screenfont.h"
@@ -98,7 +102,32 @@ void tmainwindow::showOptions() {
     settings.rows = running->rows();
     display = displayOptionsOf(options.values);
     applyDisplayOptions();
-    if (options.values.maximize) showMaximized();
+    if (options.values.maximize)
+        showMaximized();
+    else if (isMaximized())
+        showNormal();
+}
+
+// A maximised window fills the screen's work area; the text area takes as
+// many whole cells as fit there beside the window's frame, the menus, the
+// status line and the status bar (the two cells of margin included), so
+// that the pause before text scrolls away comes when the screen is full,
+// not later. The options keep the numbers, and the next save writes them.
+void tmainwindow::fitTextAreaToScreen() {
+    const QRect area = screen()->availableGeometry();
+    centralWidget()->layout()->activate();  // the sizes of the new font
+    layout()->activate();
+    const QSize frame = frameGeometry().size() - size();  // known once shown
+    const QSize around = sizeHint() - view->sizeHint() + view->sizeForCells(2, 0) + frame;
+    const QSize cell = view->cellSize();
+    const auto fit = [](int space, int cells, int32_t least) {
+        return std::clamp<int32_t>(cells > 0 ? space / cells : least, least, kMaxByteOption);
+    };
+    options.values.columns = fit(area.width() - around.width(), cell.width(), kMinColumns);
+    options.values.rows = fit(area.height() - around.height(), cell.height(), kMinRows);
+    running->setTextSize(options.values.columns, options.values.rows);
+    settings.columns = running->columns();
+    settings.rows = running->rows();
 }
 
 void tmainwindow::openStartStory(const std::string& path) {
@@ -110,8 +139,14 @@ void tmainwindow::applyDisplayOptions() {
     status->setLook(font, optionColour(display, 0), optionColour(display, 1));
     view->setLook(font, optionColour(display, 2), optionColour(display, 3));
     view->setCells(settings.columns + 2, settings.rows);
+    if (options.values.maximize) {
+        fitTextAreaToScreen();
+        view->setCells(settings.columns + 2, settings.rows);
+    }
     bar->setTextAreaSize(settings.columns, settings.rows);
-    adjustSize();
+    // Not adjustSize(): it keeps a window within two thirds of the screen,
+    // and the options may ask for more.
+    if (!isMaximized()) resize(sizeHint());
 }
 
 // --- Menus -------------------------------------------------------------------
@@ -250,6 +285,23 @@ void tmainwindow::showHelp(thelpcontext context) {
     help->show();
     help->raise();
     help->activateWindow();
+}
+
+void tmainwindow::showPicture(const std::string& caption, const tstorypicture& shown) {
+    if (!picture) {
+        picture = new tpicturewindow(this);
+        picture->onOtherKey = [this](QKeyEvent& event) { platform->takeKey(event); };
+        connect(picture, &tpicturewindow::closed, this, [this] {
+            platform->pictureClosed();
+            activateWindow();
+            view->setFocus();  // the caret shows again
+        });
+    }
+    picture->showPicture(caption, shown);
+}
+
+void tmainwindow::closePicture() {
+    if (picture) picture->closeQuietly();
 }
 
 // --- Menu commands -------------------------------------------------------------

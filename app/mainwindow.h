@@ -25,6 +25,7 @@ namespace velmo {
 
 class tboxoverlay;
 class thelpwindow;
+class tpicturewindow;
 class tqtplatform;
 class tstatusbar;
 class tstatuspanel;
@@ -68,6 +69,12 @@ public:
     thelpwindow* helpWindow() const { return help; }
     // The printer of "Drucker einrichten" and "Drucken".
     QPrinter& printer() { return *printerSetUp; }
+    // The one picture window: a new picture replaces the one shown; when
+    // the player closes it, the game learns of it and the text area gets
+    // the keyboard back.
+    void showPicture(const std::string& caption, const tstorypicture& picture);
+    void closePicture();
+    tpicturewindow* pictureWindow() const { return picture; }
 
     // Fonts, colours and the size of the text area in cells.
     void applyDisplayOptions();
@@ -105,6 +112,7 @@ private:
     bool printerChosen();
     void optionsChanged();
     void showOptions();
+    void fitTextAreaToScreen();
     // Opens a help page over whatever window is open.
     std::function<void(thelpcontext)> helpOpener();
 
@@ -117,6 +125,7 @@ private:
     tstatusbar* bar = nullptr;
     QMenu* recentMenu = nullptr;
     thelpwindow* help = nullptr;
+    tpicturewindow* picture = nullptr;
     std::unique_ptr<QPrinter> printerSetUp;
     std::array<QAction*, kMenuActions> entries{};
     std::unique_ptr<tqtplatform> platform;

@@ -47,6 +47,19 @@ QString startFolder(const std::string& folder) {
 tqtplatform::tqtplatform(tmainwindow& host, int32_t width)
     : tbufferedplatform(width), window(host) {}
 
+// --- Pictures --------------------------------------------------------------
+
+void tqtplatform::showPicture(const std::string& title, const tstorypicture& picture,
+                              const std::string&) {
+    window.showPicture(title, picture);
+}
+
+void tqtplatform::closePicture() { window.closePicture(); }
+
+void tqtplatform::pictureClosed() {
+    if (events) events->pictureClosed();
+}
+
 // --- The text area ---------------------------------------------------------
 
 void tqtplatform::changed(int32_t fromLine) {

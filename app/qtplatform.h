@@ -47,9 +47,12 @@ public:
     void showHelp(thelpcontext context) override;
     // The inspector dialog, a nested wait of its own.
     bool runInspector(tinspector& inspector) override;
-    // The picture window is not built yet: a picture shows nothing.
-    void showPictureFile(const std::string&, const std::vector<unsigned char>&,
-                         const std::string&) override {}
+    // The picture window (the main window keeps one).
+    void showPicture(const std::string& caption, const tstorypicture& picture,
+                     const std::string& file) override;
+    void closePicture() override;
+    // The player closed the picture window.
+    void pictureClosed();
 
     void processEvents() override;
     void processEventsWhile(const bool& running, twait kind) override;

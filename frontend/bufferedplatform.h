@@ -49,8 +49,8 @@ public:
     void hideBox() override { boxLines.clear(); }
     // No picture window: the picture is named with the file it was
     // written to, in a message of its own.
-    void showPictureFile(const std::string& title, const std::vector<unsigned char>&,
-                         const std::string& file) override {
+    void showPicture(const std::string& title, const tstorypicture&,
+                     const std::string& file) override {
         const std::string shown = nameAsText(file);
         showMessage(tmessagekind::information,
                     title.empty() ? "Grafik: " + shown : "Grafik " + title + ": " + shown);

@@ -123,6 +123,7 @@ public:
     void chooseTopic(int32_t number) override;
     void closeRequested() override;
     void fileDropped(const std::string& path) override;
+    void pictureClosed() override { pictureOpen = false; }
 
     // Types a whole line at the prompt and presses Enter, as the plain
     // line mode and script-like hosts do: every character goes through

@@ -1,8 +1,10 @@
 // The picture window of the "openWin" and "closeWin" statements: picture
-// k of the open story's picture container, copied to the temporary
-// picture file and handed to the host, which shows it (or names it).
+// k of the open story's picture container, checked by decoding it,
+// copied to the temporary picture file and handed to the host, which
+// shows it (or names it).
 
 #include "frontend/game.h"
+#include "frontend/picturedecoder.h"
 #include "story/authoring.h"
 #include "story/pictures.h"
 
@@ -10,18 +12,24 @@ namespace velmo {
 
 void tgame::showPicture(const std::string& caption, int32_t number, int32_t line) {
     closePicture();
-    std::vector<unsigned char> picture;
+    tstorypicture picture;
+    std::string problem;
     const std::string file =
         fileInFolder(pictureFolder.empty() ? saveFolder : pictureFolder, kTemporaryPicture);
-    if (!readPicture(pictureContainerOf(storyFile), number, picture) ||
-        !writePictureFile(file, picture)) {
+    const bool shown =
+        readPicture(pictureContainerOf(storyFile), number, picture.jpeg, problem) &&
+        decodePicture(picture.jpeg, tpicturescale::full, picture.full, problem);
+    if (!shown || !writePictureFile(file, picture.jpeg)) {
+        // The reason follows the message, so that the author knows what
+        // to mend: a missing number, a damaged or cut picture.
         bool failed = false;
         showError(failed, line,
                   "Grafikdatei kann nicht ge\xF6"
-                  "ffnet werden");
+                  "ffnet werden" +
+                      (problem.empty() ? std::string() : ": " + problem));
         return;
     }
-    platform.showPictureFile(caption, picture, file);
+    platform.showPicture(caption, picture, file);
     pictureOpen = true;
 }
 

@@ -213,11 +213,8 @@ bool tplainplatform::chooseSaveFile(const std::string& /*title*/, const std::str
     return true;
 }
 
-// A picture takes no input: one line names it, without the temporary
-// file, which is no concern of the player's.
-void tplainplatform::showPictureFile(const std::string& title,
-                                     const std::vector<unsigned char>& /*jpeg*/,
-                                     const std::string& /*file*/) {
+void tplainplatform::showPicture(const std::string& title, const tstorypicture& /*picture*/,
+                                 const std::string& /*file*/) {
     flushFinished();
     printLineRaw(title.empty() ? "[Grafik]" : "[Grafik: " + title + "]");
 }

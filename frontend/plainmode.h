@@ -84,10 +84,10 @@ public:
     void clearText() override;
     void setStatusText(const std::string& text) override;
     void showBox(const std::vector<std::string>& lines) override;
-    // The picture is named with its file's name only, so the output is the
-    // same wherever the temporary file lies.
-    void showPictureFile(const std::string& caption, const std::vector<unsigned char>& jpeg,
-                         const std::string& file) override;
+    // A picture takes no input: one line names it, without the temporary
+    // file, which is no concern of the player's.
+    void showPicture(const std::string& caption, const tstorypicture& picture,
+                     const std::string& file) override;
     void processEvents() override {}
     void processEventsWhile(const bool& running, twait kind) override;
     void showMessage(tmessagekind kind, const std::string& text) override;

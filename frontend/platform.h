@@ -31,6 +31,8 @@
 #include <string>
 #include <vector>
 
+#include "frontend/picturedecoder.h"
+
 namespace velmo {
 
 class tinspector;
@@ -113,6 +115,13 @@ enum class tanswer { yes, no, cancel };
 // asked for ("getKey", the questions of "ende" and the end of a game).
 enum class twait { key, page, box, menu };
 
+// A picture of the story's picture container: its JPEG bytes and the
+// picture decoded at full size.
+struct tstorypicture {
+    std::vector<unsigned char> jpeg;
+    tpicture full;
+};
+
 // Receives the host's events. The game logic implements it.
 class tplatformevents {
 public:
@@ -133,6 +142,8 @@ public:
     virtual void closeRequested() = 0;
     // A file was dropped on the window.
     virtual void fileDropped(const std::string& path) = 0;
+    // The player closed the picture window.
+    virtual void pictureClosed() = 0;
 };
 
 class tplatform {
@@ -224,16 +235,14 @@ public:
     virtual bool runInspector(tinspector& /*inspector*/) { return true; }
 
     // --- Pictures ------------------------------------------------------
-    // Shows a JPEG picture in the picture window under a caption.
-    virtual void showPicture(const std::string& /*caption*/,
-                             const std::vector<unsigned char>& /*jpeg*/) {}
-    // The same picture, which the game has also written to `file` (the
-    // temporary picture file). A host without a picture window names the
-    // picture and the file instead; by default the picture is shown.
-    virtual void showPictureFile(const std::string& caption, const std::vector<unsigned char>& jpeg,
-                                 const std::string& /*file*/) {
-        showPicture(caption, jpeg);
-    }
+    // Shows a picture of the story in the picture window under a caption,
+    // at full size, replacing the one shown. The game has checked and
+    // decoded it, and written its JPEG bytes to `file` (the temporary
+    // picture file); the host decodes the bytes again for another scale
+    // (frontend/picturedecoder.h). A host without a picture window names
+    // the picture and the file instead.
+    virtual void showPicture(const std::string& caption, const tstorypicture& picture,
+                             const std::string& file) = 0;
     virtual void closePicture() {}
 
 protected:

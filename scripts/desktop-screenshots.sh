@@ -16,7 +16,9 @@ output=$(mkdir -p "${2:-$root/docs/screenshots}" && cd "${2:-$root/docs/screensh
 work=$(mktemp -d)
 display=:97
 
-Xvfb $display -screen 0 1280x1024x24 >/dev/null 2>&1 &
+# A screen large enough that the story's pictures, centred on it, stay
+# clear of the main window.
+Xvfb $display -screen 0 1600x1200x24 >/dev/null 2>&1 &
 xserver=$!
 export DISPLAY=$display
 sleep 1

@@ -6,7 +6,7 @@ set -eu
 
 # The second line: what installing and packaging need and CI checks with
 # (desktop entry, AppStream metadata, manual pages, icon sizes, the .deb).
-packages="build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev qt6-base-dev fonts-dejavu-core fonts-liberation fonts-terminus qt6-translations-l10n
+packages="build-essential cmake ninja-build pkg-config libgtest-dev libgmock-dev qt6-base-dev fonts-dejavu-core fonts-liberation fonts-terminus qt6-translations-l10n libjpeg62-turbo-dev
   desktop-file-utils appstream man-db librsvg2-bin libxml2-utils dpkg-dev fakeroot python3 $*"
 
 missing=""

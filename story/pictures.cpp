@@ -124,15 +124,29 @@ std::string pictureContainerOf(const std::string& storyFile) {
     return storyFile.substr(0, dot + 1) + "fg";
 }
 
-bool readPicture(const std::string& container, int32_t number, std::vector<unsigned char>& bytes) {
+bool readPicture(const std::string& container, int32_t number, std::vector<unsigned char>& bytes,
+                 std::string& problem) {
     bytes.clear();
+    const std::string name = nameAsText(withoutFolder(container));
+    problem = "die Datei " + name + " ist besch\xE4" "digt";
     std::error_code ec;
-    if (!fs::is_regular_file(container, ec)) return false;
+    if (!fs::is_regular_file(container, ec)) {
+        problem = "die Datei " + name + " fehlt";
+        return false;
+    }
     const auto size = static_cast<int64_t>(fs::file_size(container, ec));
     std::ifstream in(container, std::ios::binary);
     int32_t count = 0;
     if (ec || !in || !readInt32(in, count)) return false;
-    if (count < 1 || number < 0 || number >= count) return false;
+    if (count < 1) {
+        problem = name + " enth\xE4lt keine Grafik";
+        return false;
+    }
+    if (number < 0 || number >= count) {
+        problem = "die Grafik " + std::to_string(number) + " gibt es nicht, " + name +
+                  " enth\xE4lt die Grafiken 0 bis " + std::to_string(count - 1);
+        return false;
+    }
     const int64_t firstPicture = 4 * (int64_t{count} + 1);
     if (firstPicture > size) return false;
 
@@ -150,6 +164,7 @@ bool readPicture(const std::string& container, int32_t number, std::vector<unsig
         bytes.clear();
         return false;
     }
+    problem.clear();
     return true;
 }
 

@@ -35,8 +35,15 @@ std::string pictureContainerOf(const std::string& storyFile);
 // Picture `number` of a container. False, with `bytes` empty, when the
 // container is missing or unreadable, holds no picture of that number, or
 // its table points outside the file (a damaged container never makes
-// this read more than the file holds).
-bool readPicture(const std::string& container, int32_t number, std::vector<unsigned char>& bytes);
+// this read more than the file holds); `problem` then says which, in
+// German (Windows-1252), naming the container without its folder.
+bool readPicture(const std::string& container, int32_t number, std::vector<unsigned char>& bytes,
+                 std::string& problem);
+inline bool readPicture(const std::string& container, int32_t number,
+                        std::vector<unsigned char>& bytes) {
+    std::string problem;
+    return readPicture(container, number, bytes, problem);
+}
 
 // Writes a picture to `path`, which then holds exactly these bytes: a
 // missing file is created, a longer earlier picture is replaced whole.

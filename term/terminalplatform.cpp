@@ -190,8 +190,8 @@ void tterminalplatform::paint() {
     lastPaint = steady_clock::now();
 }
 
-// The picture over the text area, under a bar that names it. Drawing it
-// needs a JPEG decoder (`decodePicture`); without one only the bar shows.
+// The picture over the text area, under a bar that names it; without a
+// decoder, or for a picture it refuses, only the bar shows.
 void tterminalplatform::drawPicture(tframe& frame) const {
     const int32_t top = frame.rows() > 1 ? 1 : 0;
     const int32_t height = frame.rows() - top - 1;
@@ -207,10 +207,9 @@ void tterminalplatform::drawPicture(tframe& frame) const {
     frame.put(top, left, bar, kReverse);
 }
 
-void tterminalplatform::showPictureFile(const std::string& title,
-                                        const std::vector<unsigned char>& jpeg,
-                                        const std::string& /*file*/) {
-    picture = tpicture{title, jpeg};
+void tterminalplatform::showPicture(const std::string& title, const tstorypicture& shown,
+                                    const std::string& /*file*/) {
+    picture = tshownpicture{title, shown.jpeg};
     refresh(false);
 }
 

@@ -48,8 +48,8 @@ public:
     void clearText() override;
     // A picture never holds the game up: it is shown over the text until
     // the next key, which still does its work.
-    void showPictureFile(const std::string& title, const std::vector<unsigned char>& jpeg,
-                         const std::string& file) override;
+    void showPicture(const std::string& title, const tstorypicture& shown,
+                     const std::string& file) override;
     void closePicture() override { picture.reset(); }
 
     void showMessage(tmessagekind kind, const std::string& text) override;
@@ -74,9 +74,9 @@ public:
     std::function<void()> onMenuKey;
     // The terminal changed its size: the game fits its text area anew.
     std::function<void()> onResize;
-    // Decodes a picture so that it can be drawn with half blocks. Unset
-    // until a JPEG decoder is built in: the picture is then only named.
-    tpicturedecoder decodePicture;
+    // Decodes a picture so that it can be drawn with half blocks; when
+    // unset, the picture is only named.
+    tpicturedecoder decodePicture = fitPicture;
 
     // A list of entries at the bottom, chosen with the arrows and Enter;
     // entries that are not enabled are shown in parentheses and skipped.
@@ -158,11 +158,11 @@ private:
     ttextbuffer kept{1 << 20, 1 << 18};  // text of cleared screens
     bool keptHidden = false;  // cleared since the last input: not shown
     int32_t scroll = 0;       // rows scrolled back from the end
-    struct tpicture {
+    struct tshownpicture {
         std::string caption;  // Windows-1252
         std::vector<unsigned char> jpeg;
     };
-    std::optional<tpicture> picture;
+    std::optional<tshownpicture> picture;
     bool inputEnded = false;
     bool quitting = false;
 };

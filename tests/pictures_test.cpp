@@ -13,6 +13,7 @@
 #include "support/game_fixture.h"
 #include "support/recording_services.h"
 #include "support/story_files.h"
+#include "support/test_jpeg.h"
 
 namespace velmo {
 namespace {
@@ -149,6 +150,27 @@ TEST(PictureRead, DamagedContainersAreRefused) {
     EXPECT_FALSE(readPicture(dir.path("kaputt6.fg"), 1, picture));
 }
 
+TEST(PictureRead, TheReasonNamesTheContainerWithoutItsFolder) {
+    StoryFiles dir;
+    Bytes picture;
+    std::string problem;
+    EXPECT_FALSE(readPicture(dir.path("fehlt.fg"), 0, picture, problem));
+    EXPECT_EQ(problem, "die Datei fehlt.fg fehlt");
+    const std::string three = dir.write("drei.fg", container({3, 16, 17, 18}, "abc"));
+    EXPECT_FALSE(readPicture(three, 3, picture, problem));
+    EXPECT_EQ(problem, "die Grafik 3 gibt es nicht, drei.fg enth\xE4lt die Grafiken 0 bis 2");
+    EXPECT_FALSE(readPicture(three, -1, picture, problem));
+    EXPECT_EQ(problem, "die Grafik -1 gibt es nicht, drei.fg enth\xE4lt die Grafiken 0 bis 2");
+    EXPECT_FALSE(readPicture(dir.write("leer.fg", container({0})), 0, picture, problem));
+    EXPECT_EQ(problem, "leer.fg enth\xE4lt keine Grafik");
+    EXPECT_FALSE(readPicture(dir.write("kurz.fg", container({2, 12, 4000}, "ab")), 0, picture,
+                             problem));
+    EXPECT_EQ(problem, "die Datei kurz.fg ist besch\xE4"
+                       "digt");
+    EXPECT_TRUE(readPicture(three, 2, picture, problem));
+    EXPECT_EQ(problem, "");
+}
+
 TEST(PictureRead, ContainerOfAStoryAndTheTemporaryFile) {
     EXPECT_EQ(pictureContainerOf("/spiele/abenteuer.data"), "/spiele/abenteuer.fg");
     EXPECT_EQ(pictureContainerOf("/spiele.alt/abenteuer.velmo"), "/spiele.alt/abenteuer.fg");
@@ -172,30 +194,71 @@ std::string storyShowing(const std::string& statement) {
     return source;
 }
 
+// Three real pictures (20 x 10, 40 x 30, 8 x 8) in the story's container.
+struct StoryPictures {
+    explicit StoryPictures(test::GameFixture& g) {
+        g.game->saveFolder = g.files.root.string();
+        pictures = {test::makeJpeg(20, 10), test::makeJpeg(40, 30, true), test::makeJpeg(8, 8)};
+        std::vector<std::string> files;
+        for (std::size_t k = 0; k < pictures.size(); ++k)
+            files.push_back(g.files.write("bild" + std::to_string(k) + ".jpg",
+                                          std::string(pictures[k].begin(), pictures[k].end())));
+        test::RecordingServices services;
+        copyPictures(files, g.files.root.string(), services);
+        std::filesystem::rename(g.files.path("grafik.fg"), g.files.path("geschichte.fg"));
+    }
+    std::vector<Bytes> pictures;
+};
+
 TEST(PictureWindow, ShowsPictureKOfTheStorysContainer) {
     test::GameFixture g;
-    g.game->saveFolder = g.files.root.string();
-    g.files.write("geschichte.fg", readBytes(Packed().container));
+    StoryPictures p(g);
     ASSERT_TRUE(g.open(storyShowing("openWin(1, \"Keller\");")));
     const std::string temp = g.files.path("temp.jpg");
     EXPECT_EQ(g.platform.messages, std::vector<std::string>{"Grafik Keller: " + temp});
-    EXPECT_EQ(readBytes(temp), blob(2000, 'b'));
+    EXPECT_EQ(asBytes(readBytes(temp)), p.pictures[1]);
     EXPECT_TRUE(g.game->pictureShown());
     g.game->closePicture();
     EXPECT_FALSE(g.game->pictureShown());
+
+    // The player closes the window: the game knows that none is shown.
+    g.game->showPicture("Turm", 0, 1);
+    EXPECT_TRUE(g.game->pictureShown());
+    g.game->pictureClosed();
+    EXPECT_FALSE(g.game->pictureShown());
 }
 
-TEST(PictureWindow, AMissingPictureIsReportedAtItsLine) {
+// The error report after the story's start with openWin at line 49.
+std::string reportOf(const std::string& statement, bool withContainer = true,
+                     const std::string& replaced = "") {
     test::GameFixture g;
-    g.game->saveFolder = g.files.root.string();
-    g.files.write("geschichte.fg", readBytes(Packed().container));
-    EXPECT_FALSE(g.open(storyShowing("openWin(3, \"Turm\");")) && g.game->storyOpen());
-    EXPECT_NE(g.platform.text().find("geschichte.velmo Zeile 49 Grafikdatei kann nicht ge\xF6"
-                                     "ffnet werden"),
-              std::string::npos)
-        << g.platform.text();
+    StoryPictures p(g);
+    if (!withContainer) std::filesystem::remove(g.files.path("geschichte.fg"));
+    if (!replaced.empty()) {
+        // The container with its last picture damaged.
+        std::string bytes = readBytes(g.files.path("geschichte.fg"));
+        const std::size_t last = bytes.size() - p.pictures[2].size();
+        g.files.write("geschichte.fg", bytes.substr(0, last) + replaced);
+    }
+    EXPECT_FALSE(g.open(storyShowing(statement)) && g.game->storyOpen());
     EXPECT_FALSE(g.game->pictureShown());
     EXPECT_FALSE(std::filesystem::exists(g.files.path("temp.jpg")));
+    const std::string text = g.platform.wholeText();  // the message unwrapped
+    const std::size_t at = text.find("geschichte.velmo Zeile 49 ");
+    return at == std::string::npos ? text : text.substr(at + 26, text.find('\n', at) - at - 26);
+}
+
+TEST(PictureWindow, APictureThatCannotBeShownIsReportedWithItsReason) {
+    const std::string message = "Grafikdatei kann nicht ge\xF6"
+                                "ffnet werden: ";
+    EXPECT_EQ(reportOf("openWin(3, \"Turm\");"),
+              message + "die Grafik 3 gibt es nicht, geschichte.fg enth\xE4lt die Grafiken 0 bis 2");
+    EXPECT_EQ(reportOf("openWin(0, \"Turm\");", false), message + "die Datei geschichte.fg fehlt");
+    EXPECT_EQ(reportOf("openWin(2, \"Turm\");", true, "kein Bild"),
+              message + "die Grafik ist keine JPEG-Grafik");
+    const Bytes cut = test::makeJpeg(8, 8);
+    EXPECT_EQ(reportOf("openWin(2, \"Turm\");", true, std::string(cut.begin(), cut.begin() + 200)),
+              message + "die Grafik ist unvollst\xE4ndig");
 }
 
 }  // namespace

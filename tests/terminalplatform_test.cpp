@@ -37,6 +37,7 @@ public:
         if (waiting) *waiting = false;
     }
     void fileDropped(const std::string&) override {}
+    void pictureClosed() override {}
 
     std::string log;
     int closes = 0;

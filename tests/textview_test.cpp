@@ -5,6 +5,7 @@
 #include "term/keyreader.h"
 #include "term/picture.h"
 #include "term/screenlayout.h"
+#include "support/test_jpeg.h"
 
 namespace velmo {
 namespace {
@@ -114,6 +115,22 @@ TEST(Picture, HalfBlocksShowTwoPixelsACellCentredInColour) {
     tframe untouched(4, 6);
     drawHalfBlocks(untouched, 0, 4, pixels);
     EXPECT_EQ(untouched.at(1, 2), tcell{});
+}
+
+// The picture keeps its proportions inside the room, is never enlarged,
+// and junk is refused rather than drawn.
+TEST(Picture, FittedPicturesKeepTheirProportionsAndJunkIsRefused) {
+    tpixels pixels;
+    ASSERT_TRUE(fitPicture(test::makeJpeg(640, 160), 60, 40, pixels));
+    EXPECT_EQ(pixels.width, 60);
+    EXPECT_EQ(pixels.height, 15);
+    EXPECT_EQ(pixels.rgb.size(), 60u * 15u);
+    ASSERT_TRUE(fitPicture(test::makeJpeg(32, 16), 200, 100, pixels));
+    EXPECT_EQ(pixels.width, 32);
+    EXPECT_EQ(pixels.height, 16);
+    const std::vector<unsigned char> junk = {'k', 'e', 'i', 'n', 'e', 's'};
+    EXPECT_FALSE(fitPicture(junk, 60, 40, pixels));
+    EXPECT_FALSE(fitPicture(test::makeJpeg(32, 16), 0, 40, pixels));
 }
 
 }  // namespace

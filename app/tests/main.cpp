@@ -8,6 +8,7 @@ int runWaitTests(int argc, char** argv);
 int runControlTests(int argc, char** argv);
 int runStartTests(int argc, char** argv);
 int runWindowsTests(int argc, char** argv);
+int runPictureTests(int argc, char** argv);
 }  // namespace velmo::testing
 
 int main(int argc, char* argv[]) {
@@ -18,5 +19,6 @@ int main(int argc, char* argv[]) {
     failed += velmo::testing::runControlTests(argc, argv);
     failed += velmo::testing::runStartTests(argc, argv);
     failed += velmo::testing::runWindowsTests(argc, argv);
+    failed += velmo::testing::runPictureTests(argc, argv);
     return failed == 0 ? 0 : 1;
 }

@@ -6,6 +6,7 @@
 #include <QAction>
 #include <QFile>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -139,6 +140,49 @@ private slots:
         QVERIFY(saved.contains("#123456"));
         // A colour without a name is shown as chosen, not as the default.
         QCOMPARE(w.view().palette().color(QPalette::Base), QColor(0x12, 0x34, 0x56));
+    }
+
+    void aMaximisedWindowTakesItsColumnsAndRowsFromTheScreen() {
+        tconfighome home;
+        twindow w;
+        startPlayer(w.window(), std::string());
+        whenOpen<tdisplaydialog>([](tdisplaydialog& look) {
+            look.maximizeField().setChecked(true);
+            look.accept();
+        });
+        entryNamed(w.window(), QStringLiteral("&Darstellung"))->trigger();
+        QVERIFY(w.window().isMaximized());
+
+        // The maximised text area shows the columns (and the two of the
+        // margin) and the rows, and has no room for one more.
+        QTest::qWait(20);
+        const int columns = w.game().columns();
+        const int rows = w.game().rows();
+        const QSize shown = w.view().size();
+        const QSize needed = w.view().sizeForCells(columns + 2, rows);
+        const QSize more = w.view().sizeForCells(columns + 3, rows + 1);
+        QVERIFY2(shown.width() >= needed.width() && shown.width() < more.width(),
+                 qPrintable(QStringLiteral("%1 columns in %2").arg(columns).arg(shown.width())));
+        QVERIFY2(shown.height() >= needed.height() && shown.height() < more.height(),
+                 qPrintable(QStringLiteral("%1 rows in %2").arg(rows).arg(shown.height())));
+        // The options keep them, and the next save writes them.
+        QCOMPARE(w.window().currentSettings().values.columns, columns);
+        QVERIFY(home.iniText().contains("Maximize=1"));
+        whenOpen<tfunctionkeysdialog>([](tfunctionkeysdialog& keys) { keys.accept(); });
+        entryNamed(w.window(), QStringLiteral("F-&Tasten"))->trigger();
+        const QByteArray saved = home.iniText();
+        QVERIFY(saved.contains("ColMax=" + QByteArray::number(columns)));
+        QVERIFY(saved.contains("RowMax=" + QByteArray::number(rows)));
+
+        // Back to a window of the chosen size.
+        whenOpen<tdisplaydialog>([](tdisplaydialog& look) {
+            look.maximizeField().setChecked(false);
+            look.columnsField().setValue(80);
+            look.accept();
+        });
+        entryNamed(w.window(), QStringLiteral("&Darstellung"))->trigger();
+        QVERIFY(!w.window().isMaximized());
+        QCOMPARE(w.game().columns(), 80);
     }
 
     void okInTheFunctionKeysDialogSavesAndCancelDoesNot() {

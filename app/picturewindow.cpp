@@ -1,0 +1,116 @@
+#include "app/picturewindow.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QContextMenuEvent>
+#include <QImage>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include "app/textcodec.h"
+
+namespace velmo {
+
+tpicturewindow::tpicturewindow(QWidget* parent)
+    // A dialog-like window stays above the main window without being modal.
+    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    image = new QLabel(this);
+    image->setFocusPolicy(Qt::StrongFocus);
+    image->setContextMenuPolicy(Qt::ActionsContextMenu);
+    layout->addWidget(image);
+    addScale(QStringLiteral("100%"), tpicturescale::full);
+    addScale(QStringLiteral("50%"), tpicturescale::half);
+    addScale(QStringLiteral("25%"), tpicturescale::quarter);
+}
+
+void tpicturewindow::addScale(const QString& caption, tpicturescale scale) {
+    auto* group = findChild<QActionGroup*>();
+    if (!group) group = new QActionGroup(this);
+    QAction* entry = group->addAction(caption);
+    entry->setCheckable(true);
+    entry->setChecked(scale == tpicturescale::full);
+    entry->setData(static_cast<int>(scale));
+    connect(entry, &QAction::triggered, this, [this, scale] { showScale(scale); });
+    image->addAction(entry);
+}
+
+QList<QAction*> tpicturewindow::entries() const { return image->actions(); }
+
+QSize tpicturewindow::pictureSize() const { return image->pixmap().size(); }
+
+void tpicturewindow::showPicture(const std::string& caption, const tstorypicture& picture) {
+    jpeg = picture.jpeg;
+    current = tpicturescale::full;
+    for (QAction* entry : entries())
+        entry->setChecked(entry->data().toInt() == static_cast<int>(current));
+    setWindowTitle(fromCp1252(caption));
+    display(picture.full);
+}
+
+void tpicturewindow::showScale(tpicturescale scale) {
+    tpicture picture;
+    std::string problem;
+    if (!decodePicture(jpeg, scale, picture, problem)) {
+        // The picture was decoded at full size before; only memory can
+        // fail here.
+        QMessageBox::warning(this, windowTitle(), fromCp1252(problem));
+        return;
+    }
+    current = scale;
+    display(picture);
+}
+
+void tpicturewindow::display(const tpicture& picture) {
+    const QImage decoded(picture.rgb.data(), picture.width, picture.height, picture.width * 3,
+                         QImage::Format_RGB888);
+    image->setPixmap(QPixmap::fromImage(decoded));  // a copy: the bytes may go
+    image->setFixedSize(picture.width, picture.height);
+    setFixedSize(picture.width, picture.height);
+    if (!placed) {
+        const QRect screen = this->screen()->availableGeometry();
+        move(screen.center() - QPoint(picture.width / 2, picture.height / 2));
+        placed = true;
+    }
+    QWidget::show();
+    raise();
+    image->setFocus();
+}
+
+void tpicturewindow::closeQuietly() {
+    quiet = true;
+    close();
+    quiet = false;
+}
+
+void tpicturewindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    if (!quiet) emit closed();
+}
+
+void tpicturewindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    // Shift+F10 opens the context menu, as the menu key does.
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, image->rect().center(),
+                               image->mapToGlobal(image->rect().center()));
+        QCoreApplication::sendEvent(image, &menu);
+        return;
+    }
+    if (onOtherKey && event->key() != Qt::Key_Menu)
+        onOtherKey(*event);
+    else
+        QWidget::keyPressEvent(event);
+}
+
+}  // namespace velmo

@@ -1,0 +1,68 @@
+#ifndef VELMO_APP_PICTUREWINDOW_H
+#define VELMO_APP_PICTUREWINDOW_H
+
+// The picture window of the "openWin" statement: one picture of the
+// story, the window exactly as large as the picture, above the main
+// window and centred on the screen the first time it is shown. Its
+// context menu (also the menu key or Shift+F10) shows the picture at
+// "100%", "50%" or "25%", each decoded at that scale from the picture's
+// JPEG bytes; Esc closes it, and every other key goes on to the game, so
+// that the player can type on while looking at the picture. There is at
+// most one: the main window keeps it and shows each new picture in it,
+// again at full size.
+
+#include <QWidget>
+#include <functional>
+#include <vector>
+
+#include "frontend/picturedecoder.h"
+#include "frontend/platform.h"
+
+class QAction;
+class QLabel;
+
+namespace velmo {
+
+class tpicturewindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit tpicturewindow(QWidget* parent);
+
+    // Shows a new picture at full size under the caption (Windows-1252).
+    void showPicture(const std::string& caption, const tstorypicture& picture);
+    // Shows the picture at another scale and sizes the window to it.
+    void showScale(tpicturescale scale);
+    // Closes the window without reporting it: the game closed it.
+    void closeQuietly();
+
+    tpicturescale scale() const { return current; }
+    // The size of the picture as shown.
+    QSize pictureSize() const;
+    // The context entries "100%", "50%", "25%" (for the tests).
+    QList<QAction*> entries() const;
+
+    // Receives the keys the window does not use itself.
+    std::function<void(QKeyEvent&)> onOtherKey;
+
+signals:
+    // The player closed the window.
+    void closed();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void display(const tpicture& picture);
+    void addScale(const QString& caption, tpicturescale scale);
+
+    QLabel* image = nullptr;
+    std::vector<unsigned char> jpeg;
+    tpicturescale current = tpicturescale::full;
+    bool placed = false;
+    bool quiet = false;
+};
+
+}  // namespace velmo
+
+#endif
