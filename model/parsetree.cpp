@@ -258,7 +258,10 @@ void tnode::setShortName(const std::string& text) {
     for (const std::string& variant : parts.Tokens()) {
         variants.push_back(buildShortNames(variant));
     }
+    tnameindex& index = story().names;
+    index.remove(*this);
     shortNames = std::move(variants);
+    index.add(*this);
 }
 
 std::string tnode::nameForm(int32_t grammaticalCase, bool withAdjectives,
