@@ -5,11 +5,19 @@ Each program runs several times per language; the best wall time counts.
 Every printed result is checked against the figure the program must
 produce, and a wrong or missing result is marked in the table.
 
-Usage: compare.py --velmo PATH/velmo-term [--runs N] [--timeout S] [NAME ...]
+With --callgrind each program runs once in Velmo and in Tcl under
+valgrind's callgrind tool instead, and the table shows the instructions
+executed (start-up included): unlike wall time, the count stays the same
+on a machine that is busy with other work.
+
+Usage: compare.py --velmo PATH/velmo-term [--runs N] [--timeout S]
+                  [--callgrind] [NAME ...]
 """
 
 import argparse
 import os
+import re
+import tempfile
 import shutil
 import subprocess
 import sys
@@ -24,6 +32,15 @@ PROGRAMS = [
     ("text", "244445"),
     ("array", "99900000"),
     ("objects", "300000"),
+    ("incdec", "99900000"),
+    ("compound", "5999995"),
+    ("retbranch", "46368"),
+    ("member", "300000"),
+    ("args", "2499994"),
+    ("textarray", "90000"),
+    ("switch", "675000"),
+    ("fetch", "13400"),
+    ("textfn", "1788890"),
 ]
 
 
@@ -83,6 +100,51 @@ def measure(command, expected, runs, timeout):
     return outcome
 
 
+def count_instructions(command, expected, timeout):
+    """Instructions that command executes under callgrind, or a problem text."""
+    with tempfile.TemporaryDirectory() as folder:
+        out_file = os.path.join(folder, "callgrind.out")
+        try:
+            done = subprocess.run(
+                ["valgrind", "--tool=callgrind", "--callgrind-out-file=" + out_file]
+                + command, stdout=subprocess.PIPE, stderr=subprocess.PIPE,
+                timeout=timeout)
+        except subprocess.TimeoutExpired:
+            return None, "no result within %g s" % timeout
+        except OSError as error:
+            return None, "cannot start valgrind: %s" % error
+        out = done.stdout.decode("utf-8", "replace")
+        if done.returncode != 0 or out.strip() != expected:
+            return None, "printed '%s', expected %s" % (short(out), expected)
+        with open(out_file, encoding="utf-8", errors="replace") as profile:
+            for line in profile:
+                match = re.match(r"(?:summary|totals):\s+(\d+)", line)
+                if match:
+                    return int(match.group(1)), None
+    return None, "no instruction count in callgrind's output"
+
+
+def callgrind_table(names, expected, velmo, timeout):
+    """Instruction counts of Velmo and Tcl; returns the problems found."""
+    problems = []
+    print("instructions executed (callgrind), in millions")
+    print("%-10s %10s %10s %9s" % ("program", "Velmo", "Tcl", "Velmo/Tcl"))
+    for name in names:
+        base = os.path.join(ENGINE_DIR, name)
+        counts = []
+        for lang, command in [("Velmo", [velmo, "--run", base + ".velmo"]),
+                              ("Tcl", ["tclsh", base + ".tcl"])]:
+            print("counting %s (%s) ..." % (name, lang), file=sys.stderr, flush=True)
+            count, problem = count_instructions(command, expected[name], timeout)
+            counts.append(count)
+            if problem:
+                problems.append("%s (%s): %s" % (name, lang, problem))
+        cells = ["%.0f" % (c / 1e6) if c else "-" for c in counts]
+        ratio = "%.2f" % (counts[0] / counts[1]) if all(counts) else "-"
+        print("%-10s %10s %10s %9s" % (name, cells[0], cells[1], ratio))
+    return problems
+
+
 def velmo_problem(velmo):
     """Why the Velmo programs cannot run at all, or None."""
     if not os.access(velmo, os.X_OK):
@@ -114,6 +176,8 @@ def main():
     parser.add_argument("--runs", type=int, default=3)
     parser.add_argument("--timeout", type=float, default=300.0,
                         help="seconds one run may take")
+    parser.add_argument("--callgrind", action="store_true",
+                        help="count instructions under callgrind instead of timing")
     parser.add_argument("names", nargs="*", help="programs to run (default: all)")
     args = parser.parse_args()
 
@@ -126,8 +190,17 @@ def main():
     if shutil.which("tclsh") is None:
         print("tclsh not found; the Tcl column stays empty", file=sys.stderr)
 
-    langs = languages(args.velmo)
     skip_velmo = velmo_problem(args.velmo)
+    if args.callgrind:
+        if skip_velmo:
+            print("Velmo not measured: %s" % skip_velmo)
+            return 1
+        problems = callgrind_table(names, expected, args.velmo, args.timeout * 50)
+        for problem in problems:
+            print("MISMATCH %s" % problem)
+        return 1 if problems else 0
+
+    langs = languages(args.velmo)
     results = {}
     problems = []
     for name in names:

@@ -1,8 +1,10 @@
-// The command parser on a big world: 1,000 objects in the player's room,
-// each with two name variants (an adjective and a noun), 300 verbs and 50
-// daemons. Each iteration parses one command and runs its turn end.
-// Commands name objects near the end of the scope list, or fail after
-// looking at every object.
+// The command parser on big worlds: 1,000, 10,000 and 100,000 objects in
+// the player's room, each with two name variants (an adjective and a
+// noun), 300 verbs and 50 daemons. Each iteration parses one command and
+// runs its turn end. Commands name objects near the end of the scope
+// list, or fail after looking at every object. Beside the commands: the
+// time to load each world, and the undo memory of 1,000 commands with a
+// snapshot before each, as the front end takes them.
 
 #include <benchmark/benchmark.h>
 
@@ -11,6 +13,7 @@
 #include <fstream>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "game/parser.h"
 #include "model/story.h"
@@ -20,7 +23,7 @@
 
 namespace {
 
-constexpr int kObjects = 1000;
+constexpr int kSizes[] = {1000, 10000, 100000};
 constexpr int kVerbs = 300;
 constexpr int kDaemons = 50;
 
@@ -35,11 +38,11 @@ std::string letters(int n) {
     return text.size() < 2 ? "a" + text : text;
 }
 
-std::string benchStory() {
+std::string benchStory(int objects) {
     std::string text =
         "class Raum { setShort(\"-Halle\"); }\n"
         "class Spieler { setShort(\"$Ich\"); moveto(Raum); }\n";
-    for (int k = 0; k < kObjects; ++k) {
+    for (int k = 0; k < objects; ++k) {
         const std::string w = letters(k);
         text += "class Ding" + std::to_string(k) + " { setShort(\"+blau* Klotz" + w +
                 ", -alt* Kiste" + w + "\"); moveto(Raum); }\n";
@@ -73,14 +76,17 @@ public:
     void writeText(const std::string&) override {}
 };
 
-// The story, loaded once and started.
+std::string storyFile(int objects) {
+    namespace fs = std::filesystem;
+    return (fs::temp_directory_path() / ("velmo-parser-bench-" + std::to_string(::getpid()) + "-" +
+                                         std::to_string(objects) + ".velmo"))
+        .string();
+}
+
+// The story of one size, loaded and started.
 struct BenchWorld {
-    BenchWorld() {
-        namespace fs = std::filesystem;
-        file = (fs::temp_directory_path() /
-                ("velmo-parser-bench-" + std::to_string(::getpid()) + ".velmo"))
-                   .string();
-        std::ofstream(file, std::ios::binary) << benchStory();
+    explicit BenchWorld(int objectCount) : objects(objectCount), file(storyFile(objectCount)) {
+        std::ofstream(file, std::ios::binary) << benchStory(objects);
         story = std::make_unique<velmo::tstory>(services);
         loaded = velmo::loadStory(file, *story, source);
         if (!loaded) return;
@@ -92,7 +98,7 @@ struct BenchWorld {
             if (child->getKind() == velmo::kKindObject && child->findChild("init"))
                 interpreter.Run(0, child.get(), result, "", "init");
         interpreter.Run(0, &story->root(), result, "", "main");
-        loaded = !services.isStopped() && story->scope.size() > kObjects;
+        loaded = !services.isStopped() && story->scope.size() > static_cast<std::size_t>(objects);
     }
     ~BenchWorld() {
         story.reset();
@@ -101,16 +107,23 @@ struct BenchWorld {
         std::filesystem::remove(file, ec);
     }
 
+    int objects;
+    std::string file;
     BenchServices services;
     velmo::tstorysource source;
     std::unique_ptr<velmo::tstory> story;
-    std::string file;
     bool loaded = false;
 };
 
-BenchWorld& world() {
-    static BenchWorld w;
-    return w;
+// One world at a time: the benchmarks run size by size, and a world of
+// 100,000 objects is big.
+BenchWorld& world(int objects) {
+    static std::unique_ptr<BenchWorld> w;
+    if (!w || w->objects != objects) {
+        w.reset();
+        w = std::make_unique<BenchWorld>(objects);
+    }
+    return *w;
 }
 
 int32_t failures(BenchWorld& w) {
@@ -121,8 +134,8 @@ int32_t failures(BenchWorld& w) {
 
 // Times one command, after checking once that it is recognised, or that it
 // fails, as the benchmark means it to.
-void runCommand(benchmark::State& state, const std::string& command, bool recognised) {
-    BenchWorld& w = world();
+void runCommand(benchmark::State& state, int objects, const std::string& command, bool recognised) {
+    BenchWorld& w = world(objects);
     if (!w.loaded) {
         state.SkipWithError("story not loaded");
         return;
@@ -138,30 +151,70 @@ void runCommand(benchmark::State& state, const std::string& command, bool recogn
     if (w.services.isStopped()) state.SkipWithError("the story stopped");
 }
 
-const std::string kLast = letters(kObjects - 1);
-const std::string kNearLast = letters(kObjects - 2);
-
-void BM_NameTheLastObject(benchmark::State& state) {
-    runCommand(state, "nimm den blauen klotz" + kLast, true);
+// Loading the story file of the world's size (written by the world).
+void loadWorld(benchmark::State& state, int objects) {
+    const std::string file = world(objects).file;
+    for (auto _ : state) {
+        BenchServices services;
+        velmo::tstorysource source;
+        velmo::tstory story(services);
+        if (!velmo::loadStory(file, story, source)) state.SkipWithError("story not loaded");
+        services.setLineMapper(nullptr);
+    }
 }
-BENCHMARK(BM_NameTheLastObject)->Unit(benchmark::kMicrosecond);
 
-void BM_NameTheLastObjectBySecondVariant(benchmark::State& state) {
-    runCommand(state, "nimm die alte kiste" + kLast, true);
+// 1,000 commands, each after an undo snapshot; the counter is what the
+// snapshots hold beyond what they share.
+void undoMemory(benchmark::State& state, int objects) {
+    BenchWorld& w = world(objects);
+    const std::string command = "nimm den blauen klotz" + letters(objects - 1);
+    for (auto _ : state) {
+        std::size_t bytes = 0;
+        for (int k = 0; k < 1000; ++k) {
+            w.story->pushUndo();
+            bytes += w.story->undoTopOwnBytes();
+            velmo::parseCommand(*w.story, command);
+        }
+        w.story->dropUndo();
+        state.counters["undo_MB_per_1000"] = static_cast<double>(bytes) / (1024.0 * 1024.0);
+    }
 }
-BENCHMARK(BM_NameTheLastObjectBySecondVariant)->Unit(benchmark::kMicrosecond);
 
-void BM_TwoObjectsNearTheEnd(benchmark::State& state) {
-    runCommand(state, "gib klotz" + kNearLast + " an kiste" + kLast, true);
-}
-BENCHMARK(BM_TwoObjectsNearTheEnd)->Unit(benchmark::kMicrosecond);
-
-void BM_FailUnknownObject(benchmark::State& state) {
-    runCommand(state, "nimm den gruenen stein", false);
-}
-BENCHMARK(BM_FailUnknownObject)->Unit(benchmark::kMicrosecond);
-
-void BM_FailUnknownVerb(benchmark::State& state) { runCommand(state, "tanze wild herum", false); }
-BENCHMARK(BM_FailUnknownVerb)->Unit(benchmark::kMicrosecond);
+// Registered size by size, so that each world is built once.
+const bool registered = [] {
+    for (const int n : kSizes) {
+        const std::string size = "/" + std::to_string(n);
+        const std::string last = letters(n - 1);
+        const std::string nearLast = letters(n - 2);
+        const struct {
+            const char* name;
+            std::string command;
+            bool recognised;
+        } commands[] = {
+            {"NameTheLastObject", "nimm den blauen klotz" + last, true},
+            {"NameTheLastObjectBySecondVariant", "nimm die alte kiste" + last, true},
+            {"TwoObjectsNearTheEnd", "gib klotz" + nearLast + " an kiste" + last, true},
+            {"FailUnknownObject", "nimm den gruenen stein", false},
+            {"FailUnknownVerb", "tanze wild herum", false},
+        };
+        for (const auto& c : commands) {
+            benchmark::RegisterBenchmark(
+                ("BM_" + std::string(c.name) + size).c_str(),
+                [n, command = c.command, recognised = c.recognised](benchmark::State& state) {
+                    runCommand(state, n, command, recognised);
+                })
+                ->Unit(benchmark::kMicrosecond);
+        }
+        benchmark::RegisterBenchmark(("BM_Load" + size).c_str(),
+                                     [n](benchmark::State& state) { loadWorld(state, n); })
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(1);
+        benchmark::RegisterBenchmark(("BM_UndoMemory" + size).c_str(),
+                                     [n](benchmark::State& state) { undoMemory(state, n); })
+            ->Unit(benchmark::kMillisecond)
+            ->Iterations(1);
+    }
+    return true;
+}();
 
 }  // namespace

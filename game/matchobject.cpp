@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <bitset>
+#include <unordered_set>
 
 #include "base/internalerror.h"
 #include "game/parsestate.h"
@@ -172,6 +173,34 @@ tscan scanRecord(int32_t kind, tnode& object, int32_t record,
     return tscan::noMatch;
 }
 
+// The objects that can be named at the current word: those with a search
+// form that ends in one of the words from there on (the story's name
+// index knows them). Everything may be named when a word is empty or
+// holds a blank (a quoted word), and when names changed since the filter
+// was made (story code called during the search may rename objects).
+class tnamefilter {
+public:
+    explicit tnamefilter(const tparse& p) : index(p.story.names), version(p.story.names.version()) {
+        for (int32_t i = p.word; i < p.wordCount(); ++i) {
+            const std::string& word = p.words[static_cast<std::size_t>(i)];
+            if (word.empty() || word.find(' ') != std::string::npos) {
+                everything = true;
+                return;
+            }
+            if (const auto* owners = index.find(word)) nodes.insert(owners->begin(), owners->end());
+        }
+    }
+    bool mayName(const tnode& object) const {
+        return everything || nodes.count(&object) > 0 || index.version() != version;
+    }
+
+private:
+    const tnameindex& index;
+    uint64_t version;
+    bool everything = false;
+    std::unordered_set<const tnode*> nodes;
+};
+
 bool inLists(const tnode& object, const tparse& p) {
     const auto& first = p.story.firstObjects;
     const auto& second = p.story.secondObjects;
@@ -181,6 +210,7 @@ bool inLists(const tnode& object, const tparse& p) {
 
 bool searchScope(int32_t kind, tparse& p) {
     const trunlengths lengths(p);
+    const tnamefilter filter(p);
     // The list as it stands now: story code called during the search may
     // move objects, which changes the live list.
     const std::vector<tnode*> scope = p.story.scope;
@@ -190,6 +220,7 @@ bool searchScope(int32_t kind, tparse& p) {
         // was named by, also when a later slot looks at it again.
         if (!inLists(object, p)) object.nameIndex = 0;
         p.candidates.clear();
+        if (!filter.mayName(object)) continue;
         for (std::size_t r = 0; r < object.shortNames.size(); ++r) {
             const std::vector<tformmatch> matches = formMatches(object.shortNames[r], p, lengths);
             if (matches.empty()) continue;
@@ -263,12 +294,27 @@ void texaminednames::notePartial(tnode* object, int32_t record, int32_t formLimi
     partials.push_back({object, record, formLimit});
 }
 
-bool texaminednames::isAdjectiveWord(const std::string& word) const {
+bool texaminednames::examinedInFull(const tnode* object) const {
+    const auto end = scope.begin() + static_cast<std::ptrdiff_t>(count);
+    return std::find(scope.begin(), end, object) != end ||
+           earlier.count(const_cast<tnode*>(object)) > 0;
+}
+
+bool texaminednames::isAdjectiveWord(const std::string& word, const tnameindex& index) const {
     if (word.empty()) return false;
-    for (std::size_t i = 0; i < count; ++i)
-        if (objectHasAdjectiveWord(*scope[i], word)) return true;
-    for (const tnode* object : earlier)
-        if (objectHasAdjectiveWord(*object, word)) return true;
+    // A word few names begin with: only those objects can have it. (A
+    // word that many begin with is found soon in the walk below.)
+    constexpr std::size_t kFew = 16;
+    const auto* owners = index.findAdjective(word);
+    if (owners && owners->size() <= kFew) {
+        for (const tnode* object : *owners)
+            if (examinedInFull(object) && objectHasAdjectiveWord(*object, word)) return true;
+    } else if (owners) {
+        for (std::size_t i = 0; i < count; ++i)
+            if (objectHasAdjectiveWord(*scope[i], word)) return true;
+        for (const tnode* object : earlier)
+            if (objectHasAdjectiveWord(*object, word)) return true;
+    }
     for (const tpartial& partial : partials) {
         const auto& variants = partial.object->shortNames;
         for (int32_t r = 0; r <= partial.record && static_cast<std::size_t>(r) < variants.size();

@@ -276,7 +276,7 @@ int32_t unrecognisedIndex(const tparse& p) {
     const int32_t last = p.wordCount() - 1;
     const std::string& word = p.wordAt(i);
     if (isArticleWord(word) && i < last) ++i;
-    if (p.examined.isAdjectiveWord(p.wordAt(i)) && i < last) ++i;
+    if (p.examined.isAdjectiveWord(p.wordAt(i), p.story.names) && i < last) ++i;
     return i;
 }
 

@@ -11,6 +11,8 @@
 #include <unordered_set>
 #include <vector>
 
+#include "model/nameindex.h"
+
 namespace velmo {
 
 class tinterpreter;
@@ -45,9 +47,12 @@ public:
     void notePartial(tnode* object, int32_t record, int32_t formLimit);
     // True when `word` is the first word of a multi-word search form with
     // adjectives of a name that was looked at.
-    bool isAdjectiveWord(const std::string& word) const;
+    // The story's name index gives the few objects that can have it.
+    bool isAdjectiveWord(const std::string& word, const tnameindex& index) const;
 
 private:
+    bool examinedInFull(const tnode* object) const;
+
     std::vector<tnode*> scope;           // the list of the latest searches
     std::size_t count = 0;               // its objects examined in full
     std::unordered_set<tnode*> earlier;  // objects of earlier scope lists

@@ -1,7 +1,5 @@
 #include "model/argslist.h"
 
-#include <algorithm>
-
 #include "base/services.h"
 #include "base/tokenizer.h"
 #include "model/varlist.h"
@@ -17,28 +15,37 @@ struct ttypeword {
 constexpr ttypeword kTypeWords[] = {
     {"int", kTypeInt}, {"string", kTypeText}, {"object", kTypeObject}};
 
-// The call's values, split at "," outside double quotes. Unlike the
-// tokenizer this keeps empty fields: an empty string value must still
-// take its parameter's place, or every later value would shift by one.
-std::vector<std::string> splitArguments(const std::string& text) {
-    std::vector<std::string> fields;
-    if (text.empty()) return fields;
-    bool inQuote = false;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '"') inQuote = !inQuote;
-        if (text[i] == ',' && !inQuote) {
-            fields.push_back(text.substr(start, i - start));
-            start = i + 1;
+// The call's values one after another, split at "," outside double
+// quotes. Unlike the tokenizer this keeps empty fields: an empty string
+// value must still take its parameter's place, or every later value
+// would shift by one. After the last field every further one is empty.
+class targumentcursor {
+public:
+    explicit targumentcursor(std::string_view argText) : text(argText), done(argText.empty()) {}
+
+    std::string_view next() {
+        if (done) return {};
+        bool inQuote = false;
+        std::size_t i = at;
+        for (; i < text.size(); ++i) {
+            if (text[i] == '"') inQuote = !inQuote;
+            if (text[i] == ',' && !inQuote) break;
         }
+        const std::string_view field = text.substr(at, i - at);
+        done = i >= text.size();
+        at = i + 1;
+        return field;
     }
-    fields.push_back(text.substr(start));
-    return fields;
-}
+
+private:
+    std::string_view text;
+    std::size_t at = 0;
+    bool done;
+};
 
 // A parameter name that declares exactly one plain variable.
-bool plainName(const std::string& name) {
-    return !name.empty() && name.find_first_of("(),=[]\"") == std::string::npos;
+bool plainName(std::string_view name) {
+    return !name.empty() && name.find_first_of("(),=[]\"") == std::string_view::npos;
 }
 
 }  // namespace
@@ -63,10 +70,9 @@ targslist::targslist(tservices& frontEnd, const std::string& declaration, int32_
 
 bool targslist::Bind(int32_t line, const std::string& argText, tvarlist& locals) {
     if (failed) return false;
-    const std::vector<std::string> values = splitArguments(argText);
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        const targ& param = items[i];
-        const std::string name = param.name.substr(0, kMaxVarName);
+    targumentcursor values(argText);
+    for (const targ& param : items) {
+        const std::string_view name = std::string_view(param.name).substr(0, kMaxVarName);
         if (!plainName(name) || locals.exists(name)) {
             services->showError(failed, line,
                                 "\xFC"
@@ -77,13 +83,18 @@ bool targslist::Bind(int32_t line, const std::string& argText, tvarlist& locals)
         // The variable is declared first and then given the value as it
         // came: declaring "name=value" in one text would cut a value that
         // holds "(", "=" or "[" at that character.
-        bool declareError = false;
-        locals.declare(name, param.type, declareError, line);
-        std::string value = i < values.size() ? values[i] : std::string();
-        if (param.type == kTypeText)
-            value.erase(std::remove(value.begin(), value.end(), '"'), value.end());
+        locals.declarePlain(name, param.type, line);
+        const std::string_view value = values.next();
         // An empty value leaves the type's default ("0", "" or "NULL").
-        if (!value.empty()) locals.at(locals.size() - 1).value = std::move(value);
+        if (value.empty()) continue;
+        std::string& into = locals.at(locals.size() - 1).value;
+        if (param.type == kTypeText) {
+            into.clear();
+            for (char c : value)
+                if (c != '"') into += c;
+        } else {
+            into.assign(value);
+        }
     }
     return !failed;
 }

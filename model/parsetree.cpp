@@ -220,10 +220,10 @@ void tnode::leaveLocation() {
 }
 
 void tnode::moveTo(tnode* destination) {
-    if (destination && std::find(destination->contents.begin(), destination->contents.end(),
-                                 this) != destination->contents.end()) {
-        return;  // already there: not even the order of the contents changes
-    }
+    // Already there: not even the order of the contents changes. (A node
+    // is in the contents of its location and of no other node, so its
+    // location says so without a search of a big room's contents.)
+    if (destination && location == destination) return;
     leaveLocation();
     if (destination) destination->contents.push_back(this);
     location = destination;
@@ -258,7 +258,10 @@ void tnode::setShortName(const std::string& text) {
     for (const std::string& variant : parts.Tokens()) {
         variants.push_back(buildShortNames(variant));
     }
+    tnameindex& index = story().names;
+    index.remove(*this);
     shortNames = std::move(variants);
+    index.add(*this);
 }
 
 std::string tnode::nameForm(int32_t grammaticalCase, bool withAdjectives,

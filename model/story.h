@@ -14,6 +14,7 @@
 
 #include "base/random.h"
 #include "base/services.h"
+#include "model/nameindex.h"
 #include "model/parsetree.h"
 #include "model/time.h"
 #include "model/verblist.h"
@@ -39,6 +40,7 @@ public:
     tverblist verbs;
     std::vector<tnode*> hooks;  // every function node named "beforeAction", in creation order
     std::vector<tnode*> scope;  // what the player can reach; empty until a player is set
+    tnameindex names;           // which objects a word can end a name of
     tnode* player = nullptr;
     tnode* actor = nullptr;
 

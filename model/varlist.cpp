@@ -106,7 +106,25 @@ int32_t tvarlist::elementCount(std::string_view name) const {
 
 // ---------------------------------------------------------- declarations
 
+// A declaration of one variable without value or size: no splitting
+// needed. Functions declare their locals like this on every run.
+bool tvarlist::declarePlain(std::string_view text, int32_t type, int32_t line) {
+    if (text.empty() || text.find_first_of(",()=[]\"") != std::string_view::npos) return false;
+    ++version;
+    const std::string_view name = text.substr(0, kMaxVarName);
+    if (indexOf(name) >= 0) {
+        report(line, "\tVariable " + std::string(name) + " wird redefiniert");
+    } else {
+        records.push_back(tvar{type, std::string(name), defaultValue(type)});
+    }
+    return true;
+}
+
 void tvarlist::declare(const std::string& text, int32_t type, bool& errorFlag, int32_t line) {
+    if (declarePlain(text, type, line)) {
+        if (error) errorFlag = true;
+        return;
+    }
     ++version;
     // A comma inside a string or inside parentheses does not split.
     ttokenizer declarations(text, tcharset(","), tcharset("\"()"), false);

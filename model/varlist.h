@@ -49,6 +49,10 @@ public:
     // and the next declaration is taken; afterwards `errorFlag` is set when
     // this list has ever reported an error.
     void declare(const std::string& text, int32_t type, bool& errorFlag, int32_t line);
+    // The same for a text that names one variable and nothing else
+    // ("a"): declares it and returns true; false for any other text,
+    // which is left to declare.
+    bool declarePlain(std::string_view text, int32_t type, int32_t line);
 
     // The record of `name`, or of element i for "name[i]". The index is
     // counted in the whole list, so one past an array's end is the next

@@ -59,6 +59,9 @@ public:
     void Perform(int32_t line, tnode& node, const tcompiled& postfix);
 
     bool Failed() const { return failed; }
+    // Back to the state of a fresh evaluator, keeping the room it has
+    // grown and the texts it has compiled (a pooled interpreter's).
+    void Reset() { failed = false; }
 
     // Push a temporary operand (name "Q") of the given type, or an integer.
     static void PushText(toperandstack& stack, std::string text, int32_t type);

@@ -37,6 +37,10 @@ struct texpression::tstate {
     // increment operators work on.
     tnode* lastFound = nullptr;
     std::string_view previous;
+    // The hint of the last name that found a variable: the increment
+    // finds its variable through it instead of scanning the list (past
+    // every element of an array declared before it).
+    tvarhint* lastHint = nullptr;
     std::string builtPrevious;  // holds the previous token when it was built here
 };
 
@@ -106,6 +110,7 @@ inline void texpression::pushFound(tstate& s, const tctoken& token, const tvar& 
         slot.setVariable(variable, name);
     }
     s.lastFound = &where;
+    s.lastHint = &token.hint;
     if (token.targetCandidate && s.form.assigns && !s.haveTarget) takeTarget(s, token, where, name);
 }
 

@@ -237,7 +237,7 @@ void texpression::assignTarget(tstate& s, toperand& value) {
 void texpression::increment(tstate& s, unsigned char op) {
     tnode& where = s.lastFound ? *s.lastFound : *s.node;
     bool bad = false;  // an index outside the list is reported by the lookup
-    const tvar* variable = variableIn(where, s.previous, s.line, bad);
+    const tvar* variable = variableIn(where, s.previous, s.line, bad, s.lastHint);
     // (An integer's text is never empty, written out yet or not.)
     if (!variable || (!variable->exact && variable->value.empty())) {
         invalid(s);

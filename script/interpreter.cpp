@@ -15,6 +15,9 @@ namespace {
 const char* const kRunFailed = "Syntaxfehler oder unbekannter Bezeichner";
 const char* const kTooDeep = "Zu viele verschachtelte Funktionsaufrufe";
 
+// Calls nested deeper than this make their interpreter afresh.
+constexpr int32_t kPooledCallDepth = 64;
+
 // Raises the level of the object that a "super" statement lowered, when
 // the statement is done (also when it unwinds with the abort).
 class tlevelguard {
@@ -212,11 +215,35 @@ std::string tinterpreter::runFunction(int32_t line, tnode& where, const std::str
     // A fresh interpreter for the call, destroyed right after it: calls
     // inside the called function get their own in turn. It lives on the
     // heap so that deep recursion costs the machine stack only frames.
-    auto nested = std::make_unique<tinterpreter>(story);
+    // The interpreter of the previous call is taken again, made fresh.
+    std::unique_ptr<tinterpreter> nested = std::move(spare);
+    if (nested)
+        nested->reset();
+    else
+        nested = std::make_unique<tinterpreter>(story);
     std::string result;
     nested->Run(line, &where, result, argText, name);
     callFailed = nested->Failed();
+    // Kept only near the top of a chain of calls: a deep recursion would
+    // otherwise hold one interpreter per level for as long as this one
+    // lives.
+    if (story.callDepth <= kPooledCallDepth) spare = std::move(nested);
     return result;
+}
+
+void tinterpreter::reset() {
+    failed = false;
+    returnValue.assign(1, '0');
+    switchValues = {};
+    switchIndex = -1;
+    loopDepth = 0;
+    depth = 0;
+    loops.Clear();
+    for (std::string& value : values) value.assign(1, '0');
+    evaluator.Reset();
+    function = nullptr;
+    code = nullptr;
+    currentLine = 0;
 }
 
 void tinterpreter::ClearLoops() { loops.Clear(); }

@@ -179,8 +179,15 @@ private:
     void inspectStatement(tnode& target, const tcode& record, int32_t& index);
     void quitStatement(tnode& target, const tcode& record, int32_t& index);
 
+    // Back to the state of a fresh interpreter, for another call.
+    void reset();
+
     tstory& story;
     texpression evaluator;
+    // The interpreter that ran this one's last call from an expression,
+    // kept for the next: a call costs no new interpreter, and its
+    // evaluator keeps the operand room and compiled texts it has grown.
+    std::unique_ptr<tinterpreter> spare;
     // The function being run and its records; set for the length of a run.
     tnode* function = nullptr;
     const tcodelist* code = nullptr;

@@ -496,3 +496,52 @@ void a() { write("a"); if (1) { write("b");
 
 }  // namespace
 }  // namespace velmo
+
+namespace velmo {
+namespace {
+
+// Calls from expressions reuse the interpreter of the previous call; each
+// call must still start as on a fresh one: no result of an earlier call,
+// no switch or loop left from it.
+TEST(InterpreterCalls, EveryCallStartsFresh) {
+    StoryRun s(R"(
+int mitReturn() { return(7); }
+int ohneReturn() { if (0) { return(5); } write("o"); }
+int wahl(int n) {
+  switch (n) { case(1); write("eins"); break; default; write("sonst"); }
+  return(n);
+}
+int summe(int n) {
+  if (n > 0) { return(n + summe(n - 1)); } else { return(0); }
+}
+void main() {
+  write(mitReturn()); write(ohneReturn());
+  write(wahl(1)); write(wahl(2));
+  write(" " + summe(150) + " " + summe(3));
+}
+)");
+    ASSERT_TRUE(s.loaded) << s.services().written;
+    EXPECT_EQ(s.run(), "7o0eins1sonst2 11325 6");
+    EXPECT_EQ(s.run(), "7o0eins1sonst2 11325 6");
+    EXPECT_EQ(s.story().callDepth, 0);
+}
+
+// The increment operators find their variable where the name found it,
+// also behind a large array and on elements.
+TEST(InterpreterCalls, IncrementsBehindAnArray) {
+    StoryRun s(R"(
+void main() {
+  int a[1000]; int i; int k;
+  for (k = 0; k < 3; k++) { for (i = 0; i < 5; i++) { a[i] = a[i] + i; } }
+  i = 5;
+  while (i > 0) { --i; write(a[i]); }
+  a[2]++; ++a[3]; a[4]--;
+  write(" " + k + i + a[2] + a[3] + a[4]);
+}
+)");
+    ASSERT_TRUE(s.loaded) << s.services().written;
+    EXPECT_EQ(s.run(), "129630 3071011");
+}
+
+}  // namespace
+}  // namespace velmo

@@ -110,6 +110,27 @@ TEST_F(ParserTest, TheStorysScopeFunctionHidesObjects) {
     EXPECT_FALSE(s->object("Geist")->isMentioned());
 }
 
+// Objects are found through the words their names end in; a name changed
+// by story code counts from the next command on, also in the middle of a
+// search (the scope function renames the frog while the parser asks it).
+TEST_F(ParserTest, ARenamedObjectIsNamedByItsNewName) {
+    load("verb(\"nimm #noun\", nimm, 0);\nverb(\"kuesse #noun\", kuss, 0);\n",
+         "class Frosch { setShort(\"+Frosch\"); moveto(Kueche);\n"
+         "  int onAction(string v) {\n"
+         "    if (v == \"kuss\") { setShort(\"+Prinz\"); }\n"
+         "    write(\"[\" + v + \"]\"); return(1); } }\n"
+         "class Kobold { setShort(\"+Kobold\"); moveto(Kueche);\n"
+         "  int onAction(string v) { write(\"[kobold]\"); return(1); } }\n"
+         "int scope(object o) {\n"
+         "  if (o == Apfel) { Kobold.setShort(\"+Wicht\"); }\n"
+         "  return(1);\n}\n");
+    EXPECT_EQ(command("kuesse frosch"), "[kuss]");
+    EXPECT_EQ(command("nimm frosch"), "E0/frosch/NULL");
+    EXPECT_EQ(command("nimm prinz"), "[nimm]");
+    EXPECT_EQ(command("nimm wicht"), "E0/wicht/NULL");
+    EXPECT_EQ(command("nimm apfel und wicht"), "[apfel nimm][kobold]");
+}
+
 TEST_F(ParserTest, SecondNameVariantSetsTheNameIndex) {
     load("verb(\"nimm #noun\", nimm, 0);\n",
          "class Buch { setShort(\"Buch, -alt* Schwarte\"); moveto(Kueche);\n"

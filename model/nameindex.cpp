@@ -1,0 +1,73 @@
+#include "model/nameindex.h"
+
+#include <algorithm>
+#include <functional>
+#include <utility>
+
+#include "model/parsetree.h"
+
+namespace velmo {
+
+namespace {
+
+constexpr std::size_t kSearchForms = 24;  // the search forms follow the display forms
+
+std::size_t wordHash(std::string_view word) { return std::hash<std::string_view>{}(word); }
+
+}  // namespace
+
+template <typename tvisit>
+void tnameindex::forEachWord(const tnode& node, tvisit visit) {
+    std::vector<std::pair<towners*, std::size_t>> seen;
+    auto once = [&](towners& map, std::string_view word) {
+        const std::pair<towners*, std::size_t> key{&map, wordHash(word)};
+        if (std::find(seen.begin(), seen.end(), key) != seen.end()) return;
+        seen.push_back(key);
+        visit(map, key.second);
+    };
+    for (const tshortNames& names : node.shortNames) {
+        for (std::size_t f = 0; f < kSearchForms; ++f) {
+            const std::string_view form = names.forms[kSearchForms + f];
+            const std::size_t last = form.rfind(' ');
+            once(owners, last == std::string_view::npos ? form : form.substr(last + 1));
+            // The forms with adjectives are the second three of every six.
+            if (f % 6 >= 3 && last != std::string_view::npos)
+                once(adjectiveOwners, form.substr(0, form.find(' ')));
+        }
+    }
+}
+
+void tnameindex::add(const tnode& node) {
+    ++changes;
+    forEachWord(node, [&](towners& map, std::size_t hash) { map[hash].push_back(&node); });
+}
+
+void tnameindex::remove(const tnode& node) {
+    ++changes;
+    forEachWord(node, [&](towners& map, std::size_t hash) {
+        const auto found = map.find(hash);
+        if (found == map.end()) return;
+        std::erase(found->second, &node);
+        if (found->second.empty()) map.erase(found);
+    });
+}
+
+namespace {
+
+const std::vector<const tnode*>* lookUp(
+    const std::unordered_map<std::size_t, std::vector<const tnode*>>& map, std::string_view word) {
+    const auto found = map.find(wordHash(word));
+    return found == map.end() ? nullptr : &found->second;
+}
+
+}  // namespace
+
+const std::vector<const tnode*>* tnameindex::find(std::string_view word) const {
+    return lookUp(owners, word);
+}
+
+const std::vector<const tnode*>* tnameindex::findAdjective(std::string_view word) const {
+    return lookUp(adjectiveOwners, word);
+}
+
+}  // namespace velmo

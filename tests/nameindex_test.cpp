@@ -1,0 +1,57 @@
+#include "model/nameindex.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "model/parsetree.h"
+#include "model/story.h"
+#include "support/recording_services.h"
+
+namespace velmo {
+namespace {
+
+class NameIndex : public ::testing::Test {
+protected:
+    tnode* object(const std::string& name, const std::string& shortName) {
+        bool failed = false;
+        tnode* node = story.root().addChild(kKindObject, name, &failed, 1, 3);
+        node->setShortName(shortName);
+        return node;
+    }
+    // How often the node is listed for the word.
+    long listed(const std::string& word, const tnode* node) const {
+        const auto* owners = story.names.find(word);
+        return owners ? std::count(owners->begin(), owners->end(), node) : 0;
+    }
+
+    test::RecordingServices services;
+    tstory story{services};
+};
+
+TEST_F(NameIndex, EveryLastWordOfEveryVariantListsTheNodeOnce) {
+    tnode* apfel = object("Apfel", "+rot* Apfel, +Obst");
+    // "apfel", "apfels" (genitive) and "obst" end search forms; the forms
+    // with article and adjective end in the same words.
+    EXPECT_EQ(listed("apfel", apfel), 1);
+    EXPECT_EQ(listed("apfels", apfel), 1);
+    EXPECT_EQ(listed("obst", apfel), 1);
+    EXPECT_EQ(listed("rote", apfel), 0);
+    EXPECT_EQ(story.names.find("birne"), nullptr);
+}
+
+TEST_F(NameIndex, ANewNameReplacesTheOldEntries) {
+    tnode* frosch = object("Frosch", "+Frosch");
+    tnode* teich = object("Teich", "+Frosch");
+    const uint64_t before = story.names.version();
+    frosch->setShortName("+Prinz");
+    EXPECT_NE(story.names.version(), before);
+    EXPECT_EQ(listed("frosch", frosch), 0);
+    EXPECT_EQ(listed("prinz", frosch), 1);
+    EXPECT_EQ(listed("frosch", teich), 1);
+    teich->setShortName("+Teich");
+    EXPECT_EQ(story.names.find("frosch"), nullptr);
+}
+
+}  // namespace
+}  // namespace velmo
