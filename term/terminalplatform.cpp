@@ -207,9 +207,9 @@ void tterminalplatform::drawPicture(tframe& frame) const {
     frame.put(top, left, bar, kReverse);
 }
 
-void tterminalplatform::showPicture(const std::string& title, const tstorypicture& shown,
+void tterminalplatform::showPicture(const std::string& title, const tstorypicture& storyPicture,
                                     const std::string& /*file*/) {
-    picture = tshownpicture{title, shown.jpeg};
+    picture = tshownpicture{title, storyPicture.jpeg};
     refresh(false);
 }
 

@@ -48,7 +48,7 @@ public:
     void clearText() override;
     // A picture never holds the game up: it is shown over the text until
     // the next key, which still does its work.
-    void showPicture(const std::string& title, const tstorypicture& shown,
+    void showPicture(const std::string& title, const tstorypicture& storyPicture,
                      const std::string& file) override;
     void closePicture() override { picture.reset(); }
 
