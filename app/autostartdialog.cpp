@@ -13,7 +13,9 @@ namespace velmo {
 
 namespace {
 
-const char* const kOpenTitle = "Datei \xF6" "ffnen";
+const char* const kOpenTitle =
+    "Datei \xF6"
+    "ffnen";
 const char* const kStoryFilter = "Velmodateien (*.velmo,*.data)|*.VELMO;*.DATA;*.VEL;*.DAT";
 
 }  // namespace

@@ -3,8 +3,8 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QImage>
 #include <QKeyEvent>
 #include <QLabel>

@@ -12,7 +12,9 @@ namespace velmo {
 
 namespace {
 
-constexpr const char* kOpenTitle = "Datei \xF6" "ffnen";
+constexpr const char* kOpenTitle =
+    "Datei \xF6"
+    "ffnen";
 constexpr const char* kStoryFilter = "Velmodateien (*.velmo,*.data)|*.VELMO;*.DATA;*.VEL;*.DAT";
 constexpr const char* kOptionsUnwritable = "velmo.ini kann nicht geschrieben werden";
 

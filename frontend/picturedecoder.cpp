@@ -79,10 +79,11 @@ std::string problemOf(int code) {
     case JERR_NO_SOI: return "die Grafik ist keine JPEG-Grafik";
     case JWRN_JPEG_EOF:
     case JWRN_HIT_MARKER:
-    case JERR_INPUT_EOF:
-        return "die Grafik ist unvollst\xE4ndig";
+    case JERR_INPUT_EOF: return "die Grafik ist unvollst\xE4ndig";
     case JERR_OUT_OF_MEMORY: return "f\xFCr die Grafik reicht der Speicher nicht";
-    default: return "die Grafik ist besch\xE4" "digt";
+    default:
+        return "die Grafik ist besch\xE4"
+               "digt";
     }
 }
 

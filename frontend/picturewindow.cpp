@@ -16,9 +16,8 @@ void tgame::showPicture(const std::string& caption, int32_t number, int32_t line
     std::string problem;
     const std::string file =
         fileInFolder(pictureFolder.empty() ? saveFolder : pictureFolder, kTemporaryPicture);
-    const bool shown =
-        readPicture(pictureContainerOf(storyFile), number, picture.jpeg, problem) &&
-        decodePicture(picture.jpeg, tpicturescale::full, picture.full, problem);
+    const bool shown = readPicture(pictureContainerOf(storyFile), number, picture.jpeg, problem) &&
+                       decodePicture(picture.jpeg, tpicturescale::full, picture.full, problem);
     if (!shown || !writePictureFile(file, picture.jpeg)) {
         // The reason follows the message, so that the author knows what
         // to mend: a missing number, a damaged or cut picture.

@@ -109,9 +109,9 @@ private:
     std::istream& in;
     std::ostream& out;
     bool showStatus;
-    int32_t printed = 0;    // lines printed (or skipped) so far
+    int32_t printed = 0;       // lines printed (or skipped) so far
     std::string partialShown;  // the part of line `printed` shown before a wait
-    bool skipBlank = true;  // blank lines right after a clear are not shown
+    bool skipBlank = true;     // blank lines right after a clear are not shown
     bool inputEnded = false;
 };
 

@@ -174,9 +174,9 @@ bool tgame::restoreFromFile(std::istream& in, int32_t count, const std::string& 
     enableMenu(tmenuaction::openStory, true);
 
     if (!loadStoryFile(storyFile)) {
-        platform.showMessage(tmessagekind::warning,
-                             restoreFailureText(3, trestorereason::storyNotLoaded, file,
-                                                storyFile));
+        platform.showMessage(
+            tmessagekind::warning,
+            restoreFailureText(3, trestorereason::storyNotLoaded, file, storyFile));
         enableMenu(tmenuaction::restoreGame, true);
         return false;
     }
@@ -200,9 +200,9 @@ bool tgame::restoreFromFile(std::istream& in, int32_t count, const std::string& 
 
     need(root.restoreState(in), in);
     if (static_cast<int64_t>(root.children().size()) != count) {
-        platform.showMessage(tmessagekind::warning,
-                             restoreFailureText(2, countMismatchReason(savedStory, storyFile),
-                                                file, savedStory));
+        platform.showMessage(
+            tmessagekind::warning,
+            restoreFailureText(2, countMismatchReason(savedStory, storyFile), file, savedStory));
         stopped = true;
         closeStory();
         enableMenu(tmenuaction::restoreGame, true);
@@ -233,8 +233,9 @@ bool tgame::restoreFromFile(std::istream& in, int32_t count, const std::string& 
 bool tgame::restoreGame() {
     if (menuOpen) return false;
     std::string chosen;
-    if (!platform.chooseOpenFile("Datei \xF6" "ffnen", "Spielstanddateien (*.memo)|*.MEMO;*.MEM",
-                                 saveFolder, chosen)) {
+    if (!platform.chooseOpenFile("Datei \xF6"
+                                 "ffnen",
+                                 "Spielstanddateien (*.memo)|*.MEMO;*.MEM", saveFolder, chosen)) {
         promptAfterRestore();
         return false;
     }
@@ -273,9 +274,9 @@ bool tgame::restoreGameFile(const std::string& path) {
             changed = true;
             restored = restoreFromFile(in, count, file, savedStory);
         } catch (const trestorefailure& failure) {
-            platform.showMessage(tmessagekind::warning,
-                                 restoreFailureText(failure.number, failure.reason, file,
-                                                    savedStory));
+            platform.showMessage(
+                tmessagekind::warning,
+                restoreFailureText(failure.number, failure.reason, file, savedStory));
             if (changed) {
                 // A half-restored game is never played on.
                 stopped = true;

@@ -19,7 +19,9 @@ std::string reasonText(trestorereason reason, const std::string& file, const std
         return "Die Datei " + quoted(file) + " l\xE4sst sich nicht lesen.";
     case trestorereason::notSaved: return "Die Datei " + quoted(file) + " ist kein Spielstand.";
     case trestorereason::damaged:
-        return "Die Datei " + quoted(file) + " ist besch\xE4" "digt oder unvollst\xE4ndig.";
+        return "Die Datei " + quoted(file) +
+               " ist besch\xE4"
+               "digt oder unvollst\xE4ndig.";
     case trestorereason::otherStory:
         return "Der Spielstand geh\xF6rt zur Geschichte " + quoted(baseFileName(story)) + ".";
     case trestorereason::otherVersion:

@@ -57,8 +57,9 @@ void tgame::playScript() {
     if (!menuState[static_cast<std::size_t>(tmenuaction::playScript)] || busy > 0 || waiting())
         return;
     std::string path;
-    if (!platform.chooseOpenFile("Datei \xF6" "ffnen", "Script- und Textdateien (*.txt)|*.TXT",
-                                 saveFolder, path))
+    if (!platform.chooseOpenFile("Datei \xF6"
+                                 "ffnen",
+                                 "Script- und Textdateien (*.txt)|*.TXT", saveFolder, path))
         return;
     playScriptFile(scriptFileName(path));
 }

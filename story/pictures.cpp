@@ -128,7 +128,9 @@ bool readPicture(const std::string& container, int32_t number, std::vector<unsig
                  std::string& problem) {
     bytes.clear();
     const std::string name = nameAsText(withoutFolder(container));
-    problem = "die Datei " + name + " ist besch\xE4" "digt";
+    problem = "die Datei " + name +
+              " ist besch\xE4"
+              "digt";
     std::error_code ec;
     if (!fs::is_regular_file(container, ec)) {
         problem = "die Datei " + name + " fehlt";

@@ -46,8 +46,7 @@ std::string shownName(const std::string& path) { return baseFileName(nameAsText(
 
 }  // namespace
 
-tpreprocessor::tpreprocessor(tscanner& owner, std::string& text)
-    : scanner(owner), output(text) {}
+tpreprocessor::tpreprocessor(tscanner& owner, std::string& text) : scanner(owner), output(text) {}
 
 void tpreprocessor::readMain(const std::string& fileName) {
     std::string found = findSourceFile(fileName);

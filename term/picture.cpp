@@ -42,11 +42,13 @@ bool fitPicture(const std::vector<unsigned char>& jpeg, int32_t width, int32_t h
     pixels.height = std::max(1, static_cast<int32_t>(decoded.height * shrink));
     pixels.rgb.assign(static_cast<std::size_t>(pixels.width) * pixels.height, 0);
     for (int32_t y = 0; y < pixels.height; ++y) {
-        const int32_t y0 = static_cast<int32_t>(static_cast<int64_t>(y) * decoded.height / pixels.height);
+        const int32_t y0 =
+            static_cast<int32_t>(static_cast<int64_t>(y) * decoded.height / pixels.height);
         const int32_t y1 = std::max(y0 + 1, static_cast<int32_t>(static_cast<int64_t>(y + 1) *
                                                                  decoded.height / pixels.height));
         for (int32_t x = 0; x < pixels.width; ++x) {
-            const int32_t x0 = static_cast<int32_t>(static_cast<int64_t>(x) * decoded.width / pixels.width);
+            const int32_t x0 =
+                static_cast<int32_t>(static_cast<int64_t>(x) * decoded.width / pixels.width);
             const int32_t x1 = std::max(x0 + 1, static_cast<int32_t>(static_cast<int64_t>(x + 1) *
                                                                      decoded.width / pixels.width));
             pixels.rgb[static_cast<std::size_t>(y) * pixels.width + x] =

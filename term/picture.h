@@ -24,8 +24,8 @@ struct tpixels {
 
 // Decodes a JPEG into at most `width` x `height` pixels, keeping its
 // proportions; false when the data is no picture it can read.
-using tpicturedecoder = std::function<bool(const std::vector<unsigned char>& jpeg,
-                                           int32_t width, int32_t height, tpixels& pixels)>;
+using tpicturedecoder = std::function<bool(const std::vector<unsigned char>& jpeg, int32_t width,
+                                           int32_t height, tpixels& pixels)>;
 
 // The terminal's decoder: decodes at the smallest of the library's scales
 // (1/4, 1/2, 1/1) that is at least as large as the room, then averages

@@ -156,8 +156,8 @@ private:
     // are handed on once the game is back there.
     std::deque<tkeyevent> typedAhead;
     ttextbuffer kept{1 << 20, 1 << 18};  // text of cleared screens
-    bool keptHidden = false;  // cleared since the last input: not shown
-    int32_t scroll = 0;       // rows scrolled back from the end
+    bool keptHidden = false;             // cleared since the last input: not shown
+    int32_t scroll = 0;                  // rows scrolled back from the end
     struct tshownpicture {
         std::string caption;  // Windows-1252
         std::vector<unsigned char> jpeg;

@@ -70,8 +70,8 @@ std::vector<tviewrow> lastRows(const ttextbuffer& text, int32_t width, int32_t w
     int64_t end = text.textLength();
     const int32_t firstStored = text.firstStoredLine();
     for (int32_t last = text.lineCount() - 1;
-         last >= firstStored && (count < static_cast<std::size_t>(std::max(wanted, 0)) ||
-                                 last >= reachLine);) {
+         last >= firstStored &&
+         (count < static_cast<std::size_t>(std::max(wanted, 0)) || last >= reachLine);) {
         int32_t first = last;
         while (first > firstStored && !text.endsParagraph(first - 1)) --first;
         int64_t start = end;
@@ -125,7 +125,8 @@ std::string fitStatusLine(const std::string& status, int32_t columns) {
     // One blank at least stays between the parts; the left part gives
     // way last.
     std::string left = text.substr(0, gapStart);
-    const std::size_t blanks = std::max<std::size_t>(1, room - std::min(room, left.size() + right.size()));
+    const std::size_t blanks =
+        std::max<std::size_t>(1, room - std::min(room, left.size() + right.size()));
     if (left.size() + blanks + right.size() > room) left.resize(room - blanks - right.size());
     return left + std::string(blanks, ' ') + right;
 }

@@ -21,10 +21,10 @@
 namespace velmo {
 
 struct tviewrow {
-    std::string text;       // Windows-1252
-    int32_t line = 0;       // the display line of the buffer it shows
-    int32_t column = 0;     // where in that line the row begins
-    int64_t position = 0;   // the text position of its first character
+    std::string text;      // Windows-1252
+    int32_t line = 0;      // the display line of the buffer it shows
+    int32_t column = 0;    // where in that line the row begins
+    int64_t position = 0;  // the text position of its first character
 };
 
 // The last rows of `text` wrapped at `width`: at least `wanted` rows

@@ -275,7 +275,7 @@ TEST_F(ExpressionTest, IndexesAreEvaluatedFirst) {
     declare(root, "a[3]=(10,20,30),i=1,after=99");
     EXPECT_EQ(eval(root, "a[i+1]"), "30");
     EXPECT_EQ(eval(root, "a[a[0]/10]"), "20");
-    EXPECT_EQ(eval(root, "a[3]"), "1");  // one past the array is the next variable
+    EXPECT_EQ(eval(root, "a[3]"), "1");        // one past the array is the next variable
     EXPECT_EQ(eval(root, "after[0-1]"), "1");  // one before is the previous one
 }
 

@@ -50,9 +50,18 @@ TEST_F(InputLine, OnlyAllowedCharactersAreTyped) {
 // German quotation marks are typed as they are and become double quotes
 // in the command, so "sage „hallo“" quotes like sage "hallo".
 TEST_F(InputLine, GermanQuotesCountAsDoubleQuotes) {
-    f.platform.type("\x84" "Hallo\x93 \xBB" "a\xAB \x94");
-    EXPECT_EQ(line(), ">\x84" "Hallo\x93 \xBB" "a\xAB \x94");
-    EXPECT_EQ(commandText(">Sage \x84" "Gr\xFC\xDF" "e\x93 \xBB" "A\xAB"),
+    f.platform.type(
+        "\x84"
+        "Hallo\x93 \xBB"
+        "a\xAB \x94");
+    EXPECT_EQ(line(),
+              ">\x84"
+              "Hallo\x93 \xBB"
+              "a\xAB \x94");
+    EXPECT_EQ(commandText(">Sage \x84"
+                          "Gr\xFC\xDF"
+                          "e\x93 \xBB"
+                          "A\xAB"),
               ">sage \"gruesse\" \"a\"");
 }
 

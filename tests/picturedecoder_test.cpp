@@ -77,8 +77,8 @@ TEST(PictureDecoder, EachScaleDividesTheSidesRoundingUp) {
 TEST(PictureDecoder, GreyAndCmykPicturesComeOutAsRgb) {
     tpicture picture;
     std::string problem;
-    ASSERT_TRUE(decodePicture(test::makeJpeg(64, 16, false, 1), tpicturescale::half, picture,
-                              problem))
+    ASSERT_TRUE(
+        decodePicture(test::makeJpeg(64, 16, false, 1), tpicturescale::half, picture, problem))
         << problem;
     EXPECT_EQ(picture.width, 32);
     EXPECT_EQ(picture.height, 8);
@@ -87,8 +87,8 @@ TEST(PictureDecoder, GreyAndCmykPicturesComeOutAsRgb) {
 
     // Every CMYK channel grows from 0 on the left to 255 on the right:
     // stored inverted, the left is all ink (black) and the right none.
-    ASSERT_TRUE(decodePicture(test::makeJpeg(64, 16, false, 4), tpicturescale::full, picture,
-                              problem))
+    ASSERT_TRUE(
+        decodePicture(test::makeJpeg(64, 16, false, 4), tpicturescale::full, picture, problem))
         << problem;
     EXPECT_EQ(picture.rgb.size(), std::size_t(64) * 16 * 3);
     EXPECT_TRUE(near(pixel(picture, 0, 8), {0, 0, 0}));
@@ -113,8 +113,9 @@ TEST(PictureDecoder, BadBytesGiveAReasonAndNoPicture) {
 
     Bytes damaged = jpeg;
     claimSize(damaged, 0, 90);
-    EXPECT_EQ(problemOf(damaged), "die Grafik ist besch\xE4"
-                                  "digt");
+    EXPECT_EQ(problemOf(damaged),
+              "die Grafik ist besch\xE4"
+              "digt");
 }
 
 TEST(PictureDecoder, APictureClaimingAHugeSizeIsRefusedBeforeDecoding) {

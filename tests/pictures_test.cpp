@@ -163,10 +163,11 @@ TEST(PictureRead, TheReasonNamesTheContainerWithoutItsFolder) {
     EXPECT_EQ(problem, "die Grafik -1 gibt es nicht, drei.fg enth\xE4lt die Grafiken 0 bis 2");
     EXPECT_FALSE(readPicture(dir.write("leer.fg", container({0})), 0, picture, problem));
     EXPECT_EQ(problem, "leer.fg enth\xE4lt keine Grafik");
-    EXPECT_FALSE(readPicture(dir.write("kurz.fg", container({2, 12, 4000}, "ab")), 0, picture,
-                             problem));
-    EXPECT_EQ(problem, "die Datei kurz.fg ist besch\xE4"
-                       "digt");
+    EXPECT_FALSE(
+        readPicture(dir.write("kurz.fg", container({2, 12, 4000}, "ab")), 0, picture, problem));
+    EXPECT_EQ(problem,
+              "die Datei kurz.fg ist besch\xE4"
+              "digt");
     EXPECT_TRUE(readPicture(three, 2, picture, problem));
     EXPECT_EQ(problem, "");
 }
@@ -249,10 +250,12 @@ std::string reportOf(const std::string& statement, bool withContainer = true,
 }
 
 TEST(PictureWindow, APictureThatCannotBeShownIsReportedWithItsReason) {
-    const std::string message = "Grafikdatei kann nicht ge\xF6"
-                                "ffnet werden: ";
-    EXPECT_EQ(reportOf("openWin(3, \"Turm\");"),
-              message + "die Grafik 3 gibt es nicht, geschichte.fg enth\xE4lt die Grafiken 0 bis 2");
+    const std::string message =
+        "Grafikdatei kann nicht ge\xF6"
+        "ffnet werden: ";
+    EXPECT_EQ(
+        reportOf("openWin(3, \"Turm\");"),
+        message + "die Grafik 3 gibt es nicht, geschichte.fg enth\xE4lt die Grafiken 0 bis 2");
     EXPECT_EQ(reportOf("openWin(0, \"Turm\");", false), message + "die Datei geschichte.fg fehlt");
     EXPECT_EQ(reportOf("openWin(2, \"Turm\");", true, "kein Bild"),
               message + "die Grafik ist keine JPEG-Grafik");

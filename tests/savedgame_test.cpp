@@ -69,7 +69,9 @@ std::string refused(int number, const std::string& why) {
 }
 
 std::string inQuotes(const std::string& text) { return "\x84" + text + "\x93"; }
-const std::string kDamaged = " ist besch\xE4" "digt oder unvollst\xE4ndig.";
+const std::string kDamaged =
+    " ist besch\xE4"
+    "digt oder unvollst\xE4ndig.";
 
 std::string readBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -190,10 +192,9 @@ TEST(SavedGameFile, SavingTellsWhatHappened) {
     f.platform.type("nimm st");
     f.platform.files.push_back(f.files.path("zwei"));
     f.platform.type("\x13");
-    EXPECT_EQ(f.after(">speichern"), ">speichern\nSpielstand " + inQuotes(memo) +
-                                         " gespeichert.\n\nSpielstand " +
-                                         inQuotes(f.files.path("zwei.memo")) +
-                                         " gespeichert.\n\n>nimm st");
+    EXPECT_EQ(f.after(">speichern"),
+              ">speichern\nSpielstand " + inQuotes(memo) + " gespeichert.\n\nSpielstand " +
+                  inQuotes(f.files.path("zwei.memo")) + " gespeichert.\n\n>nimm st");
     f.platform.type("ein");
     f.platform.press(tkey::enter);
     EXPECT_EQ(f.game->currentStory()->score, 2);
@@ -235,7 +236,7 @@ TEST(SavedGameFile, RestoringInTheSameRunGivesBackTheSavedState) {
     // The restore says so, then the story's restore command runs; init
     // and main do not.
     EXPECT_EQ(f.after("\n>\n"), "\n>\nSpielstand " + inQuotes(f.files.path("spiel.memo")) +
-                                     " geladen.\nZeit 615 Zug 3 Punkte 2 n 1: Stein\n\n>");
+                                    " geladen.\nZeit 615 Zug 3 Punkte 2 n 1: Stein\n\n>");
     EXPECT_EQ(f.platform.text().find("Init.", 10), std::string::npos);
     EXPECT_TRUE(f.platform.messages.empty());
     EXPECT_TRUE(f.game->inputHistory().empty());
@@ -363,7 +364,8 @@ TEST(SavedGameFile, AnotherStoryWithADifferentNodeCountIsRefused) {
     f.enter("nimm apfel");
     f.restore("spiel");
     ASSERT_EQ(f.platform.messages.size(), 1u);
-    const std::string otherStory = "Der Spielstand geh\xF6rt zur Geschichte " + inQuotes("raum.velmo") + ".";
+    const std::string otherStory =
+        "Der Spielstand geh\xF6rt zur Geschichte " + inQuotes("raum.velmo") + ".";
     EXPECT_EQ(f.platform.messages[0], refused(1, otherStory));
     EXPECT_EQ(f.platform.messageKinds[0], tmessagekind::error);
     EXPECT_TRUE(f.game->storyOpen());
@@ -399,9 +401,9 @@ TEST(SavedGameFile, AMissingStoryOrSavedGameIsReported) {
     SaveFixture f;
     f.playAndSave();
     f.restore("gibtsnicht");
-    EXPECT_EQ(f.platform.messages.back(),
-              refused(5, "Die Datei " + inQuotes(f.files.path("gibtsnicht.memo")) +
-                             " gibt es nicht."));
+    EXPECT_EQ(
+        f.platform.messages.back(),
+        refused(5, "Die Datei " + inQuotes(f.files.path("gibtsnicht.memo")) + " gibt es nicht."));
     EXPECT_TRUE(f.game->storyOpen());  // nothing was changed yet
     std::filesystem::remove(f.story);
     GameFixture second;

@@ -164,9 +164,8 @@ void unbekannt() { string n = "Gibtsnicht"; setPlayer(n); }
     for (const char* function : {"niemand", "unbekannt"}) {
         StoryRun s(story);
         s.run();
-        EXPECT_EQ(s.run(function).substr(0, 25), "geschichte.velmo Zeile " +
-                                                     std::string(function[0] == 'n' ? "5" : "6") +
-                                                     " ");
+        EXPECT_EQ(s.run(function).substr(0, 25),
+                  "geschichte.velmo Zeile " + std::string(function[0] == 'n' ? "5" : "6") + " ");
         EXPECT_NE(s.source.services.written.find("Syntaxfehler oder unbekannter Bezeichner^"),
                   std::string::npos);
         EXPECT_EQ(s.story().player, s.object("Held"));

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include "support/test_jpeg.h"
 #include "term/keyreader.h"
 #include "term/picture.h"
 #include "term/screenlayout.h"
-#include "support/test_jpeg.h"
 
 namespace velmo {
 namespace {
@@ -56,7 +56,10 @@ TEST(TextView, TheStatusLineKeepsItsRightPartOnANarrowScreen) {
     EXPECT_EQ(fitStatusLine(status, 30), " Vorgarten" + std::string(15, ' ') + "22:00");
     EXPECT_EQ(fitStatusLine(status, 12), " Vorga 22:00");
     EXPECT_EQ(fitStatusLine(" kurz", 30), " kurz");
-    EXPECT_EQ(fitStatusLine(" ohnel\xFC" "cke", 4), " ohn");
+    EXPECT_EQ(fitStatusLine(" ohnel\xFC"
+                            "cke",
+                            4),
+              " ohn");
 }
 
 TEST(TextView, ScrollingBackShowsEarlierRowsAndKeptText) {

@@ -207,8 +207,8 @@ private slots:
         });
         entryNamed(w.window(), QStringLiteral("F-&Tasten"))->trigger();
         QVERIFY(home.iniText().contains("schau"));
-        QCOMPARE(w.window().currentSettings().values.functionKeys[8],
-                 std::string("\xF6" "ffne t\xFCr"));
+        QCOMPARE(w.window().currentSettings().values.functionKeys[8], std::string("\xF6"
+                                                                                  "ffne t\xFCr"));
     }
 
     void okInTheAutostartDialogSavesThePathForTheNextStart() {

@@ -8,8 +8,8 @@
 // value). `noise` adds up to that much pseudo-random change to every
 // value, so that the picture is as hard to compress as a photo.
 
-#include <cstdio>
 #include <jpeglib.h>
+#include <cstdio>
 
 #include <cstdint>
 #include <cstdlib>
