@@ -45,6 +45,10 @@ int32_t runLength(const std::string& form, const tparse& p) {
 // The lengths in characters of the runs of words from the current word:
 // a form can only spell a run of its own length, and most forms have
 // none, so most are passed over after one look at their length.
+// Runs of words this long or longer (in characters) are not told apart
+// by their length; see trunlengths and tnamefilter.
+constexpr std::size_t kRunLimit = 256;
+
 class trunlengths {
 public:
     explicit trunlengths(const tparse& p) {
@@ -52,7 +56,7 @@ public:
         for (int32_t i = p.word; i < p.wordCount(); ++i) {
             if (i > p.word) ++length;  // the blank between two words
             length += p.words[static_cast<std::size_t>(i)].size();
-            if (length >= kLimit) {
+            if (length >= kRunLimit) {
                 longRuns = true;
                 break;
             }
@@ -60,12 +64,11 @@ public:
         }
     }
     bool mayBeARun(const std::string& form) const {
-        return form.size() < kLimit ? lengths.test(form.size()) : longRuns;
+        return form.size() < kRunLimit ? lengths.test(form.size()) : longRuns;
     }
 
 private:
-    static constexpr std::size_t kLimit = 256;
-    std::bitset<kLimit> lengths;
+    std::bitset<kRunLimit> lengths;
     bool longRuns = false;
 };
 
@@ -176,14 +179,20 @@ tscan scanRecord(int32_t kind, tnode& object, int32_t record,
 // The objects that can be named at the current word: those with a search
 // form that ends in one of the words from there on (the story's name
 // index knows them). Everything may be named when a word is empty or
-// holds a blank (a quoted word), and when names changed since the filter
-// was made (story code called during the search may rename objects).
+// holds a blank (a quoted word), when names changed since the filter
+// was made (story code called during the search may rename objects), and
+// when the words run on past the length that every short form stays
+// under: only then can a very long form end in a later word. Stopping
+// there keeps a long list ("nimm a und b und b und ...") linear.
 class tnamefilter {
 public:
     explicit tnamefilter(const tparse& p) : index(p.story.names), version(p.story.names.version()) {
+        std::size_t length = 0;
         for (int32_t i = p.word; i < p.wordCount(); ++i) {
             const std::string& word = p.words[static_cast<std::size_t>(i)];
-            if (word.empty() || word.find(' ') != std::string::npos) {
+            if (i > p.word) ++length;  // the blank between two words
+            length += word.size();
+            if (length >= kRunLimit || word.empty() || word.find(' ') != std::string::npos) {
                 everything = true;
                 return;
             }
