@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <bitset>
-#include <unordered_set>
 
 #include "base/internalerror.h"
 #include "game/parsestate.h"
@@ -141,6 +140,9 @@ bool accept(tnode* object, int32_t record, int32_t lastWord, tparse& p) {
     std::vector<tnode*>& list = p.listFlag ? p.story.firstObjects : p.story.secondObjects;
     if (std::find(list.begin(), list.end(), object) == list.end()) list.push_back(object);
     object->nameIndex = record;
+    auto& renamed = p.story.namedByLaterVariant;
+    if (record > 0 && std::find(renamed.begin(), renamed.end(), object) == renamed.end())
+        renamed.push_back(object);
     p.word = lastWord;
     return true;
 }
@@ -176,38 +178,82 @@ tscan scanRecord(int32_t kind, tnode& object, int32_t record,
     return tscan::noMatch;
 }
 
-// The objects that can be named at the current word: those with a search
-// form that ends in one of the words from there on (the story's name
-// index knows them). Everything may be named when a word is empty or
-// holds a blank (a quoted word), when names changed since the filter
-// was made (story code called during the search may rename objects), and
-// when the words run on past the length that every short form stays
-// under: only then can a very long form end in a later word. Stopping
-// there keeps a long list ("nimm a und b und b und ...") linear.
-class tnamefilter {
+// The positions of the scope list that one search visits, in order.
+// The objects that can be named at the current word are those with a
+// search form that ends in one of the words from there on (the story's
+// name index knows them); the search also visits the objects whose
+// `nameIndex` it must set back to 0. Every other object would be passed
+// over without a look at its forms, so the walk skips it.
+//
+// Everything is visited when a word is empty or holds a blank (a quoted
+// word), when names changed since the walk was planned (story code called
+// during the search may rename objects), and when the words run on past
+// the length that every short form stays under: only then can a very
+// long form end in a later word. Stopping there keeps a long list
+// ("nimm a und b und b und ...") linear.
+class tscopewalk {
 public:
-    explicit tnamefilter(const tparse& p) : index(p.story.names), version(p.story.names.version()) {
+    tscopewalk(const tparse& p, const tscopecopy& scope)
+        : index(p.story.names), version(p.story.names.version()), size(scope.nodes->size()) {
+        // The positions below are those of the live list, which the copy
+        // equals only while its version does.
+        everything = scope.version != p.story.scope.version() || mustVisitAll(p);
+        if (everything) return;
+        for (int32_t i = p.word; i < p.wordCount(); ++i)
+            if (const auto* owners = index.find(p.words[static_cast<std::size_t>(i)]))
+                for (const tnode* owner : *owners) stopAt(p.story.scope.positionOf(owner), true);
+        auto& renamed = p.story.namedByLaterVariant;
+        std::erase_if(renamed, [](const tnode* node) { return node->nameIndex == 0; });
+        for (const tnode* node : renamed) stopAt(p.story.scope.positionOf(node), false);
+        std::sort(stops.begin(), stops.end());
+    }
+
+    // The first position from `from` on that the search must visit; the
+    // list's size when there is none.
+    std::size_t next(std::size_t from) {
+        if (visitsAll()) return from;
+        while (cursor < stops.size() && stops[cursor].position < from) ++cursor;
+        return cursor < stops.size() ? stops[cursor].position : size;
+    }
+    // Whether the object at `position` (the last one `next` gave) may be
+    // named at the current word.
+    bool mayName(std::size_t position) const {
+        if (visitsAll()) return true;
+        // A position may stand twice, once to be named.
+        for (std::size_t s = cursor; s < stops.size() && stops[s].position == position; ++s)
+            if (stops[s].named) return true;
+        return false;
+    }
+
+private:
+    struct tstop {
+        std::size_t position;
+        bool named;
+        bool operator<(const tstop& other) const { return position < other.position; }
+    };
+
+    static bool mustVisitAll(const tparse& p) {
         std::size_t length = 0;
         for (int32_t i = p.word; i < p.wordCount(); ++i) {
             const std::string& word = p.words[static_cast<std::size_t>(i)];
             if (i > p.word) ++length;  // the blank between two words
             length += word.size();
-            if (length >= kRunLimit || word.empty() || word.find(' ') != std::string::npos) {
-                everything = true;
-                return;
-            }
-            if (const auto* owners = index.find(word)) nodes.insert(owners->begin(), owners->end());
+            if (length >= kRunLimit || word.empty() || word.find(' ') != std::string::npos)
+                return true;
         }
+        return false;
     }
-    bool mayName(const tnode& object) const {
-        return everything || nodes.count(&object) > 0 || index.version() != version;
+    void stopAt(std::size_t position, bool named) {
+        if (position != tscopelist::npos) stops.push_back({position, named});
     }
+    bool visitsAll() const { return everything || index.version() != version; }
 
-private:
     const tnameindex& index;
     uint64_t version;
+    std::size_t size;
     bool everything = false;
-    std::unordered_set<const tnode*> nodes;
+    std::vector<tstop> stops;
+    std::size_t cursor = 0;
 };
 
 bool inLists(const tnode& object, const tparse& p) {
@@ -219,17 +265,18 @@ bool inLists(const tnode& object, const tparse& p) {
 
 bool searchScope(int32_t kind, tparse& p) {
     const trunlengths lengths(p);
-    const tnamefilter filter(p);
     // The list as it stands now: story code called during the search may
     // move objects, which changes the live list.
-    const std::vector<tnode*> scope = p.story.scope;
-    for (std::size_t i = 0; i < scope.size(); ++i) {
-        tnode& object = *scope[i];
+    const tscopecopy scope = p.scopeNow();
+    const std::vector<tnode*>& list = *scope.nodes;
+    tscopewalk walk(p, scope);
+    for (std::size_t i = walk.next(0); i < list.size(); i = walk.next(i + 1)) {
+        tnode& object = *list[i];
         // An object this command has already taken keeps the variant it
         // was named by, also when a later slot looks at it again.
         if (!inLists(object, p)) object.nameIndex = 0;
         p.candidates.clear();
-        if (!filter.mayName(object)) continue;
+        if (!walk.mayName(i)) continue;
         for (std::size_t r = 0; r < object.shortNames.size(); ++r) {
             const std::vector<tformmatch> matches = formMatches(object.shortNames[r], p, lengths);
             if (matches.empty()) continue;
@@ -242,7 +289,7 @@ bool searchScope(int32_t kind, tparse& p) {
             return result == tscan::accepted;
         }
     }
-    p.examined.noteSearch(scope, scope.size());
+    p.examined.noteSearch(scope, list.size());
     return false;
 }
 
@@ -289,12 +336,14 @@ bool objectHasAdjectiveWord(const tnode& object, const std::string& word) {
 
 }  // namespace
 
-void texaminednames::noteSearch(const std::vector<tnode*>& searched, std::size_t fullCount) {
-    if (searched == scope) {
+void texaminednames::noteSearch(const tscopecopy& searched, std::size_t fullCount) {
+    if (searched.nodes == scope.nodes) {
         count = std::max(count, fullCount);
         return;
     }
-    earlier.insert(scope.begin(), scope.begin() + static_cast<std::ptrdiff_t>(count));
+    if (scope.nodes)
+        earlier.insert(scope.nodes->begin(),
+                       scope.nodes->begin() + static_cast<std::ptrdiff_t>(count));
     scope = searched;
     count = fullCount;
 }
@@ -303,24 +352,31 @@ void texaminednames::notePartial(tnode* object, int32_t record, int32_t formLimi
     partials.push_back({object, record, formLimit});
 }
 
-bool texaminednames::examinedInFull(const tnode* object) const {
-    const auto end = scope.begin() + static_cast<std::ptrdiff_t>(count);
-    return std::find(scope.begin(), end, object) != end ||
-           earlier.count(const_cast<tnode*>(object)) > 0;
+bool texaminednames::examinedInFull(const tnode* object, const tstory& story) const {
+    if (earlier.count(const_cast<tnode*>(object)) > 0) return true;
+    if (!scope.nodes) return false;
+    // While the live list is the one searched, it knows the position.
+    if (scope.version == story.scope.version()) {
+        const std::size_t position = story.scope.positionOf(object);
+        return position != tscopelist::npos && position < count;
+    }
+    const auto end = scope.nodes->begin() + static_cast<std::ptrdiff_t>(count);
+    return std::find(scope.nodes->begin(), end, object) != end;
 }
 
-bool texaminednames::isAdjectiveWord(const std::string& word, const tnameindex& index) const {
+bool texaminednames::isAdjectiveWord(const std::string& word, const tstory& story) const {
     if (word.empty()) return false;
     // A word few names begin with: only those objects can have it. (A
     // word that many begin with is found soon in the walk below.)
     constexpr std::size_t kFew = 16;
-    const auto* owners = index.findAdjective(word);
+    const auto* owners = story.names.findAdjective(word);
     if (owners && owners->size() <= kFew) {
         for (const tnode* object : *owners)
-            if (examinedInFull(object) && objectHasAdjectiveWord(*object, word)) return true;
+            if (examinedInFull(object, story) && objectHasAdjectiveWord(*object, word))
+                return true;
     } else if (owners) {
         for (std::size_t i = 0; i < count; ++i)
-            if (objectHasAdjectiveWord(*scope[i], word)) return true;
+            if (objectHasAdjectiveWord(*(*scope.nodes)[i], word)) return true;
         for (const tnode* object : earlier)
             if (objectHasAdjectiveWord(*object, word)) return true;
     }

@@ -66,6 +66,13 @@ std::string tparse::call(tnode* node, const std::string& name, const std::string
     return result;
 }
 
+const tscopecopy& tparse::scopeNow() {
+    if (!scopeCopy.nodes || scopeCopy.version != story.scope.version())
+        scopeCopy = {std::make_shared<const std::vector<tnode*>>(story.scope.nodes()),
+                     story.scope.version()};
+    return scopeCopy;
+}
+
 const std::string& tparse::wordAt(int32_t index) const {
     if (index < 0 || index >= wordCount()) return kNoWord;
     return words[static_cast<std::size_t>(index)];
@@ -276,7 +283,7 @@ int32_t unrecognisedIndex(const tparse& p) {
     const int32_t last = p.wordCount() - 1;
     const std::string& word = p.wordAt(i);
     if (isArticleWord(word) && i < last) ++i;
-    if (p.examined.isAdjectiveWord(p.wordAt(i), p.story.names) && i < last) ++i;
+    if (p.examined.isAdjectiveWord(p.wordAt(i), p.story) && i < last) ++i;
     return i;
 }
 

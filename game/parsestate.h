@@ -7,6 +7,7 @@
 // choice of the unrecognised word needs. Only the parser includes this.
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <unordered_set>
 #include <vector>
@@ -26,6 +27,14 @@ struct tverbelement;
 // internal error.
 struct tparsefailure {};
 
+// A copy of the story's scope list and the list's version when it was
+// taken. Shared, so that the searches of one parse and the names they
+// looked at hold one copy while the list does not change.
+struct tscopecopy {
+    std::shared_ptr<const std::vector<tnode*>> nodes;
+    uint64_t version = 0;
+};
+
 // The verb attempt that came furthest.
 struct tbestmatch {
     int32_t matched = 0;     // pattern elements matched
@@ -43,17 +52,17 @@ public:
     // One object search: the scope list it walked, how many objects it
     // examined in full, and, when it accepted an object by a one-word
     // name, that object with the record and the form it stopped at.
-    void noteSearch(const std::vector<tnode*>& scope, std::size_t fullCount);
+    void noteSearch(const tscopecopy& scope, std::size_t fullCount);
     void notePartial(tnode* object, int32_t record, int32_t formLimit);
     // True when `word` is the first word of a multi-word search form with
     // adjectives of a name that was looked at.
     // The story's name index gives the few objects that can have it.
-    bool isAdjectiveWord(const std::string& word, const tnameindex& index) const;
+    bool isAdjectiveWord(const std::string& word, const tstory& story) const;
 
 private:
-    bool examinedInFull(const tnode* object) const;
+    bool examinedInFull(const tnode* object, const tstory& story) const;
 
-    std::vector<tnode*> scope;           // the list of the latest searches
+    tscopecopy scope;                    // the list of the latest searches
     std::size_t count = 0;               // its objects examined in full
     std::unordered_set<tnode*> earlier;  // objects of earlier scope lists
     struct tpartial {
@@ -75,6 +84,11 @@ struct tparse {
     const std::string& wordAt(int32_t index) const;
     int32_t wordCount() const { return static_cast<int32_t>(words.size()); }
 
+    // The story's scope list as it stands now, copied only when it changed
+    // since the last call: a search walks this copy, since story code it
+    // calls may move objects.
+    const tscopecopy& scopeNow();
+
     tstory& story;
     tinterpreter& interpreter;
     std::vector<std::string>& words;  // the story's word list
@@ -93,6 +107,9 @@ struct tparse {
     tbestmatch best;
     int32_t furthestFailure = 0;
     bool firstWordIsVerb = false;
+
+private:
+    tscopecopy scopeCopy;
 };
 
 // Tries to recognise one object name at the current word for an element

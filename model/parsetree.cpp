@@ -239,9 +239,9 @@ void tnode::moveTo(tnode* destination) {
     const bool inScope = story.inScope(this);
     const bool destinationInScope = destination && story.inScope(destination);
     if (inScope && !destinationInScope) {
-        std::erase(story.scope, this);
+        story.scope.remove(this);
     } else if (!inScope && destinationInScope) {
-        story.scope.push_back(this);
+        story.scope.add(this);
     }
 }
 

@@ -151,6 +151,7 @@ public:
 
 private:
     friend class tstory;
+    friend class tscopelist;
     explicit tnode(tstory& story);
     // Takes ownership of a finished child and appends it.
     tnode* link(std::unique_ptr<tnode> child);
@@ -161,6 +162,7 @@ private:
     tstory* story_;
     std::vector<std::unique_ptr<tnode>> children_;
     int32_t position_ = -1;  // index among the owner's children
+    int32_t scopePosition_ = -1;  // index in the story's scope list (tscopelist checks it)
 
     // Children by name, each name's children in tree order. Kept only
     // for nodes with many children (the root of a big story), where a

@@ -73,8 +73,10 @@ tstory::tstory(tservices& frontEnd) : services(frontEnd), root_(new tnode(*this)
 tstory::~tstory() = default;
 
 void tstory::rebuildScope(tnode* node) {
-    scope.clear();
-    if (!node) return;
+    if (!node) {
+        scope.clear();
+        return;
+    }
     // Locations can form a ring for a moment (a saved game restores one
     // object at a time), so both walks remember where they have been.
     std::unordered_set<const tnode*> seen{node};
@@ -83,19 +85,17 @@ void tstory::rebuildScope(tnode* node) {
         outermost = outermost->location;
     }
     seen.clear();
+    std::vector<tnode*> list;
     std::vector<tnode*> pending{outermost};
     while (!pending.empty()) {
         tnode* next = pending.back();
         pending.pop_back();
         if (!seen.insert(next).second) continue;
-        scope.push_back(next);
+        list.push_back(next);
         // Pushed in reverse, so the first of the contents comes out first.
         pending.insert(pending.end(), next->contents.rbegin(), next->contents.rend());
     }
-}
-
-bool tstory::inScope(const tnode* node) const {
-    return std::find(scope.begin(), scope.end(), node) != scope.end();
+    scope.assign(std::move(list));
 }
 
 // ------------------------------------------------------------ undo

@@ -16,6 +16,7 @@
 #include "base/services.h"
 #include "model/nameindex.h"
 #include "model/parsetree.h"
+#include "model/scopelist.h"
 #include "model/time.h"
 #include "model/verblist.h"
 
@@ -39,7 +40,7 @@ public:
     // Registries, created with the root.
     tverblist verbs;
     std::vector<tnode*> hooks;  // every function node named "beforeAction", in creation order
-    std::vector<tnode*> scope;  // what the player can reach; empty until a player is set
+    tscopelist scope;           // what the player can reach; empty until a player is set
     tnameindex names;           // which objects a word can end a name of
     tnode* player = nullptr;
     tnode* actor = nullptr;
@@ -63,6 +64,11 @@ public:
     std::string unrecognisedWord;
     std::vector<tnode*> firstObjects;
     std::vector<tnode*> secondObjects;
+    // The objects the parser named by a later name variant (`nameIndex`
+    // above 0; no one else writes it). A search sets the index of every
+    // object it passes back to 0, and these are the only objects for
+    // which that changes anything, so a search need not pass the others.
+    std::vector<tnode*> namedByLaterVariant;
 
     // The game clock: driven by the turn end, "setTime", undo and restored
     // games.
@@ -103,7 +109,7 @@ public:
     // then everything in it at any depth, a node before its contents.
     // Null leaves the list empty.
     void rebuildScope(tnode* node);
-    bool inScope(const tnode* node) const;
+    bool inScope(const tnode* node) const { return scope.contains(node); }
 
     // Undo snapshots of the game state, one per player command: the
     // clock, the score, the root's variables, timers and daemons, and

@@ -195,7 +195,7 @@ void tinterpreter::collectFetch(tnode& target, const tcode& record,
             if (child->getKind() == kKindObject && !child->getAbstract())
                 candidates.push_back(child.get());
     } else {
-        candidates = story.scope;
+        candidates = story.scope.nodes();
     }
     const std::string& variable = record.params[0];
     for (tnode* candidate : candidates) {

@@ -256,7 +256,7 @@ TEST_F(InterpreterFetch, NoMatchGivesNullCountZeroAndSkipsTheBody) {
 TEST_F(InterpreterFetch, ScopeListLimitsTheCandidatesUnlessTheFlagIsSet) {
     // A "while" in the body is a loop of its own.
     EXPECT_EQ(s.run("imBlick"), "01Birne 01Apfel ");
-    s.story().scope = {s.object("Stein"), s.object("Apfel")};
+    s.story().scope.assign({s.object("Stein"), s.object("Apfel")});
     EXPECT_EQ(s.run("imBlick"), "01Apfel ");
     EXPECT_EQ(s.run("alle"), "Birne Apfel /2/Apfel");
 }

@@ -139,6 +139,34 @@ TEST_F(ParserTest, SecondNameVariantSetsTheNameIndex) {
     EXPECT_EQ(command("nimm die alte schwarte"), "[buch 1]");
 }
 
+// A search sets the name index of every object it passes on the way to
+// the one it takes back to 0, also of objects whose names do not fit,
+// and before it asks the story about the next one; the objects after the
+// one it takes keep theirs.
+TEST_F(ParserTest, ASearchSetsTheNameIndexOfTheObjectsItPassesBackToZero) {
+    load("verb(\"nimm #noun\", nimm, 0);\n",
+         "class Buch { setShort(\"Buch, -alt* Schwarte\"); moveto(Kueche);\n"
+         "  int variante() { return(name); }\n"
+         "  int onAction(string v) { return(1); } }\n"
+         "class Tasse { setShort(\"-Tasse\"); moveto(Kueche);\n"
+         "  int onAction(string v) { write(\"[tasse]\"); return(1); } }\n"
+         "int scope(object o) {\n"
+         "  if (o == Tasse) { write(\"<\" + Buch.variante() + \">\"); }\n"
+         "  return(1);\n}\n");
+    tnode* book = s->object("Buch");
+    command("nimm die alte schwarte");
+    EXPECT_EQ(book->nameIndex, 1);
+    // The apple comes before the book.
+    EXPECT_EQ(command("nimm apfel"), "[apfel nimm]");
+    EXPECT_EQ(book->nameIndex, 1);
+    EXPECT_EQ(command("nimm tasse"), "<0>[tasse]");
+    EXPECT_EQ(book->nameIndex, 0);
+    // A search that takes nothing passes every object.
+    command("nimm die alte schwarte");
+    EXPECT_EQ(command("nimm den gruenen stein"), "E0/gruenen/NULL");
+    EXPECT_EQ(book->nameIndex, 0);
+}
+
 // ---------------------------------------------------------------- words
 
 TEST_F(ParserTest, ATypedWordMatchesAnAlternativeWithAnAddedE) {

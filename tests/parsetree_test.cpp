@@ -312,21 +312,21 @@ TEST_F(Tree, ScopeFollowsThePlayerAndTheObjectsMovedRelativeToIt) {
     ring->moveTo(box);
     story.player = me;
     story.rebuildScope(me);
-    EXPECT_EQ(names(story.scope), (Names{"Haus", "Zimmer", "Ich", "Lampe"}));
+    EXPECT_EQ(names(story.scope.nodes()), (Names{"Haus", "Zimmer", "Ich", "Lampe"}));
 
     // A box that holds something enters the scope alone.
     box->moveTo(room);
-    EXPECT_EQ(names(story.scope), (Names{"Haus", "Zimmer", "Ich", "Lampe", "Kiste"}));
+    EXPECT_EQ(names(story.scope.nodes()), (Names{"Haus", "Zimmer", "Ich", "Lampe", "Kiste"}));
     box->moveTo(nullptr);  // out of the world, out of scope
-    EXPECT_EQ(names(story.scope), (Names{"Haus", "Zimmer", "Ich", "Lampe"}));
+    EXPECT_EQ(names(story.scope.nodes()), (Names{"Haus", "Zimmer", "Ich", "Lampe"}));
 
     // Moving the player's room rebuilds from the new outermost node.
     tnode* ship = object("Schiff");
     box->moveTo(ship);
     room->moveTo(ship);
-    EXPECT_EQ(names(story.scope), (Names{"Schiff", "Kiste", "Ring", "Zimmer", "Ich", "Lampe"}));
+    EXPECT_EQ(names(story.scope.nodes()), (Names{"Schiff", "Kiste", "Ring", "Zimmer", "Ich", "Lampe"}));
     lamp->moveTo(house);
-    EXPECT_EQ(names(story.scope), (Names{"Schiff", "Kiste", "Ring", "Zimmer", "Ich"}));
+    EXPECT_EQ(names(story.scope.nodes()), (Names{"Schiff", "Kiste", "Ring", "Zimmer", "Ich"}));
 
     story.rebuildScope(nullptr);
     EXPECT_TRUE(story.scope.empty());
@@ -341,7 +341,7 @@ TEST_F(Tree, RingOfLocationsDoesNotHangTheScope) {
     b->moveTo(a);
     story.player = c;
     story.rebuildScope(c);
-    EXPECT_EQ(names(story.scope), (Names{"B", "A", "C"}));
+    EXPECT_EQ(names(story.scope.nodes()), (Names{"B", "A", "C"}));
 }
 
 TEST_F(Tree, ShortNamesPerVariantAndGrammarClass) {
@@ -421,7 +421,7 @@ TEST_F(SavedGame, RoundTripOfTheWholeTree) {
     EXPECT_FALSE(other.canUndo());  // a restored game starts without undo
     EXPECT_EQ(otherServices.written, "");
     // The scope follows the restored places: the apple is now held.
-    EXPECT_EQ(names(other.scope), (Names{"Zimmer", "Ich", "Apfel"}));
+    EXPECT_EQ(names(other.scope.nodes()), (Names{"Zimmer", "Ich", "Apfel"}));
 }
 
 TEST_F(SavedGame, LocationMinusOneTakesTheObjectOutOfItsContainer) {

@@ -146,7 +146,7 @@ void main() { setPlayer(Held); write(player + "," + actor); }
 )");
     EXPECT_EQ(s.run(), "Held,Held");
     EXPECT_EQ(s.story().actor, s.object("Held"));
-    EXPECT_EQ(s.story().scope,
+    EXPECT_EQ(s.story().scope.nodes(),
               (std::vector<tnode*>{s.object("Raum"), s.object("Held"), s.object("Apfel")}));
     EXPECT_EQ(s.interpreter->PlayerReady(), s.object("Held"));
 }
