@@ -171,15 +171,37 @@ int32_t formIndex(int32_t grammaticalCase, bool withAdjectives, int32_t articleK
     return normalCase(grammaticalCase) * 6 + (withAdjectives ? 3 : 0) + normalKind(articleKind);
 }
 
+void tshortNames::put(std::size_t index, std::string_view form) {
+    // Equal forms are found where they occur: the same form without
+    // adjectives (a name without any), and the same form of an earlier
+    // case (a noun whose ending does not change).
+    const std::size_t inHalf = index % kSearchForms;
+    const std::size_t half = index - inHalf;
+    std::array<std::size_t, 4> earlier{};
+    std::size_t count = 0;
+    if (isAdjectiveForm(inHalf)) earlier[count++] = index - 3;
+    for (std::size_t back = 6; back <= inHalf; back += 6) earlier[count++] = half + inHalf - back;
+    for (std::size_t k = 0; k < count; ++k) {
+        const tspan& span = spans[earlier[k]];
+        if (span.length == form.size() && this->form(earlier[k]) == form) {
+            spans[index] = span;
+            return;
+        }
+    }
+    spans[index] = {static_cast<uint32_t>(text.size()), static_cast<uint32_t>(form.size())};
+    text += form;
+}
+
 tshortNames buildShortNames(std::string_view variant) {
     tshortNames names;
-    for (int32_t c = kNominative; c <= kDative; ++c)
-        for (bool withAdjectives : {false, true})
-            for (int32_t kind = kNoArticle; kind <= kIndefinite; ++kind) {
-                int32_t i = formIndex(c, withAdjectives, kind);
-                names.forms[i] = declineName(variant, c, withAdjectives, kind);
-                names.forms[24 + i] = foldUmlauts(lowerCase(names.forms[i]));
-            }
+    for (std::size_t i = 0; i < kSearchForms; ++i) {
+        const auto grammaticalCase = static_cast<int32_t>(i / 6);
+        const auto articleKind = static_cast<int32_t>(i % 3);
+        names.put(i, declineName(variant, grammaticalCase, isAdjectiveForm(i), articleKind));
+    }
+    // Copied out first: storing a form may move the text it lies in.
+    for (std::size_t i = 0; i < kSearchForms; ++i)
+        names.put(kSearchForms + i, foldUmlauts(lowerCase(names.form(i))));
     names.plural = !variant.empty() && variant.front() == '&';
     return names;
 }
@@ -187,7 +209,8 @@ tshortNames buildShortNames(std::string_view variant) {
 std::string nameForm(const tshortNames* names, int32_t grammaticalCase, bool withAdjectives,
                      int32_t articleKind) {
     if (names == nullptr) return {};
-    return names->forms[formIndex(grammaticalCase, withAdjectives, articleKind)];
+    return std::string(
+        names->form(static_cast<std::size_t>(formIndex(grammaticalCase, withAdjectives, articleKind))));
 }
 
 }  // namespace velmo

@@ -9,6 +9,7 @@
 // adjectives as stem + "*" + one blank, then the noun.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -36,12 +37,44 @@ std::string adjectiveEnding(std::string_view name, int32_t grammaticalCase, bool
 std::string declineName(std::string_view name, int32_t grammaticalCase, bool withAdjectives,
                         int32_t articleKind);
 
-// The 24 display forms and 24 search forms of one name variant.
-// Index of a form: case * 6 + adjectives * 3 + article kind; the search
-// form of the same value lies 24 places further.
-struct tshortNames {
-    std::array<std::string, 48> forms;
+// The forms of one name variant: 24 display forms, then 24 search forms
+// (lower case, umlauts folded). The index of a display form is
+// case * 6 + adjectives * 3 + article kind: every six forms are one case,
+// the first three without adjectives and the second three with them,
+// each three without article, definite, indefinite. The search form of
+// the same value lies kSearchForms places further.
+constexpr std::size_t kSearchForms = 24;
+constexpr std::size_t kNameForms = 2 * kSearchForms;
+// Whether the form at `index` (display or search) is one with adjectives.
+constexpr bool isAdjectiveForm(std::size_t index) { return index % 6 >= 3; }
+
+// A name has many equal forms (without adjectives the forms with and
+// without them agree; many nouns do not change with the case), so the
+// forms share one text in which each distinct form is kept once: one
+// allocation a variant instead of one a form.
+class tshortNames {
+public:
+    std::string_view form(std::size_t index) const {
+        const tspan& span = spans[index];
+        return std::string_view(text).substr(span.start, span.length);
+    }
+    std::string_view searchForm(std::size_t index) const { return form(kSearchForms + index); }
+    // The bytes of the shared text (what the forms cost besides the record).
+    std::size_t textBytes() const { return text.size(); }
+
     bool plural = false;
+
+private:
+    friend tshortNames buildShortNames(std::string_view variant);
+    // Stores the form at `index`; the forms below it are stored already.
+    void put(std::size_t index, std::string_view form);
+
+    struct tspan {
+        uint32_t start = 0;
+        uint32_t length = 0;
+    };
+    std::string text;
+    std::array<tspan, kNameForms> spans{};
 };
 tshortNames buildShortNames(std::string_view variant);
 // Index of a display form (0-23); arguments out of range are brought into

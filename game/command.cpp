@@ -12,7 +12,7 @@ namespace {
 
 // The search form that pronouns stand for: nominative, with adjectives,
 // without article, of the object's first name.
-constexpr std::size_t kPronounForm = 27;
+constexpr std::size_t kPronounForm = kSearchForms + 3;
 
 // "ihn" in the next command means the one object of this one.
 void notePronoun(tstory& story) {
@@ -20,7 +20,7 @@ void notePronoun(tstory& story) {
     if (story.firstObjects.size() != 1 || !story.secondObjects.empty()) return;
     const tnode* object = story.firstObjects.front();
     if (!object->shortNames.empty())
-        story.pronounText = object->shortNames.front().forms[kPronounForm];
+        story.pronounText = object->shortNames.front().form(kPronounForm);
 }
 
 // Calls "onAction" of every object in the list. The list is read afresh

@@ -21,14 +21,13 @@ namespace velmo {
 
 namespace {
 
-constexpr int32_t kFormCount = 24;
-constexpr std::size_t kSearchForms = 24;  // the search forms follow the display forms
+constexpr auto kFormCount = static_cast<int32_t>(kSearchForms);  // search forms a variant
 
 // The number of words from the current word that the form spells, joined
 // by single blanks ("den roten apfel" is three words), or 0 when the form
 // is no such run. The runs are never built: a long command costs no more
 // than its words.
-int32_t runLength(const std::string& form, const tparse& p) {
+int32_t runLength(std::string_view form, const tparse& p) {
     std::size_t at = 0;
     for (int32_t i = p.word; i < p.wordCount(); ++i) {
         const std::string& word = p.words[static_cast<std::size_t>(i)];
@@ -62,7 +61,7 @@ public:
             lengths.set(length);
         }
     }
-    bool mayBeARun(const std::string& form) const {
+    bool mayBeARun(std::string_view form) const {
         return form.size() < kRunLimit ? lengths.test(form.size()) : longRuns;
     }
 
@@ -89,7 +88,7 @@ std::vector<tformmatch> formMatches(const tshortNames& names, const tparse& p,
                                     const trunlengths& lengths) {
     std::vector<tformmatch> matches;
     for (int32_t f = 0; f < kFormCount; ++f) {
-        const std::string& form = names.forms[kSearchForms + static_cast<std::size_t>(f)];
+        const std::string_view form = names.searchForm(static_cast<std::size_t>(f));
         if (!lengths.mayBeARun(form)) continue;
         const int32_t words = runLength(form, p);
         if (words > 0) matches.push_back({words, f});
@@ -160,12 +159,12 @@ tscan scanRecord(int32_t kind, tnode& object, int32_t record,
     for (const tformmatch& match : matches) {
         // Read afresh: story code called below may rename the object.
         if (r >= object.shortNames.size()) return tscan::noMatch;
-        const std::string& form =
-            object.shortNames[r].forms[kSearchForms + static_cast<std::size_t>(match.form)];
+        const std::string_view form =
+            object.shortNames[r].searchForm(static_cast<std::size_t>(match.form));
         if (runLength(form, p) != match.words) continue;
         if (std::find(p.candidates.begin(), p.candidates.end(), form) != p.candidates.end())
             continue;
-        p.candidates.push_back(form);
+        p.candidates.emplace_back(form);
         if (p.failureCode < 1) p.failureCode = 1;
         p.lastNamed = &object;
         if (p.call(p.story.actor, "scope", object.name) == "0") continue;
@@ -314,16 +313,13 @@ namespace {
 // True when `word` is the first word of a multi-word search form with
 // adjectives among the first `formLimit` forms of the variant.
 bool hasAdjectiveWord(const tshortNames& names, int32_t formLimit, const std::string& word) {
-    for (int32_t grammaticalCase = 0; grammaticalCase < 4; ++grammaticalCase) {
-        for (int32_t articleKind = 0; articleKind < 3; ++articleKind) {
-            const int32_t f = grammaticalCase * 6 + 3 + articleKind;
-            if (f >= formLimit) continue;
-            const std::string& form = names.forms[kSearchForms + static_cast<std::size_t>(f)];
-            // The word, then the form's first blank.
-            if (form.size() > word.size() && form[word.size()] == ' ' &&
-                form.compare(0, word.size(), word) == 0 && form.find(' ') == word.size())
-                return true;
-        }
+    for (int32_t f = 0; f < formLimit; ++f) {
+        if (!isAdjectiveForm(static_cast<std::size_t>(f))) continue;
+        const std::string_view form = names.searchForm(static_cast<std::size_t>(f));
+        // The word, then the form's first blank.
+        if (form.size() > word.size() && form[word.size()] == ' ' &&
+            form.compare(0, word.size(), word) == 0 && form.find(' ') == word.size())
+            return true;
     }
     return false;
 }

@@ -10,8 +10,6 @@ namespace velmo {
 
 namespace {
 
-constexpr std::size_t kSearchForms = 24;  // the search forms follow the display forms
-
 std::size_t wordHash(std::string_view word) { return std::hash<std::string_view>{}(word); }
 
 }  // namespace
@@ -27,11 +25,10 @@ void tnameindex::forEachWord(const tnode& node, tvisit visit) {
     };
     for (const tshortNames& names : node.shortNames) {
         for (std::size_t f = 0; f < kSearchForms; ++f) {
-            const std::string_view form = names.forms[kSearchForms + f];
+            const std::string_view form = names.searchForm(f);
             const std::size_t last = form.rfind(' ');
             once(owners, last == std::string_view::npos ? form : form.substr(last + 1));
-            // The forms with adjectives are the second three of every six.
-            if (f % 6 >= 3 && last != std::string_view::npos)
+            if (isAdjectiveForm(f) && last != std::string_view::npos)
                 once(adjectiveOwners, form.substr(0, form.find(' ')));
         }
     }

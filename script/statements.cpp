@@ -186,8 +186,8 @@ void tinterpreter::setNounStatement(tnode& target, const tcode& record, int32_t&
         return;
     }
     // The search form of the nominative with adjectives, without article.
-    story.pronounText =
-        object->shortNames.front().forms[24 + formIndex(kNominative, true, kNoArticle)];
+    story.pronounText = object->shortNames.front().searchForm(
+        static_cast<std::size_t>(formIndex(kNominative, true, kNoArticle)));
 }
 
 // The player must be an object: a name that finds none (or NULL) leaves

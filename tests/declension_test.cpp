@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <set>
+
 #include "base/declension.h"
 
 using namespace velmo;
@@ -176,23 +179,47 @@ TEST(Declension, OddNameTextsDoNotBreak) {
 TEST(Declension, ShortNamesHoldEveryFormAndItsSearchForm) {
     tshortNames names = buildShortNames("+gro\xDF* Schl\xFCssel");
     EXPECT_FALSE(names.plural);
-    EXPECT_EQ(names.forms[formIndex(N, true, kDefinite)],
+    EXPECT_EQ(names.form(formIndex(N, true, kDefinite)),
               "der gro\xDF"
               "e Schl\xFCssel");
-    EXPECT_EQ(names.forms[24 + formIndex(N, true, kDefinite)], "der grosse schluessel");
-    EXPECT_EQ(names.forms[formIndex(G, false, kNoArticle)], "Schl\xFCssels");
-    EXPECT_EQ(names.forms[24 + formIndex(G, false, kNoArticle)], "schluessels");
+    EXPECT_EQ(names.searchForm(formIndex(N, true, kDefinite)), "der grosse schluessel");
+    EXPECT_EQ(names.form(formIndex(G, false, kNoArticle)), "Schl\xFCssels");
+    EXPECT_EQ(names.searchForm(formIndex(G, false, kNoArticle)), "schluessels");
     for (int32_t c = N; c <= D; ++c)
         for (bool a : {false, true})
             for (int32_t k = kNoArticle; k <= kIndefinite; ++k)
-                EXPECT_EQ(names.forms[formIndex(c, a, k)],
+                EXPECT_EQ(names.form(formIndex(c, a, k)),
                           declineName("+gro\xDF* Schl\xFCssel", c, a, k));
 
     // Capital umlauts are lower-cased before folding.
     tshortNames apples = buildShortNames("&\xC4pfel");
     EXPECT_TRUE(apples.plural);
-    EXPECT_EQ(apples.forms[24 + formIndex(D, false, kDefinite)], "den aepfeln");
+    EXPECT_EQ(apples.searchForm(formIndex(D, false, kDefinite)), "den aepfeln");
 
     EXPECT_EQ(nameForm(&apples, D, false, kDefinite), "den \xC4pfeln");
     EXPECT_EQ(nameForm(nullptr, D, false, kDefinite), "");
+}
+
+// Equal forms share their text, so a variant costs its distinct forms;
+// every form still reads as before, also in a copy that outlives the
+// original.
+TEST(Declension, EqualFormsAreKeptOnce) {
+    std::unique_ptr<tshortNames> box = std::make_unique<tshortNames>(buildShortNames("-Kiste"));
+    const tshortNames copy = *box;
+    std::set<std::string> distinct;
+    for (std::size_t f = 0; f < kNameForms; ++f) {
+        distinct.emplace(box->form(f));
+        if (f < kSearchForms) {
+            EXPECT_EQ(box->form(f), declineName("-Kiste", static_cast<int32_t>(f / 6),
+                                                isAdjectiveForm(f), static_cast<int32_t>(f % 3)));
+        }
+    }
+    std::size_t distinctBytes = 0;
+    for (const std::string& form : distinct) distinctBytes += form.size();
+    EXPECT_EQ(box->textBytes(), distinctBytes);
+    // Without adjectives the forms with and without them agree.
+    EXPECT_EQ(box->form(formIndex(D, true, kDefinite)), "der Kiste");
+    box.reset();
+    EXPECT_EQ(copy.searchForm(formIndex(D, true, kDefinite)), "der kiste");
+    EXPECT_EQ(copy.form(formIndex(N, false, kIndefinite)), "eine Kiste");
 }

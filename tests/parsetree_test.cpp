@@ -353,8 +353,8 @@ TEST_F(Tree, ShortNamesPerVariantAndGrammarClass) {
     EXPECT_EQ(apple->getShortName(), "+rot* Apfel, +Obst,-Frucht");
     ASSERT_EQ(apple->shortNames.size(), 3u);
     EXPECT_EQ(apple->nameForm(kAccusative, true, kDefinite), "den roten Apfel");
-    EXPECT_EQ(apple->shortNames[1].forms[formIndex(kNominative, false, kIndefinite)], "ein Obst");
-    EXPECT_EQ(apple->shortNames[2].forms[24 + formIndex(kDative, false, kDefinite)], "der frucht");
+    EXPECT_EQ(apple->shortNames[1].form(formIndex(kNominative, false, kIndefinite)), "ein Obst");
+    EXPECT_EQ(apple->shortNames[2].searchForm(formIndex(kDative, false, kDefinite)), "der frucht");
     EXPECT_EQ(apple->grammarClass(), 0);
 
     const std::pair<const char*, int32_t> classes[] = {

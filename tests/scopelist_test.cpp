@@ -17,7 +17,7 @@ protected:
         return story.root().addChild(kKindObject, name, &failed, 1, 3);
     }
     // Every node of the list must report its own index.
-    void expectPositionsAgree(const tscopelist& list) {
+    void expectPositionsAgree() {
         for (std::size_t i = 0; i < list.size(); ++i) EXPECT_EQ(list.positionOf(list[i]), i);
     }
 
@@ -32,7 +32,7 @@ TEST_F(ScopeList, PositionsFollowEveryChange) {
     tnode* c = object("C");
     tnode* d = object("D");
     list.assign({a, b, c});
-    expectPositionsAgree(list);
+    expectPositionsAgree();
     EXPECT_EQ(list.positionOf(d), tscopelist::npos);
     EXPECT_EQ(list.positionOf(nullptr), tscopelist::npos);
 
@@ -40,19 +40,19 @@ TEST_F(ScopeList, PositionsFollowEveryChange) {
     list.remove(b);
     EXPECT_EQ(list.nodes(), (std::vector<tnode*>{a, c}));
     EXPECT_FALSE(list.contains(b));
-    expectPositionsAgree(list);
+    expectPositionsAgree();
 
     list.add(d);
     list.add(d);  // already there: added once
     list.remove(b);  // not there: nothing
     EXPECT_EQ(list.nodes(), (std::vector<tnode*>{a, c, d}));
-    expectPositionsAgree(list);
+    expectPositionsAgree();
 
     // A new list forgets the nodes of the old one.
     list.assign({d, b});
     EXPECT_FALSE(list.contains(a));
     EXPECT_FALSE(list.contains(c));
-    expectPositionsAgree(list);
+    expectPositionsAgree();
     list.clear();
     EXPECT_FALSE(list.contains(d));
     EXPECT_TRUE(list.empty());
@@ -87,7 +87,7 @@ TEST_F(ScopeList, MovesInABigRoomKeepThePositions) {
     tnode* elsewhere = object("Anderswo");
     for (int k = 0; k < 200; k += 3) things[static_cast<std::size_t>(k)]->moveTo(elsewhere);
     for (int k = 0; k < 200; k += 6) things[static_cast<std::size_t>(k)]->moveTo(room);
-    expectPositionsAgree(list);
+    expectPositionsAgree();
     EXPECT_EQ(list.size(), 2u + 200u - 67u + 34u);
     EXPECT_FALSE(list.contains(things[3]));
     EXPECT_TRUE(list.contains(things[6]));

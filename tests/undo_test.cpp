@@ -168,7 +168,7 @@ std::size_t worldTextBytes(tstory& story) {
         if (n.attrs)
             for (const std::string& a : n.attrs->Names()) bytes += textBytes(a);
         for (const tshortNames& names : n.shortNames)
-            for (const std::string& form : names.forms) bytes += textBytes(form);
+            for (std::size_t f = 0; f < kNameForms; ++f) bytes += names.form(f).size();
     }
     return bytes;
 }
