@@ -71,16 +71,23 @@ void removeFirstAdjective(std::string& s, std::size_t star) {
         s.erase(0, star + 2);
 }
 
-std::string properName(std::string s, int32_t c, char last) {
-    if (c == kGenitive) s += (last == 's' || last == 'x' || last == '\xDF') ? "'" : "s";
-    return s;
+// Replaces the "*" at `star` by the adjective ending.
+void putAdjectiveEnding(std::string& s, std::size_t star, int32_t c, bool definite) {
+    std::string_view ending = chooseEnding(s, c, definite);
+    s.erase(star, 1);
+    // "leise" + "en" gives "leisen", not "leiseen".
+    if (star > 0 && s[star - 1] == 'e' && ending.front() == 'e') ending.remove_prefix(1);
+    s.insert(star, ending);
 }
 
-std::string plural(std::string s, int32_t c, int32_t kind, char last) {
+void properName(std::string& s, int32_t c, char last) {
+    if (c == kGenitive) s += (last == 's' || last == 'x' || last == '\xDF') ? "'" : "s";
+}
+
+void plural(std::string& s, int32_t c, int32_t kind, char last) {
     if (c == kDative && last != 'n') s += 'n';
     // There is no indefinite plural article: both kinds take the definite.
     if (kind != kNoArticle) s.insert(0, kPluralArticles[c]);
-    return s;
 }
 
 const char* masculineAccusative(std::string_view s, char last, char pen) {
@@ -135,36 +142,61 @@ const std::string& article(int32_t grammaticalCase, int32_t gender, int32_t kind
 
 std::string adjectiveEnding(std::string_view name, int32_t grammaticalCase, bool definite) {
     std::string s(name);
-    std::size_t star = s.find('*');
-    if (star == std::string::npos) return s;
-    std::string_view ending = chooseEnding(s, normalCase(grammaticalCase), definite);
-    s.erase(star, 1);
-    // "leise" + "en" gives "leisen", not "leiseen".
-    if (star > 0 && s[star - 1] == 'e' && ending.front() == 'e') ending.remove_prefix(1);
-    s.insert(star, ending);
+    const std::size_t star = s.find('*');
+    if (star != std::string::npos) putAdjectiveEnding(s, star, normalCase(grammaticalCase), definite);
     return s;
 }
 
-std::string declineName(std::string_view name, int32_t grammaticalCase, bool withAdjectives,
-                        int32_t articleKind) {
+namespace {
+
+// declineName into `s`, which the caller may reuse for the next form.
+void declineInto(std::string& s, std::string_view name, int32_t grammaticalCase,
+                 bool withAdjectives, int32_t articleKind) {
     const int32_t c = normalCase(grammaticalCase);
     const int32_t kind = normalKind(articleKind);
-    std::string s(name);
+    s.assign(name);
     for (std::size_t star; (star = s.find('*')) != std::string::npos;) {
         if (withAdjectives)
-            s = adjectiveEnding(s, c, kind == kDefinite);
+            putAdjectiveEnding(s, star, c, kind == kDefinite);
         else
             removeFirstAdjective(s, star);
     }
     const char first = s.empty() ? '\0' : s.front();
     const char last = lastOf(s);
-    if (first == '$') return properName(s.substr(1), c, last);
-    if (first == '&') return plural(s.substr(1), c, kind, last);
-
+    if (first == '$' || first == '&') {
+        s.erase(0, 1);
+        if (first == '$')
+            properName(s, c, last);
+        else
+            plural(s, c, kind, last);
+        return;
+    }
     const int32_t gender = genderOf(first);
     if (first == '+' || first == '-') s.erase(0, 1);
     s += nounEnding(s, c, gender, last);
-    return article(c, gender, kind) + s;
+    s.insert(0, article(c, gender, kind));
+}
+
+// The search form of a display form: lower case, umlauts folded.
+void searchFormInto(std::string& out, std::string_view display) {
+    out.assign(display);
+    bool umlaut = false;
+    for (char& c : out) {
+        c = cpLower(c);
+        const auto byte = static_cast<unsigned char>(c);
+        umlaut |= byte == 0xE4 || byte == 0xF6 || byte == 0xFC || byte == 0xDF;
+    }
+    // Few names hold an umlaut: only for those is a second text made.
+    if (umlaut) out = foldUmlauts(out);
+}
+
+}  // namespace
+
+std::string declineName(std::string_view name, int32_t grammaticalCase, bool withAdjectives,
+                        int32_t articleKind) {
+    std::string s;
+    declineInto(s, name, grammaticalCase, withAdjectives, articleKind);
+    return s;
 }
 
 int32_t formIndex(int32_t grammaticalCase, bool withAdjectives, int32_t articleKind) {
@@ -194,14 +226,17 @@ void tshortNames::put(std::size_t index, std::string_view form) {
 
 tshortNames buildShortNames(std::string_view variant) {
     tshortNames names;
+    std::string form;  // one buffer for every form
     for (std::size_t i = 0; i < kSearchForms; ++i) {
-        const auto grammaticalCase = static_cast<int32_t>(i / 6);
-        const auto articleKind = static_cast<int32_t>(i % 3);
-        names.put(i, declineName(variant, grammaticalCase, isAdjectiveForm(i), articleKind));
+        declineInto(form, variant, static_cast<int32_t>(i / 6), isAdjectiveForm(i),
+                    static_cast<int32_t>(i % 3));
+        names.put(i, form);
     }
-    // Copied out first: storing a form may move the text it lies in.
-    for (std::size_t i = 0; i < kSearchForms; ++i)
-        names.put(kSearchForms + i, foldUmlauts(lowerCase(names.form(i))));
+    // Made in the buffer first: storing a form may move the text it lies in.
+    for (std::size_t i = 0; i < kSearchForms; ++i) {
+        searchFormInto(form, names.form(i));
+        names.put(kSearchForms + i, form);
+    }
     names.plural = !variant.empty() && variant.front() == '&';
     return names;
 }
