@@ -179,10 +179,16 @@ void declineInto(std::string& s, std::string_view name, int32_t grammaticalCase,
 
 // The search form of a display form: lower case, umlauts folded.
 void searchFormInto(std::string& out, std::string_view display) {
+    // The code page's lower case, looked up for every byte once.
+    static const std::array<char, 256> lower = [] {
+        std::array<char, 256> table{};
+        for (std::size_t b = 0; b < table.size(); ++b) table[b] = cpLower(static_cast<char>(b));
+        return table;
+    }();
     out.assign(display);
     bool umlaut = false;
     for (char& c : out) {
-        c = cpLower(c);
+        c = lower[static_cast<unsigned char>(c)];
         const auto byte = static_cast<unsigned char>(c);
         umlaut |= byte == 0xE4 || byte == 0xF6 || byte == 0xFC || byte == 0xDF;
     }
@@ -232,8 +238,18 @@ tshortNames buildShortNames(std::string_view variant) {
                     static_cast<int32_t>(i % 3));
         names.put(i, form);
     }
-    // Made in the buffer first: storing a form may move the text it lies in.
     for (std::size_t i = 0; i < kSearchForms; ++i) {
+        // A display form that shares an earlier one's text shares its
+        // search form too.
+        const auto& span = names.spans[i];
+        std::size_t first = 0;
+        while (names.spans[first].start != span.start || names.spans[first].length != span.length)
+            ++first;
+        if (first < i) {
+            names.spans[kSearchForms + i] = names.spans[kSearchForms + first];
+            continue;
+        }
+        // Made in the buffer first: storing a form may move the text it lies in.
         searchFormInto(form, names.form(i));
         names.put(kSearchForms + i, form);
     }
