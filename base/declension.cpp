@@ -179,18 +179,26 @@ void declineInto(std::string& s, std::string_view name, int32_t grammaticalCase,
 
 // The search form of a display form: lower case, umlauts folded.
 void searchFormInto(std::string& out, std::string_view display) {
-    // The code page's lower case, looked up for every byte once.
-    static const std::array<char, 256> lower = [] {
-        std::array<char, 256> table{};
-        for (std::size_t b = 0; b < table.size(); ++b) table[b] = cpLower(static_cast<char>(b));
-        return table;
+    // Each byte's lower case in the code page, and whether that is an
+    // umlaut that folds into two letters; made once.
+    struct tlowerbyte {
+        char lower;
+        bool folds;
+    };
+    static const std::array<tlowerbyte, 256> table = [] {
+        std::array<tlowerbyte, 256> bytes{};
+        for (std::size_t b = 0; b < bytes.size(); ++b) {
+            const char lower = cpLower(static_cast<char>(b));
+            bytes[b] = {lower, foldUmlauts(std::string(1, lower)).size() > 1};
+        }
+        return bytes;
     }();
     out.assign(display);
     bool umlaut = false;
     for (char& c : out) {
-        c = lower[static_cast<unsigned char>(c)];
-        const auto byte = static_cast<unsigned char>(c);
-        umlaut |= byte == 0xE4 || byte == 0xF6 || byte == 0xFC || byte == 0xDF;
+        const tlowerbyte& entry = table[static_cast<unsigned char>(c)];
+        c = entry.lower;
+        umlaut = umlaut || entry.folds;
     }
     // Few names hold an umlaut: only for those is a second text made.
     if (umlaut) out = foldUmlauts(out);
