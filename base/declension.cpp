@@ -262,6 +262,8 @@ tshortNames buildShortNames(std::string_view variant) {
         names.put(kSearchForms + i, form);
     }
     names.plural = !variant.empty() && variant.front() == '&';
+    // The text grew by doubling; a story keeps thousands of these.
+    names.text.shrink_to_fit();
     return names;
 }
 
