@@ -13,6 +13,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "app/pictureplacement.h"
 #include "app/textcodec.h"
 
 namespace velmo {
@@ -48,40 +49,49 @@ QSize tpicturewindow::pictureSize() const { return image->pixmap().size(); }
 
 void tpicturewindow::showPicture(const std::string& caption, const tstorypicture& picture) {
     jpeg = picture.jpeg;
-    current = tpicturescale::full;
-    for (QAction* entry : entries())
-        entry->setChecked(entry->data().toInt() == static_cast<int>(current));
     setWindowTitle(fromCp1252(caption));
-    display(picture.full);
+    const QRect screen = workArea();
+    if (!display(scaleThatFits(picture.full, screen.size() - frameExtra()))) {
+        emit closed();  // the game counts it shown until told otherwise
+        return;
+    }
+    // Placed anew for each picture: the main window may have moved.
+    move(placeBeside(parentWidget()->frameGeometry(), size() + frameExtra(), screen));
+    QWidget::show();
+    raise();
+    image->setFocus();
 }
 
 void tpicturewindow::showScale(tpicturescale scale) {
+    if (display(scale)) move(keepOnScreen(pos(), size() + frameExtra(), workArea()));
+}
+
+bool tpicturewindow::display(tpicturescale scale) {
     tpicture picture;
     std::string problem;
     if (!decodePicture(jpeg, scale, picture, problem)) {
-        // The picture was decoded at full size before; only memory can
-        // fail here.
-        QMessageBox::warning(this, windowTitle(), fromCp1252(problem));
-        return;
+        // The game checked the picture; only memory can fail here.
+        QMessageBox::warning(parentWidget(), windowTitle(), fromCp1252(problem));
+        return false;
     }
     current = scale;
-    display(picture);
-}
-
-void tpicturewindow::display(const tpicture& picture) {
+    for (QAction* entry : entries())
+        entry->setChecked(entry->data().toInt() == static_cast<int>(current));
     const QImage decoded(picture.rgb.data(), picture.width, picture.height, picture.width * 3,
                          QImage::Format_RGB888);
     image->setPixmap(QPixmap::fromImage(decoded));  // a copy: the bytes may go
     image->setFixedSize(picture.width, picture.height);
     setFixedSize(picture.width, picture.height);
-    if (!placed) {
-        const QRect screen = this->screen()->availableGeometry();
-        move(screen.center() - QPoint(picture.width / 2, picture.height / 2));
-        placed = true;
-    }
-    QWidget::show();
-    raise();
-    image->setFocus();
+    return true;
+}
+
+QRect tpicturewindow::workArea() const { return parentWidget()->screen()->availableGeometry(); }
+
+// The picture window's frame is known only once it is shown; the main
+// window's frame, with the same title bar and borders, stands in for it.
+QSize tpicturewindow::frameExtra() const {
+    const QWidget& main = *parentWidget();
+    return main.frameGeometry().size() - main.geometry().size();
 }
 
 void tpicturewindow::closeQuietly() {
