@@ -20,7 +20,10 @@ namespace velmo {
 
 tpicturewindow::tpicturewindow(QWidget* parent)
     // A dialog-like window stays above the main window without being modal.
-    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
+    // Its size follows the picture: a title and a close button, nothing to
+    // minimise or maximise.
+    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     image = new QLabel(this);
@@ -49,21 +52,51 @@ QSize tpicturewindow::pictureSize() const { return image->pixmap().size(); }
 
 void tpicturewindow::showPicture(const std::string& caption, const tstorypicture& picture) {
     jpeg = picture.jpeg;
+    movedAway = false;
     setWindowTitle(fromCp1252(caption));
     const QRect screen = workArea();
     if (!display(scaleThatFits(picture.full, screen.size() - frameExtra()))) {
         emit closed();  // the game counts it shown until told otherwise
         return;
     }
-    // Placed anew for each picture: the main window may have moved.
-    move(placeBeside(parentWidget()->frameGeometry(), size() + frameExtra(), screen));
+    standBeside();
     QWidget::show();
     raise();
     image->setFocus();
 }
 
+void tpicturewindow::standBeside() {
+    target = placeBeside(parentWidget()->frameGeometry(), size() + frameExtra(), workArea());
+    settling = true;
+    move(target);
+}
+
+// A window placed while the window system is still adding its frame (at
+// the start, when the main window is placed just after the first picture
+// showed) stands lower or higher by the title bar: once the frame is
+// known, the place is set again, once, so that a window the player moves
+// later stays where he puts it, and no longer follows the main window.
+void tpicturewindow::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (!settling) {
+        if (pos() != target) movedAway = true;  // by the player
+        return;
+    }
+    if (frameGeometry() == geometry()) return;
+    settling = false;
+    if (pos() != target) move(target);
+}
+
+void tpicturewindow::followMainWindow() {
+    if (isVisible() && !movedAway) standBeside();
+}
+
 void tpicturewindow::showScale(tpicturescale scale) {
-    if (display(scale)) move(keepOnScreen(pos(), size() + frameExtra(), workArea()));
+    if (!display(scale)) return;
+    if (movedAway)
+        move(keepOnScreen(pos(), size() + frameExtra(), workArea()));
+    else
+        standBeside();  // the new size may fit on another side
 }
 
 bool tpicturewindow::display(tpicturescale scale) {

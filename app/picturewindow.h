@@ -32,8 +32,15 @@ public:
     // be decoded (memory), a message tells so and `closed` follows.
     void showPicture(const std::string& caption, const tstorypicture& picture);
     // Shows the picture at another scale and sizes the window to it,
-    // keeping it on the screen.
+    // placed beside the main window again (one the player moved keeps its
+    // corner), on the screen.
     void showScale(tpicturescale scale);
+    // Moves the shown window beside the main window again, unless the
+    // player has moved it elsewhere. The main window calls it whenever it
+    // moves or changes its size, so the picture keeps its place beside it
+    // (at the start the window system places the main window only after
+    // the first picture showed).
+    void followMainWindow();
     // Closes the window without reporting it: the game closed it.
     void closeQuietly();
 
@@ -53,12 +60,15 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
 
 private:
     // Decodes the picture at the scale and sizes the window to it; false,
     // with a message, when it cannot be decoded.
     bool display(tpicturescale scale);
     void addScale(const QString& caption, tpicturescale scale);
+    // Moves the window beside the main window (app/pictureplacement.h).
+    void standBeside();
     QRect workArea() const;
     QSize frameExtra() const;
 
@@ -66,6 +76,9 @@ private:
     std::vector<unsigned char> jpeg;
     tpicturescale current = tpicturescale::full;
     bool quiet = false;
+    QPoint target;          // where standBeside put the window's frame
+    bool settling = false;  // until the window system reports its frame
+    bool movedAway = false;  // the player moved this picture elsewhere
 };
 
 }  // namespace velmo

@@ -136,11 +136,12 @@ void tqtplatform::hideBox() {
 
 void tqtplatform::setCaption(const std::string& text) {
     tbufferedplatform::setCaption(text);
-    // The application's name follows the caption, so the window system
-    // shows the caption alone.
-    const QString shown = fromName(text);
-    QGuiApplication::setApplicationDisplayName(shown);
-    window.setWindowTitle(shown);
+    // Qt adds the application's display name to every window title that
+    // does not end with it; an empty one keeps each title as it is: the
+    // main window shows the caption alone, the picture window its
+    // picture's caption, which is short enough already on a small picture.
+    QGuiApplication::setApplicationDisplayName(QString(""));
+    window.setWindowTitle(fromName(text));
 }
 
 void tqtplatform::enableMenu(tmenuaction action, bool enabled) {
