@@ -18,16 +18,19 @@ display=:96
 screen=940x700
 . "$(dirname "$0")/xvfb-session.sh"
 
-# One window, or the main window with what stands beside it.
+# One window, or all the player's windows on the screen (the main window,
+# the picture beside it, an open context menu).
 shot() { sleep 0.4; import -window "$2" -strip "PNG8:$output/velmo-$1.png"; }
-shotbeside() {
+shotall() {
     sleep 0.4
-    eval "$(xdotool getwindowgeometry --shell "$main" | sed 's/^/main_/')"
-    eval "$(xdotool getwindowgeometry --shell "$2" | sed 's/^/other_/')"
-    left=$((main_X < other_X ? main_X : other_X))
-    top=$((main_Y < other_Y ? main_Y : other_Y))
-    right=$((main_X + main_WIDTH > other_X + other_WIDTH ? main_X + main_WIDTH : other_X + other_WIDTH))
-    bottom=$((main_Y + main_HEIGHT > other_Y + other_HEIGHT ? main_Y + main_HEIGHT : other_Y + other_HEIGHT))
+    left=100000 top=100000 right=0 bottom=0
+    for id in $(xdotool search --onlyvisible --class velmo); do
+        eval "$(xdotool getwindowgeometry --shell "$id")"
+        [ "$X" -lt "$left" ] && left=$X
+        [ "$Y" -lt "$top" ] && top=$Y
+        [ $((X + WIDTH)) -gt "$right" ] && right=$((X + WIDTH))
+        [ $((Y + HEIGHT)) -gt "$bottom" ] && bottom=$((Y + HEIGHT))
+    done
     import -window root -crop "$((right - left))x$((bottom - top))+$left+$top" -strip \
         "PNG8:$output/velmo-$1.png"
 }
@@ -35,11 +38,11 @@ shotbeside() {
 # The demo story shows its first picture at the start.
 start "$root/stories/uhrmacher.velmo"
 picture=$(window "Haus des Uhrmachers")
-shotbeside picture-100 "$picture"
+shotall picture-100
 focus "$picture"
 keys shift+F10 Down Down Return
 keys shift+F10
-shotbeside picture-50 "$picture"
+shotall picture-50
 keys Escape Escape
 
 focus "$main"
