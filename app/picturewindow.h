@@ -5,9 +5,9 @@
 // story, the window exactly as large as the picture, above the main
 // window and beside it where the screen has room (app/pictureplacement.h).
 // A picture starts at full size, or at the largest smaller scale that
-// fits the screen. Its context menu (also the menu key or Shift+F10) shows the picture at
-// "100%", "50%" or "25%", each decoded at that scale from the picture's
-// JPEG bytes; Esc closes it, and every other key goes on to the game, so
+// fits the screen. Its context menu (also the menu key or Shift+F10)
+// shows the picture at "100%", "50%" or "25%", each decoded at that scale
+// from the picture's JPEG bytes; Esc closes it, and every other key goes on to the game, so
 // that the player can type on while looking at the picture. There is at
 // most one: the main window keeps it and shows each new picture in it.
 
@@ -76,8 +76,8 @@ private:
     std::vector<unsigned char> jpeg;
     tpicturescale current = tpicturescale::full;
     bool quiet = false;
-    QPoint target;          // where standBeside put the window's frame
-    bool settling = false;  // until the window system reports its frame
+    QPoint target;           // where standBeside put the window's frame
+    bool settling = false;   // until the window system reports its frame
     bool movedAway = false;  // the player moved this picture elsewhere
 };
 

@@ -119,8 +119,8 @@ bool decode(tjpeg& jpeg, const unsigned char* data, std::size_t size, unsigned d
     full.width = static_cast<int32_t>(info.image_width);
     full.height = static_cast<int32_t>(info.image_height);
     if (int64_t{full.width} * full.height > kMaxPicturePixels) {
-        problem = "die Grafik ist mit " + sizeText(full.width, full.height) +
-                  " Bildpunkten zu gro\xDF";
+        problem =
+            "die Grafik ist mit " + sizeText(full.width, full.height) + " Bildpunkten zu gro\xDF";
         return false;
     }
     const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;

@@ -59,8 +59,7 @@ struct tpicturesize {
 // of the data at every scale, so a damaged or cut picture shows at the
 // smallest scale too; there it costs a fraction of the full decoding and
 // one row of memory, and each player host decodes only the scale it shows.
-bool checkPicture(const std::vector<unsigned char>& jpeg, tpicturesize& size,
-                  std::string& problem);
+bool checkPicture(const std::vector<unsigned char>& jpeg, tpicturesize& size, std::string& problem);
 
 }  // namespace velmo
 

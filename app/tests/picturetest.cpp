@@ -28,8 +28,8 @@ public:
     explicit tpicturestory(bool cutLastPicture = false, QSize tower = QSize(160, 120)) {
         QFile::copy(QString::fromStdString(storyPath("fenster.velmo")), file("fenster.velmo"));
         const std::vector<unsigned char> jpegs[] = {test::makeJpeg(tower.width(), tower.height()),
-                                                     test::makeJpeg(64, 64),
-                                                     test::makeJpeg(301, 201, true)};
+                                                    test::makeJpeg(64, 64),
+                                                    test::makeJpeg(301, 201, true)};
         std::vector<std::string> files;
         for (int k = 0; k < 3; ++k) {
             std::vector<unsigned char> jpeg = jpegs[k];
