@@ -304,6 +304,17 @@ void tmainwindow::closePicture() {
     if (picture) picture->closeQuietly();
 }
 
+// The picture keeps its place beside the window.
+void tmainwindow::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    if (picture) picture->followMainWindow();
+}
+
+void tmainwindow::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    if (picture) picture->followMainWindow();
+}
+
 // --- Menu commands -------------------------------------------------------------
 // While story code runs (a wait, a long loop) no command may start another
 // game action: it would run inside the story code.

@@ -13,13 +13,17 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
+#include "app/pictureplacement.h"
 #include "app/textcodec.h"
 
 namespace velmo {
 
 tpicturewindow::tpicturewindow(QWidget* parent)
     // A dialog-like window stays above the main window without being modal.
-    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint) {
+    // Its size follows the picture: a title and a close button, nothing to
+    // minimise or maximise.
+    : QWidget(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
+                          Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     image = new QLabel(this);
@@ -48,40 +52,79 @@ QSize tpicturewindow::pictureSize() const { return image->pixmap().size(); }
 
 void tpicturewindow::showPicture(const std::string& caption, const tstorypicture& picture) {
     jpeg = picture.jpeg;
-    current = tpicturescale::full;
-    for (QAction* entry : entries())
-        entry->setChecked(entry->data().toInt() == static_cast<int>(current));
+    movedAway = false;
     setWindowTitle(fromCp1252(caption));
-    display(picture.full);
+    const QRect screen = workArea();
+    if (!display(scaleThatFits(picture.full, screen.size() - frameExtra()))) {
+        emit closed();  // the game counts it shown until told otherwise
+        return;
+    }
+    standBeside();
+    QWidget::show();
+    raise();
+    image->setFocus();
+}
+
+void tpicturewindow::standBeside() {
+    target = placeBeside(parentWidget()->frameGeometry(), size() + frameExtra(), workArea());
+    settling = true;
+    move(target);
+}
+
+// A window placed while the window system is still adding its frame (at
+// the start, when the main window is placed just after the first picture
+// showed) stands lower or higher by the title bar: once the frame is
+// known, the place is set again, once, so that a window the player moves
+// later stays where he puts it, and no longer follows the main window.
+void tpicturewindow::moveEvent(QMoveEvent* event) {
+    QWidget::moveEvent(event);
+    if (!settling) {
+        if (pos() != target) movedAway = true;  // by the player
+        return;
+    }
+    if (frameGeometry() == geometry()) return;
+    settling = false;
+    if (pos() != target) move(target);
+}
+
+void tpicturewindow::followMainWindow() {
+    if (isVisible() && !movedAway) standBeside();
 }
 
 void tpicturewindow::showScale(tpicturescale scale) {
+    if (!display(scale)) return;
+    if (movedAway)
+        move(keepOnScreen(pos(), size() + frameExtra(), workArea()));
+    else
+        standBeside();  // the new size may fit on another side
+}
+
+bool tpicturewindow::display(tpicturescale scale) {
     tpicture picture;
     std::string problem;
     if (!decodePicture(jpeg, scale, picture, problem)) {
-        // The picture was decoded at full size before; only memory can
-        // fail here.
-        QMessageBox::warning(this, windowTitle(), fromCp1252(problem));
-        return;
+        // The game checked the picture; only memory can fail here.
+        QMessageBox::warning(parentWidget(), windowTitle(), fromCp1252(problem));
+        return false;
     }
     current = scale;
-    display(picture);
-}
-
-void tpicturewindow::display(const tpicture& picture) {
+    for (QAction* entry : entries())
+        entry->setChecked(entry->data().toInt() == static_cast<int>(current));
     const QImage decoded(picture.rgb.data(), picture.width, picture.height, picture.width * 3,
                          QImage::Format_RGB888);
     image->setPixmap(QPixmap::fromImage(decoded));  // a copy: the bytes may go
     image->setFixedSize(picture.width, picture.height);
     setFixedSize(picture.width, picture.height);
-    if (!placed) {
-        const QRect screen = this->screen()->availableGeometry();
-        move(screen.center() - QPoint(picture.width / 2, picture.height / 2));
-        placed = true;
-    }
-    QWidget::show();
-    raise();
-    image->setFocus();
+    return true;
+}
+
+QRect tpicturewindow::workArea() const { return parentWidget()->screen()->availableGeometry(); }
+
+// The picture window's frame is known only once it is shown; the main
+// window's frame, with the same title bar and borders, stands in for it.
+QSize tpicturewindow::frameExtra() const {
+    const QWidget& main = *parentWidget();
+    return main.frameGeometry().size() - main.geometry().size();
 }
 
 void tpicturewindow::closeQuietly() {

@@ -45,7 +45,13 @@ QString startFolder(const std::string& folder) {
 }  // namespace
 
 tqtplatform::tqtplatform(tmainwindow& host, int32_t width)
-    : tbufferedplatform(width), window(host) {}
+    : tbufferedplatform(width), window(host) {
+    // Qt adds the application's display name to every window title that
+    // does not end with it; an empty one keeps each title as it is: the
+    // main window shows the story's caption alone, the picture window its
+    // picture's caption, which has little room already on a small picture.
+    QGuiApplication::setApplicationDisplayName(QString(""));
+}
 
 // --- Pictures --------------------------------------------------------------
 
@@ -136,11 +142,7 @@ void tqtplatform::hideBox() {
 
 void tqtplatform::setCaption(const std::string& text) {
     tbufferedplatform::setCaption(text);
-    // The application's name follows the caption, so the window system
-    // shows the caption alone.
-    const QString shown = fromName(text);
-    QGuiApplication::setApplicationDisplayName(shown);
-    window.setWindowTitle(shown);
+    window.setWindowTitle(fromName(text));
 }
 
 void tqtplatform::enableMenu(tmenuaction action, bool enabled) {

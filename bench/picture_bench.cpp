@@ -1,6 +1,6 @@
 // Decoding a photo-sized picture (4000 x 3000, made once with the JPEG
 // library, with noise, so that it is about as large as a photo: 3.3 MB) at
-// the three scales of the picture window. The quarter scale
+// the three scales of the picture window, and checking it. The quarter scale
 // must take well under 100 ms: the JPEG library leaves out the fine
 // detail of each block instead of decoding the whole picture.
 
@@ -34,5 +34,16 @@ void DecodePhoto(benchmark::State& state) {
     state.counters["height"] = picture.height;
 }
 BENCHMARK(DecodePhoto)->Arg(4)->Arg(2)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The check before a picture is shown: every row read at the smallest
+// scale, none kept.
+void CheckPhoto(benchmark::State& state) {
+    const std::vector<unsigned char>& jpeg = photo();
+    tpicturesize size;
+    std::string problem;
+    for (auto _ : state)
+        if (!checkPicture(jpeg, size, problem)) state.SkipWithError("not checked");
+}
+BENCHMARK(CheckPhoto)->Unit(benchmark::kMillisecond);
 
 }  // namespace

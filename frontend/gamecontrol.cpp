@@ -196,6 +196,7 @@ void tgame::closeStory() {
     try {
         releaseStory();
     } catch (...) { stopped = true; }
+    closePicture();  // its story's picture goes with the story
     platform.setInputEnabled(false);
     history.clear();
     historyIndex = 0;

@@ -97,45 +97,67 @@ void cmykToRgb(const unsigned char* cmyk, unsigned char* rgb, int32_t width) {
     }
 }
 
-// Everything between the jump target and the library's calls is plain
-// data, so the jump back skips no destructor.
-bool decode(tjpeg& jpeg, const unsigned char* data, std::size_t size, tpicturescale scale,
-            tpicture& picture, std::string& problem) {
+// The smallest scale the library decodes at: each 8x8 block becomes one
+// pixel. The check uses it.
+constexpr unsigned kSmallestScale = 8;
+
+// Decodes at 1/`divisor` of the full size into `picture`, or, without a
+// picture, reads every row and keeps none. `full` gets the size from the
+// header. Everything between the jump target and the library's calls is
+// plain data, so the jump back skips no destructor.
+bool decode(tjpeg& jpeg, const unsigned char* data, std::size_t size, unsigned divisor,
+            tpicture* picture, tpicturesize& full, std::string& problem) {
     jpeg_decompress_struct& info = jpeg.info;
     std::vector<unsigned char> row;
     if (setjmp(jpeg.handler.back)) {
-        picture = tpicture();
+        if (picture) *picture = tpicture();
         problem = problemOf(jpeg.handler.code);
         return false;
     }
     jpeg_mem_src(&info, data, static_cast<unsigned long>(size));
     jpeg_read_header(&info, TRUE);
-    const int64_t fullPixels = int64_t{info.image_width} * info.image_height;
-    if (fullPixels > kMaxPicturePixels) {
-        problem = "die Grafik ist mit " + sizeText(info.image_width, info.image_height) +
-                  " Bildpunkten zu gro\xDF";
+    full.width = static_cast<int32_t>(info.image_width);
+    full.height = static_cast<int32_t>(info.image_height);
+    if (int64_t{full.width} * full.height > kMaxPicturePixels) {
+        problem =
+            "die Grafik ist mit " + sizeText(full.width, full.height) + " Bildpunkten zu gro\xDF";
         return false;
     }
     const bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
     info.out_color_space = cmyk ? JCS_CMYK : JCS_RGB;
     info.scale_num = 1;
-    info.scale_denom = static_cast<unsigned>(scale);
+    info.scale_denom = divisor;
     info.dct_method = JDCT_ISLOW;
     jpeg_start_decompress(&info);
 
-    picture.width = static_cast<int32_t>(info.output_width);
-    picture.height = static_cast<int32_t>(info.output_height);
     const std::size_t stride = std::size_t{info.output_width} * 3;
-    picture.rgb.resize(stride * info.output_height);
+    if (picture) {
+        picture->width = static_cast<int32_t>(info.output_width);
+        picture->height = static_cast<int32_t>(info.output_height);
+        picture->rgb.resize(stride * info.output_height);
+    }
     row.resize(std::size_t{info.output_width} * static_cast<std::size_t>(info.output_components));
     while (info.output_scanline < info.output_height) {
-        unsigned char* target = picture.rgb.data() + stride * info.output_scanline;
-        JSAMPROW line = cmyk ? row.data() : target;
+        unsigned char* target =
+            picture ? picture->rgb.data() + stride * info.output_scanline : nullptr;
+        JSAMPROW line = cmyk || !picture ? row.data() : target;
         jpeg_read_scanlines(&info, &line, 1);
-        if (cmyk) cmykToRgb(row.data(), target, picture.width);
+        if (cmyk && picture) cmykToRgb(row.data(), target, picture->width);
     }
     jpeg_finish_decompress(&info);
     return true;
+}
+
+// Empty bytes are refused before the library sees them.
+bool decodeBytes(const unsigned char* data, std::size_t size, unsigned divisor, tpicture* picture,
+                 tpicturesize& full, std::string& problem) {
+    problem.clear();
+    if (size == 0) {
+        problem = "die Grafik ist leer";
+        return false;
+    }
+    tjpeg jpeg;
+    return decode(jpeg, data, size, divisor, picture, full, problem);
 }
 
 }  // namespace
@@ -143,13 +165,14 @@ bool decode(tjpeg& jpeg, const unsigned char* data, std::size_t size, tpicturesc
 bool decodePicture(const unsigned char* data, std::size_t size, tpicturescale scale,
                    tpicture& picture, std::string& problem) {
     picture = tpicture();
-    problem.clear();
-    if (size == 0) {
-        problem = "die Grafik ist leer";
-        return false;
-    }
-    tjpeg jpeg;
-    return decode(jpeg, data, size, scale, picture, problem);
+    tpicturesize full;
+    return decodeBytes(data, size, static_cast<unsigned>(scale), &picture, full, problem);
+}
+
+bool checkPicture(const std::vector<unsigned char>& jpeg, tpicturesize& size,
+                  std::string& problem) {
+    size = tpicturesize();
+    return decodeBytes(jpeg.data(), jpeg.size(), kSmallestScale, nullptr, size, problem);
 }
 
 }  // namespace velmo

@@ -48,6 +48,19 @@ inline bool decodePicture(const std::vector<unsigned char>& jpeg, tpicturescale 
     return decodePicture(jpeg.data(), jpeg.size(), scale, picture, problem);
 }
 
+// The size of a picture at full size.
+struct tpicturesize {
+    int32_t width = 0;
+    int32_t height = 0;
+};
+
+// Checks a JPEG picture as decodePicture does, with the same reasons, and
+// answers its full size, without keeping any of it. The library reads all
+// of the data at every scale, so a damaged or cut picture shows at the
+// smallest scale too; there it costs a fraction of the full decoding and
+// one row of memory, and each player host decodes only the scale it shows.
+bool checkPicture(const std::vector<unsigned char>& jpeg, tpicturesize& size, std::string& problem);
+
 }  // namespace velmo
 
 #endif

@@ -1,7 +1,8 @@
 // The picture window of the "openWin" and "closeWin" statements: picture
-// k of the open story's picture container, checked by decoding it,
-// copied to the temporary picture file and handed to the host, which
-// shows it (or names it).
+// k of the open story's picture container, checked (decoded at the
+// smallest scale, which finds the same faults as the full size), copied to
+// the temporary picture file and handed to the host, which decodes it at
+// the scale it shows (or names it).
 
 #include "frontend/game.h"
 #include "frontend/picturedecoder.h"
@@ -17,7 +18,7 @@ void tgame::showPicture(const std::string& caption, int32_t number, int32_t line
     const std::string file =
         fileInFolder(pictureFolder.empty() ? saveFolder : pictureFolder, kTemporaryPicture);
     const bool shown = readPicture(pictureContainerOf(storyFile), number, picture.jpeg, problem) &&
-                       decodePicture(picture.jpeg, tpicturescale::full, picture.full, problem);
+                       checkPicture(picture.jpeg, picture.full, problem);
     if (!shown || !writePictureFile(file, picture.jpeg)) {
         // The reason follows the message, so that the author knows what
         // to mend: a missing number, a damaged or cut picture.
@@ -28,8 +29,9 @@ void tgame::showPicture(const std::string& caption, int32_t number, int32_t line
                       (problem.empty() ? std::string() : ": " + problem));
         return;
     }
-    platform.showPicture(caption, picture, file);
+    // Set first: a host that fails to show it reports the window closed.
     pictureOpen = true;
+    platform.showPicture(caption, picture, file);
 }
 
 void tgame::closePicture() {

@@ -115,11 +115,11 @@ enum class tanswer { yes, no, cancel };
 // asked for ("getKey", the questions of "ende" and the end of a game).
 enum class twait { key, page, box, menu };
 
-// A picture of the story's picture container: its JPEG bytes and the
-// picture decoded at full size.
+// A picture of the story's picture container: its JPEG bytes, checked,
+// and its full size. Each host decodes it at the scale it shows.
 struct tstorypicture {
     std::vector<unsigned char> jpeg;
-    tpicture full;
+    tpicturesize full;
 };
 
 // Receives the host's events. The game logic implements it.
@@ -236,11 +236,10 @@ public:
 
     // --- Pictures ------------------------------------------------------
     // Shows a picture of the story in the picture window under a caption,
-    // at full size, replacing the one shown. The game has checked and
-    // decoded it, and written its JPEG bytes to `file` (the temporary
-    // picture file); the host decodes the bytes again for another scale
-    // (frontend/picturedecoder.h). A host without a picture window names
-    // the picture and the file instead.
+    // replacing the one shown. The game has checked it and written its
+    // JPEG bytes to `file` (the temporary picture file); the host decodes
+    // the bytes at the scale it shows (frontend/picturedecoder.h). A host
+    // without a picture window names the picture and the file instead.
     virtual void showPicture(const std::string& caption, const tstorypicture& picture,
                              const std::string& file) = 0;
     virtual void closePicture() {}

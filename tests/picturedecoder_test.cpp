@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "support/test_jpeg.h"
@@ -25,12 +26,18 @@ bool near(const std::vector<int>& got, const std::vector<int>& want, int toleran
     return true;
 }
 
+// The reason the decoder gives; the check, which decodes at its own
+// small scale, must refuse the picture with the same reason.
 std::string problemOf(const Bytes& jpeg, tpicturescale scale = tpicturescale::full) {
     tpicture picture;
     std::string problem;
     EXPECT_FALSE(decodePicture(jpeg, scale, picture, problem));
     EXPECT_EQ(picture.width, 0);
     EXPECT_TRUE(picture.rgb.empty());
+    tpicturesize size;
+    std::string checked;
+    EXPECT_FALSE(checkPicture(jpeg, size, checked));
+    EXPECT_EQ(checked, problem);
     return problem;
 }
 
@@ -72,6 +79,22 @@ TEST(PictureDecoder, EachScaleDividesTheSidesRoundingUp) {
             EXPECT_TRUE(near(pixel(picture, 0, c.height - 1), {0, 255, 0}, 40));
         }
     }
+}
+
+TEST(PictureDecoder, TheCheckAnswersTheFullSize) {
+    // Grey, colour and CMYK; one side below the check's own scale.
+    for (int components : {1, 3, 4})
+        for (bool progressive : {false, true})
+            for (const auto& [width, height] : {std::pair{101, 75}, std::pair{5, 300}}) {
+                tpicturesize size;
+                std::string problem = "old";
+                ASSERT_TRUE(checkPicture(test::makeJpeg(width, height, progressive, components),
+                                         size, problem))
+                    << problem;
+                EXPECT_TRUE(problem.empty());
+                EXPECT_EQ(size.width, width);
+                EXPECT_EQ(size.height, height);
+            }
 }
 
 TEST(PictureDecoder, GreyAndCmykPicturesComeOutAsRgb) {

@@ -229,6 +229,20 @@ TEST(PictureWindow, ShowsPictureKOfTheStorysContainer) {
     EXPECT_FALSE(g.game->pictureShown());
 }
 
+TEST(PictureWindow, ThePictureClosesWithItsStory) {
+    test::GameFixture g;
+    StoryPictures p(g);
+    ASSERT_TRUE(g.open(storyShowing("openWin(0, \"Turm\");")));
+    ASSERT_TRUE(g.game->pictureShown());
+    g.game->closeStory();
+    EXPECT_FALSE(g.game->pictureShown());
+
+    // Opening a story closes the one before, and its picture.
+    ASSERT_TRUE(g.open(storyShowing("openWin(0, \"Turm\");")));
+    ASSERT_TRUE(g.open());
+    EXPECT_FALSE(g.game->pictureShown());
+}
+
 // The error report after the story's start with openWin at line 49.
 std::string reportOf(const std::string& statement, bool withContainer = true,
                      const std::string& replaced = "") {

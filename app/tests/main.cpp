@@ -9,6 +9,7 @@ int runControlTests(int argc, char** argv);
 int runStartTests(int argc, char** argv);
 int runWindowsTests(int argc, char** argv);
 int runPictureTests(int argc, char** argv);
+int runPicturePlacementTests(int argc, char** argv);
 }  // namespace velmo::testing
 
 int main(int argc, char* argv[]) {
@@ -20,5 +21,6 @@ int main(int argc, char* argv[]) {
     failed += velmo::testing::runStartTests(argc, argv);
     failed += velmo::testing::runWindowsTests(argc, argv);
     failed += velmo::testing::runPictureTests(argc, argv);
+    failed += velmo::testing::runPicturePlacementTests(argc, argv);
     return failed == 0 ? 0 : 1;
 }

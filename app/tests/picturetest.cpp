@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -19,14 +20,16 @@ namespace velmo::testing {
 namespace {
 
 // The window test story in a folder of its own, beside its picture
-// container: picture 0 is 160 x 120, picture 1 64 x 64, picture 2
-// 301 x 201 (odd sides: the smaller scales round up).
+// container: picture 0 ("turm") is 160 x 120 unless given, picture 1
+// 64 x 64, picture 2 ("keller") 301 x 201 (odd sides: the smaller scales
+// round up).
 class tpicturestory {
 public:
-    explicit tpicturestory(bool cutLastPicture = false) {
+    explicit tpicturestory(bool cutLastPicture = false, QSize tower = QSize(160, 120)) {
         QFile::copy(QString::fromStdString(storyPath("fenster.velmo")), file("fenster.velmo"));
-        const std::vector<unsigned char> jpegs[] = {
-            test::makeJpeg(160, 120), test::makeJpeg(64, 64), test::makeJpeg(301, 201, true)};
+        const std::vector<unsigned char> jpegs[] = {test::makeJpeg(tower.width(), tower.height()),
+                                                    test::makeJpeg(64, 64),
+                                                    test::makeJpeg(301, 201, true)};
         std::vector<std::string> files;
         for (int k = 0; k < 3; ++k) {
             std::vector<unsigned char> jpeg = jpegs[k];
@@ -129,6 +132,73 @@ private slots:
         w.enter(QStringLiteral("zu"));
         QVERIFY(!picture->isVisible());
         QVERIFY(!w.game().pictureShown());
+    }
+
+    void thePictureClosesWithItsStory() {
+        twindow w;
+        tpicturestory story;
+        QVERIFY(story.open(w));
+        w.enter(QStringLiteral("keller"));
+        tpicturewindow* picture = w.window().pictureWindow();
+        QVERIFY(picture && picture->isVisible());
+        w.game().closeStory();
+        QVERIFY(!picture->isVisible());
+
+        // Another story opened while the picture shows.
+        QVERIFY(story.open(w));
+        w.enter(QStringLiteral("keller"));
+        QVERIFY(picture->isVisible());
+        QVERIFY(w.open("fenster.velmo"));
+        QVERIFY(!picture->isVisible());
+        QVERIFY(!w.game().pictureShown());
+    }
+
+    void thePictureStandsBesideTheMainWindowOnTheScreen() {
+        twindow w;
+        tpicturestory story;
+        QVERIFY(story.open(w));
+        const QRect screen = w.window().screen()->availableGeometry();
+        w.window().move(screen.topLeft());
+        w.enter(QStringLiteral("keller"));
+        tpicturewindow* picture = w.window().pictureWindow();
+        QVERIFY(picture);
+        // To the right of the main window where there is room, else over
+        // its top right corner.
+        const auto besideMain = [&] {
+            const QRect main = w.window().frameGeometry();
+            const QRect shown = picture->frameGeometry();
+            if (!screen.contains(shown)) return false;
+            if (main.right() + shown.width() <= screen.right())
+                return shown.topLeft() == QPoint(main.right() + 1, main.top());
+            return shown.topRight() == main.topRight();
+        };
+        QVERIFY(besideMain());
+
+        // The main window moves (the window system places it only after
+        // the first picture at the start): the picture follows.
+        w.window().move(screen.topLeft() + QPoint(40, 30));
+        QTRY_VERIFY(w.window().pos() == screen.topLeft() + QPoint(40, 30));
+        QVERIFY(besideMain());
+    }
+
+    void aPictureLargerThanTheScreenStartsSmaller() {
+        twindow w;
+        const QRect screen = w.window().screen()->availableGeometry();
+        const QSize large = screen.size() + QSize(200, 100);
+        tpicturestory story(false, large);
+        QVERIFY(story.open(w));
+        w.enter(QStringLiteral("turm"));
+        tpicturewindow* picture = w.window().pictureWindow();
+        QVERIFY(picture && picture->isVisible());
+        QCOMPARE(picture->scale(), tpicturescale::half);
+        QVERIFY(scaleEntry(*picture, QStringLiteral("50%"))->isChecked());
+        QCOMPARE(picture->size(), QSize((large.width() + 1) / 2, (large.height() + 1) / 2));
+        QVERIFY(screen.contains(picture->frameGeometry()));
+
+        // At 100 % it keeps its title bar on the screen.
+        scaleEntry(*picture, QStringLiteral("100%"))->trigger();
+        QCOMPARE(picture->size(), large);
+        QCOMPARE(picture->frameGeometry().topLeft(), screen.topLeft());
     }
 
     void aCutPictureGivesAMessageAndNoWindow() {
