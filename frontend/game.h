@@ -63,6 +63,8 @@ struct tgamesettings {
 // The command text of an input line as shown (prompt included): lower
 // case, umlauts folded, German quotation marks as double quotes.
 std::string commandText(const std::string& shown);
+// The same text with letter case and umlauts as typed.
+std::string typedText(const std::string& shown);
 
 class tgame : public tservices, public tplatformevents {
 public:

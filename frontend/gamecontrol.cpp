@@ -295,7 +295,11 @@ void tgame::runOrdinary(const std::string& command, const std::string& shown) {
     history.push_back(shown);
     historyIndex = static_cast<int32_t>(history.size());
 
+    // The answers may quote the player's words as typed; nothing else of
+    // the typed text reaches the parse.
+    story->typedInput = shown.empty() ? std::string() : typedText(shown.substr(1));
     parseCommand(*story, command, repeatFirst, repeatSecond);
+    if (story) story->typedInput.clear();
     if (repeatFirst && storyOpen() && !stopped) {
         tnode* first = repeatFirst;
         tnode* second = repeatSecond;

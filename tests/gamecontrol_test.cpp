@@ -132,6 +132,22 @@ TEST(GameControl, SeveralCommandsRunInOrderWithOnePrompt) {
               (std::vector<std::string>{">Nimm den roten Apfel", ">iss apfel"}));
 }
 
+// The parser matches the folded words; an answer can still quote the
+// player's word as it was typed, each command of a line its own.
+TEST(GameControl, AnswersCanQuoteThePlayersWordAsTyped) {
+    GameFixture f;
+    std::string source = test::kGardenStory;
+    const std::string written = "write(\"Fehlercode \" + code + \" bei \" + word + \"^\");";
+    source.replace(source.find(written), written.size(),
+                   "write(\"[\" + word + \"|\" + typedWord(word) + \"]^\");");
+    ASSERT_TRUE(f.open(source));
+    f.enter("nimm die K\xFC" "chent\xFC" "r. iss \xC4" "pfel");
+    EXPECT_NE(f.platform.text().find("[kuechentuer|K\xFC" "chent\xFC" "r]\n[aepfel|\xC4" "pfel]"),
+              std::string::npos)
+        << f.platform.text();
+    EXPECT_EQ(f.game->currentStory()->typedInput, "");
+}
+
 TEST(GameControl, SpecialWordsAfterAFullStopAreRecognised) {
     GameFixture f;
     ASSERT_TRUE(f.open());
