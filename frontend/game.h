@@ -204,6 +204,7 @@ private:
     void afterCommandCheck();
     void handleStop();
     void afterDeath();
+    void resumeAfterEnd();
     void askToEnd();
     void enableMenu(tmenuaction action, bool on);
     void setStatus(const std::string& text);
