@@ -62,7 +62,9 @@ constexpr char kCtrlS = 19;
 // The command text of a line as shown: lower case, umlauts folded, and
 // every German quotation mark a double quote, so that quoted text typed
 // either way is one quoted word.
-std::string commandText(const std::string& shown) { return foldUmlauts(lowerCase(typedText(shown))); }
+std::string commandText(const std::string& shown) {
+    return foldUmlauts(lowerCase(typedText(shown)));
+}
 
 // The line as typed, only with every German quotation mark a double
 // quote: the words of this text fold to the words of the command text.

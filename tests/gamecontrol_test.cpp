@@ -141,8 +141,15 @@ TEST(GameControl, AnswersCanQuoteThePlayersWordAsTyped) {
     source.replace(source.find(written), written.size(),
                    "write(\"[\" + word + \"|\" + typedWord(word) + \"]^\");");
     ASSERT_TRUE(f.open(source));
-    f.enter("nimm die K\xFC" "chent\xFC" "r. iss \xC4" "pfel");
-    EXPECT_NE(f.platform.text().find("[kuechentuer|K\xFC" "chent\xFC" "r]\n[aepfel|\xC4" "pfel]"),
+    f.enter(
+        "nimm die K\xFC"
+        "chent\xFC"
+        "r. iss \xC4"
+        "pfel");
+    EXPECT_NE(f.platform.text().find("[kuechentuer|K\xFC"
+                                     "chent\xFC"
+                                     "r]\n[aepfel|\xC4"
+                                     "pfel]"),
               std::string::npos)
         << f.platform.text();
     EXPECT_EQ(f.game->currentStory()->typedInput, "");
@@ -211,8 +218,9 @@ TEST(GameControl, QuitAsksAndChoiceThreeLeavesNoStory) {
     EXPECT_NE(end.find("M\xF6"
                        "chtest du (1) das Spiel neu beginnen"),
               std::string::npos);
-    EXPECT_TRUE(end.ends_with("zur\xFC"
-                              "cknehmen? 3\n"))
+    EXPECT_TRUE(
+        end.ends_with("zur\xFC"
+                      "cknehmen? 3\n"))
         << end;
 }
 

@@ -128,10 +128,14 @@ TEST(PlainMode, LinesEndWithoutBlanks) {
         "class spieler { setShort(\"+Spieler\"); moveto(halle);\n"
         "  int scope(object o) { return(1); }\n"
         "  int onAction(string v) {\n"
-        "    if (v == \"brei\") { write(\"" + words + "^\"); }\n"
-        "    if (v == \"gena\") { write(\"" + std::string(69, 'x') + "^\"); write(\"Danach.^\"); }\n"
-        "    return(1); } }\n"
-        "void main() { setPlayer(spieler); write(\"Halle.^\"); }\n");
+        "    if (v == \"brei\") { write(\"" +
+            words +
+            "^\"); }\n"
+            "    if (v == \"gena\") { write(\"" +
+            std::string(69, 'x') +
+            "^\"); write(\"Danach.^\"); }\n"
+            "    return(1); } }\n"
+            "void main() { setPlayer(spieler); write(\"Halle.^\"); }\n");
     r.run("breit\ngenau\n", options);
     const std::string out = r.out.str();
     EXPECT_EQ(out.find(" \n"), std::string::npos) << out;
