@@ -63,6 +63,8 @@ struct tgamesettings {
 // The command text of an input line as shown (prompt included): lower
 // case, umlauts folded, German quotation marks as double quotes.
 std::string commandText(const std::string& shown);
+// The same text with letter case and umlauts as typed.
+std::string typedText(const std::string& shown);
 
 class tgame : public tservices, public tplatformevents {
 public:
@@ -202,6 +204,7 @@ private:
     void afterCommandCheck();
     void handleStop();
     void afterDeath();
+    void resumeAfterEnd();
     void askToEnd();
     void enableMenu(tmenuaction action, bool on);
     void setStatus(const std::string& text);
@@ -228,9 +231,22 @@ private:
     void drawMarker();
     void closeMenu(bool cancelled);
 
-    // Saved games (savedgame.cpp).
+    // Saved games (savedgame.cpp). A restore sets the running game aside
+    // and gives it back when the saved one does not come back whole.
+    struct tsetaside {
+        std::unique_ptr<tstorysource> source;
+        std::unique_ptr<tstory> story;
+        std::unique_ptr<tinterpreter> interpreter;
+        std::string storyFile;
+        std::vector<std::string> history;
+        int32_t historyIndex = 0;
+        std::vector<std::string> undoLabels;
+    };
+    void setAside(tsetaside& kept);
+    bool giveBack(tsetaside& kept);
+    void abandonRestore(tsetaside& kept);
     bool restoreFromFile(std::istream& in, int32_t count, const std::string& file,
-                         const std::string& savedStory);
+                         const std::string& savedStory, tsetaside& kept);
     void promptAfterRestore();
     void runRestoreCommand();
 

@@ -296,7 +296,11 @@ void tgame::runOrdinary(const std::string& command, const std::string& shown) {
     history.push_back(shown);
     historyIndex = static_cast<int32_t>(history.size());
 
+    // The answers may quote the player's words as typed; nothing else of
+    // the typed text reaches the parse.
+    story->typedInput = shown.empty() ? std::string() : typedText(shown.substr(1));
     parseCommand(*story, command, repeatFirst, repeatSecond);
+    if (story) story->typedInput.clear();
     if (repeatFirst && storyOpen() && !stopped) {
         tnode* first = repeatFirst;
         tnode* second = repeatSecond;
@@ -351,25 +355,44 @@ void tgame::afterCommandCheck() {
 // the player chooses how to go on.
 void tgame::handleStop() {
     if (commandSplitter) commandSplitter->clear();
+    if (askAfterEnd && !windowClosing) {
+        afterDeath();
+        return;
+    }
     closeStory();
-    if (askAfterEnd && !windowClosing) afterDeath();
 }
 
-// The question after the end of a game. A restore that was cancelled or
-// failed asks again: the player chose to go on, not to quit.
+// The question after the end of a game. The story stays open while the
+// player chooses, so that the command that ended it (drinking the poison)
+// can still be taken back. A restore that was cancelled or failed asks
+// again: the player chose to go on, not to quit.
 void tgame::afterDeath() {
+    bool canUndo = storyOpen() && story->canUndo();
     for (;;) {
-        writeText(
-            "^M\xF6"
-            "chtest du (1) das Spiel neu beginnen, (2) einen Spielstand laden oder (3) das "
-            "Spiel beenden? ");
+        writeText(canUndo ? "^M\xF6"
+                            "chtest du (1) das Spiel neu beginnen, (2) einen Spielstand laden, (3) "
+                            "das Spiel beenden oder (4) den letzten Zug zur\xFC"
+                            "cknehmen? "
+                          : "^M\xF6"
+                            "chtest du (1) das Spiel neu beginnen, (2) einen Spielstand laden oder "
+                            "(3) das Spiel beenden? ");
+        const char last = canUndo ? '4' : '3';
         char key = 0;
         while (!windowClosing) {
             key = waitForKey();
-            if (key == '1' || key == '2' || key == '3') break;
+            if (key >= '1' && key <= last) break;
         }
-        if (windowClosing) return;
+        if (windowClosing) {
+            closeStory();
+            return;
+        }
         writeText(std::string(1, key) + "^");
+        if (key == '4') {
+            resumeAfterEnd();
+            return;
+        }
+        if (storyOpen()) closeStory();
+        canUndo = false;
         if (key == '1') {
             openStory(storyFile);
         } else if (key == '3') {
@@ -380,6 +403,15 @@ void tgame::afterDeath() {
         }
         return;
     }
+}
+
+// The game goes on from before the command that ended it.
+void tgame::resumeAfterEnd() {
+    askAfterEnd = false;
+    saveDone = false;
+    clearStopped();
+    writeText("^");
+    undo();
 }
 
 void tgame::askToEnd() {

@@ -63,7 +63,13 @@ constexpr char kCtrlS = 19;
 // every German quotation mark a double quote, so that quoted text typed
 // either way is one quoted word.
 std::string commandText(const std::string& shown) {
-    std::string text = foldUmlauts(lowerCase(shown));
+    return foldUmlauts(lowerCase(typedText(shown)));
+}
+
+// The line as typed, only with every German quotation mark a double
+// quote: the words of this text fold to the words of the command text.
+std::string typedText(const std::string& shown) {
+    std::string text = shown;
     for (char& c : text)
         if (isGermanQuote(static_cast<unsigned char>(c))) c = '"';
     return text;

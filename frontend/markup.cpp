@@ -190,12 +190,20 @@ private:
     tresolvedtext& result;
 };
 
+bool endsWithLineBreak(const std::string& text) {
+    return !text.empty() && (text.back() == '^' || text.back() == '\n');
+}
+
 }  // namespace
 
 tresolvedtext resolveMarkup(const std::string& input, tstory* story, int32_t columns) {
     tresolvedtext result;
     std::string text = input;
-    if (static_cast<int64_t>(text.size()) == columns) text += ' ';
+    // A text exactly as wide as a line gets a blank, so that text written
+    // after it on the same line stays a word apart. After a line break
+    // that blank would start the next line instead (and show as a line of
+    // one blank, or indent what follows), so there it is left out.
+    if (static_cast<int64_t>(text.size()) == columns && !endsWithLineBreak(text)) text += ' ';
     replaceAll(text, '\\', '"');
     replaceAll(text, '^', '\n');
 

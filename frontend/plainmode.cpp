@@ -49,7 +49,10 @@ void tplainplatform::printLineRaw(const std::string& text) {
     out << cp1252ToUtf8(visible) << '\n';
 }
 
-void tplainplatform::printLine(const std::string& text) {
+// A line of the text area: a wrapped line keeps the blank it was broken
+// at, which a reader of plain output must not get.
+void tplainplatform::printLine(const std::string& line) {
+    const std::string text = withoutTrailingBlanks(line);
     if (skipBlank && text.empty()) return;
     skipBlank = false;
     printLineRaw(text);

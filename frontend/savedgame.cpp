@@ -26,6 +26,7 @@
 #include "model/story.h"
 #include "model/time.h"
 #include "script/interpreter.h"
+#include "story/loader.h"
 
 namespace velmo {
 
@@ -154,16 +155,60 @@ void tgame::promptAfterRestore() {
     if (storyOpen() && commandSplitter) writeText("^>");
 }
 
-// Closes the open story, loads the saved one's story afresh and reads the
-// fields after the node count over it. False when the game did not come
-// back (its message is shown); a field that does not fit throws.
-bool tgame::restoreFromFile(std::istream& in, int32_t count, const std::string& file,
-                            const std::string& savedStory) {
-    clearStopped();
-    if (story) closeStory();
+// Moves the running game out of the way of the one being restored.
+void tgame::setAside(tsetaside& kept) {
+    kept.interpreter = std::move(interpreter);
+    kept.story = std::move(story);
+    kept.source = std::move(source);
+    kept.storyFile = storyFile;
+    kept.history = std::move(history);
+    kept.historyIndex = historyIndex;
+    kept.undoLabels = std::move(undoLabels);
     history.clear();
     historyIndex = 0;
     undoLabels.clear();
+}
+
+// After a restore that failed: the half-restored story goes, the game set
+// aside comes back as it was. False when there was none to give back.
+bool tgame::giveBack(tsetaside& kept) {
+    if (!kept.story) return false;
+    releaseStory();
+    interpreter = std::move(kept.interpreter);
+    story = std::move(kept.story);
+    source = std::move(kept.source);
+    setLineMapper(&source->files);
+    storyFile = kept.storyFile;
+    history = std::move(kept.history);
+    historyIndex = kept.historyIndex;
+    undoLabels = std::move(kept.undoLabels);
+    clearStopped();
+    platform.setInputEnabled(true);
+    enableMenu(tmenuaction::saveGame, true);
+    enableMenu(tmenuaction::restoreGame, true);
+    enableMenu(tmenuaction::playScript, true);
+    updateStatusLine();
+    return true;
+}
+
+// A half-restored game is never played on: the game set aside comes
+// back, or, when there was none, no story stays open.
+void tgame::abandonRestore(tsetaside& kept) {
+    if (giveBack(kept)) {
+        promptAfterRestore();
+        return;
+    }
+    stopped = true;
+    if (story) closeStory();
+}
+
+// Sets the open story aside, loads the saved one's story afresh and reads
+// the fields after the node count over it. False when the game did not
+// come back (its message is shown); a field that does not fit throws.
+bool tgame::restoreFromFile(std::istream& in, int32_t count, const std::string& file,
+                            const std::string& savedStory, tsetaside& kept) {
+    clearStopped();
+    setAside(kept);
     enableMenu(tmenuaction::restoreGame, false);
     enableMenu(tmenuaction::compile, false);
     enableMenu(tmenuaction::copyPictures, false);
@@ -203,8 +248,6 @@ bool tgame::restoreFromFile(std::istream& in, int32_t count, const std::string& 
         platform.showMessage(
             tmessagekind::warning,
             restoreFailureText(2, countMismatchReason(savedStory, storyFile), file, savedStory));
-        stopped = true;
-        closeStory();
         enableMenu(tmenuaction::restoreGame, true);
         return false;
     }
@@ -247,7 +290,9 @@ bool tgame::restoreGameFile(const std::string& path) {
     const std::string file = withExtension(path);
     std::ifstream in(existingFile(file), std::ios::binary);
     std::string savedStory;
-    // Until the open story is closed, a failure leaves the game as it was.
+    // A failure before the open story is set aside leaves it as it was;
+    // one after gives it back.
+    tsetaside kept;
     bool changed = false;
     bool restored = false;
     {
@@ -272,18 +317,19 @@ bool tgame::restoreGameFile(const std::string& path) {
             }
 
             changed = true;
-            restored = restoreFromFile(in, count, file, savedStory);
+            restored = restoreFromFile(in, count, file, savedStory, kept);
+            if (!restored) {
+                abandonRestore(kept);
+                return false;
+            }
         } catch (const trestorefailure& failure) {
             platform.showMessage(
                 tmessagekind::warning,
                 restoreFailureText(failure.number, failure.reason, file, savedStory));
-            if (changed) {
-                // A half-restored game is never played on.
-                stopped = true;
-                if (story) closeStory();
-            } else {
+            if (changed)
+                abandonRestore(kept);
+            else
                 promptAfterRestore();
-            }
             return false;
         } catch (const tabort&) {
             // "quit" in the story's restore command.
@@ -292,8 +338,10 @@ bool tgame::restoreGameFile(const std::string& path) {
             reportInternalError("Spielstand laden", failure);
             platform.showMessage(tmessagekind::warning,
                                  restoreFailureText(6, trestorereason::damaged, file, savedStory));
-            stopped = true;
-            if (story) closeStory();
+            if (changed)
+                abandonRestore(kept);
+            else
+                promptAfterRestore();
             return false;
         }
     }

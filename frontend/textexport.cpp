@@ -38,6 +38,9 @@ std::vector<std::string> exportLines(const tplatform& platform) {
     bool textSeen = false;
     for (int32_t i = 0; i < platform.lineCount(); ++i) {
         std::string line = platform.line(i);
+        // A wrapped line keeps the blank it was broken at; a file has no
+        // use for it.
+        line.erase(line.find_last_not_of(' ') + 1);
         if (!line.empty() && !(static_cast<unsigned char>(line[0]) < ' ')) {
             lines.push_back(std::move(line));
             textSeen = true;

@@ -62,6 +62,11 @@ public:
     }
     std::string pronounText;
     std::string unrecognisedWord;
+    // The player's command as typed (letter case and umlauts kept, German
+    // quotation marks made double quotes), set by the front end before it
+    // parses a typed command; the "typedWord" built-in looks words up in
+    // it. Matching never reads it.
+    std::string typedInput;
     std::vector<tnode*> firstObjects;
     std::vector<tnode*> secondObjects;
     // The objects the parser named by a later name variant (`nameIndex`

@@ -12,7 +12,7 @@ namespace velmo {
 namespace {
 
 // Searched from the first row; the first exact match wins.
-constexpr std::array<tafunction, 28> kBuiltins{{
+constexpr std::array<tafunction, 29> kBuiltins{{
     {"has", kTypeInt, 1, builtinHas},
     {"location", kTypeObject, 0, builtinLocation},
     {"in", kTypeInt, 1, builtinIn},
@@ -41,6 +41,7 @@ constexpr std::array<tafunction, 28> kBuiltins{{
     {"strlen", kTypeInt, 1, builtinStrlen},
     {"substr", kTypeText, 3, builtinSubstr},
     {"time", kTypeInt, 0, builtinTime},
+    {"typedWord", kTypeText, 1, builtinTypedWord},
 }};
 
 }  // namespace

@@ -58,6 +58,7 @@ void builtinDay(tbuiltincall& call);
 void builtinTime(tbuiltincall& call);
 void builtinGetKey(tbuiltincall& call);
 void builtinGetWord(tbuiltincall& call);
+void builtinTypedWord(tbuiltincall& call);
 void builtinMenu(tbuiltincall& call);
 void builtinMoves(tbuiltincall& call);
 void builtinScores(tbuiltincall& call);

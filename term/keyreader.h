@@ -13,6 +13,7 @@
 // calls `timeout` if nothing followed.
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <string>
 #include <string_view>
@@ -34,6 +35,9 @@ struct tkeyevent {
     // such an event has no key.
     int wheel = 0;
 };
+
+// Rows one notch of the mouse wheel scrolls, in the text and in a page.
+constexpr int32_t kWheelRows = 3;
 
 class tkeyreader {
 public:

@@ -22,6 +22,10 @@ bool tpager::leaves(const tkeyevent& event) {
 int32_t tpager::lastTop() const { return std::max<int32_t>(wrappedCount - height, 0); }
 
 bool tpager::scroll(const tkeyevent& event) {
+    if (event.wheel != 0) {
+        first = std::clamp(first + event.wheel * kWheelRows, 0, lastTop());
+        return true;
+    }
     switch (event.key) {
     case tkey::up: first = std::max(first - 1, 0); return true;
     case tkey::down: first = std::min(first + 1, lastTop()); return true;

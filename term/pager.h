@@ -25,8 +25,8 @@ public:
     // its place as far as the new text reaches.
     void setLines(std::vector<std::string> lines);
 
-    // Scrolls for the cursor keys, Bild auf/ab, the blank, Pos1 and Ende;
-    // false for any other key.
+    // Scrolls for the cursor keys, Bild auf/ab, the blank, Pos1, Ende and
+    // the mouse wheel; false for any other key.
     bool scroll(const tkeyevent& event);
     // Esc and "q" leave the page.
     static bool leaves(const tkeyevent& event);

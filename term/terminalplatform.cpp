@@ -56,8 +56,6 @@ const char* const kScrollHint =
     "ck";
 // Beside an input line that takes no more characters (UTF-8).
 const char* const kLineFull = " Zeile voll ";
-// Rows one notch of the mouse wheel scrolls.
-constexpr int32_t kWheelRows = 3;
 
 bool isQuitKey(const tkeyevent& event) { return event.modifiers.ctrl && event.character == kCtrlC; }
 

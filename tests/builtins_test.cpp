@@ -53,9 +53,9 @@ protected:
 };
 
 TEST_F(BuiltinsTest, TheTableHasItsRowsInOrder) {
-    ASSERT_EQ(builtinTable().size(), 28u);
+    ASSERT_EQ(builtinTable().size(), 29u);
     EXPECT_EQ(builtinTable().front().name, "has");
-    EXPECT_EQ(builtinTable().back().name, "time");
+    EXPECT_EQ(builtinTable().back().name, "typedWord");
     EXPECT_EQ(findBuiltin("substr")->argCount, 3);
     EXPECT_EQ(findBuiltin("Substr"), nullptr);  // names are exact
 }
@@ -190,6 +190,35 @@ TEST_F(BuiltinsTest, KeysMenusAndWords) {
     EXPECT_EQ(eval("getWord()"), "hallo");
     EXPECT_EQ(eval("getWord()"), "welt");
     EXPECT_EQ(eval("getWord()"), "");
+}
+
+// The typed command keeps letter case, umlauts and quotes; the words the
+// parser hands over are folded and find their typed form.
+TEST_F(BuiltinsTest, WordsAsTheyWereTyped) {
+    s.story->typedInput =
+        "\xD6"
+        "ffne die K\xFC"
+        "chent\xFC"
+        "r, sage \"Gr\xFC\xDF Gott\"";
+    EXPECT_EQ(eval("typedWord(\"kuechentuer\")"),
+              "K\xFC"
+              "chent\xFC"
+              "r");
+    EXPECT_EQ(eval("typedWord(\"oeffne\")"),
+              "\xD6"
+              "ffne");
+    // A quoted text comes with or without its quotes, as asked.
+    EXPECT_EQ(eval("typedWord(\"gruess gott\")"), "Gr\xFC\xDF Gott");
+    // Several words (a topic) are looked up one by one.
+    EXPECT_EQ(eval("typedWord(\"die kuechentuer\")"),
+              "die K\xFC"
+              "chent\xFC"
+              "r");
+    // A word not typed (a pronoun's stand-in) stays as it is.
+    EXPECT_EQ(eval("typedWord(\"roter apfel\")"), "roter apfel");
+    EXPECT_EQ(eval("typedWord(\"\")"), "");
+    s.story->typedInput.clear();
+    EXPECT_EQ(eval("typedWord(\"kuechentuer\")"), "kuechentuer");
 }
 
 TEST_F(BuiltinsTest, RandomNumbersStayInRangeAndFollowTheSeed) {

@@ -132,6 +132,29 @@ TEST(GameControl, SeveralCommandsRunInOrderWithOnePrompt) {
               (std::vector<std::string>{">Nimm den roten Apfel", ">iss apfel"}));
 }
 
+// The parser matches the folded words; an answer can still quote the
+// player's word as it was typed, each command of a line its own.
+TEST(GameControl, AnswersCanQuoteThePlayersWordAsTyped) {
+    GameFixture f;
+    std::string source = test::kGardenStory;
+    const std::string written = "write(\"Fehlercode \" + code + \" bei \" + word + \"^\");";
+    source.replace(source.find(written), written.size(),
+                   "write(\"[\" + word + \"|\" + typedWord(word) + \"]^\");");
+    ASSERT_TRUE(f.open(source));
+    f.enter(
+        "nimm die K\xFC"
+        "chent\xFC"
+        "r. iss \xC4"
+        "pfel");
+    EXPECT_NE(f.platform.text().find("[kuechentuer|K\xFC"
+                                     "chent\xFC"
+                                     "r]\n[aepfel|\xC4"
+                                     "pfel]"),
+              std::string::npos)
+        << f.platform.text();
+    EXPECT_EQ(f.game->currentStory()->typedInput, "");
+}
+
 TEST(GameControl, SpecialWordsAfterAFullStopAreRecognised) {
     GameFixture f;
     ASSERT_TRUE(f.open());
@@ -176,24 +199,49 @@ TEST(GameControl, PronounAndEndQuestion) {
     EXPECT_EQ(f.platform.caption, "Velmo");
 }
 
+const char* const kDyingStory =
+    "class r { setShort(\"+R\"); string StatusLine() { return(\"R\"); } }\n"
+    "class s { setShort(\"+S\"); moveto(r); int scope(object o) { return(1); }\n"
+    "  int onAction(string v) { write(\"Aus.^\"); quit; return(1); } }\n"
+    "verb(\"stirb\",stir,0);\n"
+    "void main() { setPlayer(s); }\n";
+
 TEST(GameControl, QuitAsksAndChoiceThreeLeavesNoStory) {
     GameFixture f;
-    ASSERT_TRUE(
-        f.open("class r { setShort(\"+R\"); string StatusLine() { return(\"R\"); } }\n"
-               "class s { setShort(\"+S\"); moveto(r); int scope(object o) { return(1); }\n"
-               "  int onAction(string v) { write(\"Aus.^\"); quit; return(1); } }\n"
-               "verb(\"stirb\",stir,0);\n"
-               "void main() { setPlayer(s); }\n"));
-    f.platform.pushChar('4');
+    ASSERT_TRUE(f.open(kDyingStory));
+    f.platform.pushChar('5');
     f.platform.pushChar('3');
     f.enter("stirb");
     EXPECT_FALSE(f.game->storyOpen());
-    // Keys other than 1, 2 and 3 are ignored; the chosen one is echoed.
+    // Keys other than 1 to 4 are ignored; the chosen one is echoed.
     const std::string end = f.after("Aus.");
     EXPECT_NE(end.find("M\xF6"
                        "chtest du (1) das Spiel neu beginnen"),
               std::string::npos);
-    EXPECT_TRUE(end.ends_with("beenden? 3\n")) << end;
+    EXPECT_TRUE(
+        end.ends_with("zur\xFC"
+                      "cknehmen? 3\n"))
+        << end;
+}
+
+// A sudden end is taken back from the question after it: the game goes on
+// from before the command, and may end again.
+TEST(GameControl, TheEndOfAGameCanBeTakenBack) {
+    GameFixture f;
+    ASSERT_TRUE(f.open(kDyingStory));
+    f.platform.pushChar('4');
+    f.enter("stirb");
+    ASSERT_TRUE(f.game->storyOpen());
+    EXPECT_FALSE(f.game->isStopped());
+    EXPECT_FALSE(f.game->saveDone);
+    EXPECT_NE(f.after("Aus.").find("(4) den letzten Zug zur\xFC"
+                                   "cknehmen? 4\n\nEingabe [stirb] wurde r\xFC"
+                                   "ckg\xE4ngig gemacht.\n\n>"),
+              std::string::npos)
+        << f.after("Aus.");
+    f.platform.pushChar('3');
+    f.enter("stirb");
+    EXPECT_FALSE(f.game->storyOpen());
 }
 
 TEST(GameControl, RepeatParsesTheEarlierInputWithTheReplacement) {

@@ -44,6 +44,9 @@ TEST_F(Markup, LineBreaksQuotesAndTheBlankAtFullWidth) {
     EXPECT_EQ(out("x^y"), "x\ny");
     EXPECT_EQ(resolveMarkup(std::string(70, 'x'), &story, 70).text, std::string(70, 'x') + " ");
     EXPECT_EQ(resolveMarkup(std::string(69, 'x'), &story, 70).text, std::string(69, 'x'));
+    // Ending in a line break, the blank would start the next line.
+    EXPECT_EQ(resolveMarkup(std::string(69, 'x') + "^", &story, 70).text,
+              std::string(69, 'x') + "\n");
 }
 
 TEST_F(Markup, ObjectReferencesDeclineWithTheirArticle) {

@@ -90,7 +90,7 @@ TEST(PlainMode, AKeyWaitTakesTheFirstCharacterOfTheNextLine) {
     r.run("taste\nxyz\ntaste\n\n");
     // "[Taste]" tells the reader that the next line answers a key.
     EXPECT_NE(r.out.str().find(">taste\n[Taste]\nTaste x\n"), std::string::npos) << r.out.str();
-    EXPECT_NE(r.out.str().find(">taste\n[Taste]\nTaste  \n"), std::string::npos);
+    EXPECT_NE(r.out.str().find(">taste\n[Taste]\nTaste\n"), std::string::npos);
 }
 
 TEST(PlainMode, TheLineAKeyWaitStandsOnIsPrintedOnceBeforeTheMark) {
@@ -108,8 +108,39 @@ TEST(PlainMode, TheLineAKeyWaitStandsOnIsPrintedOnceBeforeTheMark) {
         "void main() { setPlayer(spieler); write(\"Halle.^\"); }\n");
     r.run("frage\nx\n", options);
     // The question first, then the mark, then the rest of its line.
-    EXPECT_NE(r.out.str().find(">frage\nWeiter? \n[Taste]\n[x] fertig\n"), std::string::npos)
+    EXPECT_NE(r.out.str().find(">frage\nWeiter?\n[Taste]\n[x] fertig\n"), std::string::npos)
         << r.out.str();
+}
+
+// Plain output has no blanks at line ends: neither where a long line was
+// wrapped nor as a line of its own after an answer as wide as the text.
+TEST(PlainMode, LinesEndWithoutBlanks) {
+    PlainRun r;
+    tplainoptions options;
+    std::string words;
+    for (int i = 0; i < 20; ++i) words += "wort ";
+    options.storyFile = r.files.write(
+        "breit.velmo",
+        "verb(\"breit\",brei,1);\n"
+        "verb(\"genau\",gena,1);\n"
+        "int parserError(int code, string word, object obj) { write(\"?^\"); return(1); }\n"
+        "class halle { setShort(\"-Halle\"); string StatusLine() { return(\"Halle\"); } }\n"
+        "class spieler { setShort(\"+Spieler\"); moveto(halle);\n"
+        "  int scope(object o) { return(1); }\n"
+        "  int onAction(string v) {\n"
+        "    if (v == \"brei\") { write(\"" +
+            words +
+            "^\"); }\n"
+            "    if (v == \"gena\") { write(\"" +
+            std::string(69, 'x') +
+            "^\"); write(\"Danach.^\"); }\n"
+            "    return(1); } }\n"
+            "void main() { setPlayer(spieler); write(\"Halle.^\"); }\n");
+    r.run("breit\ngenau\n", options);
+    const std::string out = r.out.str();
+    EXPECT_EQ(out.find(" \n"), std::string::npos) << out;
+    EXPECT_NE(out.find(">genau\n" + std::string(69, 'x') + "\nDanach.\n"), std::string::npos)
+        << out;
 }
 
 TEST(PlainMode, ALongLineRunsInPiecesAndNamesWhatItDrops) {
@@ -134,7 +165,7 @@ TEST(PlainMode, ScriptAndExport) {
     options.scriptFile = r.files.write("befehle.txt", "nimm apfel\nschau\n");
     options.exportFile = r.files.path("bildschirm.txt");
     EXPECT_EQ(r.run("warte\n", options), kPlainOk);
-    EXPECT_NE(r.out.str().find(">*** befehle.txt *** \n\n>nimm apfel\nDu nimmst den roten Apfel."
+    EXPECT_NE(r.out.str().find(">*** befehle.txt ***\n\n>nimm apfel\nDu nimmst den roten Apfel."
                                "\n\n>schau\nEin Garten.\n\n>warte\nDu wartest.\n"),
               std::string::npos)
         << r.out.str();

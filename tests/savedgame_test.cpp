@@ -293,7 +293,9 @@ TEST(SavedGameFile, AtTheEndOfAGameAFailedRestoreAsksAgain) {
     f.platform.pushText("2");
     f.platform.files.push_back(f.files.path("spiel"));
     f.enter("stirb");
-    const std::string question = "(3) das Spiel beenden? 2";
+    // The first question also offers to take the command back; once the
+    // story is closed for the restore, it no longer can.
+    const std::string question = "(2) einen Spielstand laden";
     const std::string shown = f.after(">stirb");
     EXPECT_NE(shown.find("Aus."), std::string::npos);
     std::size_t asked = 0;
@@ -494,7 +496,7 @@ TEST(SavedGameFile, CorruptedFilesEndCleanly) {
     }
 }
 
-TEST(SavedGameFile, ACorruptedFileLeavesTheOpenGameOrClosesIt) {
+TEST(SavedGameFile, ACorruptedFileLeavesTheOpenGameAsItWas) {
     SaveFixture f;
     f.playAndSave();
     const std::string bytes = readBytes(f.files.path("spiel.memo"));
@@ -505,12 +507,20 @@ TEST(SavedGameFile, ACorruptedFileLeavesTheOpenGameOrClosesIt) {
     EXPECT_EQ(f.platform.messages.back(), refused(5, kurz + " ist kein Spielstand."));
     EXPECT_TRUE(f.game->storyOpen());
     EXPECT_EQ(f.look(), kSavedLook);
-    // Cut after the story was reloaded: no half-restored game remains.
+    // Cut after the story was reloaded: no half-restored game remains,
+    // the game played on since comes back, its undo steps with it.
+    f.enter("warte");
+    const std::string before = f.look();
     writeBytes(f.files.path("kurz.memo"), bytes.substr(0, bytes.size() - 2));
     f.restore("kurz");
     EXPECT_EQ(f.platform.messages.back(), refused(5, kurz + kDamaged));
-    EXPECT_FALSE(f.game->storyOpen());
+    ASSERT_TRUE(f.game->storyOpen());
+    EXPECT_FALSE(f.game->isStopped());
+    EXPECT_EQ(f.look(), before);
+    f.enter("zurueck");
+    EXPECT_NE(f.after(">zurueck").find("Eingabe [schau] wurde"), std::string::npos);
     // The intact file still restores.
+    f.enter("warte");
     f.restore("spiel");
     EXPECT_EQ(f.look(), kSavedLook);
 }

@@ -140,6 +140,26 @@ TEST_F(TerminalGameTest, PageUpScrollsBackAndAnyKeyReturns) {
     });
 }
 
+TEST_F(TerminalGameTest, TheMouseWheelScrollsBackAndForthLikeThePageKeys) {
+    const std::string up = "\x1b[<64;5;5M";
+    const std::string down = "\x1b[<65;5;5M";
+    std::string keys = "lang\r   ";
+    for (int i = 0; i < 12; ++i) keys += up;
+    play(keys, [](tgame&, tterminalplatform& host) {
+        const std::vector<std::string> rows = screenRows(host);
+        EXPECT_TRUE(hasRow(rows, "Zeile 1"));
+        EXPECT_EQ(rows.back().substr(0, 4), " Zur");
+    });
+    TearDown();
+    SetUp();
+    for (int i = 0; i < 12; ++i) keys += down;
+    play(keys, [](tgame&, tterminalplatform& host) {
+        const std::vector<std::string> rows = screenRows(host);
+        EXPECT_FALSE(hasRow(rows, "Zeile 1"));
+        EXPECT_EQ(rows.back(), ">");
+    });
+}
+
 TEST_F(TerminalGameTest, QAtAPauseStillSkipsTheRestOfTheLine) {
     // "q" ends the first pause and drops the second "lang"; blanks go on.
     play("lang. lang\rq   ", [](tgame&, tterminalplatform& host) {

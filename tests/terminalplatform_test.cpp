@@ -301,5 +301,18 @@ TEST_F(TerminalPlatformTest, APageScrollsAndHandsOtherKeysOn) {
     EXPECT_EQ(game.log, "");
 }
 
+TEST_F(TerminalPlatformTest, TheMouseWheelScrollsAPageAsTheKeysDo) {
+    tpager pager("Hilfe", std::vector<std::string>(100, "Zeile"));
+    // Two notches down, one up: one notch of rows further on. A notch up
+    // at the top stays there.
+    type("\x1b[<65;1;1M\x1b[<65;1;1M\x1b[<64;1;1Mq");
+    platform->showPage(pager, [](const tkeyevent&) {});
+    EXPECT_EQ(pager.top(), kWheelRows);
+    type("\x1b[<64;1;1M\x1b[<64;1;1Mq");
+    platform->showPage(pager, [](const tkeyevent&) {});
+    EXPECT_EQ(pager.top(), 0);
+    EXPECT_EQ(game.log, "");
+}
+
 }  // namespace
 }  // namespace velmo

@@ -28,11 +28,11 @@ TEST(TextExport, RightAfterOpeningNoEmptyLinesComeFirst) {
     EXPECT_EQ(readFile(file), "Willkommen.\n\n>\n");
 }
 
-TEST(TextExport, LinesWithAControlCharacterFirstAreEmptyAndUmlautsAreUtf8) {
+TEST(TextExport, LinesWithAControlCharacterFirstAreEmptyBlanksAtTheEndGoAndUmlautsAreUtf8) {
     test::TestPlatform platform;
     platform.append(
         "\n\n\x01versteckt\nGr\xFC\xDF"
-        "e\n\n\x02\n  einger\xFC"
+        "e   \n\n\x02\n  einger\xFC"
         "ckt");
     EXPECT_EQ(exportLines(platform), (std::vector<std::string>{"Gr\xFC\xDF"
                                                                "e",
