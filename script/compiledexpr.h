@@ -47,6 +47,9 @@ struct tindexpart {
     std::string before;                      // the token up to and including the first "["
     std::string after;                       // from the matching "]" to the end
     std::shared_ptr<const tcompiled> index;  // null when the index cannot be converted
+    // The array's name when the token is nothing but "name[index]": no
+    // path before it, nothing after the "]". Empty otherwise.
+    std::string array;
 };
 
 // A string literal with "<": its pieces split at blank, ">" and "^" (the
@@ -73,6 +76,9 @@ struct tctoken {
     const tafunction* builtin = nullptr;
     bool targetCandidate = false;             // may be the assignment target
     bool hasFollows = false;                  // "has" follows the name's first occurrence
+    // An element "name[index]" that no increment operator follows: read
+    // straight from the array when the index is an integer.
+    bool plainElement = false;
     std::shared_ptr<const tindexpart> index;  // names with an index
     std::shared_ptr<const ttagpart> tags;     // texts with "<"
     mutable tvarhint hint;  // names without an index: where the variable was found last
