@@ -125,6 +125,7 @@ std::shared_ptr<const tcompiled> compileNested(std::string_view postfix, int32_t
     // by that name: an element before one is looked up the long way.
     for (std::size_t i = 1; i < form->tokens.size(); ++i)
         if (isIncrement(form->tokens[i])) form->tokens[i - 1].plainElement = false;
+    planQuickRun(*form);
     return form;
 }
 

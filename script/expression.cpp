@@ -81,6 +81,8 @@ bool texpression::evaluate(int32_t line, tnode& node, const tcompiled& form, twa
         if (text) setZero(*text);
         return false;
     }
+    bool truth = false;
+    if (form.quick && quickRun(line, node, form, want, text, truth)) return truth;
     tstate s(form, line, node);
     const tstackfloor floor(operands);
     try {

@@ -77,6 +77,15 @@ private:
     // What the caller wants of the value.
     enum class twant : uint8_t { kText, kTruth, kNothing };
     bool evaluate(int32_t line, tnode& node, const tcompiled& form, twant want, std::string* text);
+    // The quick run of a form planned for it: true when it ran (the value
+    // is in `text` when wanted, its truth in `truth`), false when the
+    // long way must run the form, nothing having changed.
+    struct tquickname;
+    bool quickRun(int32_t line, tnode& node, const tcompiled& form, twant want, std::string* text,
+                  bool& truth);
+    bool quickNames(const tcompiled& form, tnode& node, tquickname* names);
+    [[gnu::noinline]] bool quickFailed(int32_t line, tnode& node, const tcompiled& form,
+                                       std::string* text, bool& truth);
     // The tokens in order. A call of a story function recurses through
     // run, evalName, act, resolveName and callFunction; the helpers marked
     // noinline hold the temporaries, so those frames stay small and deep
