@@ -102,9 +102,9 @@ bool targslist::Bind(int32_t line, const std::string& argText, tvarlist& locals)
         for (const targ& param : items) {
             const std::string_view value = values.next();
             // An empty value leaves the type's default ("0", "" or "NULL").
-            locals.appendPlain(std::string_view(param.name).substr(0, kMaxVarName), param.type,
-                               value.empty() ? defaultValue(param.type)
-                                             : parameterValue(value, param.type));
+            locals.appendPlain(
+                std::string_view(param.name).substr(0, kMaxVarName), param.type,
+                value.empty() ? defaultValue(param.type) : parameterValue(value, param.type));
         }
         return true;
     }

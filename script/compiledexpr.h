@@ -74,8 +74,8 @@ struct tctoken {
     // and the two rules that depend on the whole postfix text.
     std::vector<std::string> path;
     const tafunction* builtin = nullptr;
-    bool targetCandidate = false;             // may be the assignment target
-    bool hasFollows = false;                  // "has" follows the name's first occurrence
+    bool targetCandidate = false;  // may be the assignment target
+    bool hasFollows = false;       // "has" follows the name's first occurrence
     // An element "name[index]" that no increment operator follows: read
     // straight from the array when the index is an integer.
     bool plainElement = false;
@@ -101,8 +101,8 @@ struct tcompiled {
     bool quick = false;
     std::vector<tquickstep> quickSteps;
     std::vector<uint32_t> quickNames;  // the name tokens' places among the tokens
-    int32_t quickTarget = -1;      // the name that becomes the assignment target
-    bool quickTargetRead = false;  // its value is read, so it must be an integer
+    int32_t quickTarget = -1;          // the name that becomes the assignment target
+    bool quickTargetRead = false;      // its value is read, so it must be an integer
     mutable uint16_t quickMisses = 0;  // quick runs that had to leave it to the long way
 };
 

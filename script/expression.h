@@ -105,8 +105,8 @@ private:
                                       std::string_view name);
     void evalIndexedName(tstate& s, const tctoken& token);
     enum class tindexvalue : uint8_t { kNone, kInteger, kText };
-    [[gnu::noinline]] tindexvalue simpleIndex(tstate& s, const tcompiled& index,
-                                              std::string& value, int32_t& element);
+    [[gnu::noinline]] tindexvalue simpleIndex(tstate& s, const tcompiled& index, std::string& value,
+                                              int32_t& element);
     [[gnu::noinline]] bool evaluateIndex(tstate& s, const tcompiled& index, std::string& value);
     [[gnu::noinline]] bool quickElement(tstate& s, const tctoken& token, int32_t element);
     void act(tstate& s, const tctoken& token, tnode& current, bool onPath, std::string_view name);
