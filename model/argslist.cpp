@@ -68,9 +68,46 @@ targslist::targslist(tservices& frontEnd, const std::string& declaration, int32_
     if (entries.Count() == 0) failed = false;
 }
 
+bool targslist::namesBindDirectly() {
+    if (namesChecked) return namesDirect;
+    namesChecked = true;
+    namesDirect = true;
+    for (std::size_t i = 0; i < items.size() && namesDirect; ++i) {
+        const std::string_view name = std::string_view(items[i].name).substr(0, kMaxVarName);
+        namesDirect = plainName(name);
+        for (std::size_t k = 0; k < i && namesDirect; ++k)
+            namesDirect = std::string_view(items[k].name).substr(0, kMaxVarName) != name;
+    }
+    return namesDirect;
+}
+
+namespace {
+
+// The value of a text parameter is the call's value without double quotes.
+std::string parameterValue(std::string_view value, int32_t type) {
+    if (type != kTypeText) return std::string(value);
+    std::string text;
+    text.reserve(value.size());
+    for (char c : value)
+        if (c != '"') text += c;
+    return text;
+}
+
+}  // namespace
+
 bool targslist::Bind(int32_t line, const std::string& argText, tvarlist& locals) {
     if (failed) return false;
     targumentcursor values(argText);
+    if (locals.empty() && namesBindDirectly()) {
+        for (const targ& param : items) {
+            const std::string_view value = values.next();
+            // An empty value leaves the type's default ("0", "" or "NULL").
+            locals.appendPlain(
+                std::string_view(param.name).substr(0, kMaxVarName), param.type,
+                value.empty() ? defaultValue(param.type) : parameterValue(value, param.type));
+        }
+        return true;
+    }
     for (const targ& param : items) {
         const std::string_view name = std::string_view(param.name).substr(0, kMaxVarName);
         if (!plainName(name) || locals.exists(name)) {
@@ -87,14 +124,7 @@ bool targslist::Bind(int32_t line, const std::string& argText, tvarlist& locals)
         const std::string_view value = values.next();
         // An empty value leaves the type's default ("0", "" or "NULL").
         if (value.empty()) continue;
-        std::string& into = locals.at(locals.size() - 1).value;
-        if (param.type == kTypeText) {
-            into.clear();
-            for (char c : value)
-                if (c != '"') into += c;
-        } else {
-            into.assign(value);
-        }
+        locals.at(locals.size() - 1).value = parameterValue(value, param.type);
     }
     return !failed;
 }

@@ -33,7 +33,10 @@ public:
     int32_t Count() const { return static_cast<int32_t>(items.size()); }
     const std::vector<targ>& Items() const { return items; }
     // Appends a parameter (inherited functions copy their parameters).
-    void Add(const targ& arg) { items.push_back(arg); }
+    void Add(const targ& arg) {
+        items.push_back(arg);
+        namesChecked = false;
+    }
 
     // Declares one variable in `locals` per parameter, from the call's
     // values joined with ",": missing values are empty, surplus values
@@ -45,9 +48,16 @@ public:
     bool Failed() const { return failed; }
 
 private:
+    // True when every parameter name declares one plain variable and no
+    // two are the same (learned once): a call into an empty list of
+    // locals can then bind without checking each name again.
+    bool namesBindDirectly();
+
     tservices* services;
     std::vector<targ> items;
     bool failed = false;
+    bool namesChecked = false;
+    bool namesDirect = false;
 };
 
 }  // namespace velmo

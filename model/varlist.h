@@ -53,6 +53,13 @@ public:
     // ("a"): declares it and returns true; false for any other text,
     // which is left to declare.
     bool declarePlain(std::string_view text, int32_t type, int32_t line);
+    // Appends a variable whose name the caller knows to be plain, at most
+    // 25 characters long and not yet in the list (parameters bound into
+    // an empty list), with its value.
+    void appendPlain(std::string_view name, int32_t type, std::string value) {
+        ++version;
+        records.push_back(tvar{type, std::string(name), std::move(value)});
+    }
 
     // The record of `name`, or of element i for "name[i]". The index is
     // counted in the whole list, so one past an array's end is the next

@@ -31,12 +31,21 @@ const tcharset& evaluationGrouping() {
 
 std::shared_ptr<const tcompiled> compileNested(std::string_view postfix, int32_t nesting);
 
+bool isIncrement(const tctoken& token) {
+    return token.kind == ttokenkind::kOperator &&
+           (token.op == kOpPostInc || token.op == kOpPostDec || token.op == kOpPreInc ||
+            token.op == kOpPreDec);
+}
+
 void compileIndex(tctoken& token, std::string_view raw, std::size_t open, int32_t nesting) {
     auto part = std::make_shared<tindexpart>();
     const std::size_t close = matchingBracket(raw, open);
     part->before = std::string(raw.substr(0, open + 1));
     if (close != std::string_view::npos) {
         part->after = std::string(raw.substr(close));
+        const std::string_view array = raw.substr(0, open);
+        if (part->after == "]" && array.find('.') == std::string_view::npos)
+            part->array = std::string(array);
         std::string postfix;
         if (nesting < kMaxIndexNesting &&
             ToPostfix(raw.substr(open + 1, close - open - 1), postfix))
@@ -63,6 +72,7 @@ void compileName(tctoken& token, std::string_view raw, const tcompiled& whole, i
         // The name is only known once its index has a value.
         token.text = std::string(raw);
         compileIndex(token, raw, open, nesting);
+        token.plainElement = !token.index->array.empty() && token.index->index;
         token.targetCandidate = whole.assigns && whole.text.starts_with(token.index->before);
         return;
     }
@@ -111,6 +121,11 @@ std::shared_ptr<const tcompiled> compileNested(std::string_view postfix, int32_t
     form->tokens.reserve(tokens.Tokens().size());
     for (const std::string& raw : tokens.Tokens())
         form->tokens.push_back(compileToken(raw, *form, nesting));
+    // An increment operator changes the variable its previous token names
+    // by that name: an element before one is looked up the long way.
+    for (std::size_t i = 1; i < form->tokens.size(); ++i)
+        if (isIncrement(form->tokens[i])) form->tokens[i - 1].plainElement = false;
+    planQuickRun(*form);
     return form;
 }
 

@@ -47,6 +47,9 @@ struct tindexpart {
     std::string before;                      // the token up to and including the first "["
     std::string after;                       // from the matching "]" to the end
     std::shared_ptr<const tcompiled> index;  // null when the index cannot be converted
+    // The array's name when the token is nothing but "name[index]": no
+    // path before it, nothing after the "]". Empty otherwise.
+    std::string array;
 };
 
 // A string literal with "<": its pieces split at blank, ">" and "^" (the
@@ -71,18 +74,40 @@ struct tctoken {
     // and the two rules that depend on the whole postfix text.
     std::vector<std::string> path;
     const tafunction* builtin = nullptr;
-    bool targetCandidate = false;             // may be the assignment target
-    bool hasFollows = false;                  // "has" follows the name's first occurrence
+    bool targetCandidate = false;  // may be the assignment target
+    bool hasFollows = false;       // "has" follows the name's first occurrence
+    // An element "name[index]" that no increment operator follows: read
+    // straight from the array when the index is an integer.
+    bool plainElement = false;
     std::shared_ptr<const tindexpart> index;  // names with an index
     std::shared_ptr<const ttagpart> tags;     // texts with "<"
     mutable tvarhint hint;  // names without an index: where the variable was found last
+};
+
+// One step of the quick run: its tokens in a compact form.
+struct tquickstep {
+    enum tkind : uint8_t { kNumber, kName, kBinary, kUnary, kAssign, kCompound, kIncrement };
+    tkind kind;
+    unsigned char op;  // operators
+    int32_t value;     // a number's value; a name's place among the names
 };
 
 struct tcompiled {
     std::string text;  // the postfix text
     std::vector<tctoken> tokens;
     bool assigns = false;  // ends with "=" or a compound assignment
+    // The evaluator's quick run (script/exprquick.cpp) may take it: only
+    // plain names, numbers and operators on integers, in a shape it knows.
+    bool quick = false;
+    std::vector<tquickstep> quickSteps;
+    std::vector<uint32_t> quickNames;  // the name tokens' places among the tokens
+    int32_t quickTarget = -1;          // the name that becomes the assignment target
+    bool quickTargetRead = false;      // its value is read, so it must be an integer
+    mutable uint16_t quickMisses = 0;  // quick runs that had to leave it to the long way
 };
+
+// Decides whether the quick run may take the form, and how.
+void planQuickRun(tcompiled& form);
 
 // Index expressions nested deeper than this are not compiled; evaluating
 // such a name reports an invalid operation instead of recursing on.

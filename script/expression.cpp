@@ -81,6 +81,8 @@ bool texpression::evaluate(int32_t line, tnode& node, const tcompiled& form, twa
         if (text) setZero(*text);
         return false;
     }
+    bool truth = false;
+    if (form.quick && quickRun(line, node, form, want, text, truth)) return truth;
     tstate s(form, line, node);
     const tstackfloor floor(operands);
     try {
@@ -111,7 +113,8 @@ bool texpression::finish(tstate& s, twant want, std::string* text) {
         }
         return true;
     }
-    const tvar* target = targetRecord(s);
+    bool bad = false;
+    const tvar* target = targetRecord(s, bad);
     if (!target) {
         invalid(s);
         if (text) setZero(*text);
@@ -157,11 +160,25 @@ void texpression::pushLiteral(tstate& s, tnode& current, const std::string& text
     PushText(operands, std::move(out), kTypeText);
 }
 
-const tvar* texpression::targetRecord(tstate& s) {
+const tvar* texpression::targetRecord(tstate& s, bool& bad) {
     if (!s.haveTarget) return nullptr;
-    if (!s.targetIndexed) return plainVariableIn(*s.targetNode, s.targetName, s.targetHint);
-    bool bad = false;
-    return variableIn(*s.targetNode, s.targetName, s.line, bad, &s.targetHint);
+    tnode& node = *s.targetNode;
+    if (s.targetElement) {
+        const tvar* first = plainVariableIn(node, s.targetName, s.targetHint);
+        const std::vector<tvar>& records = node.vars.RecordsAsTheyAre();
+        const int64_t position = first ? (first - records.data()) + int64_t{s.targetOffset} : -1;
+        if (position >= 0 && position < static_cast<int64_t>(records.size()))
+            return &records[static_cast<std::size_t>(position)];
+        // The list changed in between: the long way, by the element's
+        // name, which reports what is wrong.
+        char digits[kMaxIntDigits];
+        s.targetBuilt.append(1, '[').append(digits, decimalText(s.targetOffset, digits));
+        s.targetBuilt += ']';
+        s.targetName = s.targetBuilt;
+        s.targetElement = false;
+    }
+    if (!s.targetIndexed) return plainVariableIn(node, s.targetName, s.targetHint);
+    return variableIn(node, s.targetName, s.line, bad, &s.targetHint);
 }
 
 void texpression::invalid(tstate& s) { report(s, "ung\xFCltige Operation"); }

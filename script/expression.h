@@ -77,6 +77,15 @@ private:
     // What the caller wants of the value.
     enum class twant : uint8_t { kText, kTruth, kNothing };
     bool evaluate(int32_t line, tnode& node, const tcompiled& form, twant want, std::string* text);
+    // The quick run of a form planned for it: true when it ran (the value
+    // is in `text` when wanted, its truth in `truth`), false when the
+    // long way must run the form, nothing having changed.
+    struct tquickname;
+    bool quickRun(int32_t line, tnode& node, const tcompiled& form, twant want, std::string* text,
+                  bool& truth);
+    bool quickNames(const tcompiled& form, tnode& node, tquickname* names);
+    [[gnu::noinline]] bool quickFailed(int32_t line, tnode& node, const tcompiled& form,
+                                       std::string* text, bool& truth);
     // The tokens in order. A call of a story function recurses through
     // run, evalName, act, resolveName and callFunction; the helpers marked
     // noinline hold the temporaries, so those frames stay small and deep
@@ -95,7 +104,11 @@ private:
     [[gnu::noinline]] void takeTarget(tstate& s, const tctoken& token, tnode& where,
                                       std::string_view name);
     void evalIndexedName(tstate& s, const tctoken& token);
-    [[gnu::noinline]] bool simpleIndex(tstate& s, const tcompiled& index, std::string& value);
+    enum class tindexvalue : uint8_t { kNone, kInteger, kText };
+    [[gnu::noinline]] tindexvalue simpleIndex(tstate& s, const tcompiled& index, std::string& value,
+                                              int32_t& element);
+    [[gnu::noinline]] bool evaluateIndex(tstate& s, const tcompiled& index, std::string& value);
+    [[gnu::noinline]] bool quickElement(tstate& s, const tctoken& token, int32_t element);
     void act(tstate& s, const tctoken& token, tnode& current, bool onPath, std::string_view name);
     [[gnu::noinline]] void actOther(tstate& s, tnode& current, std::string_view name);
     [[gnu::noinline]] bool finish(tstate& s, twant want, std::string* text);
@@ -131,8 +144,10 @@ private:
     bool integer(tstate& s, const toperand& operand, int32_t& out);
     void assignTarget(tstate& s, toperand& value);
 
-    // The result when the stack is empty: the assignment target's value.
-    const tvar* targetRecord(tstate& s);
+    // The assignment target's record, found again where it was found
+    // (null after a report when it is gone); `bad` is set when its index
+    // left the list. With an empty stack its value is the result.
+    const tvar* targetRecord(tstate& s, bool& bad);
     [[gnu::noinline]] void invalid(tstate& s);
     // Appends `tail` to the text of `a`; reports "Text zu lang" and leaves
     // `a` as it was when the result would pass kMaxTextLength.

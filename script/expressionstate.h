@@ -32,6 +32,10 @@ struct texpression::tstate {
     std::string targetBuilt;
     tnode* targetNode = nullptr;
     tvarhint targetHint;
+    // A plain element taken at once: `targetName` is the array's name and
+    // the target lies `targetOffset` records after it.
+    bool targetElement = false;
+    int32_t targetOffset = 0;
 
     // Where the last variable was found and the previous token: what the
     // increment operators work on.

@@ -94,7 +94,8 @@ void texpression::evalName(tstate& s, const tctoken& token) {
 
 // A name with an index: the first bracket pair is evaluated and its value
 // put in its place; then the path, which may now hold the value, is
-// followed at run time.
+// followed at run time. A plain element with an integer index is taken
+// from the array at once when the array is in the context's own list.
 void texpression::evalIndexedName(tstate& s, const tctoken& token) {
     const tindexpart& part = *token.index;
     if (!part.index || nesting >= kMaxIndexNesting) {
@@ -102,14 +103,17 @@ void texpression::evalIndexedName(tstate& s, const tctoken& token) {
         return;
     }
     std::string value;
-    if (!simpleIndex(s, *part.index, value)) {
-        ++nesting;
-        struct tleave {
-            int32_t& n;
-            ~tleave() { --n; }
-        } leave{nesting};
-        Evaluate(s.line, *s.node, value, *part.index);
-        if (failed) return;
+    int32_t element = 0;
+    const tindexvalue got = simpleIndex(s, *part.index, value, element);
+    if (got == tindexvalue::kNone && !evaluateIndex(s, *part.index, value)) return;
+    bool isInteger = got == tindexvalue::kInteger;
+    if (token.plainElement) {
+        if (!isInteger) isInteger = exactInteger(value, element);
+        if (isInteger && quickElement(s, token, element)) return;
+    }
+    if (got == tindexvalue::kInteger) {
+        char digits[kMaxIntDigits];
+        value.assign(digits, decimalText(element, digits));
     }
 
     std::string name = part.before + value + part.after;
@@ -130,20 +134,59 @@ void texpression::evalIndexedName(tstate& s, const tctoken& token) {
     s.previous = s.builtPrevious;
 }
 
+// The index's value by a nested evaluation; false when it failed.
+bool texpression::evaluateIndex(tstate& s, const tcompiled& index, std::string& value) {
+    ++nesting;
+    struct tleave {
+        int32_t& n;
+        ~tleave() { --n; }
+    } leave{nesting};
+    Evaluate(s.line, *s.node, value, index);
+    return !failed;
+}
+
 // An index that is a number or a variable has its value at once, as the
-// evaluation of its text would give it.
-bool texpression::simpleIndex(tstate& s, const tcompiled& index, std::string& value) {
-    if (index.tokens.size() != 1) return false;
+// evaluation of its text would give it: an integer goes into `element`,
+// a text into `value`. Anything else is left to a nested evaluation.
+texpression::tindexvalue texpression::simpleIndex(tstate& s, const tcompiled& index,
+                                                  std::string& value, int32_t& element) {
+    if (index.tokens.size() != 1) return tindexvalue::kNone;
     const tctoken& token = index.tokens.front();
     if (token.kind == ttokenkind::kNumber) {
-        value = token.value;
-        return true;
+        element = token.number;
+        return tindexvalue::kInteger;
     }
-    if (token.kind != ttokenkind::kName || token.index || !token.path.empty()) return false;
+    if (token.kind != ttokenkind::kName || token.index || !token.path.empty())
+        return tindexvalue::kNone;
     tnode* where = nullptr;
-    const tvar* variable = findVariable(s, *s.node, false, token.text, &token.hint, where);
-    if (!variable) return false;  // a function, an object, an error: evaluate it
+    const tvar* variable = plainVariableIn(*s.node, token.text, token.hint);
+    if (!variable) variable = findVariable(s, *s.node, false, token.text, &token.hint, where);
+    if (!variable) return tindexvalue::kNone;  // a function, an object, an error: evaluate it
+    if (variable->exactNumber(element)) return tindexvalue::kInteger;
     value = variable->text();
+    return tindexvalue::kText;
+}
+
+// The element `element` of the token's array, found in the context's own
+// list (the first place the long way looks) and inside the list's bounds:
+// pushed, and taken as the assignment target when it qualifies. False
+// when the long way must decide.
+bool texpression::quickElement(tstate& s, const tctoken& token, int32_t element) {
+    tnode& node = *s.node;
+    const tvar* first = plainVariableIn(node, token.index->array, token.hint);
+    if (!first) return false;
+    const std::vector<tvar>& records = node.vars.RecordsAsTheyAre();
+    const int64_t position = (first - records.data()) + int64_t{element};
+    if (position < 0 || position >= static_cast<int64_t>(records.size())) return false;
+    operands.PushSlot().setVariableCopy(records[static_cast<std::size_t>(position)]);
+    s.lastFound = &node;
+    s.lastHint = &token.hint;
+    if (token.targetCandidate && s.form.assigns && !s.haveTarget) {
+        takeTarget(s, token, node, token.index->array);
+        s.targetElement = true;
+        s.targetOffset = element;
+    }
+    s.previous = token.text;  // no increment follows a plain element
     return true;
 }
 

@@ -214,9 +214,7 @@ void texpression::assignTarget(tstate& s, toperand& value) {
     }
     tvarlist& vars = s.targetNode->vars;
     bool bad = false;
-    const tvar* record = s.targetIndexed
-                             ? variableIn(*s.targetNode, s.targetName, s.line, bad, &s.targetHint)
-                             : plainVariableIn(*s.targetNode, s.targetName, s.targetHint);
+    const tvar* record = targetRecord(s, bad);
     if (!record) {
         if (!bad) vars.setValue(s.targetName, value.text(), s.line);  // reports the name
         invalid(s);

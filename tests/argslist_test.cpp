@@ -120,3 +120,24 @@ TEST_F(ArgsList, BindFailsWhenAParameterIsAlreadyDeclared) {
     EXPECT_EQ(services.written, "");
     EXPECT_TRUE(fresh.empty());
 }
+
+TEST_F(ArgsList, BindChecksEveryNameWhereTheLocalsAreNotEmptyOrANameIsNotPlain) {
+    targslist args(services, "inta,intb", 0);
+    locals.declarePlain("b", kTypeInt, 0);
+    EXPECT_FALSE(args.Bind(0, "1,2", locals));
+    EXPECT_EQ(services.written, kBadBinding);
+    services.clearStopped();
+    services.written.clear();
+
+    targslist indexed(services, "inta[2]", 0);
+    tvarlist fresh(services);
+    EXPECT_FALSE(indexed.Bind(0, "1", fresh));
+    EXPECT_EQ(services.written, kBadBinding);
+}
+
+TEST_F(ArgsList, NamesThatAreEqualOnceCutAreOneVariableTwice) {
+    const std::string name(30, 'n');
+    targslist args(services, "int" + name + "a,int" + name + "b", 0);
+    EXPECT_FALSE(args.Bind(0, "1,2", locals));
+    EXPECT_EQ(services.written, kBadBinding);
+}

@@ -279,6 +279,32 @@ TEST_F(ExpressionTest, IndexesAreEvaluatedFirst) {
     EXPECT_EQ(eval(root, "after[0-1]"), "1");  // one before is the previous one
 }
 
+TEST_F(ExpressionTest, ElementsReadAndWrittenByEveryKindOfIndex) {
+    declare(root, "a[3]=(10,20,30),i=1");
+    declare(root, "t=\"2\",z=\"02\"", kTypeText);
+    EXPECT_EQ(eval(root, "a[t]"), "30");  // a text that spells an integer
+    EXPECT_EQ(eval(root, "a[z]"), "30");  // digits read as a number
+    EXPECT_EQ(eval(root, "a[t]=a[i]+a[0]"), "30");
+    EXPECT_EQ(value(root, "a[2]"), "30");
+    EXPECT_EQ(eval(root, "a[i]++"), "20");  // an increment names the element itself
+    EXPECT_EQ(value(root, "a[1]"), "21");
+    EXPECT_EQ(eval(root, "--a[i]"), "20");
+    EXPECT_EQ(eval(root, "a[i]+=5"), "25");
+    EXPECT_EQ(eval(root, "a[i]=a[i]"), "25");
+    EXPECT_EQ(takeError(), "");
+}
+
+TEST_F(ExpressionTest, ElementsOfTheOwnersArrayFromItsFunction) {
+    tnode* box = object("Kiste");
+    declare(*box, "a[3]=(1,2,3)");
+    tnode* f = function(*box, "f", {});
+    declare(*f, "i=2");
+    EXPECT_EQ(eval(*f, "a[i]=a[i]*a[i-1]"), "6");
+    EXPECT_EQ(value(*box, "a[2]"), "6");
+    EXPECT_EQ(eval(*f, "a[i+1]"), "0");
+    EXPECT_EQ(takeError(), "Fehler: ung\xFCltiger Index^");
+}
+
 TEST_F(ExpressionTest, IndexOutsideEveryListIsReported) {
     declare(root, "a[3]=(10,20,30)");
     EXPECT_EQ(eval(root, "a[7]+1"), "0");

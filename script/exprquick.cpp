@@ -1,0 +1,269 @@
+// The evaluator's quick run: an expression made of plain names, numbers
+// and operators on integers runs on a small array of integers, without
+// operands, texts or the name lookup, when every name is a variable of
+// the context's own list where its token found it last and holds an
+// integer. The plan (made once, when the expression is compiled) checks
+// the shape of the stack; the run checks the names first and gives up
+// before it changes anything, so the long way can then run the whole
+// expression as if nothing had been tried.
+
+#include "script/expressionstate.h"
+#include "script/intops.h"
+#include "script/postfix.h"
+
+namespace velmo {
+
+namespace {
+
+// The deepest stack and the most names a quick run handles.
+constexpr std::size_t kQuickDepth = 16;
+constexpr std::size_t kQuickNames = 16;
+
+// After this many runs that had to give up (a name that is a function, a
+// variable of the owner, a text), an expression is not tried again.
+constexpr uint16_t kQuickMissLimit = 64;
+
+using tkind = tquickstep::tkind;
+
+// The step an operator becomes; false for an operator the quick run
+// leaves to the long way.
+bool operatorKind(unsigned char op, tkind& kind) {
+    switch (op) {
+    case '+':
+    case '-':
+    case '*':
+    case '/':
+    case '%':
+    case '&':
+    case '|':
+    case '^':
+    case '<':
+    case '>':
+    case kOpShiftLeft:
+    case kOpShiftRight:
+    case kOpLessEq:
+    case kOpGreaterEq:
+    case kOpEqual:
+    case kOpNotEqual:
+    case kOpAnd:
+    case kOpOr: kind = tkind::kBinary; return true;
+    case '!':
+    case '~': kind = tkind::kUnary; return true;
+    case '=': kind = tkind::kAssign; return true;
+    case kOpAddTo:
+    case kOpSubFrom:
+    case kOpMulBy:
+    case kOpDivBy:
+    case kOpModBy: kind = tkind::kCompound; return true;
+    case kOpPostInc:
+    case kOpPostDec:
+    case kOpPreInc:
+    case kOpPreDec: kind = tkind::kIncrement; return true;
+    default: return false;
+    }
+}
+
+// A binary operator on two integers, as the long way computes it; false
+// for a division or remainder by zero.
+bool binary(unsigned char op, int32_t x, int32_t y, int32_t& out) {
+    switch (op) {
+    case '<': out = x < y; return true;
+    case '>': out = x > y; return true;
+    case kOpLessEq: out = x <= y; return true;
+    case kOpGreaterEq: out = x >= y; return true;
+    case kOpEqual: out = x == y; return true;  // integers spell equal texts exactly when equal
+    case kOpNotEqual: out = x != y; return true;
+    case kOpAnd: out = x != 0 && y != 0; return true;
+    case kOpOr: out = x != 0 || y != 0; return true;
+    default: return integerResult(op, x, y, out);
+    }
+}
+
+bool holdsInteger(const tvar& variable) {
+    int32_t n = 0;
+    return variable.type == kTypeInt && variable.exactNumber(n);
+}
+
+}  // namespace
+
+// Walks the stack the tokens would build, with a mark on the slot that
+// holds the assignment target's own value: that value must be an integer
+// when anything but the assignment reads it.
+void planQuickRun(tcompiled& form) {
+    std::vector<tquickstep> steps;
+    std::vector<uint32_t> names;
+    bool marks[kQuickDepth] = {};
+    std::size_t top = 0;
+    int32_t target = -1;
+    bool targetRead = false;
+    const auto pop = [&](std::size_t n, bool readsTarget) {
+        for (std::size_t k = 0; k < n; ++k)
+            if (marks[--top] && readsTarget) targetRead = true;
+    };
+    for (std::size_t i = 0; i < form.tokens.size(); ++i) {
+        const tctoken& token = form.tokens[i];
+        if (top == kQuickDepth) return;
+        tkind kind = tkind::kNumber;
+        switch (token.kind) {
+        case ttokenkind::kNumber:
+            steps.push_back({tkind::kNumber, 0, token.number});
+            marks[top++] = false;
+            continue;
+        case ttokenkind::kName: {
+            if (token.index || !token.path.empty() || token.builtin || names.size() == kQuickNames)
+                return;
+            const bool isTarget = form.assigns && token.targetCandidate && target < 0;
+            if (isTarget) target = static_cast<int32_t>(names.size());
+            steps.push_back({tkind::kName, 0, static_cast<int32_t>(names.size())});
+            names.push_back(static_cast<uint32_t>(i));
+            marks[top++] = isTarget;
+            continue;
+        }
+        case ttokenkind::kOperator:
+            if (!operatorKind(token.op, kind)) return;
+            break;
+        default: return;
+        }
+        steps.push_back({kind, token.op, 0});
+        switch (kind) {
+        case tkind::kBinary:
+        case tkind::kUnary: {
+            const std::size_t n = kind == tkind::kBinary ? 2 : 1;
+            if (top < n) return;
+            pop(n, true);
+            marks[top++] = false;
+            break;
+        }
+        case tkind::kAssign:
+            if (top < 2 || target < 0) return;
+            pop(1, true);   // the value assigned
+            pop(1, false);  // whatever stands below it is not read
+            break;
+        case tkind::kCompound:
+            if (top < 2 || target < 0) return;
+            pop(2, true);
+            break;
+        case tkind::kIncrement:
+            // It changes the variable that the name right before it found.
+            if (i == 0 || form.tokens[i - 1].kind != ttokenkind::kName) return;
+            if (static_cast<int32_t>(names.size()) - 1 == target) targetRead = true;
+            if (token.op == kOpPreInc || token.op == kOpPreDec) marks[top++] = false;
+            break;
+        default: break;
+        }
+    }
+    if (top == 0 && target < 0) return;  // nothing to give: the long way reports it
+    if (top > 0 && marks[top - 1]) targetRead = true;
+    form.quick = true;
+    form.quickSteps = std::move(steps);
+    form.quickNames = std::move(names);
+    form.quickTarget = target;
+    form.quickTargetRead = targetRead;
+}
+
+// One name of a quick run: the list it was found in and the record.
+struct texpression::tquickname {
+    tvarlist* list;
+    const tvar* record;
+    void write(int32_t n) const {
+        list->Assign(static_cast<std::size_t>(record - list->RecordsAsTheyAre().data()))
+            .setInteger(n);
+    }
+};
+
+// Finds every name as the long way would find it first: in the context's
+// own list where its token last found it. False when one is not there or
+// holds no integer (the target alone may hold anything while only the
+// assignment reads it).
+bool texpression::quickNames(const tcompiled& form, tnode& node, tquickname* names) {
+    tnode* context = &node;
+    const int32_t count = static_cast<int32_t>(form.quickNames.size());
+    for (int32_t i = 0; i < count; ++i) {
+        const tctoken& token = form.tokens[form.quickNames[static_cast<std::size_t>(i)]];
+        tvarlist& vars = context->vars;
+        const std::vector<tvar>& records = vars.RecordsAsTheyAre();
+        if (token.hint.list != &vars || token.hint.position >= records.size()) return false;
+        const tvar& variable = records[token.hint.position];
+        if (!sameName(variable.name, token.text)) return false;
+        if (i == form.quickTarget) {
+            if (form.quickTargetRead && !holdsInteger(variable)) return false;
+            // The rest runs in the context of the node's caller, as the
+            // long way's target does.
+            if (context->caller) context = context->caller;
+        } else if (!holdsInteger(variable)) {
+            return false;
+        }
+        names[i] = tquickname{&vars, &variable};
+    }
+    return true;
+}
+
+bool texpression::quickRun(int32_t line, tnode& node, const tcompiled& form, twant want,
+                           std::string* text, bool& truth) {
+    if (form.quickMisses >= kQuickMissLimit) return false;
+    tquickname names[kQuickNames];
+    if (!quickNames(form, node, names)) {
+        ++form.quickMisses;
+        return false;
+    }
+    int32_t stack[kQuickDepth];
+    std::size_t top = 0;
+    const tquickname* last = nullptr;
+    for (const tquickstep& step : form.quickSteps) {
+        int32_t result = 0;
+        switch (step.kind) {
+        case tkind::kNumber: stack[top++] = step.value; break;
+        case tkind::kName:
+            last = &names[step.value];
+            stack[top++] = last->record->number;  // valid for every integer read
+            break;
+        case tkind::kBinary:
+            --top;
+            if (!binary(step.op, stack[top - 1], stack[top], result))
+                return quickFailed(line, node, form, text, truth);
+            stack[top - 1] = result;
+            break;
+        case tkind::kUnary:
+            stack[top - 1] = step.op == '!' ? stack[top - 1] == 0 : ~stack[top - 1];
+            break;
+        case tkind::kAssign:
+            top -= 2;
+            names[form.quickTarget].write(stack[top + 1]);
+            break;
+        case tkind::kCompound:
+            top -= 2;
+            if (!integerResult(step.op, stack[top], stack[top + 1], result))
+                return quickFailed(line, node, form, text, truth);
+            names[form.quickTarget].write(result);
+            break;
+        case tkind::kIncrement: {
+            const bool up = step.op == kOpPostInc || step.op == kOpPreInc;
+            result = wrapInt(intBits(last->record->number) + (up ? 1u : ~0u));
+            last->write(result);
+            if (step.op == kOpPreInc || step.op == kOpPreDec) stack[top++] = result;
+            break;
+        }
+        }
+    }
+    // With an empty stack the target's new value is the result.
+    const int32_t value = top > 0 ? stack[top - 1] : names[form.quickTarget].record->number;
+    truth = value != 0;
+    if (want == twant::kText) {
+        char digits[kMaxIntDigits];
+        text->assign(digits, decimalText(value, digits));
+    }
+    return true;
+}
+
+// A division or remainder by zero: reported as the long way reports it,
+// after the changes the tokens before it made, as there.
+bool texpression::quickFailed(int32_t line, tnode& node, const tcompiled& form, std::string* text,
+                              bool& truth) {
+    tstate s(form, line, node);
+    invalid(s);
+    if (text) text->assign(1, '0');
+    truth = false;
+    return true;
+}
+
+}  // namespace velmo

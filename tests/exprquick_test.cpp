@@ -1,0 +1,101 @@
+// The quick run of integer expressions must give what the long way gives.
+// A form's first evaluation takes the long way (its names learn where
+// their variables are); the ones after it take the quick run when they
+// can, so each case here evaluates one compiled form several times.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "script/postfix.h"
+#include "support/expression_fixture.h"
+
+using namespace velmo;
+using velmo::test::ExpressionTest;
+
+namespace {
+
+std::shared_ptr<const tcompiled> compiled(const std::string& infix) {
+    return compileExpression(ToPostfix(EncodeOperators(infix)));
+}
+
+// The results of `runs` evaluations of one form, each with its changes.
+std::vector<std::string> repeat(texpression& evaluator, tnode& node, const tcompiled& form,
+                                int runs) {
+    std::vector<std::string> results;
+    for (int i = 0; i < runs; ++i) {
+        std::string result;
+        evaluator.Evaluate(0, node, result, form);
+        results.push_back(result);
+    }
+    return results;
+}
+
+using tresults = std::vector<std::string>;
+
+}  // namespace
+
+TEST_F(ExpressionTest, QuickRunsComputeAsTheLongWay) {
+    declare(root, "s=0,i=10,x=5,b=3,z=1");
+    texpression evaluator(&runner);
+    EXPECT_TRUE(compiled("s=s+i%7")->quick);
+    EXPECT_EQ(repeat(evaluator, root, *compiled("s=s+i%7"), 3), (tresults{"3", "6", "9"}));
+    EXPECT_EQ(repeat(evaluator, root, *compiled("x++*x"), 2), (tresults{"30", "42"}));
+    EXPECT_EQ(value(root, "x"), "7");
+    EXPECT_EQ(repeat(evaluator, root, *compiled("--x*2"), 2), (tresults{"12", "10"}));
+    EXPECT_EQ(repeat(evaluator, root, *compiled("s-=b<<2"), 2), (tresults{"-3", "-15"}));
+    EXPECT_EQ(repeat(evaluator, root, *compiled("!s||~b==-4"), 2), (tresults{"1", "1"}));
+    EXPECT_EQ(repeat(evaluator, root, *compiled("(i>=10)+(i!=10)*2+(z&&0)"), 2),
+              (tresults{"1", "1"}));
+    EXPECT_EQ(repeat(evaluator, root, *compiled("2147483647+z"), 2),
+              (tresults{"-2147483648", "-2147483648"}));
+    EXPECT_EQ(takeError(), "");
+}
+
+TEST_F(ExpressionTest, QuickRunsReportADivisionByZeroAfterTheChangesBeforeIt) {
+    declare(root, "q=0,n=0,z=1");
+    texpression evaluator(&runner);
+    const auto form = compiled("q=n++/z");
+    EXPECT_EQ(repeat(evaluator, root, *form, 2), (tresults{"0", "1"}));
+    root.vars.setValue("z", "0", 0);
+    EXPECT_EQ(repeat(evaluator, root, *form, 1), (tresults{"0"}));
+    EXPECT_EQ(takeError(), "Fehler: ung\xFCltige Operation^");
+    EXPECT_EQ(value(root, "n"), "3");  // the increment before the division happened
+    EXPECT_EQ(value(root, "q"), "1");
+}
+
+TEST_F(ExpressionTest, QuickRunsLeaveTextsToTheLongWay) {
+    declare(root, "n=5");
+    declare(root, "t=\"ab\",u=\"x\"", kTypeText);
+    texpression evaluator(&runner);
+    // The target's own value is not read: an integer goes into the text.
+    EXPECT_EQ(repeat(evaluator, root, *compiled("u=n+1"), 2), (tresults{"6", "6"}));
+    EXPECT_EQ(repeat(evaluator, root, *compiled("u+1"), 2), (tresults{"61", "61"}));
+    EXPECT_EQ(repeat(evaluator, root, *compiled("t+=1"), 2), (tresults{"ab1", "ab11"}));
+    root.vars.setValue("n", "07", 0);  // an integer variable whose text is no plain integer
+    EXPECT_EQ(repeat(evaluator, root, *compiled("n==7"), 2), (tresults{"0", "0"}));
+    EXPECT_EQ(takeError(), "");
+}
+
+TEST_F(ExpressionTest, QuickRunsFindNamesWhereTheLongWayFindsThem) {
+    tnode* one = object("Eins");
+    tnode* two = object("Zwei");
+    declare(*one, "v=1");
+    declare(*two, "w=0,v=2");
+    texpression evaluator(&runner);
+    const auto form = compiled("v+1");
+    EXPECT_EQ(repeat(evaluator, *one, *form, 2), (tresults{"2", "2"}));
+    EXPECT_EQ(repeat(evaluator, *two, *form, 2), (tresults{"3", "3"}));
+    EXPECT_EQ(repeat(evaluator, *one, *form, 1), (tresults{"2"}));
+
+    // The target is the addressed object's, the rest its caller's.
+    tnode* f = function(root, "f", {});
+    declare(*f, "y=9");
+    declare(*one, "y=1");
+    one->caller = f;
+    EXPECT_EQ(repeat(evaluator, *one, *compiled("v=y+1"), 2), (tresults{"10", "10"}));
+    EXPECT_EQ(value(*one, "v"), "10");
+    EXPECT_EQ(takeError(), "");
+}
