@@ -190,13 +190,20 @@ void tterminalplatform::paint() {
 
 // The picture over the text area, under a bar that names it; without a
 // decoder, or for a picture it refuses, only the bar shows.
-void tterminalplatform::drawPicture(tframe& frame) const {
+void tterminalplatform::drawPicture(tframe& frame) {
     const int32_t top = frame.rows() > 1 ? 1 : 0;
     const int32_t height = frame.rows() - top - 1;
-    tpixels pixels;
+    tshownpicture& shownPicture = *picture;
     if (height > 0 && decodePicture &&
-        decodePicture(picture->jpeg, frame.columns(), 2 * height, pixels))
-        drawHalfBlocks(frame, top + 1, height, pixels);
+        (shownPicture.fittedWidth != frame.columns() || shownPicture.fittedHeight != 2 * height)) {
+        shownPicture.fittedWidth = frame.columns();
+        shownPicture.fittedHeight = 2 * height;
+        shownPicture.pixels = {};
+        shownPicture.fitted = decodePicture(shownPicture.jpeg, shownPicture.fittedWidth,
+                                            shownPicture.fittedHeight, shownPicture.pixels);
+    }
+    if (height > 0 && decodePicture && shownPicture.fitted)
+        drawHalfBlocks(frame, top + 1, height, shownPicture.pixels);
     const std::string title = cp1252ToUtf8(picture->caption);
     const std::string bar = title.empty() ? " Grafik " : " Grafik: " + title + " ";
     const int32_t width = std::min(glyphCount(bar), frame.columns());
@@ -207,7 +214,7 @@ void tterminalplatform::drawPicture(tframe& frame) const {
 
 void tterminalplatform::showPicture(const std::string& title, const tstorypicture& storyPicture,
                                     const std::string& /*file*/) {
-    picture = tshownpicture{title, storyPicture.jpeg};
+    picture = tshownpicture{title, storyPicture.jpeg, -1, -1, false, {}};
     refresh(false);
 }
 

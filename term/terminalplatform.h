@@ -113,7 +113,7 @@ private:
 
     void paint();
     // Draws the picture (or its name) over the text area of `frame`.
-    void drawPicture(tframe& frame) const;
+    void drawPicture(tframe& frame);
     // Scrolls the text back (positive) or forward by `rows`.
     void scrollBy(int32_t rows);
     // Keys of the scrollback and of key waits that the host answers
@@ -161,6 +161,12 @@ private:
     struct tshownpicture {
         std::string caption;  // Windows-1252
         std::vector<unsigned char> jpeg;
+        // The pixels fitted to the room they were decoded for: every
+        // paint draws the picture, but only a new room decodes it again.
+        int32_t fittedWidth = -1;
+        int32_t fittedHeight = -1;
+        bool fitted = false;  // false: the decoder refused the picture
+        tpixels pixels;
     };
     std::optional<tshownpicture> picture;
     bool inputEnded = false;

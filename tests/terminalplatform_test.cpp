@@ -314,5 +314,26 @@ TEST_F(TerminalPlatformTest, TheMouseWheelScrollsAPageAsTheKeysDo) {
     EXPECT_EQ(game.log, "");
 }
 
+// Every paint draws the picture, but decoding it is slow: only a paint for
+// a room of another size decodes it again.
+TEST_F(TerminalPlatformTest, APictureIsDecodedOnceForEachRoomItIsDrawnIn) {
+    int decodes = 0;
+    platform->decodePicture = [&decodes](const std::vector<unsigned char>&, int32_t width,
+                                         int32_t height, tpixels& pixels) {
+        ++decodes;
+        pixels = {width, height, std::vector<uint32_t>(static_cast<std::size_t>(width) * height)};
+        return true;
+    };
+    platform->showPicture("Turm", tstorypicture{{0xFF, 0xD8}, {}}, "");
+    platform->refresh(true);
+    platform->redraw();
+    platform->refresh(true);
+    EXPECT_EQ(decodes, 1);
+    platform->closePicture();
+    platform->showPicture("Turm", tstorypicture{{0xFF, 0xD8}, {}}, "");
+    platform->refresh(true);
+    EXPECT_EQ(decodes, 2);
+}
+
 }  // namespace
 }  // namespace velmo
