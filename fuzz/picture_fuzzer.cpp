@@ -3,6 +3,8 @@
 // the input is also decoded as one JPEG picture itself, so that the
 // fuzzer reaches the decoder directly too. A decoded picture must have
 // the size its scale gives, and every failure must come with a reason.
+// The quick check that the game makes before a host decodes must agree
+// with the full decoding: the same verdict, the same size.
 
 #include <cstdlib>
 
@@ -23,6 +25,12 @@ void decodeAtEachScale(const unsigned char* data, std::size_t size) {
     const bool whole = decodePicture(data, size, tpicturescale::full, full, problem);
     if (whole != problem.empty()) std::abort();
     if (whole && full.rgb.size() != std::size_t(full.width) * full.height * 3) std::abort();
+    tpicturesize checked;
+    std::string checkProblem;
+    const bool sound =
+        checkPicture(std::vector<unsigned char>(data, data + size), checked, checkProblem);
+    if (sound != whole || sound != checkProblem.empty()) std::abort();
+    if (whole && (checked.width != full.width || checked.height != full.height)) std::abort();
     for (tpicturescale scale : {tpicturescale::half, tpicturescale::quarter}) {
         tpicture smaller;
         if (!decodePicture(data, size, scale, smaller, problem)) {
