@@ -89,13 +89,21 @@ inline const tvar* scanFor(const std::vector<tvar>& records, std::string_view na
     return nullptr;
 }
 
+// The record the hint names in `vars`, when it is still there under
+// `name`; null otherwise.
+inline const tvar* hintedRecord(const tvarlist& vars, std::string_view name,
+                                const tvarhint& hint) {
+    const std::vector<tvar>& records = vars.RecordsAsTheyAre();
+    if (hint.list != &vars || hint.position >= records.size()) return nullptr;
+    const tvar& record = records[hint.position];
+    return sameName(record.name, name) ? &record : nullptr;
+}
+
 // The variable `name` (no index) in the node's own list: where the hint
 // says, if the name is there, else by a scan that updates the hint.
 inline const tvar* plainVariableIn(tnode& node, std::string_view name, tvarhint& hint) {
+    if (const tvar* hinted = hintedRecord(node.vars, name, hint)) return hinted;
     const std::vector<tvar>& records = node.vars.RecordsAsTheyAre();
-    if (hint.list == &node.vars && hint.position < records.size() &&
-        sameName(records[hint.position].name, name))
-        return &records[hint.position];
     const tvar* found = scanFor(records, name);
     if (found) hint = tvarhint{&node.vars, static_cast<std::size_t>(found - records.data())};
     return found;

@@ -181,10 +181,9 @@ bool texpression::quickNames(const tcompiled& form, tnode& node, tquickname* nam
     for (int32_t i = 0; i < count; ++i) {
         const tctoken& token = form.tokens[form.quickNames[static_cast<std::size_t>(i)]];
         tvarlist& vars = context->vars;
-        const std::vector<tvar>& records = vars.RecordsAsTheyAre();
-        if (token.hint.list != &vars || token.hint.position >= records.size()) return false;
-        const tvar& variable = records[token.hint.position];
-        if (!sameName(variable.name, token.text)) return false;
+        const tvar* found = hintedRecord(vars, token.text, token.hint);
+        if (!found) return false;
+        const tvar& variable = *found;
         if (i == form.quickTarget) {
             if (form.quickTargetRead && !holdsInteger(variable)) return false;
             // The rest runs in the context of the node's caller, as the

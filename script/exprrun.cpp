@@ -39,12 +39,9 @@ void texpression::run(tstate& s) {
 // would find.
 inline bool texpression::quickVariable(tstate& s, const tctoken& token) {
     tnode& node = *s.node;
-    if (token.hint.list != &node.vars) return false;
-    const std::vector<tvar>& records = node.vars.RecordsAsTheyAre();
-    if (token.hint.position >= records.size()) return false;
-    const tvar& variable = records[token.hint.position];
-    if (!sameName(variable.name, token.text)) return false;
-    pushFound(s, token, variable, node, token.text);
+    const tvar* variable = hintedRecord(node.vars, token.text, token.hint);
+    if (!variable) return false;
+    pushFound(s, token, *variable, node, token.text);
     s.previous = token.text;
     return true;
 }
