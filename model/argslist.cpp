@@ -68,7 +68,8 @@ targslist::targslist(tservices& frontEnd, const std::string& declaration, int32_
     if (entries.Count() == 0) failed = false;
 }
 
-bool targslist::namesBindDirectly() {
+bool targslist::bindsDirectly() {
+    if (failed) return false;
     if (namesChecked) return namesDirect;
     namesChecked = true;
     namesDirect = true;
@@ -98,12 +99,12 @@ std::string parameterValue(std::string_view value, int32_t type) {
 bool targslist::Bind(int32_t line, const std::string& argText, tvarlist& locals) {
     if (failed) return false;
     targumentcursor values(argText);
-    if (locals.empty() && namesBindDirectly()) {
+    if (locals.empty() && bindsDirectly()) {
         for (const targ& param : items) {
             const std::string_view value = values.next();
             // An empty value leaves the type's default ("0", "" or "NULL").
             locals.appendPlain(
-                std::string_view(param.name).substr(0, kMaxVarName), param.type,
+                param.name, param.type,
                 value.empty() ? defaultValue(param.type) : parameterValue(value, param.type));
         }
         return true;

@@ -47,11 +47,13 @@ public:
 
     bool Failed() const { return failed; }
 
+    // True when the list has not failed, every parameter name declares
+    // one plain variable and no two are the same (learned once): a call
+    // into an empty list of locals can then append one record per
+    // parameter without checking each name again.
+    bool bindsDirectly();
+
 private:
-    // True when every parameter name declares one plain variable and no
-    // two are the same (learned once): a call into an empty list of
-    // locals can then bind without checking each name again.
-    bool namesBindDirectly();
 
     tservices* services;
     std::vector<targ> items;

@@ -53,12 +53,15 @@ public:
     // ("a"): declares it and returns true; false for any other text,
     // which is left to declare.
     bool declarePlain(std::string_view text, int32_t type, int32_t line);
-    // Appends a variable whose name the caller knows to be plain, at most
-    // 25 characters long and not yet in the list (parameters bound into
-    // an empty list), with its value.
-    void appendPlain(std::string_view name, int32_t type, std::string value) {
-        ++version;
-        records.push_back(tvar{type, std::string(name), std::move(value)});
+    // Appends a variable whose name the caller knows to be plain and not
+    // yet in the list (parameters bound into an empty list), with its
+    // value. The name is cut to 25 characters as a declaration cuts it.
+    void appendPlain(std::string_view name, int32_t type, std::string_view value) {
+        appendRecord(name, type).value.assign(value);
+    }
+    // The same for an integer value, whose text is written when read.
+    void appendInteger(std::string_view name, int32_t type, int32_t n) {
+        appendRecord(name, type).setInteger(n);
     }
 
     // The record of `name`, or of element i for "name[i]". The index is
@@ -142,6 +145,15 @@ public:
     bool error = false;
 
 private:
+    // A fresh record at the end; a list that held records before reuses
+    // their room.
+    tvar& appendRecord(std::string_view name, int32_t type) {
+        ++version;
+        tvar& record = records.emplace_back();
+        record.type = type;
+        record.name.assign(name.substr(0, kMaxVarName));
+        return record;
+    }
     void makeTexts() const {
         for (const tvar& record : records) record.text();
     }

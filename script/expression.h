@@ -17,7 +17,9 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
+#include "model/varlist.h"
 #include "script/compiledexpr.h"
 #include "script/functionrunner.h"
 #include "script/operand.h"
@@ -125,8 +127,7 @@ private:
                                                tnode*& where);
     [[gnu::noinline]] void resolveOther(tstate& s, const tctoken& token, tnode& current,
                                         std::string_view name);
-    void callFunction(tstate& s, tnode& holder, tnode& function);
-    [[gnu::noinline]] bool gatherArguments(tstate& s, const tnode& function, std::string& argText);
+    void callFunction(tstate& s, tnode& function);
     [[gnu::noinline]] void pushResult(const tnode& function, std::string& result);
     [[gnu::noinline]] void pushObject(const tnode& object);
     [[gnu::noinline]] void callBuiltin(tstate& s, const tafunction& builtin, tnode& current);
@@ -165,6 +166,9 @@ private:
     tfunctionrunner* runner_;
     toperandstack operands;
     int32_t nesting = 0;  // index evaluations running inside one another
+    // Emptied lists of variables, kept for the functions this evaluator
+    // calls (see tvarsaside).
+    std::vector<tvarlist> spareLocals;
     std::unordered_map<std::string, std::shared_ptr<const tcompiled>, ttextHash, std::equal_to<>>
         recent;
 };

@@ -18,24 +18,37 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Puts the variables of a running function aside while a call runs (a
 // call of the same function clears them), and back afterwards. The
-// storage moves; no text is copied.
+// storage moves; no text is copied. The function meanwhile gets a list
+// from `spare`, whose room earlier calls have grown, and gives it back
+// emptied: a call then rarely allocates records.
 class tvarsaside {
 public:
-    explicit tvarsaside(tnode& function)
-        : node(function.getKind() == kKindFunction ? &function : nullptr) {
-        if (node) {
-            saved.emplace(std::move(node->vars));
+    tvarsaside(tnode& function, std::vector<tvarlist>& spare)
+        : node(function.getKind() == kKindFunction ? &function : nullptr), lists(spare) {
+        if (!node) return;
+        saved.emplace(std::move(node->vars));
+        if (lists.empty()) {
             node->vars.clear();
+        } else {
+            node->vars = std::move(lists.back());
+            lists.pop_back();
         }
     }
     tvarsaside(const tvarsaside&) = delete;
     tvarsaside& operator=(const tvarsaside&) = delete;
     ~tvarsaside() {
-        if (node) node->vars = std::move(*saved);
+        if (!node) return;
+        if (lists.size() < kSpareLists) {
+            lists.push_back(std::move(node->vars));
+            lists.back().clear();
+        }
+        node->vars = std::move(*saved);
     }
 
 private:
+    static constexpr std::size_t kSpareLists = 4;
     tnode* node;
+    std::vector<tvarlist>& lists;
     std::optional<tvarlist> saved;
 };
 
@@ -271,7 +284,7 @@ void texpression::resolveName(tstate& s, const tctoken& token, tnode& current, b
     if (!child) {
         resolveOther(s, token, current, name);
     } else if (child->getKind() == kKindFunction) {
-        callFunction(s, *holder, *child);
+        callFunction(s, *child);
     } else {
         pushObject(*child);
     }
@@ -345,46 +358,33 @@ const tvar* texpression::findVariable(tstate& s, tnode& current, bool onPath, st
     return found;
 }
 
-void texpression::callFunction(tstate& s, tnode& holder, tnode& function) {
-    std::string argText;
-    if (!gatherArguments(s, function, argText)) return;
+void texpression::callFunction(tstate& s, tnode& function) {
+    const auto count = static_cast<std::size_t>(function.args.Count());
+    if (operands.Count() < count || !runner_) {
+        invalid(s);
+        return;
+    }
     int32_t& depth = runner_->callDepth();
     if (depth >= kMaxCallDepth || stackNearlyExhausted()) {
         report(s, "Zu viele verschachtelte Funktionsaufrufe");
         return;
     }
+    // The arguments lie on the stack in order, the first lowest; the run
+    // binds them before anything else can touch this stack.
+    const std::span<toperand> args(count ? operands.Peek(count - 1) : nullptr, count);
     std::string result;
     bool callFailed = false;
     {
         const tdepth counted(depth);
-        const tvarsaside aside(*s.node);
-        result = runner_->runFunction(s.line, holder, function.name, argText, callFailed);
+        const tvarsaside aside(*s.node, spareLocals);
+        result = runner_->runFunction(s.line, function, args, callFailed);
     }
+    operands.Drop(count);
     if (callFailed) {
         failed = true;  // the run has reported its error
         return;
     }
     pushResult(function, result);
-}
-
-// Pops one operand per declared parameter (the last popped is the first
-// argument) and joins their texts with ",".
-bool texpression::gatherArguments(tstate& s, const tnode& function, std::string& argText) {
-    const auto count = static_cast<std::size_t>(function.args.Count());
-    if (operands.Count() < count) {
-        invalid(s);
-        return false;
-    }
-    for (std::size_t i = count; i > 0; --i) {
-        if (i < count) argText += ',';
-        argText += operands.Peek(i - 1)->text();
-    }
-    operands.Drop(count);
-    if (!runner_) {
-        invalid(s);
-        return false;
-    }
-    return true;
 }
 
 void texpression::pushResult(const tnode& function, std::string& result) {

@@ -6,11 +6,13 @@
 // through this interface.
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 namespace velmo {
 
 class tnode;
+struct toperand;
 
 // The most calls from expressions that may run inside one another. Each
 // level costs the evaluator's frames plus a whole interpreter run on the
@@ -23,13 +25,15 @@ class tfunctionrunner {
 public:
     virtual ~tfunctionrunner() = default;
 
-    // Runs the function `name` found on `where` with the argument values
-    // joined with "," and returns its result text. Errors of the run are
-    // reported by the runner itself; it sets `failed` when the run failed,
-    // so that the expression that made the call stops too instead of
-    // going on (and perhaps calling again) after an error.
-    virtual std::string runFunction(int32_t line, tnode& where, const std::string& name,
-                                    const std::string& argText, bool& failed) = 0;
+    // Runs `function` (a function node the expression found) with the
+    // call's values, the first argument first, and returns its result
+    // text. The values are read before the function's code starts, and
+    // not after. Errors of the run are reported by the runner itself; it
+    // sets `failed` when the run failed, so that the expression that made
+    // the call stops too instead of going on (and perhaps calling again)
+    // after an error.
+    virtual std::string runFunction(int32_t line, tnode& function, std::span<toperand> args,
+                                    bool& failed) = 0;
 
     // The number of calls from expressions running at this moment. Every
     // runner that serves one story must answer with the same counter

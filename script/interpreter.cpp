@@ -6,6 +6,7 @@
 #include "base/scopedcount.h"
 #include "model/parsetree.h"
 #include "model/story.h"
+#include "script/callargs.h"
 #include "script/stackguard.h"
 
 namespace velmo {
@@ -112,9 +113,18 @@ void tinterpreter::Run(int32_t line, tnode* node, std::string& result, const std
         return;
     }
     tnode* found = node ? node->findInScope(name) : nullptr;
-    if (!found || story.runDepth >= kMaxRunDepth || stackNearlyExhausted()) {
-        refuseRun(line, found ? kRefusedTooDeep : kRefusedMissing, name);
-        result = returnValue;
+    if (!found) {
+        refuseRun(line, kRefusedMissing, name);
+    } else {
+        runFound(line, *found, &argText, {});
+    }
+    result = returnValue;
+}
+
+void tinterpreter::runFound(int32_t line, tnode& found, const std::string* argText,
+                            std::span<toperand> args) {
+    if (story.runDepth >= kMaxRunDepth || stackNearlyExhausted()) {
+        refuseRun(line, kRefusedTooDeep, found.name);
         return;
     }
     // Counts this run in the story's chain of runs that are active at once.
@@ -126,14 +136,14 @@ void tinterpreter::Run(int32_t line, tnode* node, std::string& result, const std
         // no Ctrl+C could stop it. Every 256th run asks, so that a call
         // costs next to nothing.
         if ((++story.runsSinceMessages & 0xFF) == 0) story.services.checkMessages();
-        if (found->getKind() == kKindFunction) found->vars.clear();
-        if (found->args.Bind(line, argText, found->vars)) runRecords(*found);
+        if (found.getKind() == kKindFunction) found.vars.clear();
+        const bool bound = argText ? found.args.Bind(line, *argText, found.vars)
+                                   : bindArguments(line, found, args);
+        if (bound) runRecords(found);
     } catch (const tabort&) {
         failed = true;
-        result = returnValue;
         throw;
-    } catch (const std::exception&) { refuseRun(currentLine, kRefusedFailed, name); }
-    result = returnValue;
+    } catch (const std::exception&) { refuseRun(currentLine, kRefusedFailed, found.name); }
 }
 
 // The reports of Run, kept out of it: every level of recursion pays for
@@ -210,8 +220,8 @@ tnode* tinterpreter::chooseTarget(tnode& fn, const tcode& record) {
     return target;
 }
 
-std::string tinterpreter::runFunction(int32_t line, tnode& where, const std::string& name,
-                                      const std::string& argText, bool& callFailed) {
+std::string tinterpreter::runFunction(int32_t line, tnode& called, std::span<toperand> args,
+                                      bool& callFailed) {
     // A fresh interpreter for the call, destroyed right after it: calls
     // inside the called function get their own in turn. It lives on the
     // heap so that deep recursion costs the machine stack only frames.
@@ -221,9 +231,9 @@ std::string tinterpreter::runFunction(int32_t line, tnode& where, const std::str
         nested->reset();
     else
         nested = std::make_unique<tinterpreter>(story);
-    std::string result;
-    nested->Run(line, &where, result, argText, name);
+    nested->runFound(line, called, nullptr, args);
     callFailed = nested->Failed();
+    std::string result = nested->returnValue;
     // Kept only near the top of a chain of calls: a deep recursion would
     // otherwise hold one interpreter per level for as long as this one
     // lives.

@@ -15,6 +15,7 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -82,8 +83,8 @@ public:
     bool Failed() const { return failed; }
 
     // Calls from expressions: a fresh interpreter runs the function.
-    std::string runFunction(int32_t line, tnode& where, const std::string& name,
-                            const std::string& argText, bool& callFailed) override;
+    std::string runFunction(int32_t line, tnode& function, std::span<toperand> args,
+                            bool& callFailed) override;
     // Every interpreter of a story counts nested calls in the story.
     int32_t& callDepth() override;
 
@@ -101,7 +102,10 @@ private:
     using thandler = void (tinterpreter::*)(tnode& target, const tcode& record, int32_t& index);
     static const std::array<thandler, kKeywordRows> kHandlers;
 
-    // Running.
+    // Running: `found` with its arguments as the text of Run, or as the
+    // values of a call from an expression when `argText` is null.
+    void runFound(int32_t line, tnode& found, const std::string* argText,
+                  std::span<toperand> args);
     void runRecords(tnode& function);
     enum trefusal { kRefusedMissing, kRefusedTooDeep, kRefusedFailed };
     [[gnu::noinline]] void refuseRun(int32_t line, trefusal why, const std::string& name);

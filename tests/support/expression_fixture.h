@@ -17,6 +17,7 @@
 #include "model/parsetree.h"
 #include "model/story.h"
 #include "script/compiledexpr.h"
+#include "script/callargs.h"
 #include "script/expression.h"
 #include "script/functionrunner.h"
 #include "script/postfix.h"
@@ -28,8 +29,8 @@ enum : int32_t { kRecordIf = 21, kRecordReturn = 28, kRecordPlain = 12 };
 
 class ScriptRunner : public tfunctionrunner {
 public:
-    std::string runFunction(int32_t line, tnode& where, const std::string& name,
-                            const std::string& argText, bool& failed) override {
+    std::string runFunction(int32_t line, tnode& function, std::span<toperand> args,
+                            bool& failed) override {
         ++calls;
         deepest = std::max(deepest, depth);
         const char marker = 0;
@@ -38,22 +39,17 @@ public:
         stackLow = std::min(stackLow, here);
         if (abortAt && calls == abortAt) throw tabort();
 
-        tnode* function = where.findInScope(name);
-        if (!function) {
-            failed = true;
-            return "0";
-        }
-        function->vars.clear();
-        if (!function->args.Bind(line, argText, function->vars)) {
+        function.vars.clear();
+        if (!bindArguments(line, function, args)) {
             failed = true;
             return "0";
         }
         texpression evaluator(this);
         std::string result = "0";
         std::string value;
-        for (int32_t i = 0; i < function->code.Count() && !evaluator.Failed(); ++i) {
-            const tcode& record = *function->code.At(i);
-            evaluator.Evaluate(line, *function, value, *record.compiled.at(0));
+        for (int32_t i = 0; i < function.code.Count() && !evaluator.Failed(); ++i) {
+            const tcode& record = *function.code.At(i);
+            evaluator.Evaluate(line, function, value, *record.compiled.at(0));
             if (record.opcode == kRecordIf && value == "0") ++i;
             if (record.opcode == kRecordReturn) result = value;
         }
