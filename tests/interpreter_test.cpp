@@ -391,6 +391,23 @@ void main() { zwei("x,y", "z"); }
     EXPECT_EQ(s.run("zwei", "\"x,y\",z"), "[x,y|z]");
 }
 
+// Values without a comma or a double quote are bound as they are, the
+// others through the joined text: both ways must give what the text gave.
+TEST(InterpreterCalls, ValuesBindAsTheJoinedTextWouldBindThem) {
+    StoryRun s(R"(
+void drei(int a, string b, int c) { write("[" + a + "|" + b + "|" + c + "]"); }
+void main() {
+  string leer;
+  string zahl;
+  zahl = "007";
+  drei(6 * 7, leer, zahl);
+  drei(leer, "a,b", 1);
+  drei(-5, "x", leer);
+}
+)");
+    EXPECT_EQ(s.run(), "[42||007][0|a|b][-5|x|0]");
+}
+
 TEST(InterpreterCalls, ReceiverRunsTheStatementOnTheObject) {
     StoryRun s(R"(
 class Zaehler {
