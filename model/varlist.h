@@ -174,6 +174,7 @@ private:
 };
 
 // The value a fresh variable of the type holds: "0", "" or "NULL".
+std::string_view defaultText(int32_t type);
 std::string defaultValue(int32_t type);
 
 }  // namespace velmo

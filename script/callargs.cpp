@@ -29,7 +29,7 @@ bool bindArguments(int32_t line, tnode& function, std::span<toperand> args) {
             if (arg.lazy)
                 locals.appendInteger(param.name, param.type, arg.number);
             else if (arg.value.empty())
-                locals.appendPlain(param.name, param.type, defaultValue(param.type));
+                locals.appendPlain(param.name, param.type, defaultText(param.type));
             else
                 locals.appendPlain(param.name, param.type, arg.value);
         }

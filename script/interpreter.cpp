@@ -244,7 +244,8 @@ std::string tinterpreter::runFunction(int32_t line, tnode& called, std::span<top
 void tinterpreter::reset() {
     failed = false;
     returnValue.assign(1, '0');
-    switchValues = {};
+    // The switch values are left as they are: a case reads only a slot
+    // that a switch of the same run has written.
     switchIndex = -1;
     loopDepth = 0;
     depth = 0;
