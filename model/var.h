@@ -74,6 +74,9 @@ struct tvar {
     mutable int32_t number = 0;    // valid while `exact`
     mutable bool exact = false;    // value is (or will be) exactly number's decimal text
     mutable bool pending = false;  // value not written yet; only with `exact`
+    // The text was looked at and spells no integer exactly: a text read
+    // again and again is not read for digits every time.
+    mutable bool notNumber = false;
 
     // The text, written now if it was pending.
     const std::string& text() const {
@@ -90,22 +93,28 @@ struct tvar {
     void forgetNumber() {
         if (pending) writeText();
         exact = false;
+        notNumber = false;
     }
     // The value becomes the integer `n`; its text is written when read.
     void setInteger(int32_t n) {
         number = n;
         exact = true;
         pending = true;
+        notNumber = false;
     }
     // The value becomes `text` (moved in).
     void setText(std::string&& text) {
         value = std::move(text);
         exact = false;
         pending = false;
+        notNumber = false;
     }
     // The integer the text spells exactly, learned on the first look.
     bool exactNumber(int32_t& n) const {
-        if (!exact) exact = exactInteger(value, number);
+        if (!exact && !notNumber) {
+            exact = exactInteger(value, number);
+            notNumber = !exact;
+        }
         n = number;
         return exact;
     }

@@ -262,9 +262,7 @@ void tvarlist::restoreValues(const tsharedValues& values) {
     // declared or removed since) gives back the values both have.
     const std::size_t n = std::min(values->size(), records.size());
     for (std::size_t i = 0; i < n; ++i) {
-        records[i].value = (*values)[i];
-        records[i].exact = false;
-        records[i].pending = false;
+        records[i].setText(std::string((*values)[i]));
     }
     if (values->size() == records.size()) {
         shared = values;

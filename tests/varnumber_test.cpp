@@ -101,3 +101,24 @@ TEST_F(ExpressionTest, TextsThatLookLikeNumbersStayTexts) {
     EXPECT_EQ(eval(root, "s+1"), "121");  // a string variable holding an integer still concatenates
     EXPECT_EQ(eval(root, "s==12"), "1");
 }
+
+// A text found to spell no integer is not read for digits again until the
+// variable is written: every way of writing it ends that knowledge.
+TEST_F(ExpressionTest, ATextSeenAsNoNumberIsReadAgainAfterEveryWrite) {
+    declare(root, "n");
+    root.vars.find("n", 0)->value = "abc";
+    eval(root, "n<9");
+    root.vars.find("n", 0)->value = "12";
+    EXPECT_EQ(eval(root, "n<9"), "0");  // 12 as a number, not the text "12"
+    const tsharedValues twelve = root.vars.shareValues();
+
+    root.vars.at(0).value = "x";
+    eval(root, "n<9");
+    root.vars.restoreValues(twelve);
+    EXPECT_EQ(eval(root, "n<9"), "0");
+
+    eval(root, "n=\"y\"");
+    eval(root, "n<9");
+    eval(root, "n=3*4");
+    EXPECT_EQ(eval(root, "n<9"), "0");
+}
