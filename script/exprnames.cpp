@@ -26,6 +26,9 @@ public:
     tvarsaside(tnode& function, std::vector<tvarlist>& spare)
         : node(function.getKind() == kKindFunction ? &function : nullptr), lists(spare) {
         if (!node) return;
+        // Room for the lists given back, made now: the destructor also
+        // runs while an abort unwinds, where allocating must not fail.
+        lists.reserve(kSpareLists);
         saved.emplace(std::move(node->vars));
         if (lists.empty()) {
             node->vars.clear();

@@ -83,7 +83,7 @@ public:
     bool Failed() const { return failed; }
 
     // Calls from expressions: a fresh interpreter runs the function.
-    std::string runFunction(int32_t line, tnode& function, std::span<toperand> args,
+    std::string runFunction(int32_t line, tnode& called, std::span<toperand> args,
                             bool& callFailed) override;
     // Every interpreter of a story counts nested calls in the story.
     int32_t& callDepth() override;
