@@ -180,6 +180,28 @@ void tinterpreter::fetchStatement(tnode& target, const tcode& record, int32_t& i
     loops.Push(std::move(loop));
 }
 
+namespace {
+
+// Sets the loop variable of a fetch for one candidate. The record is found
+// by name the first time and then taken where it was (`slot`) while a
+// record of that name is still there: a fetch over many objects does not
+// search the list for every one. A name with an index is searched every
+// time.
+bool setFetchVariable(tvarlist& vars, std::ptrdiff_t& slot, const std::string& name,
+                      const std::string& value, int32_t line) {
+    const std::vector<tvar>& records = vars.RecordsAsTheyAre();
+    if (slot >= 0 && static_cast<std::size_t>(slot) < records.size() &&
+        records[static_cast<std::size_t>(slot)].name == name) {
+        vars.at(static_cast<std::size_t>(slot)).value = value;
+        return true;
+    }
+    if (!vars.setValue(name, value, line)) return false;
+    slot = name.find('[') == std::string::npos ? vars.findIndex(name, line) : -1;
+    return true;
+}
+
+}  // namespace
+
 void tinterpreter::collectFetch(tnode& target, const tcode& record,
                                 std::vector<std::string>& found) {
     bool everywhere = story.scope.empty();
@@ -198,9 +220,10 @@ void tinterpreter::collectFetch(tnode& target, const tcode& record,
         candidates = story.scope.nodes();
     }
     const std::string& variable = record.params[0];
+    std::ptrdiff_t slot = -1;
     for (tnode* candidate : candidates) {
         if (evaluator.Failed()) break;
-        if (!target.vars.setValue(variable, nameOf(candidate), record.line)) {
+        if (!setFetchVariable(target.vars, slot, variable, nameOf(candidate), record.line)) {
             failed = true;
             return;
         }

@@ -242,11 +242,22 @@ void imBlick() {
   object o; int i;
   fetch (o, o.essbar, 0) { i = 0; while (i < 2) { write(i); i++; } write(o + " "); }
 }
+void element() {
+  object o[2];
+  fetch (o[1], o[1].essbar == 1, 1) { write(o[1] + " "); }
+  write(o[0]);
+}
 )"};
 };
 
 TEST_F(InterpreterFetch, VisitsMatchesInReverseOrderAndCountsThem) {
     EXPECT_EQ(s.run("alle"), "Birne Apfel /2/Apfel");
+}
+
+// The loop variable may be an element; a plain name is found once per
+// fetch, an element every time.
+TEST_F(InterpreterFetch, ALoopVariableWithAnIndexIsSetForEveryCandidate) {
+    EXPECT_EQ(s.run("element"), "Birne Apfel NULL");
 }
 
 TEST_F(InterpreterFetch, NoMatchGivesNullCountZeroAndSkipsTheBody) {
