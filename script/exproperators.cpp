@@ -48,17 +48,11 @@ bool texpression::integer(tstate& s, const toperand& operand, int32_t& out) {
 }
 
 void texpression::applyOperator(tstate& s, unsigned char op) {
+    if (isArithmetic(op)) {
+        arithmetic(s, op);
+        return;
+    }
     switch (op) {
-    case '+':
-    case '-':
-    case '*':
-    case '/':
-    case '%':
-    case '&':
-    case '|':
-    case '^':
-    case kOpShiftLeft:
-    case kOpShiftRight: arithmetic(s, op); return;
     case '<':
     case '>':
     case kOpLessEq:

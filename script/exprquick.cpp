@@ -28,19 +28,13 @@ using tkind = tquickstep::tkind;
 // The step an operator becomes; false for an operator the quick run
 // leaves to the long way.
 bool operatorKind(unsigned char op, tkind& kind) {
+    if (isArithmetic(op)) {
+        kind = tkind::kBinary;
+        return true;
+    }
     switch (op) {
-    case '+':
-    case '-':
-    case '*':
-    case '/':
-    case '%':
-    case '&':
-    case '|':
-    case '^':
     case '<':
     case '>':
-    case kOpShiftLeft:
-    case kOpShiftRight:
     case kOpLessEq:
     case kOpGreaterEq:
     case kOpEqual:

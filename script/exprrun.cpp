@@ -66,19 +66,11 @@ inline bool texpression::quickOperator(unsigned char op) {
         if (!a->lazy || !b->lazy) return false;
         result = (x == y) == (op == kOpEqual);
         break;
-    case '+':
-    case '-':
-    case '*':
-    case '/':
-    case '%':
-    case '&':
-    case '|':
-    case '^':
-    case kOpShiftLeft:
-    case kOpShiftRight:
-        if (!integerResult(op, x, y, result)) return false;  // the long way reports it
+    default:
+        // Assignments and the rest go the long way, and so does a division
+        // by zero, which the long way reports.
+        if (!isArithmetic(op) || !integerResult(op, x, y, result)) return false;
         break;
-    default: return false;  // assignments and the rest
     }
     a->setInteger(result);
     operands.Drop(1);

@@ -16,6 +16,24 @@ namespace velmo {
 inline int32_t wrapInt(uint32_t value) { return static_cast<int32_t>(value); }
 inline uint32_t intBits(int32_t value) { return static_cast<uint32_t>(value); }
 
+// True for the binary arithmetic operators (not the compound
+// assignments): + - * / % & | ^ << >>.
+inline bool isArithmetic(unsigned char op) {
+    switch (op) {
+    case '+':
+    case '-':
+    case '*':
+    case '/':
+    case '%':
+    case '&':
+    case '|':
+    case '^':
+    case kOpShiftLeft:
+    case kOpShiftRight: return true;
+    default: return false;
+    }
+}
+
 // The integer operation `op` (an arithmetic operator or compound
 // assignment) on a and b; false for a division or remainder by zero and
 // for anything that is no such operator.
