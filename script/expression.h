@@ -123,7 +123,7 @@ private:
     [[gnu::noinline]] bool pushVariable(tstate& s, const tctoken& token, tnode& current,
                                         bool onPath, std::string_view name);
     [[gnu::noinline]] const tvar* findVariable(tstate& s, tnode& current, bool onPath,
-                                               std::string_view name, tvarhint* hint,
+                                               std::string_view name, const tctoken& token,
                                                tnode*& where);
     [[gnu::noinline]] void resolveOther(tstate& s, const tctoken& token, tnode& current,
                                         std::string_view name);

@@ -176,7 +176,7 @@ texpression::tindexvalue texpression::simpleIndex(tstate& s, const tcompiled& in
         return tindexvalue::kNone;
     tnode* where = nullptr;
     const tvar* variable = plainVariableIn(*s.node, token.text, token.hint);
-    if (!variable) variable = findVariable(s, *s.node, false, token.text, &token.hint, where);
+    if (!variable) variable = findVariable(s, *s.node, false, token.text, token, where);
     if (!variable) return tindexvalue::kNone;  // a function, an object, an error: evaluate it
     if (variable->exactNumber(element)) return tindexvalue::kInteger;
     value = variable->text();
@@ -297,7 +297,7 @@ void texpression::resolveName(tstate& s, const tctoken& token, tnode& current, b
 bool texpression::pushVariable(tstate& s, const tctoken& token, tnode& current, bool onPath,
                                std::string_view name) {
     tnode* where = nullptr;
-    const tvar* variable = findVariable(s, current, onPath, name, &token.hint, where);
+    const tvar* variable = findVariable(s, current, onPath, name, token, where);
     if (!variable) return false;
     pushFound(s, token, *variable, *where, name);
     return true;
@@ -338,14 +338,19 @@ void texpression::resolveOther(tstate& s, const tctoken& token, tnode& current,
 
 // The variable in the node and its owners up to the root, then in the
 // superclass of the function's object and its owners, then in the caller
-// and its owners. On a path only the path's node counts.
+// and its owners. On a path only the path's node counts. A token without
+// an index names exactly `name`: its lists are searched without looking
+// for an index first, which matters most where the search fails (every
+// call of a story function by name).
 const tvar* texpression::findVariable(tstate& s, tnode& current, bool onPath, std::string_view name,
-                                      tvarhint* hint, tnode*& where) {
+                                      const tctoken& token, tnode*& where) {
     bool bad = false;
     const tvar* found = nullptr;
+    const bool plain = !token.index;
     auto search = [&](tnode* from, bool chain) {
         for (tnode* n = from; n && !found && !bad; n = chain ? n->owner : nullptr) {
-            found = variableIn(*n, name, s.line, bad, hint);
+            found = plain ? plainVariableIn(*n, name, token.hint)
+                          : variableIn(*n, name, s.line, bad, &token.hint);
             if (found) where = n;
         }
     };
