@@ -347,20 +347,24 @@ const tvar* texpression::findVariable(tstate& s, tnode& current, bool onPath, st
     bool bad = false;
     const tvar* found = nullptr;
     const bool plain = !token.index;
-    auto search = [&](tnode* from, bool chain) {
-        for (tnode* n = from; n && !found && !bad; n = chain ? n->owner : nullptr) {
+    // The later chains end where the first one did (at the root): the
+    // lists there were searched already.
+    tnode* top = nullptr;
+    auto search = [&](tnode* from, bool chain, bool first) {
+        for (tnode* n = from; n && n != top && !found && !bad; n = chain ? n->owner : nullptr) {
             found = plain ? plainVariableIn(*n, name, token.hint)
                           : variableIn(*n, name, s.line, bad, &token.hint);
             if (found) where = n;
+            if (first && !n->owner) top = n;
         }
     };
-    search(&current, !onPath);
+    search(&current, !onPath, true);
     if (!onPath) {
         // The object that owns the function was searched above; only its
         // superclass adds anything.
         if (const tnode* object = s.node->owner; object && object->superClass)
-            search(object->superClass, true);
-        search(s.node->caller, true);
+            search(object->superClass, true, false);
+        search(s.node->caller, true, false);
     }
     if (bad) invalid(s);
     return found;
