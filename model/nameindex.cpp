@@ -1,16 +1,16 @@
 #include "model/nameindex.h"
 
 #include <algorithm>
-#include <functional>
 #include <utility>
 
+#include "base/namehash.h"
 #include "model/parsetree.h"
 
 namespace velmo {
 
 namespace {
 
-std::size_t wordHash(std::string_view word) { return std::hash<std::string_view>{}(word); }
+std::size_t wordHash(std::string_view word) { return nameHash(word); }
 
 }  // namespace
 

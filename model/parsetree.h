@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "base/declension.h"
+#include "base/namehash.h"
 #include "model/argslist.h"
 #include "model/attrlist.h"
 #include "model/codelist.h"
@@ -167,13 +168,7 @@ private:
     // Children by name, each name's children in tree order. Kept only
     // for nodes with many children (the root of a big story), where a
     // scan of all of them for every name an expression meets would cost.
-    struct tnameHash {
-        using is_transparent = void;
-        std::size_t operator()(std::string_view text) const noexcept {
-            return std::hash<std::string_view>{}(text);
-        }
-    };
-    std::unordered_map<std::string, std::vector<tnode*>, tnameHash, std::equal_to<>> byName_;
+    std::unordered_map<std::string, std::vector<tnode*>, tnameHasher, std::equal_to<>> byName_;
 };
 
 // The node's name, or "NULL" for none.
