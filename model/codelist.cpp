@@ -4,6 +4,7 @@ namespace velmo {
 
 void tcodelist::ShareInto(tcodelist& other) const {
     if (items.empty()) return;
+    other.skipEnds.clear();
     // Sharing a list into itself would append while iterating; the
     // copy of the pointers keeps the walk over a fixed range.
     if (&other == this) {

@@ -37,8 +37,14 @@ struct tcode {
 class tcodelist {
 public:
     // Appends an owned copy of the record.
-    void Add(const tcode& code) { items.push_back(std::make_shared<tcode>(code)); }
-    void Add(tcode&& code) { items.push_back(std::make_shared<tcode>(std::move(code))); }
+    void Add(const tcode& code) {
+        skipEnds.clear();
+        items.push_back(std::make_shared<tcode>(code));
+    }
+    void Add(tcode&& code) {
+        skipEnds.clear();
+        items.push_back(std::make_shared<tcode>(std::move(code)));
+    }
 
     // The record at `index` without copying, or null when out of range:
     // the interpreter's way to read the statement it runs.
@@ -58,7 +64,16 @@ public:
     // copies.
     void ShareInto(tcodelist& other) const;
 
-    void Clear() { items.clear(); }
+    void Clear() {
+        skipEnds.clear();
+        items.clear();
+    }
+
+    // For each record, where stepping over the statement that starts
+    // there ends (the interpreter's "skip"). The interpreter fills it the
+    // first time it steps over a statement of this list; every change of
+    // the list empties it again.
+    std::vector<int32_t>& SkipEnds() const { return skipEnds; }
 
 private:
     bool inRange(int32_t index) const {
@@ -66,6 +81,7 @@ private:
     }
 
     std::vector<std::shared_ptr<tcode>> items;
+    mutable std::vector<int32_t> skipEnds;
 };
 
 }  // namespace velmo

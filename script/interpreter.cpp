@@ -7,6 +7,7 @@
 #include "model/parsetree.h"
 #include "model/story.h"
 #include "script/callargs.h"
+#include "script/skiptable.h"
 #include "script/stackguard.h"
 
 namespace velmo {
@@ -358,24 +359,7 @@ int32_t tinterpreter::recordRow(int32_t index) const {
     return record ? record->row : -1;
 }
 
-// Steps over the next statement: when it is a block, the index ends on
-// its closing "}", otherwise on the statement itself. Braces skipped do
-// not change the depth. Without a closing brace the index ends past the
-// last record, which ends the function.
-void tinterpreter::Skip(int32_t& index) const {
-    const int32_t count = code->Count();
-    int32_t counter = 0;
-    do {
-        if (++index >= count) {
-            index = count;
-            return;
-        }
-        const int32_t row = code->At(index)->row;
-        if (row == kRowOpen)
-            ++counter;
-        else if (row == kRowClose)
-            --counter;
-    } while (counter != 0);
-}
+// Steps over the next statement (see script/skiptable.h).
+void tinterpreter::Skip(int32_t& index) const { index = skipFrom(*code, index); }
 
 }  // namespace velmo
