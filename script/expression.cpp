@@ -82,6 +82,7 @@ bool texpression::evaluate(int32_t line, tnode& node, const tcompiled& form, twa
         return false;
     }
     bool truth = false;
+    lastInteger = false;
     if (form.quick && quickRun(line, node, form, want, text, truth)) return truth;
     tstate s(form, line, node);
     const tstackfloor floor(operands);
@@ -108,6 +109,8 @@ bool texpression::finish(tstate& s, twant want, std::string* text) {
         if (top->lazy) {
             char digits[kMaxIntDigits];
             text->assign(digits, decimalText(top->number, digits));
+            lastInteger = true;
+            lastNumber = top->number;
         } else {
             text->swap(top->value);
         }

@@ -61,6 +61,13 @@ public:
     void Perform(int32_t line, tnode& node, const tcompiled& postfix);
 
     bool Failed() const { return failed; }
+    // After an evaluation that gave a text: true when the value was an
+    // integer, which is then in `n` (the text spells it exactly). A
+    // caller that carries the value on can keep it as a number.
+    bool LastWasInteger(int32_t& n) const {
+        n = lastNumber;
+        return lastInteger;
+    }
     // Back to the state of a fresh evaluator, keeping the room it has
     // grown and the texts it has compiled (a pooled interpreter's).
     void Reset() { failed = false; }
@@ -164,6 +171,8 @@ private:
     };
 
     tfunctionrunner* runner_;
+    bool lastInteger = false;
+    int32_t lastNumber = 0;
     toperandstack operands;
     int32_t nesting = 0;  // index evaluations running inside one another
     // Emptied lists of variables, kept for the functions this evaluator

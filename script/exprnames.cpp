@@ -396,6 +396,15 @@ void texpression::callFunction(tstate& s, tnode& function) {
         failed = true;  // the run has reported its error
         return;
     }
+    int32_t number = 0;
+    if (runner_->IntegerResult(number)) {
+        if (function.getValueType() == kTypeInt) {
+            operands.PushSlot().setInteger(number);
+            return;
+        }
+        char digits[kMaxIntDigits];
+        result.assign(digits, decimalText(number, digits));
+    }
     pushResult(function, result);
 }
 

@@ -244,6 +244,8 @@ bool texpression::quickRun(int32_t line, tnode& node, const tcompiled& form, twa
     if (want == twant::kText) {
         char digits[kMaxIntDigits];
         text->assign(digits, decimalText(value, digits));
+        lastInteger = true;
+        lastNumber = value;
     }
     return true;
 }

@@ -31,7 +31,9 @@ void tinterpreter::plainStatement(tnode& target, const tcode& record, int32_t&) 
 void tinterpreter::returnStatement(tnode& target, const tcode& record, int32_t&) {
     // The function goes on after "return": the value only becomes the
     // result, which a later "return" may overwrite.
-    if (evaluateParams(target, record)) returnValue = values[0];
+    if (!evaluateParams(target, record)) return;
+    returnValue = values[0];
+    returnIsInteger = record.params.size() == 1 && evaluator.LastWasInteger(returnNumber);
 }
 
 // ------------------------------------------------------------ if / else

@@ -34,6 +34,13 @@ public:
     // after an error.
     virtual std::string runFunction(int32_t line, tnode& function, std::span<toperand> args,
                                     bool& failed) = 0;
+    // After runFunction: true when the function's result is an integer,
+    // which is then in `n`; the text returned was left empty, so that
+    // neither side writes or reads the digits. The default never says so.
+    virtual bool IntegerResult(int32_t& n) const {
+        (void)n;
+        return false;
+    }
 
     // The number of calls from expressions running at this moment. Every
     // runner that serves one story must answer with the same counter

@@ -234,7 +234,12 @@ std::string tinterpreter::runFunction(int32_t line, tnode& called, std::span<top
         nested = std::make_unique<tinterpreter>(story);
     nested->runFound(line, called, nullptr, args);
     callFailed = nested->Failed();
-    std::string result = nested->returnValue;
+    // The nested interpreter is made fresh before it runs again: its
+    // result is taken, not copied.
+    resultInteger = nested->returnIsInteger;
+    resultNumber = nested->returnNumber;
+    std::string result;
+    if (!resultInteger) result = std::move(nested->returnValue);
     // Kept only near the top of a chain of calls: a deep recursion would
     // otherwise hold one interpreter per level for as long as this one
     // lives.
@@ -245,6 +250,7 @@ std::string tinterpreter::runFunction(int32_t line, tnode& called, std::span<top
 void tinterpreter::reset() {
     failed = false;
     returnValue.assign(1, '0');
+    returnIsInteger = false;
     // The switch values are left as they are: a case reads only a slot
     // that a switch of the same run has written.
     switchIndex = -1;

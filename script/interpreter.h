@@ -85,12 +85,19 @@ public:
     // Calls from expressions: a fresh interpreter runs the function.
     std::string runFunction(int32_t line, tnode& called, std::span<toperand> args,
                             bool& callFailed) override;
+    bool IntegerResult(int32_t& n) const override {
+        n = resultNumber;
+        return resultInteger;
+    }
     // Every interpreter of a story counts nested calls in the story.
     int32_t& callDepth() override;
 
     // State, as the statements see it.
     bool failed = false;
     std::string returnValue = "0";
+    // The returned value is an integer, `returnNumber`, as well as text.
+    bool returnIsInteger = false;
+    int32_t returnNumber = 0;
     std::array<std::string, 3> switchValues;  // ring of the open switches' values
     int32_t switchIndex = -1;
     int32_t loopDepth = 0;  // block depth of the innermost loop or switch
@@ -192,6 +199,9 @@ private:
     // kept for the next: a call costs no new interpreter, and its
     // evaluator keeps the operand room and compiled texts it has grown.
     std::unique_ptr<tinterpreter> spare;
+    // What the last runFunction gave back as an integer (IntegerResult).
+    bool resultInteger = false;
+    int32_t resultNumber = 0;
     // The function being run and its records; set for the length of a run.
     tnode* function = nullptr;
     const tcodelist* code = nullptr;

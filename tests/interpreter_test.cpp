@@ -419,6 +419,26 @@ void main() {
     EXPECT_EQ(s.run(), "[42||007][0|a|b][-5|x|0]");
 }
 
+// A result the function computed as an integer reaches the caller as a
+// number, without its digits; it must read exactly as its text would:
+// in arithmetic, joined to a text, from a text function, and after a
+// later return in the same run that gave a text.
+TEST(InterpreterCalls, IntegerResultsReadAsTheirTexts) {
+    StoryRun s(R"(
+int doppelt(int n) { return(n * 2); }
+string zahl() { return(6 * 7); }
+int gemischt(int n) { string t; t = "007"; return(n + 1); if (n > 0) { return(t); } }
+void main() {
+  write(doppelt(4) + doppelt(-3)); write("|");
+  write("x" + doppelt(5)); write("|");
+  write(zahl() + 1); write("|");
+  write(gemischt(0) + 1); write("|");
+  write(gemischt(7));
+}
+)");
+    EXPECT_EQ(s.run(), "2|x10|421|2|007");
+}
+
 TEST(InterpreterCalls, ReceiverRunsTheStatementOnTheObject) {
     StoryRun s(R"(
 class Zaehler {
