@@ -1,11 +1,12 @@
 // The evaluator's quick run: an expression made of plain names, numbers
 // and operators on integers runs on a small array of integers, without
 // operands, texts or the name lookup, when every name is a variable of
-// the context's own list where its token found it last and holds an
-// integer. The plan (made once, when the expression is compiled) checks
-// the shape of the stack; the run checks the names first and gives up
-// before it changes anything, so the long way can then run the whole
-// expression as if nothing had been tried.
+// the context's own list or of its owner's (a function's object) where
+// its token found it last, and holds an integer. The plan (made once,
+// when the expression is compiled) checks the shape of the stack; the run
+// checks the names first and gives up before it changes anything, so the
+// long way can then run the whole expression as if nothing had been
+// tried.
 
 #include "script/expressionstate.h"
 #include "script/intops.h"
@@ -165,17 +166,34 @@ struct texpression::tquickname {
     }
 };
 
-// Finds every name as the long way would find it first: in the context's
-// own list where its token last found it. False when one is not there or
-// holds no integer (the target alone may hold anything while only the
-// assignment reads it).
+namespace {
+
+// The variable `name` where the long way finds it first when it is in
+// one of the first two lists it searches: the context's own (a function's
+// locals), else the owner's (the variables of the function's object),
+// each where the token found it last. Null otherwise.
+const tvar* quickLookup(tnode& context, std::string_view name, const tvarhint& hint,
+                        tvarlist*& list) {
+    list = &context.vars;
+    if (const tvar* found = hintedRecord(*list, name, hint)) return found;
+    if (!context.owner || hint.list != &context.owner->vars || scanFor(list->RecordsAsTheyAre(), name))
+        return nullptr;
+    list = &context.owner->vars;
+    return hintedRecord(*list, name, hint);
+}
+
+}  // namespace
+
+// Finds every name as the long way would find it first. False when one
+// is not found so or holds no integer (the target alone may hold anything
+// while only the assignment reads it).
 bool texpression::quickNames(const tcompiled& form, tnode& node, tquickname* names) {
     tnode* context = &node;
     const int32_t count = static_cast<int32_t>(form.quickNames.size());
     for (int32_t i = 0; i < count; ++i) {
         const tctoken& token = form.tokens[form.quickNames[static_cast<std::size_t>(i)]];
-        tvarlist& vars = context->vars;
-        const tvar* found = hintedRecord(vars, token.text, token.hint);
+        tvarlist* list = nullptr;
+        const tvar* found = quickLookup(*context, token.text, token.hint, list);
         if (!found) return false;
         const tvar& variable = *found;
         if (i == form.quickTarget) {
@@ -186,7 +204,7 @@ bool texpression::quickNames(const tcompiled& form, tnode& node, tquickname* nam
         } else if (!holdsInteger(variable)) {
             return false;
         }
-        names[i] = tquickname{&vars, &variable};
+        names[i] = tquickname{list, &variable};
     }
     return true;
 }

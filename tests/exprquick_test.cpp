@@ -99,3 +99,27 @@ TEST_F(ExpressionTest, QuickRunsFindNamesWhereTheLongWayFindsThem) {
     EXPECT_EQ(value(*one, "v"), "10");
     EXPECT_EQ(takeError(), "");
 }
+
+// A function's own variables come before its object's: a local that
+// shadows a member, or is declared after the member was found, wins; a
+// member that holds a text leaves the form to the long way.
+TEST_F(ExpressionTest, QuickRunsReadAndWriteTheObjectsVariablesBehindTheLocals) {
+    tnode* thing = object("Ding");
+    declare(*thing, "n=5,t=0");
+    tnode* f = function(*thing, "f", {});
+    texpression evaluator(&runner);
+    const auto step = compiled("n=n+1");
+    EXPECT_EQ(repeat(evaluator, *f, *step, 3), (tresults{"6", "7", "8"}));
+    EXPECT_EQ(repeat(evaluator, *f, *compiled("n++"), 2), (tresults{"8", "9"}));
+    EXPECT_EQ(value(*thing, "n"), "10");
+
+    declare(*f, "n=100");  // now the local is the one
+    EXPECT_EQ(repeat(evaluator, *f, *step, 2), (tresults{"101", "102"}));
+    EXPECT_EQ(value(*thing, "n"), "10");
+
+    const auto sum = compiled("t+1");
+    EXPECT_EQ(repeat(evaluator, *f, *sum, 2), (tresults{"1", "1"}));
+    thing->vars.setValue("t", "x", 0);
+    EXPECT_EQ(repeat(evaluator, *f, *sum, 1), (tresults{"73"}));  // as the long way reads "x"
+    EXPECT_EQ(takeError(), "");
+}
