@@ -99,6 +99,22 @@ inline const tvar* hintedRecord(const tvarlist& vars, std::string_view name,
     return sameName(record.name, name) ? &record : nullptr;
 }
 
+// The variable `name` (no index) where the long way finds it first, when
+// that is in one of the first two lists it searches, each where the hint
+// says: the context's own (a function's locals), else its owner's (the
+// variables of the function's object). Null otherwise: the long way
+// decides.
+inline const tvar* nearVariable(tnode& context, std::string_view name, const tvarhint& hint,
+                                tnode*& where) {
+    where = &context;
+    if (const tvar* found = hintedRecord(context.vars, name, hint)) return found;
+    tnode* owner = context.owner;
+    if (!owner || hint.list != &owner->vars || scanFor(context.vars.RecordsAsTheyAre(), name))
+        return nullptr;
+    where = owner;
+    return hintedRecord(owner->vars, name, hint);
+}
+
 // The variable `name` (no index) in the node's own list: where the hint
 // says, if the name is there, else by a scan that updates the hint.
 inline const tvar* plainVariableIn(tnode& node, std::string_view name, tvarhint& hint) {

@@ -166,24 +166,6 @@ struct texpression::tquickname {
     }
 };
 
-namespace {
-
-// The variable `name` where the long way finds it first when it is in
-// one of the first two lists it searches: the context's own (a function's
-// locals), else the owner's (the variables of the function's object),
-// each where the token found it last. Null otherwise.
-const tvar* quickLookup(tnode& context, std::string_view name, const tvarhint& hint,
-                        tvarlist*& list) {
-    list = &context.vars;
-    if (const tvar* found = hintedRecord(*list, name, hint)) return found;
-    if (!context.owner || hint.list != &context.owner->vars || scanFor(list->RecordsAsTheyAre(), name))
-        return nullptr;
-    list = &context.owner->vars;
-    return hintedRecord(*list, name, hint);
-}
-
-}  // namespace
-
 // Finds every name as the long way would find it first. False when one
 // is not found so or holds no integer (the target alone may hold anything
 // while only the assignment reads it).
@@ -192,8 +174,8 @@ bool texpression::quickNames(const tcompiled& form, tnode& node, tquickname* nam
     const int32_t count = static_cast<int32_t>(form.quickNames.size());
     for (int32_t i = 0; i < count; ++i) {
         const tctoken& token = form.tokens[form.quickNames[static_cast<std::size_t>(i)]];
-        tvarlist* list = nullptr;
-        const tvar* found = quickLookup(*context, token.text, token.hint, list);
+        tnode* where = nullptr;
+        const tvar* found = nearVariable(*context, token.text, token.hint, where);
         if (!found) return false;
         const tvar& variable = *found;
         if (i == form.quickTarget) {
@@ -204,7 +186,7 @@ bool texpression::quickNames(const tcompiled& form, tnode& node, tquickname* nam
         } else if (!holdsInteger(variable)) {
             return false;
         }
-        names[i] = tquickname{list, &variable};
+        names[i] = tquickname{&where->vars, &variable};
     }
     return true;
 }

@@ -34,14 +34,14 @@ void texpression::run(tstate& s) {
     }
 }
 
-// The context's own list is the first place a variable is looked for, so
-// a record found there through the token's hint is the one the long way
-// would find.
+// A variable found where the long way looks first (the context's own
+// list, then its owner's) through the token's hint is the one the long
+// way would find.
 inline bool texpression::quickVariable(tstate& s, const tctoken& token) {
-    tnode& node = *s.node;
-    const tvar* variable = hintedRecord(node.vars, token.text, token.hint);
+    tnode* where = nullptr;
+    const tvar* variable = nearVariable(*s.node, token.text, token.hint, where);
     if (!variable) return false;
-    pushFound(s, token, *variable, node, token.text);
+    pushFound(s, token, *variable, *where, token.text);
     s.previous = token.text;
     return true;
 }
