@@ -94,6 +94,7 @@ private:
     bool quickRun(int32_t line, tnode& node, const tcompiled& form, twant want, std::string* text,
                   bool& truth);
     bool quickNames(const tcompiled& form, tnode& node, tquickname* names);
+    static const tvar* quickRunElement(tnode& context, const tctoken& token);
     [[gnu::noinline]] bool quickFailed(int32_t line, tnode& node, const tcompiled& form,
                                        std::string* text, bool& truth);
     // The tokens in order. A call of a story function recurses through

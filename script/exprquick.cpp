@@ -79,6 +79,29 @@ bool holdsInteger(const tvar& variable) {
     return variable.type == kTypeInt && variable.exactNumber(n);
 }
 
+// Elements are found before the run, with the values their indexes have
+// then: a form with elements may change a variable only in its last step.
+bool changesBeforeTheEnd(const std::vector<tquickstep>& steps) {
+    for (std::size_t k = 0; k < steps.size(); ++k) {
+        const tkind kind = steps[k].kind;
+        if (kind == tkind::kIncrement) return true;
+        if ((kind == tkind::kAssign || kind == tkind::kCompound) && k + 1 != steps.size())
+            return true;
+    }
+    return false;
+}
+
+// An element "name[index]" that the long way takes straight from its array
+// when the index is an integer, with an index that is a number or a plain
+// name.
+bool simpleElement(const tctoken& token) {
+    if (!token.plainElement || token.index->index->tokens.size() != 1) return false;
+    const tctoken& index = token.index->index->tokens.front();
+    if (index.kind == ttokenkind::kNumber) return true;
+    return index.kind == ttokenkind::kName && !index.index && index.path.empty() &&
+           !index.builtin;
+}
+
 }  // namespace
 
 // Walks the stack the tokens would build, with a mark on the slot that
@@ -91,6 +114,7 @@ void planQuickRun(tcompiled& form) {
     std::size_t top = 0;
     int32_t target = -1;
     bool targetRead = false;
+    bool hasElements = false;
     const auto pop = [&](std::size_t n, bool readsTarget) {
         for (std::size_t k = 0; k < n; ++k)
             if (marks[--top] && readsTarget) targetRead = true;
@@ -105,8 +129,13 @@ void planQuickRun(tcompiled& form) {
             marks[top++] = false;
             continue;
         case ttokenkind::kName: {
-            if (token.index || !token.path.empty() || token.builtin || names.size() == kQuickNames)
+            if (token.index) {
+                if (!simpleElement(token)) return;
+                hasElements = true;
+            } else if (!token.path.empty() || token.builtin) {
                 return;
+            }
+            if (names.size() == kQuickNames) return;
             const bool isTarget = form.assigns && token.targetCandidate && target < 0;
             if (isTarget) target = static_cast<int32_t>(names.size());
             steps.push_back({tkind::kName, 0, static_cast<int32_t>(names.size())});
@@ -148,6 +177,7 @@ void planQuickRun(tcompiled& form) {
         }
     }
     if (top == 0 && target < 0) return;  // nothing to give: the long way reports it
+    if (hasElements && changesBeforeTheEnd(steps)) return;
     if (top > 0 && marks[top - 1]) targetRead = true;
     form.quick = true;
     form.quickSteps = std::move(steps);
@@ -174,8 +204,9 @@ bool texpression::quickNames(const tcompiled& form, tnode& node, tquickname* nam
     const int32_t count = static_cast<int32_t>(form.quickNames.size());
     for (int32_t i = 0; i < count; ++i) {
         const tctoken& token = form.tokens[form.quickNames[static_cast<std::size_t>(i)]];
-        tnode* where = nullptr;
-        const tvar* found = nearVariable(*context, token.text, token.hint, where);
+        tnode* where = context;
+        const tvar* found = token.index ? quickRunElement(*context, token)
+                                        : nearVariable(*context, token.text, token.hint, where);
         if (!found) return false;
         const tvar& variable = *found;
         if (i == form.quickTarget) {
@@ -189,6 +220,24 @@ bool texpression::quickNames(const tcompiled& form, tnode& node, tquickname* nam
         names[i] = tquickname{&where->vars, &variable};
     }
     return true;
+}
+
+// The element where the long way takes it at once: the array in the
+// context's own list, the index an integer, the element inside the list.
+const tvar* texpression::quickRunElement(tnode& context, const tctoken& token) {
+    const tctoken& index = token.index->index->tokens.front();
+    int32_t element = index.number;
+    if (index.kind == ttokenkind::kName) {
+        tnode* where = nullptr;
+        const tvar* variable = nearVariable(context, index.text, index.hint, where);
+        if (!variable || !variable->exactNumber(element)) return nullptr;
+    }
+    const tvar* first = hintedRecord(context.vars, token.index->array, token.hint);
+    if (!first) return nullptr;
+    const std::vector<tvar>& records = context.vars.RecordsAsTheyAre();
+    const int64_t position = (first - records.data()) + int64_t{element};
+    if (position < 0 || position >= static_cast<int64_t>(records.size())) return nullptr;
+    return &records[static_cast<std::size_t>(position)];
 }
 
 bool texpression::quickRun(int32_t line, tnode& node, const tcompiled& form, twant want,

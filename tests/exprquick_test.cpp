@@ -123,3 +123,37 @@ TEST_F(ExpressionTest, QuickRunsReadAndWriteTheObjectsVariablesBehindTheLocals) 
     EXPECT_EQ(repeat(evaluator, *f, *sum, 1), (tresults{"73"}));  // as the long way reads "x"
     EXPECT_EQ(takeError(), "");
 }
+
+// Elements with a number or a plain name for index: read and written as
+// the long way does, also where the long way must decide (an index
+// outside the list, a text in an element, an increment that would change
+// an index before the element is read).
+TEST_F(ExpressionTest, QuickRunsTakeElementsAsTheLongWay) {
+    declare(root, "a[3]=(1,2,3),i=0,k=5");
+    texpression evaluator(&runner);
+    const auto add = compiled("a[i]=a[i]+i+a[2]");
+    EXPECT_TRUE(add->quick);
+    EXPECT_EQ(repeat(evaluator, root, *add, 3), (tresults{"4", "7", "10"}));
+    root.vars.setValue("i", "1", 0);
+    EXPECT_EQ(repeat(evaluator, root, *add, 2), (tresults{"6", "10"}));
+    EXPECT_EQ(value(root, "a[1]"), "10");
+
+    // An increment changes the index before the element is read.
+    root.vars.setValue("i", "0", 0);
+    EXPECT_FALSE(compiled("++i+a[i]")->quick);
+    EXPECT_EQ(repeat(evaluator, root, *compiled("++i+a[i]"), 2), (tresults{"11", "5"}));
+
+    // A text element: read as text by the long way, written over freely.
+    root.vars.setValue("a[0]", "x", 0);
+    EXPECT_EQ(repeat(evaluator, root, *compiled("a[0]+1"), 2), (tresults{"73", "73"}));
+    EXPECT_EQ(repeat(evaluator, root, *compiled("a[k-5]=7"), 2), (tresults{"7", "7"}));
+    EXPECT_EQ(takeError(), "");
+
+    // Past the array lies the next variable (i itself); past the list an
+    // error.
+    root.vars.setValue("i", "3", 0);
+    EXPECT_EQ(repeat(evaluator, root, *compiled("a[i]+1"), 2), (tresults{"4", "4"}));
+    root.vars.setValue("i", "9", 0);
+    EXPECT_EQ(repeat(evaluator, root, *compiled("a[i]+1"), 1), (tresults{"0"}));
+    EXPECT_EQ(takeError(), "Fehler: ung\xFCltiger Index^");
+}
