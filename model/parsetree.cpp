@@ -87,6 +87,7 @@ tnode* tnode::link(std::unique_ptr<tnode> child) {
     child->position_ = static_cast<int32_t>(children_.size());
     children_.push_back(std::move(child));
     tnode* linked = children_.back().get();
+    story_->nodeNames.add(linked->name);
     if (children_.size() == kIndexedChildren) {
         for (const auto& c : children_) byName_[c->name].push_back(c.get());
     } else if (children_.size() > kIndexedChildren) {

@@ -279,10 +279,13 @@ void texpression::resolveName(tstate& s, const tctoken& token, tnode& current, b
                               std::string_view name) {
     if (pushVariable(s, token, current, onPath, name) || failed) return;
     tnode* holder = &current;
-    tnode* child = current.findChild(name);
-    while (!child && !onPath && holder->owner) {
-        holder = holder->owner;
-        child = holder->findChild(name);
+    tnode* child = nullptr;
+    if (s.story.nodeNames.mayHold(name)) {
+        child = current.findChild(name);
+        while (!child && !onPath && holder->owner) {
+            holder = holder->owner;
+            child = holder->findChild(name);
+        }
     }
     if (!child) {
         resolveOther(s, token, current, name);
