@@ -14,7 +14,7 @@
 
 #include "base/random.h"
 #include "base/services.h"
-#include "model/namefilter.h"
+#include "model/nameset.h"
 #include "model/nameindex.h"
 #include "model/parsetree.h"
 #include "model/scopelist.h"
@@ -43,7 +43,7 @@ public:
     std::vector<tnode*> hooks;  // every function node named "beforeAction", in creation order
     tscopelist scope;           // what the player can reach; empty until a player is set
     tnameindex names;           // which objects a word can end a name of
-    tnamefilter nodeNames;      // the names of all nodes but the root, as a filter
+    tnameset nodeNames;      // the names of all nodes but the root, as a filter
     tnode* player = nullptr;
     tnode* actor = nullptr;
 

@@ -1,5 +1,5 @@
-#ifndef VELMO_MODEL_NAMEFILTER_H
-#define VELMO_MODEL_NAMEFILTER_H
+#ifndef VELMO_MODEL_NAMESET_H
+#define VELMO_MODEL_NAMESET_H
 
 // A set of names that can only say "certainly not" or "perhaps": one bit
 // per name's hash, set when a name is added, never cleared. The story
@@ -17,7 +17,7 @@
 
 namespace velmo {
 
-class tnamefilter {
+class tnameset {
 public:
     void add(std::string_view name) {
         const std::size_t bit = bitOf(name);
