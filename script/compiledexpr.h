@@ -99,6 +99,10 @@ struct tcompiled {
     // The evaluator's quick run (script/exprquick.cpp) may take it: only
     // plain names, numbers and operators on integers, in a shape it knows.
     bool quick = false;
+    // "a = b" with plain names or elements: the quick copy may take it,
+    // whatever b holds (the steps and names are planned as for the quick
+    // run, which does not take it).
+    bool quickCopy = false;
     std::vector<tquickstep> quickSteps;
     std::vector<uint32_t> quickNames;  // the name tokens' places among the tokens
     int32_t quickTarget = -1;          // the name that becomes the assignment target

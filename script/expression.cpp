@@ -84,6 +84,7 @@ bool texpression::evaluate(int32_t line, tnode& node, const tcompiled& form, twa
     bool truth = false;
     lastInteger = false;
     if (form.quick && quickRun(line, node, form, want, text, truth)) return truth;
+    if (form.quickCopy && want == twant::kNothing && quickCopy(node, form)) return false;
     tstate s(form, line, node);
     const tstackfloor floor(operands);
     try {

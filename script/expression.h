@@ -95,6 +95,9 @@ private:
                   bool& truth);
     bool quickNames(const tcompiled& form, tnode& node, tquickname* names);
     static const tvar* quickRunElement(tnode& context, const tctoken& token);
+    static bool quickName(const tcompiled& form, std::size_t place, tnode& context,
+                          tquickname& name);
+    bool quickCopy(tnode& node, const tcompiled& form);
     [[gnu::noinline]] bool quickFailed(int32_t line, tnode& node, const tcompiled& form,
                                        std::string* text, bool& truth);
     // The tokens in order. A call of a story function recurses through

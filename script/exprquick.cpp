@@ -179,7 +179,11 @@ void planQuickRun(tcompiled& form) {
     if (top == 0 && target < 0) return;  // nothing to give: the long way reports it
     if (hasElements && changesBeforeTheEnd(steps)) return;
     if (top > 0 && marks[top - 1]) targetRead = true;
-    form.quick = true;
+    const bool copy = steps.size() == 3 && steps[0].kind == tkind::kName &&
+                      steps[1].kind == tkind::kName && steps[2].kind == tkind::kAssign &&
+                      target == 0;
+    form.quick = !copy;
+    form.quickCopy = copy;
     form.quickSteps = std::move(steps);
     form.quickNames = std::move(names);
     form.quickTarget = target;
@@ -190,10 +194,10 @@ void planQuickRun(tcompiled& form) {
 struct texpression::tquickname {
     tvarlist* list;
     const tvar* record;
-    void write(int32_t n) const {
-        list->Assign(static_cast<std::size_t>(record - list->RecordsAsTheyAre().data()))
-            .setInteger(n);
+    tvar& assign() const {
+        return list->Assign(static_cast<std::size_t>(record - list->RecordsAsTheyAre().data()));
     }
+    void write(int32_t n) const { assign().setInteger(n); }
 };
 
 // Finds every name as the long way would find it first. False when one
@@ -238,6 +242,38 @@ const tvar* texpression::quickRunElement(tnode& context, const tctoken& token) {
     const int64_t position = (first - records.data()) + int64_t{element};
     if (position < 0 || position >= static_cast<int64_t>(records.size())) return nullptr;
     return &records[static_cast<std::size_t>(position)];
+}
+
+// The name token `place` among the form's quick names, found as the long
+// way finds it first (see quickNames), with the list it lies in.
+bool texpression::quickName(const tcompiled& form, std::size_t place, tnode& context,
+                            tquickname& name) {
+    const tctoken& token = form.tokens[form.quickNames[place]];
+    tnode* where = &context;
+    name.record = token.index ? quickRunElement(context, token)
+                              : nearVariable(context, token.text, token.hint, where);
+    name.list = &where->vars;
+    return name.record != nullptr;
+}
+
+// "a = b": a gets b's integer or a copy of b's text, as the long way's
+// assignment gives it. Only for a statement of its own: a text value
+// would have to be given back.
+bool texpression::quickCopy(tnode& node, const tcompiled& form) {
+    if (form.quickMisses >= kQuickMissLimit) return false;
+    tquickname target{};
+    tquickname source{};
+    tnode* context = node.caller ? node.caller : &node;  // after the target, as the long way
+    if (!quickName(form, 0, node, target) || !quickName(form, 1, *context, source)) {
+        ++form.quickMisses;
+        return false;
+    }
+    int32_t n = 0;
+    if (source.record->exactNumber(n))
+        target.write(n);
+    else
+        target.assign().setText(std::string(source.record->value));
+    return true;
 }
 
 bool texpression::quickRun(int32_t line, tnode& node, const tcompiled& form, twant want,

@@ -157,3 +157,36 @@ TEST_F(ExpressionTest, QuickRunsTakeElementsAsTheLongWay) {
     EXPECT_EQ(repeat(evaluator, root, *compiled("a[i]+1"), 1), (tresults{"0"}));
     EXPECT_EQ(takeError(), "Fehler: ung\xFCltiger Index^");
 }
+
+// "a = b" as a statement copies whatever b holds, as the long way: texts,
+// integers, elements both ways, and b from the caller when a is the
+// addressed object's. As a value the long way gives it.
+TEST_F(ExpressionTest, QuickCopiesCopyTextsAndIntegers) {
+    declare(root, "i=1");
+    declare(root, "t[3]=(\"eins\",\"zwei\",\"drei\"),w", kTypeText);
+    texpression evaluator(&runner);
+    const auto take = compiled("w=t[i]");
+    const auto put = compiled("t[0]=w");
+    EXPECT_TRUE(take->quickCopy);
+    for (int round = 0; round < 3; ++round) {
+        evaluator.Perform(0, root, *take);
+        evaluator.Perform(0, root, *put);
+    }
+    EXPECT_EQ(value(root, "t[0]"), "zwei");
+    root.vars.setValue("i", "2", 0);
+    evaluator.Perform(0, root, *take);
+    EXPECT_EQ(value(root, "w"), "drei");
+    evaluator.Perform(0, root, *compiled("w=i"));
+    evaluator.Perform(0, root, *compiled("w=i"));
+    EXPECT_EQ(value(root, "w"), "2");
+    EXPECT_EQ(repeat(evaluator, root, *compiled("w=t[1]"), 2), (tresults{"zwei", "zwei"}));
+
+    tnode* thing = object("Ding");
+    declare(*thing, "name", kTypeText);
+    tnode* f = function(root, "f", {});
+    declare(*f, "name=\"Kiste\"", kTypeText);
+    thing->caller = f;
+    for (int round = 0; round < 2; ++round) evaluator.Perform(0, *thing, *compiled("name=name"));
+    EXPECT_EQ(value(*thing, "name"), "Kiste");
+    EXPECT_EQ(takeError(), "");
+}
