@@ -20,20 +20,19 @@ namespace velmo {
 class tnameset {
 public:
     void add(std::string_view name) {
-        const std::size_t bit = bitOf(name);
+        const std::size_t bit = bitOf(nameHash(name));
         words[bit / 64] |= uint64_t{1} << (bit % 64);
     }
-    bool mayHold(std::string_view name) const {
-        const std::size_t bit = bitOf(name);
+    bool mayHold(std::string_view name) const { return mayHoldHashed(nameHash(name)); }
+    // The same for a name whose nameHash is known already.
+    bool mayHoldHashed(std::size_t hash) const {
+        const std::size_t bit = bitOf(hash);
         return (words[bit / 64] >> (bit % 64)) & 1;
     }
 
 private:
     static constexpr std::size_t kBits = 1 << 16;
-    static std::size_t bitOf(std::string_view name) {
-        const std::size_t h = nameHash(name);
-        return (h ^ (h >> 32)) % kBits;
-    }
+    static std::size_t bitOf(std::size_t hash) { return (hash ^ (hash >> 32)) % kBits; }
 
     std::array<uint64_t, kBits / 64> words{};
 };

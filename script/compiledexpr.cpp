@@ -1,5 +1,6 @@
 #include "script/compiledexpr.h"
 
+#include "base/namehash.h"
 #include "base/tokenizer.h"
 #include "base/wstrlib.h"
 #include "model/codelist.h"
@@ -77,6 +78,7 @@ void compileName(tctoken& token, std::string_view raw, const tcompiled& whole, i
         return;
     }
     compilePath(token, raw);
+    token.textHash = nameHash(token.text);
     token.value = std::string(raw);
     token.builtin = findBuiltin(token.text);
     token.hasFollows = hasFollowsName(whole.text, token.text);

@@ -76,6 +76,7 @@ struct tctoken {
     const tafunction* builtin = nullptr;
     bool targetCandidate = false;  // may be the assignment target
     bool hasFollows = false;       // "has" follows the name's first occurrence
+    std::size_t textHash = 0;      // names without an index: nameHash(text), made once
     // An element "name[index]" that no increment operator follows: read
     // straight from the array when the index is an integer.
     bool plainElement = false;

@@ -280,7 +280,9 @@ void texpression::resolveName(tstate& s, const tctoken& token, tnode& current, b
     if (pushVariable(s, token, current, onPath, name) || failed) return;
     tnode* holder = &current;
     tnode* child = nullptr;
-    if (s.story.nodeNames.mayHold(name)) {
+    // A token without an index names `name` as it stands, hashed once.
+    if (token.index ? s.story.nodeNames.mayHold(name)
+                    : s.story.nodeNames.mayHoldHashed(token.textHash)) {
         child = current.findChild(name);
         while (!child && !onPath && holder->owner) {
             holder = holder->owner;
