@@ -24,10 +24,12 @@ struct tcode {
     std::string receiver;   // object written before the statement with "."; empty when none
     std::string paramText;  // parameters: postfix forms joined with ",", or the text as written
     TParameters params;     // postfix form of each parameter
-    // The compiled form of each of `params` (compileParams), so that
-    // running the statement never splits its text again. Shared and
-    // immutable: copies of the record share them.
-    std::vector<std::shared_ptr<const tcompiled>> compiled;
+    // The compiled form of each of `params`, so that running the statement
+    // never splits its text again. Filled when the statement first runs
+    // (compiledParam), not at load: most functions of a big story never
+    // run in a session, and compiling cannot fail. Shared and immutable
+    // once filled: copies of the record share them.
+    mutable std::vector<std::shared_ptr<const tcompiled>> compiled;
 };
 
 // The statement records of one node, in source order. Records are held

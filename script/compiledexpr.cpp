@@ -166,10 +166,16 @@ std::shared_ptr<const tcompiled> compileExpression(std::string_view postfix) {
     return compileNested(postfix, 0);
 }
 
-void compileParams(tcode& code) {
+void compileParams(const tcode& code) {
     code.compiled.clear();
     code.compiled.reserve(code.params.size());
     for (const std::string& param : code.params) code.compiled.push_back(compileExpression(param));
+}
+
+const tcompiled* compiledParam(const tcode& code, std::size_t i) {
+    if (i >= code.params.size()) return nullptr;
+    if (code.compiled.size() != code.params.size()) compileParams(code);
+    return code.compiled[i].get();
 }
 
 }  // namespace velmo

@@ -119,7 +119,12 @@ std::shared_ptr<const tcompiled> compileExpression(std::string_view postfix);
 // Fills `code.compiled` with the compiled form of each of `code.params`.
 // Run it after the parameters have their final text (after restoring the
 // strings of a compiled story).
-void compileParams(tcode& code);
+void compileParams(const tcode& code);
+
+// The compiled form of parameter `i` of a record, or null when it has no
+// such parameter. The first call compiles all of the record's parameters;
+// later calls (through any list that shares the record) find them.
+const tcompiled* compiledParam(const tcode& code, std::size_t i);
 
 // Helpers shared with the evaluator.
 bool isNameStart(char c);
