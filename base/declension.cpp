@@ -217,7 +217,7 @@ int32_t formIndex(int32_t grammaticalCase, bool withAdjectives, int32_t articleK
     return normalCase(grammaticalCase) * 6 + (withAdjectives ? 3 : 0) + normalKind(articleKind);
 }
 
-void tshortNames::put(std::size_t index, std::string_view form) {
+std::size_t tshortNames::put(std::size_t index, std::string_view form) {
     // Equal forms are found where they occur: the same form without
     // adjectives (a name without any), and the same form of an earlier
     // case (a noun whose ending does not change).
@@ -231,30 +231,30 @@ void tshortNames::put(std::size_t index, std::string_view form) {
         const tspan& span = spans[earlier[k]];
         if (span.length == form.size() && this->form(earlier[k]) == form) {
             spans[index] = span;
-            return;
+            return earlier[k];
         }
     }
     spans[index] = {static_cast<uint32_t>(text.size()), static_cast<uint32_t>(form.size())};
     text += form;
+    return index;
 }
 
 tshortNames buildShortNames(std::string_view variant) {
     tshortNames names;
     std::string form;  // one buffer for every form
+    // For each display form, the earlier form whose text it shares (itself
+    // when none): that form's search form is already made when it is needed.
+    std::array<std::size_t, kSearchForms> sharedWith{};
     for (std::size_t i = 0; i < kSearchForms; ++i) {
         declineInto(form, variant, static_cast<int32_t>(i / 6), isAdjectiveForm(i),
                     static_cast<int32_t>(i % 3));
-        names.put(i, form);
+        sharedWith[i] = names.put(i, form);
     }
     for (std::size_t i = 0; i < kSearchForms; ++i) {
         // A display form that shares an earlier one's text shares its
         // search form too.
-        const auto& span = names.spans[i];
-        std::size_t first = 0;
-        while (names.spans[first].start != span.start || names.spans[first].length != span.length)
-            ++first;
-        if (first < i) {
-            names.spans[kSearchForms + i] = names.spans[kSearchForms + first];
+        if (sharedWith[i] < i) {
+            names.spans[kSearchForms + i] = names.spans[kSearchForms + sharedWith[i]];
             continue;
         }
         // Made in the buffer first: storing a form may move the text it lies in.

@@ -67,7 +67,9 @@ public:
 private:
     friend tshortNames buildShortNames(std::string_view variant);
     // Stores the form at `index`; the forms below it are stored already.
-    void put(std::size_t index, std::string_view form);
+    // Returns the index of the earlier form whose text it shares, or
+    // `index` itself when its text is new.
+    std::size_t put(std::size_t index, std::string_view form);
 
     struct tspan {
         uint32_t start = 0;
