@@ -149,9 +149,20 @@ std::string adjectiveEnding(std::string_view name, int32_t grammaticalCase, bool
 
 namespace {
 
+// The text that goes before the form without article to make the form
+// with the indefinite article: both take the same adjective and noun
+// endings, so only the article differs. `first` is the name's first
+// character once its adjectives are dealt with, which says its kind.
+std::string_view indefinitePrefix(char first, int32_t c) {
+    if (first == '$') return {};                      // proper names take no article
+    if (first == '&') return kPluralArticles[c];      // plurals take the definite one
+    return article(c, genderOf(first), kIndefinite);
+}
+
 // declineName into `s`, which the caller may reuse for the next form.
+// `first` receives the character that indefinitePrefix needs.
 void declineInto(std::string& s, std::string_view name, int32_t grammaticalCase,
-                 bool withAdjectives, int32_t articleKind) {
+                 bool withAdjectives, int32_t articleKind, char* firstOut = nullptr) {
     const int32_t c = normalCase(grammaticalCase);
     const int32_t kind = normalKind(articleKind);
     s.assign(name);
@@ -162,6 +173,7 @@ void declineInto(std::string& s, std::string_view name, int32_t grammaticalCase,
             removeFirstAdjective(s, star);
     }
     const char first = s.empty() ? '\0' : s.front();
+    if (firstOut) *firstOut = first;
     const char last = lastOf(s);
     if (first == '$' || first == '&') {
         s.erase(0, 1);
@@ -245,9 +257,18 @@ tshortNames buildShortNames(std::string_view variant) {
     // For each display form, the earlier form whose text it shares (itself
     // when none): that form's search form is already made when it is needed.
     std::array<std::size_t, kSearchForms> sharedWith{};
+    char first = '\0';
     for (std::size_t i = 0; i < kSearchForms; ++i) {
-        declineInto(form, variant, static_cast<int32_t>(i / 6), isAdjectiveForm(i),
-                    static_cast<int32_t>(i % 3));
+        const auto c = static_cast<int32_t>(i / 6);
+        const auto kind = static_cast<int32_t>(i % 3);
+        if (kind == kIndefinite) {
+            // The form without article two places before, behind its article.
+            form.assign(indefinitePrefix(first, c));
+            form += names.form(i - 2);
+        } else {
+            declineInto(form, variant, c, isAdjectiveForm(i), kind,
+                        kind == kNoArticle ? &first : nullptr);
+        }
         sharedWith[i] = names.put(i, form);
     }
     for (std::size_t i = 0; i < kSearchForms; ++i) {
