@@ -229,6 +229,15 @@ int32_t formIndex(int32_t grammaticalCase, bool withAdjectives, int32_t articleK
     return normalCase(grammaticalCase) * 6 + (withAdjectives ? 3 : 0) + normalKind(articleKind);
 }
 
+void tshortNames::setWideSpan(std::size_t index, tspan span) {
+    if (!wide) {
+        // The first place that does not fit: every place moves to full size.
+        wide = std::make_shared<std::array<tspan, kNameForms>>();
+        for (std::size_t i = 0; i < kNameForms; ++i) (*wide)[i] = {spans[i].start, spans[i].length};
+    }
+    (*wide)[index] = span;
+}
+
 std::size_t tshortNames::put(std::size_t index, std::string_view form) {
     // Equal forms are found where they occur: the same form without
     // adjectives (a name without any), and the same form of an earlier
@@ -240,13 +249,13 @@ std::size_t tshortNames::put(std::size_t index, std::string_view form) {
     if (isAdjectiveForm(inHalf)) earlier[count++] = index - 3;
     for (std::size_t back = 6; back <= inHalf; back += 6) earlier[count++] = half + inHalf - back;
     for (std::size_t k = 0; k < count; ++k) {
-        const tspan& span = spans[earlier[k]];
+        const tspan span = spanAt(earlier[k]);
         if (span.length == form.size() && this->form(earlier[k]) == form) {
-            spans[index] = span;
+            setSpan(index, span);
             return earlier[k];
         }
     }
-    spans[index] = {static_cast<uint32_t>(text.size()), static_cast<uint32_t>(form.size())};
+    setSpan(index, {static_cast<uint32_t>(text.size()), static_cast<uint32_t>(form.size())});
     text += form;
     return index;
 }
@@ -275,7 +284,7 @@ tshortNames buildShortNames(std::string_view variant) {
         // A display form that shares an earlier one's text shares its
         // search form too.
         if (sharedWith[i] < i) {
-            names.spans[kSearchForms + i] = names.spans[kSearchForms + sharedWith[i]];
+            names.setSpan(kSearchForms + i, names.spanAt(kSearchForms + sharedWith[i]));
             continue;
         }
         // Made in the buffer first: storing a form may move the text it lies in.

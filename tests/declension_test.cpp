@@ -224,6 +224,24 @@ TEST(Declension, ShortNamesAgreeWithDeclineNameForEveryKind) {
     }
 }
 
+// A variant whose forms need more than 64 KB of text still gives every
+// form, also in a copy that outlives the original.
+TEST(Declension, VeryLongNamesKeepEveryForm) {
+    const std::string name = "+gr\xFCn* " + std::string(9000, 'k') + "\xE4sten";
+    auto box = std::make_unique<tshortNames>(buildShortNames(name));
+    EXPECT_GT(box->textBytes(), std::size_t{0xFFFF});
+    const tshortNames copy = *box;
+    box.reset();
+    for (std::size_t f = 0; f < kSearchForms; ++f) {
+        const std::string expected = declineName(name, static_cast<int32_t>(f / 6),
+                                                 isAdjectiveForm(f), static_cast<int32_t>(f % 3));
+        EXPECT_EQ(copy.form(f), expected) << f;
+        std::string lower;
+        for (char ch : expected) lower += cpLower(ch);
+        EXPECT_EQ(copy.searchForm(f), foldUmlauts(lower)) << f;
+    }
+}
+
 // Equal forms share their text, so a variant costs its distinct forms;
 // every form still reads as before, also in a copy that outlives the
 // original.
