@@ -15,6 +15,8 @@ namespace velmo {
 using TParameters = std::vector<std::string>;
 
 struct tcompiled;  // script/compiledexpr.h
+// The compiled form of each parameter, in order.
+using tcompiledparams = std::vector<std::shared_ptr<const tcompiled>>;
 
 // One stored statement.
 struct tcode {
@@ -28,8 +30,9 @@ struct tcode {
     // never splits its text again. Filled when the statement first runs
     // (compiledParam), not at load: most functions of a big story never
     // run in a session, and compiling cannot fail. Shared and immutable
-    // once filled: copies of the record share them.
-    mutable std::vector<std::shared_ptr<const tcompiled>> compiled;
+    // once filled: copies of the record share them. Null until then (one
+    // pointer in every record, of which a big story has a hundred thousand).
+    mutable std::shared_ptr<const tcompiledparams> compiled;
 };
 
 // The statement records of one node, in source order. Records are held

@@ -196,7 +196,7 @@ TEST(LoaderRecords, ParametersAreCompiledOnTheFirstRun) {
     const tnode* original = s.function(s.object("Ding"), "f");
     ASSERT_NE(original, nullptr);
     for (int32_t i = 0; i < original->code.Count(); ++i)
-        EXPECT_TRUE(original->code.At(i)->compiled.empty()) << i;
+        EXPECT_FALSE(original->code.At(i)->compiled) << i;
 
     tinterpreter interpreter(*s.story);
     std::string result;
@@ -204,13 +204,14 @@ TEST(LoaderRecords, ParametersAreCompiledOnTheFirstRun) {
     EXPECT_EQ(result, "120");
     const tcode* loop = original->code.At(2);  // shared with Apfel's copy, which ran
     ASSERT_EQ(loop->opcode, kCodeWhile);
-    ASSERT_EQ(loop->compiled.size(), 1u);
-    const tcompiled* form = loop->compiled[0].get();
+    ASSERT_TRUE(loop->compiled);
+    ASSERT_EQ(loop->compiled->size(), 1u);
+    const tcompiled* form = (*loop->compiled)[0].get();
     EXPECT_EQ(form->text, "n 1 >");
 
     interpreter.Run(0, &s.root(), result, "", "g");
     EXPECT_EQ(result, "120");
-    EXPECT_EQ(loop->compiled[0].get(), form);
+    EXPECT_EQ((*loop->compiled)[0].get(), form);
 }
 
 // A compiled story's literals are restored before any statement runs, so
