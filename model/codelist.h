@@ -38,12 +38,14 @@ struct tcode {
 // The statement records of one node, in source order. Records are held
 // through shared pointers: a node that inherits a function shares the
 // records of the original (ShareInto), and a shared record lives as long
-// as any list still holds it.
+// as any list still holds it. Records are made in blocks of several (a
+// big story has a hundred thousand, most of them a few bytes of text): a
+// block is freed when none of its records is held any more.
 class tcodelist {
 public:
     // Appends an owned copy of the record.
-    void Add(const tcode& code) { items.push_back(std::make_shared<tcode>(code)); }
-    void Add(tcode&& code) { items.push_back(std::make_shared<tcode>(std::move(code))); }
+    void Add(const tcode& code) { Add(tcode(code)); }
+    void Add(tcode&& code);
 
     // The record at `index` without copying, or null when out of range:
     // the interpreter's way to read the statement it runs.
