@@ -173,7 +173,7 @@ void compileParams(const tcode& code) {
     code.compiled = std::move(forms);
 }
 
-const tcompiled* compiledParam(const tcode& code, std::size_t i) {
+const tcompiled* compileOnFirstRun(const tcode& code, std::size_t i) {
     if (i >= code.params.size()) return nullptr;
     if (!code.compiled || code.compiled->size() != code.params.size()) compileParams(code);
     return (*code.compiled)[i].get();
