@@ -149,9 +149,20 @@ std::string adjectiveEnding(std::string_view name, int32_t grammaticalCase, bool
 
 namespace {
 
+// The text that goes before the form without article to make the form
+// with the indefinite article: both take the same adjective and noun
+// endings, so only the article differs. `first` is the name's first
+// character once its adjectives are dealt with, which says its kind.
+std::string_view indefinitePrefix(char first, int32_t c) {
+    if (first == '$') return {};                      // proper names take no article
+    if (first == '&') return kPluralArticles[c];      // plurals take the definite one
+    return article(c, genderOf(first), kIndefinite);
+}
+
 // declineName into `s`, which the caller may reuse for the next form.
+// `first` receives the character that indefinitePrefix needs.
 void declineInto(std::string& s, std::string_view name, int32_t grammaticalCase,
-                 bool withAdjectives, int32_t articleKind) {
+                 bool withAdjectives, int32_t articleKind, char* firstOut = nullptr) {
     const int32_t c = normalCase(grammaticalCase);
     const int32_t kind = normalKind(articleKind);
     s.assign(name);
@@ -162,6 +173,7 @@ void declineInto(std::string& s, std::string_view name, int32_t grammaticalCase,
             removeFirstAdjective(s, star);
     }
     const char first = s.empty() ? '\0' : s.front();
+    if (firstOut) *firstOut = first;
     const char last = lastOf(s);
     if (first == '$' || first == '&') {
         s.erase(0, 1);
@@ -217,7 +229,16 @@ int32_t formIndex(int32_t grammaticalCase, bool withAdjectives, int32_t articleK
     return normalCase(grammaticalCase) * 6 + (withAdjectives ? 3 : 0) + normalKind(articleKind);
 }
 
-void tshortNames::put(std::size_t index, std::string_view form) {
+void tshortNames::setWideSpan(std::size_t index, tspan span) {
+    if (!wide) {
+        // The first place that does not fit: every place moves to full size.
+        wide = std::make_shared<std::array<tspan, kNameForms>>();
+        for (std::size_t i = 0; i < kNameForms; ++i) (*wide)[i] = {spans[i].start, spans[i].length};
+    }
+    (*wide)[index] = span;
+}
+
+std::size_t tshortNames::put(std::size_t index, std::string_view form) {
     // Equal forms are found where they occur: the same form without
     // adjectives (a name without any), and the same form of an earlier
     // case (a noun whose ending does not change).
@@ -228,33 +249,42 @@ void tshortNames::put(std::size_t index, std::string_view form) {
     if (isAdjectiveForm(inHalf)) earlier[count++] = index - 3;
     for (std::size_t back = 6; back <= inHalf; back += 6) earlier[count++] = half + inHalf - back;
     for (std::size_t k = 0; k < count; ++k) {
-        const tspan& span = spans[earlier[k]];
+        const tspan span = spanAt(earlier[k]);
         if (span.length == form.size() && this->form(earlier[k]) == form) {
-            spans[index] = span;
-            return;
+            setSpan(index, span);
+            return earlier[k];
         }
     }
-    spans[index] = {static_cast<uint32_t>(text.size()), static_cast<uint32_t>(form.size())};
+    setSpan(index, {static_cast<uint32_t>(text.size()), static_cast<uint32_t>(form.size())});
     text += form;
+    return index;
 }
 
 tshortNames buildShortNames(std::string_view variant) {
     tshortNames names;
     std::string form;  // one buffer for every form
+    // For each display form, the earlier form whose text it shares (itself
+    // when none): that form's search form is already made when it is needed.
+    std::array<std::size_t, kSearchForms> sharedWith{};
+    char first = '\0';
     for (std::size_t i = 0; i < kSearchForms; ++i) {
-        declineInto(form, variant, static_cast<int32_t>(i / 6), isAdjectiveForm(i),
-                    static_cast<int32_t>(i % 3));
-        names.put(i, form);
+        const auto c = static_cast<int32_t>(i / 6);
+        const auto kind = static_cast<int32_t>(i % 3);
+        if (kind == kIndefinite) {
+            // The form without article two places before, behind its article.
+            form.assign(indefinitePrefix(first, c));
+            form += names.form(i - 2);
+        } else {
+            declineInto(form, variant, c, isAdjectiveForm(i), kind,
+                        kind == kNoArticle ? &first : nullptr);
+        }
+        sharedWith[i] = names.put(i, form);
     }
     for (std::size_t i = 0; i < kSearchForms; ++i) {
         // A display form that shares an earlier one's text shares its
         // search form too.
-        const auto& span = names.spans[i];
-        std::size_t first = 0;
-        while (names.spans[first].start != span.start || names.spans[first].length != span.length)
-            ++first;
-        if (first < i) {
-            names.spans[kSearchForms + i] = names.spans[kSearchForms + first];
+        if (sharedWith[i] < i) {
+            names.setSpan(kSearchForms + i, names.spanAt(kSearchForms + sharedWith[i]));
             continue;
         }
         // Made in the buffer first: storing a form may move the text it lies in.

@@ -11,6 +11,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -55,7 +56,7 @@ constexpr bool isAdjectiveForm(std::size_t index) { return index % 6 >= 3; }
 class tshortNames {
 public:
     std::string_view form(std::size_t index) const {
-        const tspan& span = spans[index];
+        const tspan span = spanAt(index);
         return std::string_view(text).substr(span.start, span.length);
     }
     std::string_view searchForm(std::size_t index) const { return form(kSearchForms + index); }
@@ -67,14 +68,37 @@ public:
 private:
     friend tshortNames buildShortNames(std::string_view variant);
     // Stores the form at `index`; the forms below it are stored already.
-    void put(std::size_t index, std::string_view form);
+    // Returns the index of the earlier form whose text it shares, or
+    // `index` itself when its text is new.
+    std::size_t put(std::size_t index, std::string_view form);
 
     struct tspan {
         uint32_t start = 0;
         uint32_t length = 0;
     };
+    // A story keeps thousands of variants, and nearly every one has under
+    // 64 KB of forms: their places take two bytes each. A longer text
+    // keeps full places beside (`wide`, shared by copies, never changed
+    // once the forms are made).
+    struct tshortspan {
+        uint16_t start = 0;
+        uint16_t length = 0;
+    };
+    tspan spanAt(std::size_t index) const {
+        if (wide) return (*wide)[index];
+        return {spans[index].start, spans[index].length};
+    }
+    void setSpan(std::size_t index, tspan span) {
+        if (!wide && span.start <= 0xFFFF && span.length <= 0xFFFF)
+            spans[index] = {static_cast<uint16_t>(span.start), static_cast<uint16_t>(span.length)};
+        else
+            setWideSpan(index, span);
+    }
+    void setWideSpan(std::size_t index, tspan span);
+
     std::string text;
-    std::array<tspan, kNameForms> spans{};
+    std::array<tshortspan, kNameForms> spans{};
+    std::shared_ptr<std::array<tspan, kNameForms>> wide;
 };
 tshortNames buildShortNames(std::string_view variant);
 // Index of a display form (0-23); arguments out of range are brought into

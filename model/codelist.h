@@ -15,6 +15,8 @@ namespace velmo {
 using TParameters = std::vector<std::string>;
 
 struct tcompiled;  // script/compiledexpr.h
+// The compiled form of each parameter, in order.
+using tcompiledparams = std::vector<std::shared_ptr<const tcompiled>>;
 
 // One stored statement.
 struct tcode {
@@ -24,27 +26,26 @@ struct tcode {
     std::string receiver;   // object written before the statement with "."; empty when none
     std::string paramText;  // parameters: postfix forms joined with ",", or the text as written
     TParameters params;     // postfix form of each parameter
-    // The compiled form of each of `params` (compileParams), so that
-    // running the statement never splits its text again. Shared and
-    // immutable: copies of the record share them.
-    std::vector<std::shared_ptr<const tcompiled>> compiled;
+    // The compiled form of each of `params`, so that running the statement
+    // never splits its text again. Filled when the statement first runs
+    // (compiledParam), not at load: most functions of a big story never
+    // run in a session, and compiling cannot fail. Shared and immutable
+    // once filled: copies of the record share them. Null until then (one
+    // pointer in every record, of which a big story has a hundred thousand).
+    mutable std::shared_ptr<const tcompiledparams> compiled;
 };
 
 // The statement records of one node, in source order. Records are held
 // through shared pointers: a node that inherits a function shares the
 // records of the original (ShareInto), and a shared record lives as long
-// as any list still holds it.
+// as any list still holds it. Records are made in blocks of several (a
+// big story has a hundred thousand, most of them a few bytes of text): a
+// block is freed when none of its records is held any more.
 class tcodelist {
 public:
     // Appends an owned copy of the record.
-    void Add(const tcode& code) {
-        skipEnds.clear();
-        items.push_back(std::make_shared<tcode>(code));
-    }
-    void Add(tcode&& code) {
-        skipEnds.clear();
-        items.push_back(std::make_shared<tcode>(std::move(code)));
-    }
+    void Add(const tcode& code) { Add(tcode(code)); }
+    void Add(tcode&& code);
 
     // The record at `index` without copying, or null when out of range:
     // the interpreter's way to read the statement it runs.

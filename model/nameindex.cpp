@@ -12,11 +12,24 @@ namespace {
 
 std::size_t wordHash(std::string_view word) { return nameHash(word); }
 
+// Whether search form `f` is the very text of the same form of an earlier
+// case (a noun whose ending does not change: the forms keep such a text
+// once), so its words are taken in already.
+bool sharesEarlierCase(const tshortNames& names, std::size_t f) {
+    const std::string_view form = names.searchForm(f);
+    for (std::size_t e = f % 6; e < f; e += 6) {
+        const std::string_view earlier = names.searchForm(e);
+        if (earlier.data() == form.data() && earlier.size() == form.size()) return true;
+    }
+    return false;
+}
+
 }  // namespace
 
 template <typename tvisit>
 void tnameindex::forEachWord(const tnode& node, tvisit visit) {
     std::vector<std::pair<towners*, std::size_t>> seen;
+    seen.reserve(node.shortNames.size() * 2 * kSearchForms);
     auto once = [&](towners& map, std::string_view word) {
         const std::pair<towners*, std::size_t> key{&map, wordHash(word)};
         if (std::find(seen.begin(), seen.end(), key) != seen.end()) return;
@@ -26,6 +39,7 @@ void tnameindex::forEachWord(const tnode& node, tvisit visit) {
     for (const tshortNames& names : node.shortNames) {
         for (std::size_t f = 0; f < kSearchForms; ++f) {
             const std::string_view form = names.searchForm(f);
+            if (sharesEarlierCase(names, f)) continue;
             const std::size_t last = form.rfind(' ');
             once(owners, last == std::string_view::npos ? form : form.substr(last + 1));
             if (isAdjectiveForm(f) && last != std::string_view::npos)

@@ -168,10 +168,17 @@ std::shared_ptr<const tcompiled> compileExpression(std::string_view postfix) {
     return compileNested(postfix, 0);
 }
 
-void compileParams(tcode& code) {
-    code.compiled.clear();
-    code.compiled.reserve(code.params.size());
-    for (const std::string& param : code.params) code.compiled.push_back(compileExpression(param));
+void compileParams(const tcode& code) {
+    auto forms = std::make_shared<tcompiledparams>();
+    forms->reserve(code.params.size());
+    for (const std::string& param : code.params) forms->push_back(compileExpression(param));
+    code.compiled = std::move(forms);
+}
+
+const tcompiled* compileOnFirstRun(const tcode& code, std::size_t i) {
+    if (i >= code.params.size()) return nullptr;
+    if (!code.compiled || code.compiled->size() != code.params.size()) compileParams(code);
+    return (*code.compiled)[i].get();
 }
 
 }  // namespace velmo

@@ -18,10 +18,11 @@
 #include <string_view>
 #include <vector>
 
+#include "model/codelist.h"
+
 namespace velmo {
 
 struct tafunction;
-struct tcode;
 struct tcompiled;
 class tvarlist;
 
@@ -124,7 +125,18 @@ std::shared_ptr<const tcompiled> compileExpression(std::string_view postfix);
 // Fills `code.compiled` with the compiled form of each of `code.params`.
 // Run it after the parameters have their final text (after restoring the
 // strings of a compiled story).
-void compileParams(tcode& code);
+void compileParams(const tcode& code);
+// compiledParam's first call for a record.
+const tcompiled* compileOnFirstRun(const tcode& code, std::size_t i);
+
+// The compiled form of parameter `i` of a record, or null when it has no
+// such parameter. The first call compiles all of the record's parameters;
+// later calls (through any list that shares the record) find them.
+inline const tcompiled* compiledParam(const tcode& code, std::size_t i) {
+    const tcompiledparams* forms = code.compiled.get();
+    if (forms && i < forms->size()) return (*forms)[i].get();
+    return compileOnFirstRun(code, i);
+}
 
 // Helpers shared with the evaluator.
 bool isNameStart(char c);

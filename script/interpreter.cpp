@@ -275,8 +275,8 @@ tnode* tinterpreter::PlayerReady() const {
 
 bool tinterpreter::evaluateParam(tnode& target, const tcode& record, std::size_t i,
                                  std::string& out) {
-    if (i < record.compiled.size() && record.compiled[i])
-        evaluator.Evaluate(record.line, target, out, *record.compiled[i]);
+    if (const tcompiled* form = compiledParam(record, i))
+        evaluator.Evaluate(record.line, target, out, *form);
     else
         evaluator.Evaluate(record.line, target, out, record.params[i]);
     return !evaluator.Failed();
@@ -307,15 +307,15 @@ void tinterpreter::evaluateWhole(tnode& target, const tcode& record, std::string
 }
 
 void tinterpreter::performParam(tnode& target, const tcode& record, std::size_t i) {
-    if (i < record.compiled.size() && record.compiled[i])
-        evaluator.Perform(record.line, target, *record.compiled[i]);
+    if (const tcompiled* form = compiledParam(record, i))
+        evaluator.Perform(record.line, target, *form);
     else
         evaluator.Evaluate(record.line, target, scratch, record.params[i]);
 }
 
 bool tinterpreter::holdsParam(tnode& target, const tcode& record, std::size_t i) {
-    if (i < record.compiled.size() && record.compiled[i])
-        return evaluator.Holds(record.line, target, *record.compiled[i]);
+    if (const tcompiled* form = compiledParam(record, i))
+        return evaluator.Holds(record.line, target, *form);
     evaluator.Evaluate(record.line, target, scratch, record.params[i]);
     return !evaluator.Failed() && scratch != "0";
 }
@@ -344,15 +344,14 @@ bool tinterpreter::holdsWhole(tnode& target, const tcode& record) {
 // its condition.
 const tcompiled* tinterpreter::wholeForm(const tcode& record,
                                          std::shared_ptr<const tcompiled>& owned) {
-    if (record.params.size() == 1 && !record.compiled.empty() && record.compiled[0])
-        return record.compiled[0].get();
+    if (record.params.size() == 1) return compiledParam(record, 0);
     owned = compileExpression(record.paramText);
     return owned.get();
 }
 
 const tcompiled* tinterpreter::paramForm(const tcode& record, std::size_t i,
                                          std::shared_ptr<const tcompiled>& owned) {
-    if (i < record.compiled.size() && record.compiled[i]) return record.compiled[i].get();
+    if (const tcompiled* form = compiledParam(record, i)) return form;
     owned = compileExpression(record.params[i]);
     return owned.get();
 }

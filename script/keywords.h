@@ -185,8 +185,12 @@ inline constexpr std::array<tkeyword, kKeywordRows> kKeywords{{
 
 // The first row whose keyword begins `statement`, or -1 when none does.
 inline int32_t findKeywordRow(std::string_view statement) {
-    for (int32_t row = 0; row < kKeywordRows; ++row)
-        if (statement.substr(0, kKeywords[row].text.size()) == kKeywords[row].text) return row;
+    for (int32_t row = 0; row < kKeywordRows; ++row) {
+        const std::string_view text = kKeywords[row].text;
+        // The first letter turns most rows away without a comparison.
+        if (!text.empty() && (statement.empty() || statement.front() != text.front())) continue;
+        if (statement.starts_with(text)) return row;
+    }
     return -1;
 }
 

@@ -61,7 +61,18 @@ std::string EncodeOperators(std::string_view text) {
     while (i < text.size()) {
         const char c = text[i];
         if (c == '"') inString = !inString;
-        if (!inString && i + 1 < text.size() && kOperatorChars.has(c)) {
+        if (inString || !kOperatorChars.has(c)) {
+            // Up to the next quote or operator character nothing changes:
+            // the run is copied whole.
+            std::size_t end = i + 1;
+            while (end < text.size() && text[end] != '"' &&
+                   (inString || !kOperatorChars.has(text[end])))
+                ++end;
+            out.append(text, i, end - i);
+            i = end;
+            continue;
+        }
+        if (i + 1 < text.size()) {
             const char after = i + 2 < text.size() ? text[i + 2] : '\0';
             if (unsigned char code = pairCode(c, text[i + 1], after)) {
                 out += static_cast<char>(code);

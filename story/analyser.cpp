@@ -171,11 +171,12 @@ tcode tanalysis::run(std::string statement) {
     record.line = line;
     const int32_t row = findKeywordRow(statement);
     const bool good = row >= 0 ? keywordStatement(statement, row) : plainStatement(statement);
-    if (!good) return record;
+    if (!good) return std::move(record);
     if (state.inFunction && !record.paramText.empty() && convertsParameters(record.opcode))
         convertParameters(record);
     structuralAction();
-    return record;
+    // The analysis is used once: its record is handed over, not copied.
+    return std::move(record);
 }
 
 bool tanalysis::keywordStatement(std::string& statement, int32_t row) {

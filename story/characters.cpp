@@ -9,6 +9,23 @@ bool allowedOutsideStrings(char c) {
            (c >= 'a' && c <= '~');
 }
 
+namespace {
+
+// A byte without a rule of its own that may stand where it stands: it
+// passes unchanged, and so does a run of them.
+bool passes(char c, bool inString) {
+    switch (c) {
+    case '\t':
+    case ' ':
+    case '"':
+    case '/':
+    case kLineEnd: return false;
+    default: return c != kUnconvertible && (inString || allowedOutsideStrings(c));
+    }
+}
+
+}  // namespace
+
 bool applyCharacterRules(std::string_view text, std::string& out, tbadcharacter& bad) {
     out.clear();
     out.reserve(text.size());
@@ -41,11 +58,18 @@ bool applyCharacterRules(std::string_view text, std::string& out, tbadcharacter&
             ++line;
             break;
         default:
-            if (inComment) break;
+            if (inComment) {
+                // Inside a comment only "/" and the line end have rules.
+                while (i + 1 < text.size() && text[i + 1] != '/' && text[i + 1] != kLineEnd) ++i;
+                break;
+            }
             // A character without a Windows-1252 form cannot stand even
             // in a literal.
-            if (c != kUnconvertible && (inString || allowedOutsideStrings(c))) {
-                out += c;
+            if (passes(c, inString)) {
+                std::size_t end = i + 1;
+                while (end < text.size() && passes(text[end], inString)) ++end;
+                out.append(text.substr(i, end - i));
+                i = end - 1;
                 break;
             }
             bad.line = line;

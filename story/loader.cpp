@@ -1,9 +1,6 @@
 #include "story/loader.h"
 
-#include <unordered_set>
-
 #include "model/story.h"
-#include "script/compiledexpr.h"
 #include "story/analyser.h"
 #include "story/scanner.h"
 #include "story/statementsplitter.h"
@@ -15,17 +12,6 @@ namespace {
 
 void declareRootVariable(tnode& root, const char* name, bool& error) {
     if (!root.vars.exists(name)) root.vars.declare(name, kTypeObject, error, 0);
-}
-
-// Gives every statement record the pre-split form of its parameters, once
-// their texts are final, so that running a statement never splits text.
-// Inherited functions share their records; each record is compiled once.
-void compileRecords(tnode& node, std::unordered_set<const tcode*>& done) {
-    for (int32_t i = 0; i < node.code.Count(); ++i) {
-        tcode* record = node.code.MutableAt(i);
-        if (!record->params.empty() && done.insert(record).second) compileParams(*record);
-    }
-    for (const auto& child : node.children()) compileRecords(*child, done);
 }
 
 }  // namespace
@@ -66,8 +52,7 @@ bool loadStory(const std::string& fileName, tstory& story, tstorysource& source)
         scanner.stringTable.clear();
         if (scanner.error) return false;
     }
-    std::unordered_set<const tcode*> done;
-    compileRecords(story.root(), done);
+    // The records' parameters are compiled when each statement first runs.
     return true;
 }
 

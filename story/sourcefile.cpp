@@ -52,8 +52,11 @@ void tsourcefile::assign(std::string content) {
 
 bool tsourcefile::nextLine(std::string_view& line) {
     if (pos >= data.size()) return false;
-    std::size_t end = data.find_first_of("\r\n", pos);
-    if (end == std::string::npos) {
+    // A plain loop: a search for either of two bytes would look up the
+    // pair for every byte of the file.
+    std::size_t end = pos;
+    while (end < data.size() && data[end] != '\n' && data[end] != '\r') ++end;
+    if (end == data.size()) {
         line = std::string_view(data).substr(pos);
         pos = data.size();
         return true;
@@ -81,12 +84,15 @@ void appendUtf8AsProgramText(std::string& out, std::string_view text) {
     std::string one;
     std::size_t bad = 0;
     for (std::size_t pos = 0; pos < text.size();) {
-        auto lead = static_cast<unsigned char>(text[pos]);
-        if (lead < 0x80) {
-            out += static_cast<char>(lead);
-            ++pos;
+        // A run of ASCII reads the same in both encodings: copied whole.
+        std::size_t ascii = pos;
+        while (ascii < text.size() && static_cast<unsigned char>(text[ascii]) < 0x80) ++ascii;
+        if (ascii > pos) {
+            out.append(text, pos, ascii - pos);
+            pos = ascii;
             continue;
         }
+        auto lead = static_cast<unsigned char>(text[pos]);
         // One character at a time, so that a line full of characters
         // without a Windows-1252 form still takes linear time.
         std::size_t len = utf8Length(lead);

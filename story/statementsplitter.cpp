@@ -6,6 +6,21 @@ namespace {
 
 constexpr char kLineEnd = '\xFE';
 
+// How many bytes from `at` on have no rule here: inside a literal all but
+// the quote and the line end, outside also all but parentheses, braces
+// and ";". They go into the statement as one run.
+std::size_t plainRun(std::string_view text, std::size_t at, bool inString) {
+    std::size_t end = at;
+    for (; end < text.size(); ++end) {
+        const char c = text[end];
+        if (c == kLineEnd || c == '"') break;
+        if (!inString &&
+            (c == '(' || c == ')' || c == ';' || c == '{' || c == '}'))
+            break;
+    }
+    return end - at;
+}
+
 }  // namespace
 
 tsplitresult splitStatements(std::string_view programText, int32_t& lineCount,
@@ -15,12 +30,18 @@ tsplitresult splitStatements(std::string_view programText, int32_t& lineCount,
     std::string statement;              // text since the last terminator, line ends left out
     int32_t statementLine = lineCount;  // where that text began
 
-    for (char c : programText) {
+    for (std::size_t i = 0; i < programText.size(); ++i) {
+        const char c = programText[i];
         if (c == kLineEnd) {
             ++lineCount;
             continue;
         }
         if (statement.empty()) statementLine = lineCount;
+        if (const std::size_t run = plainRun(programText, i, inString)) {
+            statement.append(programText.substr(i, run));
+            i += run - 1;
+            continue;
+        }
         if (c == '"') {
             inString = !inString;
         } else if (!inString) {

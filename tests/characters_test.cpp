@@ -33,6 +33,18 @@ TEST(CharacterRules, BlanksAndComments) {
     EXPECT_EQ(rules("a=b/c;\n"), "a=b/c;\n");
 }
 
+// Text between the bytes with rules is copied in runs; the rules must
+// still see every byte at a run's edge.
+TEST(CharacterRules, RunsEndAtEveryByteWithARule) {
+    EXPECT_EQ(rules("abc/*d*/ef;\n"), "abcef;\n");
+    EXPECT_EQ(rules("a*/b;\n"), "a*b;\n");  // "*/" outside a comment drops the "/"
+    EXPECT_EQ(rules("wort\"ein Text\"wort;\n"), "wort\"ein Text\"wort;\n");
+    // A comment skips its bytes, bad ones too, but keeps its line ends.
+    EXPECT_EQ(rules("x;/* ' $\n ` */y;\n"), "x;\ny;\n");
+    EXPECT_EQ(rules("x;/* $\n */yz$;\n"), "!2$");
+    EXPECT_EQ(rules("s=\"langer Text\xE4\" $"), "!1$");
+}
+
 TEST(CharacterRules, LiteralsOverSeveralLines) {
     EXPECT_EQ(rules("s=\"eins\nzwei\";\n"), "s=\"eins \nzwei\";\n");
     EXPECT_EQ(rules("s=\"eins^\nzwei\";\n"), "s=\"eins^\nzwei\";\n");

@@ -51,6 +51,35 @@ TEST(CodeList, ShareIntoSharesRecordsThatOutliveTheirFirstList) {
     EXPECT_EQ(inherited.At(0)->opcode, 17);
 }
 
+// Records are made in blocks shared by every list: many records of
+// several lists, some lists gone, the rest still read right.
+TEST(CodeList, RecordsOfManyListsOutliveTheirNeighbours) {
+    auto first = std::make_unique<tcodelist>();
+    auto second = std::make_unique<tcodelist>();
+    tcodelist heir;
+    for (int32_t i = 0; i < 300; ++i) {
+        (i % 2 ? *first : *second).Add(record(i, "wert " + std::to_string(i)));
+        if (i % 7 == 0) {
+            const tcode copy = record(-i, "kopie");
+            first->Add(copy);
+        }
+    }
+    first->ShareInto(heir);
+    first.reset();
+    for (int32_t i = 0; i < second->Count(); ++i)
+        EXPECT_EQ(second->At(i)->paramText, "wert " + std::to_string(2 * i));
+    second.reset();
+    int32_t odd = 1;
+    for (int32_t i = 0; i < heir.Count(); ++i) {
+        const tcode* r = heir.At(i);
+        if (r->paramText == "kopie") continue;
+        EXPECT_EQ(r->opcode, odd);
+        EXPECT_EQ(r->params, TParameters{"wert " + std::to_string(odd)});
+        odd += 2;
+    }
+    EXPECT_EQ(odd, 301);
+}
+
 TEST(CodeList, SharingAnEmptyListOrIntoItselfIsSafe) {
     tcodelist empty, target;
     target.Add(record(1, ""));

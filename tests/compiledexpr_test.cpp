@@ -74,10 +74,13 @@ TEST(CompiledExpression, ParamsOfARecord) {
     tcode record;
     record.params = {"x 1 =", "y"};
     compileParams(record);
-    ASSERT_EQ(record.compiled.size(), 2u);
-    EXPECT_EQ(record.compiled[0]->text, "x 1 =");
+    ASSERT_TRUE(record.compiled);
+    ASSERT_EQ(record.compiled->size(), 2u);
+    EXPECT_EQ((*record.compiled)[0]->text, "x 1 =");
     const tcode copy = record;  // copies share the compiled forms
-    EXPECT_EQ(copy.compiled[1], record.compiled[1]);
+    EXPECT_EQ(copy.compiled, record.compiled);
+    EXPECT_EQ(compiledParam(copy, 1), (*record.compiled)[1].get());
+    EXPECT_EQ(compiledParam(copy, 2), nullptr);
 }
 
 TEST_F(ExpressionTest, CompiledAndTextEvaluationAgree) {

@@ -4,6 +4,8 @@
 #include <set>
 
 #include "base/declension.h"
+#include "base/encoding.h"
+#include "base/wstrlib.h"
 
 using namespace velmo;
 
@@ -198,6 +200,46 @@ TEST(Declension, ShortNamesHoldEveryFormAndItsSearchForm) {
 
     EXPECT_EQ(nameForm(&apples, D, false, kDefinite), "den \xC4pfeln");
     EXPECT_EQ(nameForm(nullptr, D, false, kDefinite), "");
+}
+
+// Every form of a variant is the form declineName gives, and its search
+// form that form lower-cased with its umlauts folded, for names of every
+// kind, odd ones included (the forms with the indefinite article are made
+// from those without one).
+TEST(Declension, ShortNamesAgreeWithDeclineNameForEveryKind) {
+    for (const char* name :
+         {"+gro\xDF* Schl\xFCssel", "-alt* Kiste", "blau* Klotz", "$Anna", "$Max", "&\xC4pfel",
+          "&rot* Beeren", "+leise* Mensch", "blau* +Klotz", "*Ding", "", "+", "$", "&", "*", "+rot*",
+          "&*x", "$a*", "+rund* gro\xDF* Tisch"}) {
+        const tshortNames names = buildShortNames(name);
+        for (std::size_t f = 0; f < kSearchForms; ++f) {
+            const auto c = static_cast<int32_t>(f / 6);
+            const auto kind = static_cast<int32_t>(f % 3);
+            const std::string expected = declineName(name, c, isAdjectiveForm(f), kind);
+            EXPECT_EQ(names.form(f), expected) << name << " form " << f;
+            std::string lower;
+            for (char ch : expected) lower += cpLower(ch);
+            EXPECT_EQ(names.searchForm(f), foldUmlauts(lower)) << name << " form " << f;
+        }
+    }
+}
+
+// A variant whose forms need more than 64 KB of text still gives every
+// form, also in a copy that outlives the original.
+TEST(Declension, VeryLongNamesKeepEveryForm) {
+    const std::string name = "+gr\xFCn* " + std::string(9000, 'k') + "\xE4sten";
+    auto box = std::make_unique<tshortNames>(buildShortNames(name));
+    EXPECT_GT(box->textBytes(), std::size_t{0xFFFF});
+    const tshortNames copy = *box;
+    box.reset();
+    for (std::size_t f = 0; f < kSearchForms; ++f) {
+        const std::string expected = declineName(name, static_cast<int32_t>(f / 6),
+                                                 isAdjectiveForm(f), static_cast<int32_t>(f % 3));
+        EXPECT_EQ(copy.form(f), expected) << f;
+        std::string lower;
+        for (char ch : expected) lower += cpLower(ch);
+        EXPECT_EQ(copy.searchForm(f), foldUmlauts(lower)) << f;
+    }
 }
 
 // Equal forms share their text, so a variant costs its distinct forms;

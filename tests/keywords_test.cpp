@@ -25,3 +25,17 @@ TEST(Keywords, FirstMatchingRowWinsEvenInsideLongerNames) {
     EXPECT_EQ(findKeywordRow("x=1"), -1);
     EXPECT_EQ(findKeywordRow(std::string_view("\0", 1)), kRowPlain);  // never in story text
 }
+
+// Every keyword, followed by more text, finds the first row whose keyword
+// begins it, as a plain comparison with every row finds it.
+TEST(Keywords, EveryKeywordFindsTheFirstRowThatBeginsIt) {
+    for (const tkeyword& k : kKeywords) {
+        const std::string statement = std::string(k.text) + "x(1)";
+        int32_t expected = -1;
+        for (int32_t row = 0; row < kKeywordRows && expected < 0; ++row)
+            if (statement.compare(0, kKeywords[row].text.size(), kKeywords[row].text) == 0)
+                expected = row;
+        EXPECT_EQ(findKeywordRow(statement), expected) << statement;
+    }
+    EXPECT_EQ(findKeywordRow(""), -1);
+}

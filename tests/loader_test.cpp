@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "model/story.h"
+#include "script/compiledexpr.h"
+#include "script/interpreter.h"
 #include "script/keywords.h"
 #include "story/scanner.h"
 #include "story/strings.h"
@@ -174,6 +176,64 @@ TEST(LoaderRecords, AFunctionBodyBecomesRecordsWithPostfixParameters) {
     EXPECT_EQ(f->code.At(2)->params, (TParameters{"r 1 ="}));
     EXPECT_EQ(f->code.At(8)->params, (TParameters{"r"}));
     EXPECT_EQ(records(s.root()), (Records{"17/5/1/f(intn)"}));
+}
+
+// Parameters are compiled when a statement first runs, not at load; an
+// inherited function shares its records and so their compiled forms, and
+// a second run compiles nothing again.
+TEST(LoaderRecords, ParametersAreCompiledOnTheFirstRun) {
+    StorySource s(
+        "class Ding {\n"
+        "  int f(int n) {\n"
+        "    int r = 1;\n"
+        "    while (n > 1) { r = r * n; n--; }\n"
+        "    return (r);\n"
+        "  }\n"
+        "}\n"
+        "class Apfel : Ding { }\n"
+        "int g() { return (Apfel.f(5)); }\n");
+    ASSERT_TRUE(s.loaded) << s.services.written;
+    const tnode* original = s.function(s.object("Ding"), "f");
+    ASSERT_NE(original, nullptr);
+    for (int32_t i = 0; i < original->code.Count(); ++i)
+        EXPECT_FALSE(original->code.At(i)->compiled) << i;
+
+    tinterpreter interpreter(*s.story);
+    std::string result;
+    interpreter.Run(0, &s.root(), result, "", "g");
+    EXPECT_EQ(result, "120");
+    const tcode* loop = original->code.At(2);  // shared with Apfel's copy, which ran
+    ASSERT_EQ(loop->opcode, kCodeWhile);
+    ASSERT_TRUE(loop->compiled);
+    ASSERT_EQ(loop->compiled->size(), 1u);
+    const tcompiled* form = (*loop->compiled)[0].get();
+    EXPECT_EQ(form->text, "n 1 >");
+
+    interpreter.Run(0, &s.root(), result, "", "g");
+    EXPECT_EQ(result, "120");
+    EXPECT_EQ((*loop->compiled)[0].get(), form);
+}
+
+// A compiled story's literals are restored before any statement runs, so
+// the first run compiles the restored text.
+TEST(LoaderCompiled, RestoredLiteralsAreWhatRuns) {
+    test::RecordingServices services;
+    tstory story(services);
+    tfilelist files;
+    tdeflist definitions;
+    tscanner scanner(services, files, definitions);
+    scanner.isCompiled = true;
+    scanner.stringTable = {"250101", "Hallo, Welt"};
+    scanner.programText = test::lines(
+        "voidmain(){write(\"\xFD"
+        "1\");}");
+    ASSERT_TRUE(parseProgram(scanner, story)) << services.written;
+    restoreAllStrings(scanner, story.root());
+    ASSERT_FALSE(scanner.error) << services.written;
+    tinterpreter interpreter(story);
+    std::string result;
+    interpreter.Run(0, &story.root(), result, "", "main");
+    EXPECT_EQ(services.written, "Hallo, Welt");
 }
 
 TEST(LoaderRecords, ReceiverAndParametersAreSplit) {

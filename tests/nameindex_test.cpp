@@ -53,5 +53,24 @@ TEST_F(NameIndex, ANewNameReplacesTheOldEntries) {
     EXPECT_EQ(story.names.find("frosch"), nullptr);
 }
 
+// Forms that keep one text for several cases ("-alt* Kiste" does not
+// change) are taken in once and taken out whole, adjective words too.
+TEST_F(NameIndex, FormsSharedBetweenCasesAreListedAndRemovedWhole) {
+    tnode* kiste = object("Kiste", "-alt* Kiste, &Bretter");
+    EXPECT_EQ(listed("kiste", kiste), 1);
+    EXPECT_EQ(listed("brettern", kiste), 1);  // the plural's dative
+    for (const char* adjective : {"alte", "alten"}) {
+        const auto* owners = story.names.findAdjective(adjective);
+        ASSERT_NE(owners, nullptr) << adjective;
+        EXPECT_EQ(std::count(owners->begin(), owners->end(), kiste), 1) << adjective;
+    }
+    kiste->setShortName("+Sack");
+    EXPECT_EQ(story.names.find("kiste"), nullptr);
+    EXPECT_EQ(story.names.find("bretter"), nullptr);
+    EXPECT_EQ(story.names.findAdjective("alte"), nullptr);
+    EXPECT_EQ(story.names.findAdjective("alten"), nullptr);
+    EXPECT_EQ(listed("sack", kiste), 1);
+}
+
 }  // namespace
 }  // namespace velmo

@@ -25,6 +25,15 @@ TEST(Operators, EncodesComparisonsAndAssignments) {
     EXPECT_EQ(EncodeOperators("a<>b"), "a<>b");
 }
 
+TEST(Operators, LiteralsKeepTheirOperatorsAndEndARun) {
+    EXPECT_EQ(EncodeOperators("s=\"a<=b\"+\"c\"<=d"), "s=\"a<=b\"+\"c\"" + op(kOpLessEq) + "d");
+    EXPECT_EQ(EncodeOperators("\"x\"==\"y==\""), "\"x\"" + op(kOpEqual) + "\"y==\"");
+    EXPECT_EQ(EncodeOperators("langerName!=zwei"), "langerName" + op(kOpNotEqual) + "zwei");
+    // An open literal keeps the rest as it is.
+    EXPECT_EQ(EncodeOperators("a==\"b<=c"), "a" + op(kOpEqual) + "\"b<=c");
+    EXPECT_EQ(EncodeOperators("a="), "a=");
+}
+
 TEST(Operators, TellsPrefixFromPostfixIncrement) {
     EXPECT_EQ(EncodeOperators("x++"), "x" + op(kOpPostInc));
     EXPECT_EQ(EncodeOperators("++x"), op(kOpPreInc) + "x");

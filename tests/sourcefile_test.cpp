@@ -29,6 +29,8 @@ TEST(SourceFile, SplitsAtEveryKindOfLineEnd) {
     EXPECT_EQ(linesOf("a\r\n\r\n\n\rb\n"), (Lines{"a", "", "", "", "b"}));
     EXPECT_EQ(linesOf(""), Lines{});
     EXPECT_EQ(linesOf("\n"), Lines{""});
+    EXPECT_EQ(linesOf("eins\r"), Lines{"eins"});
+    EXPECT_EQ(linesOf("eins\r\rzwei"), (Lines{"eins", "", "zwei"}));
 }
 
 TEST(SourceFile, Utf8AndWindows1252) {
@@ -43,6 +45,9 @@ TEST(SourceFile, Utf8AndWindows1252) {
     // Windows-1252 stays byte for byte, stray UTF-8-looking bytes included.
     EXPECT_EQ(linesOf("gr\xFC\xDF \xC3\xBC\xFF", &utf8), Lines{"gr\xFC\xDF \xC3\xBC\xFF"});
     EXPECT_FALSE(utf8);
+    // ASCII runs between umlauts are copied whole, the umlauts converted.
+    EXPECT_EQ(linesOf("\xC3\xA4" "ab\xC3\xB6" "cd\xC3\xBC", &utf8), Lines{"\xE4" "ab\xF6" "cd\xFC"});
+    EXPECT_TRUE(utf8);
     // A byte-order mark before plain ASCII just goes.
     EXPECT_EQ(linesOf("\xEF\xBB\xBFint a;"), Lines{"int a;"});
 }

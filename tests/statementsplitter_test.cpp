@@ -47,6 +47,13 @@ TEST(StatementSplitter, TerminatorsInsideLiteralsAndParenthesesDoNotSplit) {
     EXPECT_EQ(s.statements, (Statements{"write(\"a;b{c}\")", "for(i=0;i<3;i++)", "{", "}"}));
 }
 
+TEST(StatementSplitter, ParenthesesInsideLiteralsDoNotCount) {
+    Split s = split(lines("write(\")(\");langerName=\"a\nb}\";x=1;"));
+    EXPECT_EQ(s.result, tsplitresult::complete);
+    EXPECT_EQ(s.statements, (Statements{"write(\")(\")", "langerName=\"ab}\"", "x=1"}));
+    EXPECT_EQ(s.statementLines, (std::vector<int32_t>{1, 2, 2}));
+}
+
 TEST(StatementSplitter, EmptyStatementsAreHandedOn) {
     // The analyser reports them; the splitter only cuts.
     Split s = split("};;");

@@ -49,7 +49,7 @@ public:
         std::string value;
         for (int32_t i = 0; i < function.code.Count() && !evaluator.Failed(); ++i) {
             const tcode& record = *function.code.At(i);
-            evaluator.Evaluate(line, function, value, *record.compiled.at(0));
+            evaluator.Evaluate(line, function, value, *record.compiled->at(0));
             if (record.opcode == kRecordIf && value == "0") ++i;
             if (record.opcode == kRecordReturn) result = value;
         }
