@@ -214,22 +214,35 @@ TEST(LoaderRecords, ParametersAreCompiledOnTheFirstRun) {
     EXPECT_EQ((*loop->compiled)[0].get(), form);
 }
 
+namespace {
+
+// A compiled story's program text with its string table, parsed and its
+// literals restored as the loader does it after the compiled reader.
+struct CompiledStory {
+    CompiledStory(std::vector<std::string> table, const std::string& program) {
+        scanner.isCompiled = true;
+        scanner.stringTable = std::move(table);
+        scanner.programText = test::lines(program);
+        EXPECT_TRUE(parseProgram(scanner, story)) << services.written;
+        restoreAllStrings(scanner, story.root());
+    }
+    test::RecordingServices services;
+    tstory story{services};
+    tfilelist files;
+    tdeflist definitions;
+    tscanner scanner{services, files, definitions};
+};
+
+}  // namespace
+
 // A compiled story's literals are restored before any statement runs, so
 // the first run compiles the restored text.
 TEST(LoaderCompiled, RestoredLiteralsAreWhatRuns) {
-    test::RecordingServices services;
-    tstory story(services);
-    tfilelist files;
-    tdeflist definitions;
-    tscanner scanner(services, files, definitions);
-    scanner.isCompiled = true;
-    scanner.stringTable = {"250101", "Hallo, Welt"};
-    scanner.programText = test::lines(
-        "voidmain(){write(\"\xFD"
-        "1\");}");
-    ASSERT_TRUE(parseProgram(scanner, story)) << services.written;
-    restoreAllStrings(scanner, story.root());
-    ASSERT_FALSE(scanner.error) << services.written;
+    CompiledStory c({"250101", "Hallo, Welt"}, "voidmain(){write(\"\xFD"
+                                               "1\");}");
+    ASSERT_FALSE(c.scanner.error) << c.services.written;
+    tstory& story = c.story;
+    test::RecordingServices& services = c.services;
     tinterpreter interpreter(story);
     std::string result;
     interpreter.Run(0, &story.root(), result, "", "main");
@@ -362,28 +375,20 @@ TEST(LoaderErrorsMore, GarbageNeverCrashesOrHangs) {
 
 // ---------------------------------------------------------------- compiled
 
-// A compiled story's program text with its string table, parsed and
-// restored as the loader does it after the compiled reader.
+// Every literal of a compiled story comes back: in a variable, a short
+// name, a statement of an inherited function, a verb and "restore".
 TEST(LoaderCompiled, LiteralsComeBackIntoTheWholeTree) {
-    test::RecordingServices services;
-    tstory story(services);
-    tfilelist files;
-    tdeflist definitions;
-    tscanner scanner(services, files, definitions);
-    scanner.isCompiled = true;
-    scanner.stringTable = {"250101", "+Apfel", "rot", "Hallo, Welt", "nimm #noun", "schau"};
-    scanner.programText = test::lines(
-        "classDing{stringfarbe=\"\xFD"
-        "2\";setShort(\"\xFD"
-        "1\");}\n"
-        "classApfel:Ding{voidinit(){write(\"\xFD"
-        "3\");}}\n"
-        "verb(\"\xFD"
-        "4\",nimm,0);restore(\"\xFD"
-        "5\");");
-    ASSERT_TRUE(parseProgram(scanner, story)) << services.written;
-    restoreAllStrings(scanner, story.root());
-    EXPECT_FALSE(scanner.error) << services.written;
+    CompiledStory c({"250101", "+Apfel", "rot", "Hallo, Welt", "nimm #noun", "schau"},
+                    "classDing{stringfarbe=\"\xFD"
+                    "2\";setShort(\"\xFD"
+                    "1\");}\n"
+                    "classApfel:Ding{voidinit(){write(\"\xFD"
+                    "3\");}}\n"
+                    "verb(\"\xFD"
+                    "4\",nimm,0);restore(\"\xFD"
+                    "5\");");
+    EXPECT_FALSE(c.scanner.error) << c.services.written;
+    tstory& story = c.story;
 
     tnode* ding = story.root().findChild("Ding");
     tnode* apfel = story.root().findChild("Apfel");
