@@ -389,7 +389,7 @@ void texpression::callFunction(tstate& s, tnode& function) {
     // The arguments lie on the stack in order, the first lowest; the run
     // binds them before anything else can touch this stack.
     const std::span<toperand> args(count ? operands.Peek(count - 1) : nullptr, count);
-    std::string result;
+    tcallresult result;
     bool callFailed = false;
     {
         const tdepth counted(depth);
@@ -401,16 +401,15 @@ void texpression::callFunction(tstate& s, tnode& function) {
         failed = true;  // the run has reported its error
         return;
     }
-    int32_t number = 0;
-    if (runner_->IntegerResult(number)) {
+    if (result.isInteger) {
         if (function.getValueType() == kTypeInt) {
-            operands.PushSlot().setInteger(number);
+            operands.PushSlot().setInteger(result.number);
             return;
         }
         char digits[kMaxIntDigits];
-        result.assign(digits, decimalText(number, digits));
+        result.text.assign(digits, decimalText(result.number, digits));
     }
-    pushResult(function, result);
+    pushResult(function, result.text);
 }
 
 void texpression::pushResult(const tnode& function, std::string& result) {

@@ -21,26 +21,27 @@ struct toperand;
 // larger.
 constexpr int32_t kMaxCallDepth = 2000;
 
+// What a call gives back: the result's text, or, when the function's
+// result is an integer it computed, that integer, and the text is left
+// empty, so that neither side writes or reads the digits.
+struct tcallresult {
+    std::string text;
+    bool isInteger = false;
+    int32_t number = 0;
+};
+
 class tfunctionrunner {
 public:
     virtual ~tfunctionrunner() = default;
 
     // Runs `function` (a function node the expression found) with the
-    // call's values, the first argument first, and returns its result
-    // text. The values are read before the function's code starts, and
+    // call's values, the first argument first, and returns its result. The values are read before the function's code starts, and
     // not after. Errors of the run are reported by the runner itself; it
     // sets `failed` when the run failed, so that the expression that made
     // the call stops too instead of going on (and perhaps calling again)
     // after an error.
-    virtual std::string runFunction(int32_t line, tnode& function, std::span<toperand> args,
+    virtual tcallresult runFunction(int32_t line, tnode& function, std::span<toperand> args,
                                     bool& failed) = 0;
-    // After runFunction: true when the function's result is an integer,
-    // which is then in `n`; the text returned was left empty, so that
-    // neither side writes or reads the digits. The default never says so.
-    virtual bool IntegerResult(int32_t& n) const {
-        (void)n;
-        return false;
-    }
 
     // The number of calls from expressions running at this moment. Every
     // runner that serves one story must answer with the same counter

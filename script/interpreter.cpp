@@ -221,7 +221,7 @@ tnode* tinterpreter::chooseTarget(tnode& fn, const tcode& record) {
     return target;
 }
 
-std::string tinterpreter::runFunction(int32_t line, tnode& called, std::span<toperand> args,
+tcallresult tinterpreter::runFunction(int32_t line, tnode& called, std::span<toperand> args,
                                       bool& callFailed) {
     // A fresh interpreter for the call, destroyed right after it: calls
     // inside the called function get their own in turn. It lives on the
@@ -236,10 +236,10 @@ std::string tinterpreter::runFunction(int32_t line, tnode& called, std::span<top
     callFailed = nested->Failed();
     // The nested interpreter is made fresh before it runs again: its
     // result is taken, not copied.
-    resultInteger = nested->returnIsInteger;
-    resultNumber = nested->returnNumber;
-    std::string result;
-    if (!resultInteger) result = std::move(nested->returnValue);
+    tcallresult result;
+    result.isInteger = nested->returnIsInteger;
+    result.number = nested->returnNumber;
+    if (!result.isInteger) result.text = std::move(nested->returnValue);
     // Kept only near the top of a chain of calls: a deep recursion would
     // otherwise hold one interpreter per level for as long as this one
     // lives.

@@ -83,12 +83,8 @@ public:
     bool Failed() const { return failed; }
 
     // Calls from expressions: a fresh interpreter runs the function.
-    std::string runFunction(int32_t line, tnode& called, std::span<toperand> args,
+    tcallresult runFunction(int32_t line, tnode& called, std::span<toperand> args,
                             bool& callFailed) override;
-    bool IntegerResult(int32_t& n) const override {
-        n = resultNumber;
-        return resultInteger;
-    }
     // Every interpreter of a story counts nested calls in the story.
     int32_t& callDepth() override;
 
@@ -199,9 +195,6 @@ private:
     // kept for the next: a call costs no new interpreter, and its
     // evaluator keeps the operand room and compiled texts it has grown.
     std::unique_ptr<tinterpreter> spare;
-    // What the last runFunction gave back as an integer (IntegerResult).
-    bool resultInteger = false;
-    int32_t resultNumber = 0;
     // The function being run and its records; set for the length of a run.
     tnode* function = nullptr;
     const tcodelist* code = nullptr;

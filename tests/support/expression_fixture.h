@@ -29,7 +29,7 @@ enum : int32_t { kRecordIf = 21, kRecordReturn = 28, kRecordPlain = 12 };
 
 class ScriptRunner : public tfunctionrunner {
 public:
-    std::string runFunction(int32_t line, tnode& function, std::span<toperand> args,
+    tcallresult runFunction(int32_t line, tnode& function, std::span<toperand> args,
                             bool& failed) override {
         ++calls;
         deepest = std::max(deepest, depth);
@@ -42,7 +42,7 @@ public:
         function.vars.clear();
         if (!bindArguments(line, function, args)) {
             failed = true;
-            return "0";
+            return {"0"};
         }
         texpression evaluator(this);
         std::string result = "0";
@@ -54,7 +54,7 @@ public:
             if (record.opcode == kRecordReturn) result = value;
         }
         failed = evaluator.Failed();
-        return result;
+        return {result};
     }
     int32_t& callDepth() override { return depth; }
 
