@@ -22,9 +22,13 @@ inline std::size_t nameHash(std::string_view text) noexcept {
 }
 
 // For maps keyed by name that are searched with a view, no key string made.
+// The call is deliberately not noexcept: for a hasher that may throw, the
+// standard library's hash map keeps each key's hash beside it, so a lookup
+// compares stored hashes while it walks a bucket instead of hashing every
+// key it passes again.
 struct tnameHasher {
     using is_transparent = void;
-    std::size_t operator()(std::string_view text) const noexcept { return nameHash(text); }
+    std::size_t operator()(std::string_view text) const { return nameHash(text); }
 };
 
 }  // namespace velmo

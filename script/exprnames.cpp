@@ -250,7 +250,11 @@ tnode* texpression::pathStep(tstate& s, tnode& current, std::string_view part,
         if (next && !lowered.lower(*next)) next = nullptr;
     } else {
         tnode& root = s.story.root();
-        if (tnode* object = root.findChild(part)) return object;
+        // Mostly the part is a variable holding an object's name: the
+        // story's name set rules out the search for a node of that name.
+        if (s.story.nodeNames.mayHold(part)) {
+            if (tnode* object = root.findChild(part)) return object;
+        }
         // A variable whose value names the object: in the node or its
         // owners, else in the node's caller.
         bool bad = false;
