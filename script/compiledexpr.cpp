@@ -74,11 +74,14 @@ void compileName(tctoken& token, std::string_view raw, const tcompiled& whole, i
         token.text = std::string(raw);
         compileIndex(token, raw, open, nesting);
         token.plainElement = !token.index->array.empty() && token.index->index;
+        token.farName = true;
         token.targetCandidate = whole.assigns && whole.text.starts_with(token.index->before);
         return;
     }
     compilePath(token, raw);
     token.textHash = nameHash(token.text);
+    token.farName = !token.path.empty();
+    if (token.path.size() == 1) token.pathHash = nameHash(token.path.front());
     token.value = std::string(raw);
     token.builtin = findBuiltin(token.text);
     token.hasFollows = hasFollowsName(whole.text, token.text);

@@ -81,9 +81,14 @@ struct tctoken {
     // An element "name[index]" that no increment operator follows: read
     // straight from the array when the index is an integer.
     bool plainElement = false;
+    bool farName = false;  // a name with an index or a path: not in the context's lists alone
     std::shared_ptr<const tindexpart> index;  // names with an index
     std::shared_ptr<const ttagpart> tags;     // texts with "<"
     mutable tvarhint hint;  // names without an index: where the variable was found last
+    // Names with a path of one part: that part's nameHash, and where the
+    // quick run found the variable of that name last.
+    std::size_t pathHash = 0;
+    mutable tvarhint pathHint;
 };
 
 // One step of the quick run: its tokens in a compact form.

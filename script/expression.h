@@ -94,6 +94,9 @@ private:
     bool quickRun(int32_t line, tnode& node, const tcompiled& form, twant want, std::string* text,
                   bool& truth);
     bool quickNames(const tcompiled& form, tnode& node, tquickname* names);
+    [[gnu::noinline]] static const tvar* quickFarName(tnode& context, const tctoken& token,
+                                                      tnode*& where);
+    static const tvar* quickPathVariable(tnode& context, const tctoken& token, tnode*& where);
     static const tvar* quickRunElement(tnode& context, const tctoken& token);
     static bool quickName(const tcompiled& form, std::size_t place, tnode& context,
                           tquickname& name);

@@ -102,6 +102,14 @@ bool simpleElement(const tctoken& token) {
            !index.builtin;
 }
 
+// "object.name" with a path of one part that is neither "actor",
+// "player" nor "super", and a name that may be a variable.
+bool simplePath(const tctoken& token) {
+    if (token.path.size() != 1 || token.builtin) return false;
+    const std::string& part = token.path.front();
+    return part != "actor" && part != "player" && part != "super";
+}
+
 }  // namespace
 
 // Walks the stack the tokens would build, with a mark on the slot that
@@ -132,7 +140,10 @@ void planQuickRun(tcompiled& form) {
             if (token.index) {
                 if (!simpleElement(token)) return;
                 hasElements = true;
-            } else if (!token.path.empty() || token.builtin) {
+            } else if (!token.path.empty()) {
+                if (!simplePath(token)) return;
+                hasElements = true;  // its object is found before the run, as an element
+            } else if (token.builtin) {
                 return;
             }
             if (names.size() == kQuickNames) return;
@@ -168,8 +179,11 @@ void planQuickRun(tcompiled& form) {
             pop(2, true);
             break;
         case tkind::kIncrement:
-            // It changes the variable that the name right before it found.
-            if (i == 0 || form.tokens[i - 1].kind != ttokenkind::kName) return;
+            // It changes the variable that the name right before it found;
+            // the long way finds the name after a path again on its own.
+            if (i == 0 || form.tokens[i - 1].kind != ttokenkind::kName ||
+                !form.tokens[i - 1].path.empty())
+                return;
             if (static_cast<int32_t>(names.size()) - 1 == target) targetRead = true;
             if (token.op == kOpPreInc || token.op == kOpPreDec) marks[top++] = false;
             break;
@@ -209,8 +223,8 @@ bool texpression::quickNames(const tcompiled& form, tnode& node, tquickname* nam
     for (int32_t i = 0; i < count; ++i) {
         const tctoken& token = form.tokens[form.quickNames[static_cast<std::size_t>(i)]];
         tnode* where = context;
-        const tvar* found = token.index ? quickRunElement(*context, token)
-                                        : nearVariable(*context, token.text, token.hint, where);
+        const tvar* found = token.farName ? quickFarName(*context, token, where)
+                                : nearVariable(*context, token.text, token.hint, where);
         if (!found) return false;
         const tvar& variable = *found;
         if (i == form.quickTarget) {
@@ -224,6 +238,32 @@ bool texpression::quickNames(const tcompiled& form, tnode& node, tquickname* nam
         names[i] = tquickname{&where->vars, &variable};
     }
     return true;
+}
+
+// An element or a variable on a path, found as the long way finds it
+// first; null when the long way must decide.
+const tvar* texpression::quickFarName(tnode& context, const tctoken& token, tnode*& where) {
+    where = &context;
+    return token.index ? quickRunElement(context, token) : quickPathVariable(context, token, where);
+}
+
+// "part.name": the part is the object of that name, else a variable of the
+// context's own list that names an object; the name is a variable of that
+// object's own list.
+const tvar* texpression::quickPathVariable(tnode& context, const tctoken& token, tnode*& where) {
+    tstory& story = context.story();
+    tnode& root = story.root();
+    const std::string& part = token.path.front();
+    tnode* object = nullptr;
+    if (story.nodeNames.mayHoldHashed(token.pathHash)) object = root.findChild(part);
+    if (!object) {
+        const tvar* holder = plainVariableIn(context, part, token.pathHint);
+        if (!holder) return nullptr;  // in an owner or the caller, or not there at all
+        object = root.findChild(holder->text());
+        if (!object) return nullptr;  // the long way reports it
+    }
+    where = object;
+    return plainVariableIn(*object, token.text, token.hint);
 }
 
 // The element where the long way takes it at once: the array in the
@@ -250,8 +290,8 @@ bool texpression::quickName(const tcompiled& form, std::size_t place, tnode& con
                             tquickname& name) {
     const tctoken& token = form.tokens[form.quickNames[place]];
     tnode* where = &context;
-    name.record = token.index ? quickRunElement(context, token)
-                              : nearVariable(context, token.text, token.hint, where);
+    name.record = token.farName ? quickFarName(context, token, where)
+                                : nearVariable(context, token.text, token.hint, where);
     name.list = &where->vars;
     return name.record != nullptr;
 }

@@ -190,3 +190,43 @@ TEST_F(ExpressionTest, QuickCopiesCopyTextsAndIntegers) {
     EXPECT_EQ(value(*thing, "name"), "Kiste");
     EXPECT_EQ(takeError(), "");
 }
+
+// "o.v": the object is the one named o, else the one o's value names; its
+// own variable v is read, written through a copy, and left to the long
+// way where that must decide (no such object, a text, an increment).
+TEST_F(ExpressionTest, QuickRunsFollowPathsAsTheLongWay) {
+    tnode* one = object("Eins");
+    tnode* two = object("Zwei");
+    declare(*one, "v=1");
+    declare(*two, "w=0,v=2");
+    declare(root, "s=0");
+    declare(root, "o=\"Eins\"", kTypeText);
+    texpression evaluator(&runner);
+    const auto form = compiled("o.v*10+Zwei.v");
+    EXPECT_TRUE(form->quick);
+    EXPECT_EQ(repeat(evaluator, root, *form, 2), (tresults{"12", "12"}));
+    root.vars.setValue("o", "Zwei", 0);
+    EXPECT_EQ(repeat(evaluator, root, *form, 2), (tresults{"22", "22"}));
+    EXPECT_TRUE(compiled("s=o.v")->quickCopy);
+    EXPECT_EQ(repeat(evaluator, root, *compiled("s=o.v"), 2), (tresults{"2", "2"}));
+    EXPECT_EQ(value(root, "s"), "2");
+
+    EXPECT_FALSE(compiled("o.v++")->quick);
+    two->vars.setValue("v", "x", 0);
+    EXPECT_EQ(repeat(evaluator, root, *form, 2), (tresults{"792", "792"}));
+    EXPECT_EQ(takeError(), "");
+
+    // An object named like the variable is the one the path means.
+    tnode* named = object("o");
+    declare(*named, "v=7");
+    EXPECT_EQ(repeat(evaluator, root, *compiled("o.v+1"), 2), (tresults{"8", "8"}));
+
+    root.vars.setValue("o", "Nichts", 0);
+    texpression other(&runner);
+    const auto missing = compiled("p.v+1");
+    declare(root, "p=\"Eins\"", kTypeText);
+    EXPECT_EQ(repeat(other, root, *missing, 2), (tresults{"2", "2"}));
+    root.vars.setValue("p", "Nichts", 0);
+    EXPECT_EQ(repeat(other, root, *missing, 1), (tresults{"0"}));
+    EXPECT_EQ(takeError(), "Fehler: unbekannter Bezeichner p.v^");
+}
