@@ -34,6 +34,8 @@ void tvarlist::report(int32_t line, const std::string& message) {
     services->showError(error, line, message);
 }
 
+tnameset tvarlist::held;
+
 std::ptrdiff_t tvarlist::indexOf(std::string_view name) const {
     for (std::size_t i = 0; i < records.size(); ++i) {
         if (records[i].name == name) return static_cast<std::ptrdiff_t>(i);
@@ -139,6 +141,7 @@ void tvarlist::declare(const std::string& text, int32_t type, bool& errorFlag, i
     for (const std::string& declaration : declarations.Tokens()) {
         ttokenizer tokens(declaration, tcharset("(),=[]"), tcharset("\""), true);
         tvar record{type, tokens.Next().substr(0, kMaxVarName), defaultValue(type)};
+        held.add(record.name);
 
         if (indexOf(record.name) >= 0) {
             report(line, "\tVariable " + record.name + " wird redefiniert");

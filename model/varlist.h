@@ -26,6 +26,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/nameset.h"
 #include "model/var.h"
 
 namespace velmo {
@@ -144,6 +145,13 @@ public:
     // Set whenever this list reports an error; never cleared.
     bool error = false;
 
+    // Every name that any variable list of this process has held. A name
+    // it rules out is no variable anywhere, so the evaluator skips the
+    // search through every list up to the root for it: the name of each
+    // story function or built-in that an expression calls. Lists are
+    // used from one thread.
+    static const tnameset& heldNames() { return held; }
+
 private:
     // A fresh record at the end; a list that held records before reuses
     // their room.
@@ -152,6 +160,7 @@ private:
         tvar& record = records.emplace_back();
         record.type = type;
         record.name.assign(name.substr(0, kMaxVarName));
+        held.add(record.name);
         return record;
     }
     void makeTexts() const {
@@ -163,6 +172,8 @@ private:
     // The elements of an array declaration; `tokens` stands after the "[".
     void declareArray(tvar record, ttokenizer& tokens, int32_t line);
     void report(int32_t line, const std::string& message);
+
+    static tnameset held;
 
     tservices* services;
     std::vector<tvar> records;

@@ -350,12 +350,14 @@ void texpression::resolveOther(tstate& s, const tctoken& token, tnode& current,
 // and its owners. On a path only the path's node counts. A token without
 // an index names exactly `name`: its lists are searched without looking
 // for an index first, which matters most where the search fails (every
-// call of a story function by name).
+// call of a story function by name). Such a name is the token's text, and
+// one that no variable list has ever held is not searched for at all.
 const tvar* texpression::findVariable(tstate& s, tnode& current, bool onPath, std::string_view name,
                                       const tctoken& token, tnode*& where) {
     bool bad = false;
     const tvar* found = nullptr;
     const bool plain = !token.index;
+    if (plain && !tvarlist::heldNames().mayHoldHashed(token.textHash)) return nullptr;
     // The later chains end where the first one did (at the root): the
     // lists there were searched already.
     tnode* top = nullptr;

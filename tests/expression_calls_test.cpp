@@ -141,3 +141,19 @@ TEST_F(ExpressionTest, WithoutARunnerACallIsInvalid) {
               "Fehler: ung\xFC"
               "ltige Operation^");
 }
+
+// A name no variable list has held is called at once; once a variable of
+// that name is declared anywhere on the search path, the variable wins.
+TEST_F(ExpressionTest, AVariableDeclaredLaterHidesAFunctionOfItsName) {
+    function(root, "zuerstGerufen()", {"return 3"});
+    tnode* g = function(root, "g", {});
+    const auto form = compileExpression(ToPostfix(EncodeOperators("zuerstGerufen()+1")));
+    std::string result;
+    texpression evaluator(&runner);
+    evaluator.Evaluate(0, *g, result, *form);
+    EXPECT_EQ(result, "4");
+    declare(*g, "zuerstGerufen=10");
+    evaluator.Evaluate(0, *g, result, *form);
+    EXPECT_EQ(result, "11");
+    EXPECT_EQ(takeError(), "");
+}
