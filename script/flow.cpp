@@ -39,7 +39,14 @@ void tinterpreter::returnStatement(tnode& target, const tcode& record, int32_t&)
 // ------------------------------------------------------------ if / else
 
 void tinterpreter::ifStatement(tnode& target, const tcode& record, int32_t& index) {
-    if (!evaluateParams(target, record) || !isFalse(values[0])) return;
+    // A single condition is only asked whether it holds: no text is made.
+    if (record.params.size() == 1) {
+        const bool holds = holdsParam(target, record, 0);
+        if (evaluator.Failed()) failed = true;
+        if (failed || holds) return;
+    } else if (!evaluateParams(target, record) || !isFalse(values[0])) {
+        return;
+    }
     Skip(index);
     // Land on the "else" so that its branch runs next; a then-branch that
     // ran meets the "else" itself, which skips the else-branch.

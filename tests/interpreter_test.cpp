@@ -147,6 +147,23 @@ int zeige(int x) {
     EXPECT_EQ(s.result, "2");
 }
 
+// Only the text "0" is false: an empty text and "00" hold. A condition that
+// fails stops the function without running either branch.
+TEST(InterpreterBranches, IfConditionsHoldUnlessTheirTextIsZero) {
+    StoryRun s(R"(
+void main() {
+  string leer; string nullen = "00";
+  if (leer) { write("a"); }
+  if ("0") { write("b"); } else { write("c"); }
+  if (nullen) { write("d"); }
+  if (3 - 3) { write("e"); }
+  if (1 / 0) { write("f"); } else { write("g"); }
+  write("h");
+}
+)");
+    EXPECT_EQ(s.run(), "acdgeschichte.velmo Zeile 8 ung\xFCltige Operation^");
+}
+
 TEST(InterpreterLoops, ForWhileAndDo) {
     StoryRun s(R"(
 void main() {
