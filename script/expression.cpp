@@ -137,7 +137,7 @@ bool texpression::finish(tstate& s, twant want, std::string* text) {
 void texpression::pushLiteral(tstate& s, tnode& current, const std::string& text,
                               const ttagpart* tags) {
     if (!tags) {
-        PushText(operands, text, kTypeText);
+        operands.PushSlot().setText(text, kTypeText);  // into the slot's room, no copy between
         return;
     }
     std::string out;
