@@ -83,7 +83,10 @@ tnode* tnode::create(tstory& story, tnode* owner, bool* errorFlag, int32_t line,
     return owner->link(std::move(node));
 }
 
+uint64_t tnode::lookupChanges_ = 0;
+
 tnode* tnode::link(std::unique_ptr<tnode> child) {
+    ++lookupChanges_;
     child->position_ = static_cast<int32_t>(children_.size());
     children_.push_back(std::move(child));
     tnode* linked = children_.back().get();
@@ -126,13 +129,13 @@ tnode* tnode::addChild(uint32_t childKind, const std::string& declaration, bool*
     }
     // A function written in the source that replaces an inherited one
     // belongs to this node's level; inherited copies (line 0) keep theirs.
-    if (child && overrides && line > 0) child->level = level;
+    if (child && overrides && line > 0) child->setLevel(level);
     if (errorFlag) *errorFlag = error || !child;
     return child;
 }
 
 void tnode::inheritFrom(tnode& superClassNode) {
-    level = superClassNode.level + 1;
+    setLevel(superClassNode.level + 1);
     // Counted up front: a node inheriting from itself must not walk the
     // copies it appends.
     const std::size_t count = superClassNode.children_.size();
@@ -144,7 +147,7 @@ void tnode::inheritFrom(tnode& superClassNode) {
         original.vars.copyInto(copy->vars);
         original.code.ShareInto(copy->code);
         for (const targ& parameter : original.args.Items()) copy->args.Add(parameter);
-        copy->level = original.level;
+        copy->setLevel(original.level);
     }
 }
 

@@ -115,7 +115,14 @@ public:
     uint32_t getKind() const { return kind; }
     int32_t getValueType() const { return valueType; }
     int32_t getLevel() const { return level; }
-    void setLevel(int32_t value) { level = value; }
+    void setLevel(int32_t value) {
+        level = value;
+        ++lookupChanges_;
+    }
+    // Counts, over every story of this process, each change that can alter
+    // what findChild finds: a child linked, a level changed. A lookup kept
+    // together with the count holds while the count has not moved.
+    static uint64_t lookupChanges() { return lookupChanges_; }
     bool getError() const { return error; }
     bool getAbstract() const { return isAbstract; }
     bool isMentioned() const { return mentioned; }
@@ -148,7 +155,6 @@ public:
     bool mentioned = false;
     bool error = false;
     tnode* owner = nullptr;
-    int32_t level = 0;
 
 private:
     friend class tstory;
@@ -159,6 +165,10 @@ private:
     bool hasChildNamed(std::string_view childName) const;
     // Takes this node out of its location's contents.
     void leaveLocation();
+
+    static uint64_t lookupChanges_;
+
+    int32_t level = 0;  // written through setLevel alone, which counts the change
 
     tstory* story_;
     std::vector<std::unique_ptr<tnode>> children_;

@@ -23,6 +23,7 @@
 namespace velmo {
 
 struct tafunction;
+class tnode;
 struct tcompiled;
 class tvarlist;
 
@@ -89,6 +90,12 @@ struct tctoken {
     // quick run found the variable of that name last.
     std::size_t pathHash = 0;
     mutable tvarhint pathHint;
+    // Names without an index: the node that the search for a child of
+    // that name found last from `lookupFrom` (null for none), while
+    // tnode::lookupChanges() stood at `lookupCount`.
+    mutable const tnode* lookupFrom = nullptr;
+    mutable tnode* lookupFound = nullptr;
+    mutable uint64_t lookupCount = 0;
 };
 
 // One step of the quick run: its tokens in a compact form.

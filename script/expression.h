@@ -135,6 +135,7 @@ private:
                                       std::string_view whole, tlevels& lowered);
     void resolveName(tstate& s, const tctoken& token, tnode& current, bool onPath,
                      std::string_view name);
+    [[gnu::noinline]] static tnode* findNode(tnode& current, bool onPath, std::string_view name);
     [[gnu::noinline]] bool pushVariable(tstate& s, const tctoken& token, tnode& current,
                                         bool onPath, std::string_view name);
     [[gnu::noinline]] const tvar* findVariable(tstate& s, tnode& current, bool onPath,

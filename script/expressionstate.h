@@ -56,12 +56,12 @@ public:
     tlevels(const tlevels&) = delete;
     tlevels& operator=(const tlevels&) = delete;
     ~tlevels() {
-        for (int i = 0; i < count; ++i) ++nodes[i]->level;
+        for (int i = 0; i < count; ++i) nodes[i]->setLevel(nodes[i]->getLevel() + 1);
     }
     // False when the path lowers more levels than a tree can have.
     bool lower(tnode& node) {
         if (count == kMax) return false;
-        --node.level;
+        node.setLevel(node.getLevel() - 1);
         nodes[count++] = &node;
         return true;
     }

@@ -282,16 +282,17 @@ tnode* texpression::pathStep(tstate& s, tnode& current, std::string_view part,
 void texpression::resolveName(tstate& s, const tctoken& token, tnode& current, bool onPath,
                               std::string_view name) {
     if (pushVariable(s, token, current, onPath, name) || failed) return;
-    tnode* holder = &current;
     tnode* child = nullptr;
-    // A token without an index names `name` as it stands, hashed once.
-    if (token.index ? s.story.nodeNames.mayHold(name)
-                    : s.story.nodeNames.mayHoldHashed(token.textHash)) {
-        child = current.findChild(name);
-        while (!child && !onPath && holder->owner) {
-            holder = holder->owner;
-            child = holder->findChild(name);
-        }
+    if (token.index) {
+        if (s.story.nodeNames.mayHold(name)) child = findNode(current, onPath, name);
+    } else if (token.lookupFrom == &current && token.lookupCount == tnode::lookupChanges()) {
+        child = token.lookupFound;  // nothing the search depends on has changed since
+    } else {
+        // A token without an index names `name` as it stands, hashed once.
+        if (s.story.nodeNames.mayHoldHashed(token.textHash)) child = findNode(current, onPath, name);
+        token.lookupFrom = &current;
+        token.lookupFound = child;
+        token.lookupCount = tnode::lookupChanges();
     }
     if (!child) {
         resolveOther(s, token, current, name);
@@ -300,6 +301,18 @@ void texpression::resolveName(tstate& s, const tctoken& token, tnode& current, b
     } else {
         pushObject(*child);
     }
+}
+
+// The child `name` of the node, else (off a path) of its owners up to the
+// root; null when there is none.
+tnode* texpression::findNode(tnode& current, bool onPath, std::string_view name) {
+    tnode* holder = &current;
+    tnode* child = current.findChild(name);
+    while (!child && !onPath && holder->owner) {
+        holder = holder->owner;
+        child = holder->findChild(name);
+    }
+    return child;
 }
 
 // Pushes the variable `name` if there is one.

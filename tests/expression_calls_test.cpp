@@ -157,3 +157,32 @@ TEST_F(ExpressionTest, AVariableDeclaredLaterHidesAFunctionOfItsName) {
     EXPECT_EQ(result, "11");
     EXPECT_EQ(takeError(), "");
 }
+
+// A name keeps the function it found while nothing changes that the
+// search depends on: a function linked nearer, or a level lowered so that
+// the nearer one is out of sight, is found by the next evaluation.
+TEST_F(ExpressionTest, ANameFindsTheFunctionAnewAfterTheTreeChanged) {
+    function(root, "wer()", {"return 1"});
+    tnode* thing = object("Ding");
+    tnode* f = function(*thing, "f", {});
+    const auto form = compileExpression(ToPostfix(EncodeOperators("wer()*10")));
+    texpression evaluator(&runner);
+    std::string result;
+    evaluator.Evaluate(0, *f, result, *form);
+    EXPECT_EQ(result, "10");
+    evaluator.Evaluate(0, *f, result, *form);
+    EXPECT_EQ(result, "10");
+
+    function(*thing, "wer()", {"return 2"});
+    evaluator.Evaluate(0, *f, result, *form);
+    EXPECT_EQ(result, "20");
+
+    const int32_t level = thing->getLevel();
+    thing->setLevel(level - 1);  // the object's own function is above its level now
+    evaluator.Evaluate(0, *f, result, *form);
+    EXPECT_EQ(result, "10");
+    thing->setLevel(level);
+    evaluator.Evaluate(0, *f, result, *form);
+    EXPECT_EQ(result, "20");
+    EXPECT_EQ(takeError(), "");
+}
