@@ -100,10 +100,10 @@ struct tctoken {
 
 // One step of the quick run: its tokens in a compact form.
 struct tquickstep {
-    enum tkind : uint8_t { kNumber, kName, kBinary, kUnary, kAssign, kCompound, kIncrement };
+    enum tkind : uint8_t { kNumber, kName, kText, kBinary, kUnary, kAssign, kCompound, kIncrement };
     tkind kind;
     unsigned char op;  // operators
-    int32_t value;     // a number's value; a name's place among the names
+    int32_t value;     // a number's value; a name's place among the names; a text's token
 };
 
 struct tcompiled {
@@ -121,6 +121,11 @@ struct tcompiled {
     std::vector<uint32_t> quickNames;  // the name tokens' places among the tokens
     int32_t quickTarget = -1;          // the name that becomes the assignment target
     bool quickTargetRead = false;      // its value is read, so it must be an integer
+    // Comparisons may meet texts: string literals (quickLiterals), and
+    // the names whose bit is set in quickTextNames (their places among the
+    // names) when they hold texts.
+    bool quickLiterals = false;
+    uint32_t quickTextNames = 0;
     mutable uint16_t quickMisses = 0;  // quick runs that had to leave it to the long way
 };
 

@@ -93,7 +93,14 @@ private:
     struct tquickname;
     bool quickRun(int32_t line, tnode& node, const tcompiled& form, twant want, std::string* text,
                   bool& truth);
-    bool quickNames(const tcompiled& form, tnode& node, tquickname* names);
+    // Whether every name was found, and whether one holds a text.
+    enum class tquickfound : uint8_t { kMissing, kIntegers, kTexts };
+    tquickfound quickNames(const tcompiled& form, tnode& node, tquickname* names);
+    enum class tquickend : uint8_t { kRan, kFailed, kGaveUp };
+    template <bool kTexts>
+    [[gnu::always_inline]] static tquickend quickSteps(const tcompiled& form, const tquickname* names, int32_t& value);
+    [[gnu::noinline]] static tquickend quickTextSteps(const tcompiled& form,
+                                                      const tquickname* names, int32_t& value);
     [[gnu::noinline]] static const tvar* quickFarName(tnode& context, const tctoken& token,
                                                       tnode*& where);
     static const tvar* quickPathVariable(tnode& context, const tctoken& token, tnode*& where);

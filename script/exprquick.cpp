@@ -8,6 +8,9 @@
 // long way can then run the whole expression as if nothing had been
 // tried.
 
+#include <algorithm>
+#include <string_view>
+
 #include "script/expressionstate.h"
 #include "script/intops.h"
 #include "script/postfix.h"
@@ -60,7 +63,7 @@ bool operatorKind(unsigned char op, tkind& kind) {
 
 // A binary operator on two integers, as the long way computes it; false
 // for a division or remainder by zero.
-bool binary(unsigned char op, int32_t x, int32_t y, int32_t& out) {
+[[gnu::always_inline]] inline bool binary(unsigned char op, int32_t x, int32_t y, int32_t& out) {
     switch (op) {
     case '<': out = x < y; return true;
     case '>': out = x > y; return true;
@@ -110,22 +113,77 @@ bool simplePath(const tctoken& token) {
     return part != "actor" && part != "player" && part != "super";
 }
 
+// A comparison with a text on at least one side, as the long way makes
+// it: "==" and "!=" compare the texts (an integer's text is its digits);
+// an order compares bytes when its left side is a text. False for an
+// order with an integer on the left: the long way reads the text on the
+// right as a number.
+bool compareTexts(unsigned char op, const std::string* a, int32_t x, const std::string* b,
+                  int32_t y, int32_t& out) {
+    char leftDigits[kMaxIntDigits];
+    char rightDigits[kMaxIntDigits];
+    const std::string_view left =
+        a ? std::string_view(*a) : std::string_view(leftDigits, decimalText(x, leftDigits));
+    const std::string_view right =
+        b ? std::string_view(*b) : std::string_view(rightDigits, decimalText(y, rightDigits));
+    if (op == kOpEqual || op == kOpNotEqual) {
+        out = (left == right) == (op == kOpEqual);
+        return true;
+    }
+    if (!a) return false;
+    const int order = left.compare(right);  // bytes compared unsigned
+    switch (op) {
+    case '<': out = order < 0; return true;
+    case '>': out = order > 0; return true;
+    case kOpLessEq: out = order <= 0; return true;
+    case kOpGreaterEq: out = order >= 0; return true;
+    default: return false;
+    }
+}
+
+// A comparison: the one kind of operator that takes texts in a quick run.
+bool isComparison(unsigned char op) {
+    return op == '<' || op == '>' || op == kOpLessEq || op == kOpGreaterEq || op == kOpEqual ||
+           op == kOpNotEqual;
+}
+
+// What a slot of the stack the plan walks holds.
+struct tslot {
+    bool target = false;  // the assignment target's own value
+    bool literal = false;  // a string literal
+    int32_t name = -1;     // the name it was read from, else -1
+};
+
 }  // namespace
 
-// Walks the stack the tokens would build, with a mark on the slot that
-// holds the assignment target's own value: that value must be an integer
-// when anything but the assignment reads it.
+// Walks the stack the tokens would build. The slot that holds the
+// assignment target's own value must be an integer when anything but the
+// assignment reads it. A string literal, and a name that only a
+// comparison reads, may be texts; a comparison of texts may find at run
+// time that it must leave the form to the long way, so no step before it
+// may change a variable.
 void planQuickRun(tcompiled& form) {
     std::vector<tquickstep> steps;
     std::vector<uint32_t> names;
-    bool marks[kQuickDepth] = {};
+    tslot slots[kQuickDepth];
     std::size_t top = 0;
     int32_t target = -1;
     bool targetRead = false;
     bool hasElements = false;
-    const auto pop = [&](std::size_t n, bool readsTarget) {
-        for (std::size_t k = 0; k < n; ++k)
-            if (marks[--top] && readsTarget) targetRead = true;
+    bool changed = false;    // a step so far changes a variable
+    uint32_t textNames = 0;  // the names that may hold texts, one bit each
+    const auto pop = [&](bool readsTarget) {
+        const tslot slot = slots[--top];
+        if (slot.target && readsTarget) targetRead = true;
+        return slot;
+    };
+    // A name read by a comparison alone may hold a text (not the target's
+    // own value, which is read as an integer).
+    const auto mayBeText = [&](const tslot& slot) {
+        if (slot.literal) return true;
+        if (slot.name < 0 || slot.target) return false;
+        textNames |= uint32_t{1} << slot.name;
+        return true;
     };
     for (std::size_t i = 0; i < form.tokens.size(); ++i) {
         const tctoken& token = form.tokens[i];
@@ -134,7 +192,12 @@ void planQuickRun(tcompiled& form) {
         switch (token.kind) {
         case ttokenkind::kNumber:
             steps.push_back({tkind::kNumber, 0, token.number});
-            marks[top++] = false;
+            slots[top++] = {};
+            continue;
+        case ttokenkind::kText:
+            if (token.tags) return;  // its variables are filled in: the long way
+            steps.push_back({tkind::kText, 0, static_cast<int32_t>(i)});
+            slots[top++] = {false, true, -1};
             continue;
         case ttokenkind::kName: {
             if (token.index) {
@@ -150,8 +213,8 @@ void planQuickRun(tcompiled& form) {
             const bool isTarget = form.assigns && token.targetCandidate && target < 0;
             if (isTarget) target = static_cast<int32_t>(names.size());
             steps.push_back({tkind::kName, 0, static_cast<int32_t>(names.size())});
+            slots[top++] = {isTarget, false, static_cast<int32_t>(names.size())};
             names.push_back(static_cast<uint32_t>(i));
-            marks[top++] = isTarget;
             continue;
         }
         case ttokenkind::kOperator:
@@ -161,22 +224,32 @@ void planQuickRun(tcompiled& form) {
         }
         steps.push_back({kind, token.op, 0});
         switch (kind) {
-        case tkind::kBinary:
-        case tkind::kUnary: {
-            const std::size_t n = kind == tkind::kBinary ? 2 : 1;
-            if (top < n) return;
-            pop(n, true);
-            marks[top++] = false;
+        case tkind::kBinary: {
+            if (top < 2) return;
+            const tslot right = pop(true);
+            const tslot left = pop(true);
+            if (isComparison(token.op)) {
+                const bool texts = mayBeText(left) | mayBeText(right);
+                if (texts && changed) return;
+            } else if (left.literal || right.literal) {
+                return;
+            }
+            slots[top++] = {};
             break;
         }
+        case tkind::kUnary:
+            if (top < 1 || pop(true).literal) return;
+            slots[top++] = {};
+            break;
         case tkind::kAssign:
             if (top < 2 || target < 0) return;
-            pop(1, true);   // the value assigned
-            pop(1, false);  // whatever stands below it is not read
+            if (pop(true).literal) return;  // the value assigned
+            pop(false);                     // whatever stands below it is not read
+            changed = true;
             break;
         case tkind::kCompound:
-            if (top < 2 || target < 0) return;
-            pop(2, true);
+            if (top < 2 || target < 0 || pop(true).literal || pop(true).literal) return;
+            changed = true;
             break;
         case tkind::kIncrement:
             // It changes the variable that the name right before it found;
@@ -185,19 +258,25 @@ void planQuickRun(tcompiled& form) {
                 !form.tokens[i - 1].path.empty())
                 return;
             if (static_cast<int32_t>(names.size()) - 1 == target) targetRead = true;
-            if (token.op == kOpPreInc || token.op == kOpPreDec) marks[top++] = false;
+            if (token.op == kOpPreInc || token.op == kOpPreDec) slots[top++] = {};
+            changed = true;
             break;
         default: break;
         }
     }
     if (top == 0 && target < 0) return;  // nothing to give: the long way reports it
+    if (top > 0 && slots[top - 1].literal) return;  // a text for a result
     if (hasElements && changesBeforeTheEnd(steps)) return;
-    if (top > 0 && marks[top - 1]) targetRead = true;
+    if (top > 0 && slots[top - 1].target) targetRead = true;
     const bool copy = steps.size() == 3 && steps[0].kind == tkind::kName &&
                       steps[1].kind == tkind::kName && steps[2].kind == tkind::kAssign &&
                       target == 0;
     form.quick = !copy;
     form.quickCopy = copy;
+    form.quickLiterals = std::any_of(steps.begin(), steps.end(), [](const tquickstep& step) {
+        return step.kind == tkind::kText;
+    });
+    form.quickTextNames = textNames;
     form.quickSteps = std::move(steps);
     form.quickNames = std::move(names);
     form.quickTarget = target;
@@ -217,27 +296,32 @@ struct texpression::tquickname {
 // Finds every name as the long way would find it first. False when one
 // is not found so or holds no integer (the target alone may hold anything
 // while only the assignment reads it).
-bool texpression::quickNames(const tcompiled& form, tnode& node, tquickname* names) {
+texpression::tquickfound texpression::quickNames(const tcompiled& form, tnode& node,
+                                                 tquickname* names) {
+    tquickfound found = tquickfound::kIntegers;
     tnode* context = &node;
     const int32_t count = static_cast<int32_t>(form.quickNames.size());
     for (int32_t i = 0; i < count; ++i) {
         const tctoken& token = form.tokens[form.quickNames[static_cast<std::size_t>(i)]];
         tnode* where = context;
-        const tvar* found = token.farName ? quickFarName(*context, token, where)
-                                : nearVariable(*context, token.text, token.hint, where);
-        if (!found) return false;
-        const tvar& variable = *found;
+        const tvar* record = token.farName ? quickFarName(*context, token, where)
+                                 : nearVariable(*context, token.text, token.hint, where);
+        if (!record) return tquickfound::kMissing;
+        const tvar& variable = *record;
         if (i == form.quickTarget) {
-            if (form.quickTargetRead && !holdsInteger(variable)) return false;
+            if (form.quickTargetRead && !holdsInteger(variable)) return tquickfound::kMissing;
             // The rest runs in the context of the node's caller, as the
             // long way's target does.
             if (context->caller) context = context->caller;
         } else if (!holdsInteger(variable)) {
-            return false;
+            // A name that only a comparison reads may hold a text.
+            if (variable.type == kTypeInt || !((form.quickTextNames >> i) & 1u))
+                return tquickfound::kMissing;
+            found = tquickfound::kTexts;
         }
         names[i] = tquickname{&where->vars, &variable};
     }
-    return true;
+    return found;
 }
 
 // An element or a variable on a path, found as the long way finds it
@@ -316,29 +400,52 @@ bool texpression::quickCopy(tnode& node, const tcompiled& form) {
     return true;
 }
 
-bool texpression::quickRun(int32_t line, tnode& node, const tcompiled& form, twant want,
-                           std::string* text, bool& truth) {
-    if (form.quickMisses >= kQuickMissLimit) return false;
-    tquickname names[kQuickNames];
-    if (!quickNames(form, node, names)) {
-        ++form.quickMisses;
-        return false;
-    }
+// The steps on a stack of integers; with kTexts a slot may hold a text
+// instead (a string literal, a name that a comparison reads), which only
+// a comparison takes. `value` receives the result.
+template <bool kTexts>
+inline texpression::tquickend texpression::quickSteps(const tcompiled& form, const tquickname* names,
+                                               int32_t& value) {
     int32_t stack[kQuickDepth];
+    [[maybe_unused]] const std::string* texts[kQuickDepth];
     std::size_t top = 0;
     const tquickname* last = nullptr;
     for (const tquickstep& step : form.quickSteps) {
         int32_t result = 0;
         switch (step.kind) {
-        case tkind::kNumber: stack[top++] = step.value; break;
+        case tkind::kNumber:
+            if constexpr (kTexts) texts[top] = nullptr;
+            stack[top++] = step.value;
+            break;
         case tkind::kName:
             last = &names[step.value];
+            if constexpr (kTexts) {
+                const tvar& record = *last->record;
+                texts[top] = record.type != kTypeInt ? &record.text() : nullptr;
+            }
             stack[top++] = last->record->number;  // valid for every integer read
+            break;
+        case tkind::kText:
+            if constexpr (kTexts) {
+                texts[top] = &form.tokens[static_cast<std::size_t>(step.value)].value;
+                stack[top++] = 0;
+            }
             break;
         case tkind::kBinary:
             --top;
-            if (!binary(step.op, stack[top - 1], stack[top], result))
-                return quickFailed(line, node, form, text, truth);
+            if constexpr (kTexts) {
+                if (texts[top - 1] || texts[top]) {
+                    // Only comparisons meet texts, and nothing has changed
+                    // before one: giving up here leaves the form untouched.
+                    if (!compareTexts(step.op, texts[top - 1], stack[top - 1], texts[top],
+                                      stack[top], result))
+                        return tquickend::kGaveUp;
+                    stack[top - 1] = result;
+                    texts[top - 1] = nullptr;
+                    break;
+                }
+            }
+            if (!binary(step.op, stack[top - 1], stack[top], result)) return tquickend::kFailed;
             stack[top - 1] = result;
             break;
         case tkind::kUnary:
@@ -351,20 +458,44 @@ bool texpression::quickRun(int32_t line, tnode& node, const tcompiled& form, twa
         case tkind::kCompound:
             top -= 2;
             if (!integerResult(step.op, stack[top], stack[top + 1], result))
-                return quickFailed(line, node, form, text, truth);
+                return tquickend::kFailed;
             names[form.quickTarget].write(result);
             break;
         case tkind::kIncrement: {
             const bool up = step.op == kOpPostInc || step.op == kOpPreInc;
             result = wrapInt(intBits(last->record->number) + (up ? 1u : ~0u));
             last->write(result);
-            if (step.op == kOpPreInc || step.op == kOpPreDec) stack[top++] = result;
+            if (step.op == kOpPreInc || step.op == kOpPreDec) {
+                if constexpr (kTexts) texts[top] = nullptr;
+                stack[top++] = result;
+            }
             break;
         }
         }
     }
     // With an empty stack the target's new value is the result.
-    const int32_t value = top > 0 ? stack[top - 1] : names[form.quickTarget].record->number;
+    value = top > 0 ? stack[top - 1] : names[form.quickTarget].record->number;
+    return tquickend::kRan;
+}
+
+bool texpression::quickRun(int32_t line, tnode& node, const tcompiled& form, twant want,
+                           std::string* text, bool& truth) {
+    if (form.quickMisses >= kQuickMissLimit) return false;
+    tquickname names[kQuickNames];
+    const tquickfound found = quickNames(form, node, names);
+    if (found == tquickfound::kMissing) {
+        ++form.quickMisses;
+        return false;
+    }
+    int32_t value = 0;
+    const tquickend end = form.quickLiterals || found == tquickfound::kTexts
+                              ? quickTextSteps(form, names, value)
+                              : quickSteps<false>(form, names, value);
+    if (end == tquickend::kFailed) return quickFailed(line, node, form, text, truth);
+    if (end == tquickend::kGaveUp) {
+        ++form.quickMisses;
+        return false;
+    }
     truth = value != 0;
     if (want == twant::kText) {
         char digits[kMaxIntDigits];
@@ -373,6 +504,11 @@ bool texpression::quickRun(int32_t line, tnode& node, const tcompiled& form, twa
         lastNumber = value;
     }
     return true;
+}
+
+texpression::tquickend texpression::quickTextSteps(const tcompiled& form,
+                                                   const tquickname* names, int32_t& value) {
+    return quickSteps<true>(form, names, value);
 }
 
 // A division or remainder by zero: reported as the long way reports it,

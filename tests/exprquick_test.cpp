@@ -230,3 +230,36 @@ TEST_F(ExpressionTest, QuickRunsFollowPathsAsTheLongWay) {
     EXPECT_EQ(repeat(other, root, *missing, 1), (tresults{"0"}));
     EXPECT_EQ(takeError(), "Fehler: unbekannter Bezeichner p.v^");
 }
+
+// Comparisons take texts: string literals and names that only a comparison
+// reads. Equality compares texts (an integer's are its digits); an order
+// compares bytes, unsigned, when its left side is a text, and leaves an
+// integer on the left with a text on the right to the long way.
+TEST_F(ExpressionTest, QuickRunsCompareTextsAsTheLongWay) {
+    declare(root, "n=0,z=7");
+    declare(root, "w=\"Wort12\",u=\"07\",e", kTypeText);
+    texpression evaluator(&runner);
+    const auto count = compiled("n=n+(w<\"Wort5\")");
+    EXPECT_TRUE(count->quick);
+    EXPECT_EQ(repeat(evaluator, root, *count, 3), (tresults{"1", "2", "3"}));
+    root.vars.setValue("w", "Wort7", 0);
+    EXPECT_EQ(repeat(evaluator, root, *count, 2), (tresults{"3", "3"}));
+    root.vars.setValue("w", "\xFC", 0);  // above every ASCII letter
+    EXPECT_EQ(repeat(evaluator, root, *compiled("w>\"z\""), 2), (tresults{"1", "1"}));
+    EXPECT_EQ(repeat(evaluator, root, *compiled("(u==z)+(u==\"07\")*2+(z==\"7\")*4+(w!=e)*8"), 2),
+              (tresults{"14", "14"}));
+    EXPECT_EQ(repeat(evaluator, root, *compiled("u>=z"), 2), (tresults{"0", "0"}));
+    EXPECT_EQ(repeat(evaluator, root, *compiled("z<u"), 2), (tresults{"0", "0"}));
+    EXPECT_EQ(repeat(evaluator, root, *compiled("w=(w<\"x\")"), 2), (tresults{"0", "1"}));
+    EXPECT_EQ(takeError(), "");
+    texpression failing(&runner);  // an evaluator that failed stays failed
+    EXPECT_EQ(repeat(failing, root, *compiled("z<e"), 1), (tresults{"0"}));
+    EXPECT_EQ(takeError(), "Fehler: ung\xFCltige Operation^");
+
+    // Left to the long way: a change before a comparison of texts, a text
+    // in arithmetic or as the result, a literal whose variables are filled in.
+    EXPECT_FALSE(compiled("n++ + (w==\"x\")")->quick);
+    EXPECT_FALSE(compiled("\"a\"+1")->quick);
+    EXPECT_FALSE(compiled("\"a\"")->quick);
+    EXPECT_FALSE(compiled("w==\"<n>\"")->quick);
+}
