@@ -125,7 +125,10 @@ bool tvarlist::declarePlain(std::string_view text, int32_t type, int32_t line) {
     if (indexOf(name) >= 0) {
         report(line, "\tVariable " + std::string(name) + " wird redefiniert");
     } else {
-        appendPlain(name, type, defaultText(type));
+        if (type == kTypeInt)
+            appendInteger(name, type, 0);  // its "0" is written when someone reads it
+        else
+            appendPlain(name, type, defaultText(type));
     }
     return true;
 }
