@@ -232,13 +232,13 @@ void tinterpreter::collectFetch(tnode& target, const tcode& record,
     std::ptrdiff_t slot = -1;
     for (tnode* candidate : candidates) {
         if (evaluator.Failed()) break;
-        if (!setFetchVariable(target.vars, slot, variable, nameOf(candidate), record.line)) {
+        if (!setFetchVariable(target.vars, slot, variable, candidate->name, record.line)) {
             failed = true;
             return;
         }
         evaluateParam(target, record, 1, scratch);
         if (!evaluator.Failed() && !isFalse(scratch) && scratch != "NULL")
-            found.push_back(nameOf(candidate));
+            found.push_back(candidate->name);
     }
     if (evaluator.Failed()) failed = true;
 }
