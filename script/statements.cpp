@@ -181,12 +181,12 @@ void tinterpreter::movetoStatement(tnode& target, const tcode& record, int32_t&)
 void tinterpreter::setNounStatement(tnode& target, const tcode& record, int32_t&) {
     if (!evaluateParams(target, record)) return;
     tnode* object = target.rootOf()->findClass(record.line, &failed, values[0]);
-    if (!object || object->shortNames.empty()) {
+    if (!object || object->shortNames().empty()) {
         report(record.line, "Klasse oder Objektvariable erwartet");
         return;
     }
     // The search form of the nominative with adjectives, without article.
-    story.pronounText = object->shortNames.front().searchForm(
+    story.pronounText = object->shortNames().front().searchForm(
         static_cast<std::size_t>(formIndex(kNominative, true, kNoArticle)));
 }
 
