@@ -289,11 +289,11 @@ void tinterpreter::firstWordStatement(tnode&, const tcode&, int32_t&) { story.re
 // of the text between the separator's first character; empty pieces
 // vanish.
 void tinterpreter::splitStatement(tnode& target, const tcode& record, int32_t&) {
-    if (record.params.size() != 3) {
+    if (record.paramCount() != 3) {
         report(record.line, "Syntaxfehler");
         return;
     }
-    const std::string& name = record.params[0];
+    const std::string name(record.param(0));
     if (!target.vars.exists(name)) {
         report(record.line, "unbekannter Bezeichner " + name);
         return;
