@@ -28,16 +28,17 @@ std::shared_ptr<tcode> placeInBlock(tcode&& code) {
 
 tparamends& tparamends::operator=(const tparamends& other) {
     if (this == &other) return *this;
-    count = other.count;
-    ends = count ? std::make_unique<uint32_t[]>(count) : nullptr;
-    std::copy_n(other.ends.get(), count, ends.get());
+    const std::size_t size = other.data ? other.data[0] + 1 : 0;
+    data = size ? std::make_unique<uint32_t[]>(size) : nullptr;
+    std::copy_n(other.data.get(), size, data.get());
     return *this;
 }
 
-void tparamends::assign(const std::vector<uint32_t>& values) {
-    count = static_cast<uint32_t>(values.size());
-    ends = count ? std::make_unique<uint32_t[]>(count) : nullptr;
-    std::copy(values.begin(), values.end(), ends.get());
+void tparamends::assign(const std::vector<uint32_t>& ends) {
+    data = ends.empty() ? nullptr : std::make_unique<uint32_t[]>(ends.size() + 1);
+    if (!data) return;
+    data[0] = static_cast<uint32_t>(ends.size());
+    std::copy(ends.begin(), ends.end(), data.get() + 1);
 }
 
 const std::string& tcode::receiver() const {

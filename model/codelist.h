@@ -31,11 +31,11 @@ public:
     tparamends& operator=(tparamends&&) noexcept = default;
 
     void assign(const std::vector<uint32_t>& ends);
-    uint32_t operator[](std::size_t i) const { return ends[i]; }
+    uint32_t operator[](std::size_t i) const { return data[i + 1]; }
 
 private:
-    std::unique_ptr<uint32_t[]> ends;
-    uint32_t count = 0;
+    // The number of ends, then the ends.
+    std::unique_ptr<uint32_t[]> data;
 };
 
 // One stored statement. A big story has a hundred thousand: what most
@@ -44,6 +44,10 @@ struct tcode {
     int32_t opcode = 0;  // statement code of the keyword table (1 "{", 11 "}", 12 no keyword, ...)
     int32_t row = 0;     // row of the keyword table whose handler runs the statement
     int32_t line = 0;    // program-text line, for error messages
+private:
+    uint32_t count = 0;  // postfix parameters
+
+public:
     // Parameters: postfix forms joined with "," (paramCount of them), or
     // the text as written (none).
     std::string paramText;
@@ -69,7 +73,6 @@ struct tcode {
     mutable std::shared_ptr<const tcompiledparams> compiled;
 
 private:
-    uint32_t count = 0;
     tparamends ends;  // where each parameter but the last ends
     std::shared_ptr<const std::string> receiverName;
 };
