@@ -23,7 +23,7 @@ public:
         for (unsigned b = first; b <= last; ++b) bits.set(b);
         return *this;
     }
-    bool has(char c) const { return bits.test(static_cast<unsigned char>(c)); }
+    bool has(char c) const { return bits[static_cast<unsigned char>(c)]; }
 
 private:
     std::bitset<256> bits;

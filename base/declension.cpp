@@ -262,6 +262,9 @@ std::size_t tshortNames::put(std::size_t index, std::string_view form) {
 
 tshortNames buildShortNames(std::string_view variant) {
     tshortNames names;
+    // Room for the distinct forms of a usual name, so that the text
+    // rarely grows while they are stored (it is trimmed at the end).
+    names.text.reserve(16 * (variant.size() + 8));
     std::string form;  // one buffer for every form
     // For each display form, the earlier form whose text it shares (itself
     // when none): that form's search form is already made when it is needed.

@@ -73,7 +73,9 @@ ttagparts splitTag(const std::string& content) {
     return parts;
 }
 
-bool isPlural(const tnode& node) { return !node.shortNames.empty() && node.shortNames[0].plural; }
+bool isPlural(const tnode& node) {
+    return !node.shortNames().empty() && node.shortNames()[0].plural;
+}
 
 // The name of an object in a case with its article; false when the tag
 // cannot be resolved (no article word, or an object without names).
@@ -105,7 +107,7 @@ bool objectReference(tstory& story, tnode& node, ttagparts parts, std::string& o
         if (capitals) capitalise(out);
         return true;
     }
-    if (node.shortNames.empty()) return false;
+    if (node.shortNames().empty()) return false;
 
     if (!node.getShortName().empty() && node.getShortName()[0] == '$') {
         out = node.nameForm(grammaticalCase, true, kDefinite);

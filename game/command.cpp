@@ -19,8 +19,8 @@ void notePronoun(tstory& story) {
     story.pronounText.clear();
     if (story.firstObjects.size() != 1 || !story.secondObjects.empty()) return;
     const tnode* object = story.firstObjects.front();
-    if (!object->shortNames.empty())
-        story.pronounText = object->shortNames.front().form(kPronounForm);
+    if (!object->shortNames().empty())
+        story.pronounText = object->shortNames().front().form(kPronounForm);
 }
 
 // Calls "onAction" of every object in the list. The list is read afresh

@@ -158,9 +158,9 @@ tscan scanRecord(int32_t kind, tnode& object, int32_t record,
     const auto r = static_cast<std::size_t>(record);
     for (const tformmatch& match : matches) {
         // Read afresh: story code called below may rename the object.
-        if (r >= object.shortNames.size()) return tscan::noMatch;
+        if (r >= object.shortNames().size()) return tscan::noMatch;
         const std::string_view form =
-            object.shortNames[r].searchForm(static_cast<std::size_t>(match.form));
+            object.shortNames()[r].searchForm(static_cast<std::size_t>(match.form));
         if (runLength(form, p) != match.words) continue;
         if (std::find(p.candidates.begin(), p.candidates.end(), form) != p.candidates.end())
             continue;
@@ -276,8 +276,8 @@ bool searchScope(int32_t kind, tparse& p) {
         if (!inLists(object, p)) object.nameIndex = 0;
         p.candidates.clear();
         if (!walk.mayName(i)) continue;
-        for (std::size_t r = 0; r < object.shortNames.size(); ++r) {
-            const std::vector<tformmatch> matches = formMatches(object.shortNames[r], p, lengths);
+        for (std::size_t r = 0; r < object.shortNames().size(); ++r) {
+            const std::vector<tformmatch> matches = formMatches(object.shortNames()[r], p, lengths);
             if (matches.empty()) continue;
             int32_t formLimit = kFormCount;
             const tscan result =
@@ -325,7 +325,7 @@ bool hasAdjectiveWord(const tshortNames& names, int32_t formLimit, const std::st
 }
 
 bool objectHasAdjectiveWord(const tnode& object, const std::string& word) {
-    for (const tshortNames& names : object.shortNames)
+    for (const tshortNames& names : object.shortNames())
         if (hasAdjectiveWord(names, kFormCount, word)) return true;
     return false;
 }
@@ -368,8 +368,7 @@ bool texaminednames::isAdjectiveWord(const std::string& word, const tstory& stor
     const auto* owners = story.names.findAdjective(word);
     if (owners && owners->size() <= kFew) {
         for (const tnode* object : *owners)
-            if (examinedInFull(object, story) && objectHasAdjectiveWord(*object, word))
-                return true;
+            if (examinedInFull(object, story) && objectHasAdjectiveWord(*object, word)) return true;
     } else if (owners) {
         for (std::size_t i = 0; i < count; ++i)
             if (objectHasAdjectiveWord(*(*scope.nodes)[i], word)) return true;
@@ -377,7 +376,7 @@ bool texaminednames::isAdjectiveWord(const std::string& word, const tstory& stor
             if (objectHasAdjectiveWord(*object, word)) return true;
     }
     for (const tpartial& partial : partials) {
-        const auto& variants = partial.object->shortNames;
+        const auto& variants = partial.object->shortNames();
         for (int32_t r = 0; r <= partial.record && static_cast<std::size_t>(r) < variants.size();
              ++r) {
             const int32_t limit = r < partial.record ? kFormCount : partial.formLimit;

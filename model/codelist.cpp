@@ -1,5 +1,7 @@
 #include "model/codelist.h"
 
+#include <algorithm>
+
 namespace velmo {
 
 namespace {
@@ -23,6 +25,57 @@ std::shared_ptr<tcode> placeInBlock(tcode&& code) {
 }
 
 }  // namespace
+
+tparamends& tparamends::operator=(const tparamends& other) {
+    if (this == &other) return *this;
+    const std::size_t size = other.data ? other.data[0] + 1 : 0;
+    data = size ? std::make_unique<uint32_t[]>(size) : nullptr;
+    std::copy_n(other.data.get(), size, data.get());
+    return *this;
+}
+
+void tparamends::assign(const std::vector<uint32_t>& ends) {
+    data = ends.empty() ? nullptr : std::make_unique<uint32_t[]>(ends.size() + 1);
+    if (!data) return;
+    data[0] = static_cast<uint32_t>(ends.size());
+    std::copy(ends.begin(), ends.end(), data.get() + 1);
+}
+
+const std::string& tcode::receiver() const {
+    static const std::string none;
+    return receiverName ? *receiverName : none;
+}
+
+void tcode::setReceiver(std::string name) {
+    receiverName = name.empty() ? nullptr : std::make_shared<const std::string>(std::move(name));
+}
+
+std::string_view tcode::param(std::size_t i) const {
+    const std::string_view text(paramText);
+    const std::size_t start = i == 0 ? 0 : ends[i - 1] + 1;  // after the ","
+    const std::size_t end = i + 1 == count ? text.size() : ends[i];
+    return text.substr(start, end - start);
+}
+
+TParameters tcode::paramList() const {
+    TParameters forms;
+    for (std::size_t i = 0; i < count; ++i) forms.emplace_back(param(i));
+    return forms;
+}
+
+void tcode::setParams(const TParameters& forms) {
+    paramText.clear();
+    std::vector<uint32_t> cuts;
+    for (std::size_t i = 0; i < forms.size(); ++i) {
+        if (i > 0) {
+            cuts.push_back(static_cast<uint32_t>(paramText.size()));
+            paramText += ',';
+        }
+        paramText += forms[i];
+    }
+    count = static_cast<uint32_t>(forms.size());
+    ends.assign(cuts);
+}
 
 void tcodelist::Add(tcode&& code) {
     skipEnds.clear();

@@ -7,32 +7,74 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace velmo {
 
-// The postfix form of each parameter of a statement, in order.
+// The postfix forms of a statement's parameters, in order.
 using TParameters = std::vector<std::string>;
 
 struct tcompiled;  // script/compiledexpr.h
 // The compiled form of each parameter, in order.
 using tcompiledparams = std::vector<std::shared_ptr<const tcompiled>>;
 
-// One stored statement.
+// Where the parameters of a record end in its parameter text, for the
+// few records with more than one: one pointer in every record, null for
+// the many with none or one. Copies hold their own.
+class tparamends {
+public:
+    tparamends() = default;
+    tparamends(const tparamends& other) { *this = other; }
+    tparamends(tparamends&&) noexcept = default;
+    tparamends& operator=(const tparamends& other);
+    tparamends& operator=(tparamends&&) noexcept = default;
+
+    void assign(const std::vector<uint32_t>& ends);
+    uint32_t operator[](std::size_t i) const { return data[i + 1]; }
+
+private:
+    // The number of ends, then the ends.
+    std::unique_ptr<uint32_t[]> data;
+};
+
+// One stored statement. A big story has a hundred thousand: what most
+// of them leave empty takes no more than a pointer.
 struct tcode {
     int32_t opcode = 0;  // statement code of the keyword table (1 "{", 11 "}", 12 no keyword, ...)
     int32_t row = 0;     // row of the keyword table whose handler runs the statement
     int32_t line = 0;    // program-text line, for error messages
-    std::string receiver;   // object written before the statement with "."; empty when none
-    std::string paramText;  // parameters: postfix forms joined with ",", or the text as written
-    TParameters params;     // postfix form of each parameter
-    // The compiled form of each of `params`, so that running the statement
+private:
+    uint32_t count = 0;  // postfix parameters
+
+public:
+    // Parameters: postfix forms joined with "," (paramCount of them), or
+    // the text as written (none).
+    std::string paramText;
+
+    // The object written before the statement with "."; empty when none.
+    const std::string& receiver() const;
+    void setReceiver(std::string name);
+
+    // The postfix parameters, kept in paramText: the loader converts the
+    // parameters of statements in functions, and the others have none.
+    std::size_t paramCount() const { return count; }
+    std::string_view param(std::size_t i) const;
+    TParameters paramList() const;
+    // Joins the forms into paramText and notes where each one ends.
+    void setParams(const TParameters& forms);
+
+    // The compiled form of each parameter, so that running the statement
     // never splits its text again. Filled when the statement first runs
     // (compiledParam), not at load: most functions of a big story never
     // run in a session, and compiling cannot fail. Shared and immutable
     // once filled: copies of the record share them. Null until then (one
-    // pointer in every record, of which a big story has a hundred thousand).
+    // pointer in every record).
     mutable std::shared_ptr<const tcompiledparams> compiled;
+
+private:
+    tparamends ends;  // where each parameter but the last ends
+    std::shared_ptr<const std::string> receiverName;
 };
 
 // The statement records of one node, in source order. Records are held

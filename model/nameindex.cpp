@@ -27,16 +27,17 @@ bool sharesEarlierCase(const tshortNames& names, std::size_t f) {
 }  // namespace
 
 template <typename tvisit>
-void tnameindex::forEachWord(const tnode& node, tvisit visit) {
+void tnameindex::forEachWord(const tnode& node, tvisit visit) const {
+    const std::vector<tshortNames>& variants = node.shortNames();
     std::vector<std::pair<towners*, std::size_t>> seen;
-    seen.reserve(node.shortNames.size() * 2 * kSearchForms);
+    seen.reserve(variants.size() * 2 * kSearchForms);
     auto once = [&](towners& map, std::string_view word) {
         const std::pair<towners*, std::size_t> key{&map, wordHash(word)};
         if (std::find(seen.begin(), seen.end(), key) != seen.end()) return;
         seen.push_back(key);
         visit(map, key.second);
     };
-    for (const tshortNames& names : node.shortNames) {
+    for (const tshortNames& names : variants) {
         for (std::size_t f = 0; f < kSearchForms; ++f) {
             const std::string_view form = names.searchForm(f);
             if (sharesEarlierCase(names, f)) continue;
@@ -48,19 +49,26 @@ void tnameindex::forEachWord(const tnode& node, tvisit visit) {
     }
 }
 
-void tnameindex::add(const tnode& node) {
+void tnameindex::renamed(tnode& node) {
     ++changes;
-    forEachWord(node, [&](towners& map, std::size_t hash) { map[hash].push_back(&node); });
+    if (node.indexed_ == tnode::tindexed::listed) {
+        forEachWord(node, [&](towners& map, std::size_t hash) {
+            const auto found = map.find(hash);
+            if (found == map.end()) return;
+            std::erase(found->second, &node);
+            if (found->second.empty()) map.erase(found);
+        });
+    }
+    if (node.indexed_ != tnode::tindexed::queued) queued.push_back(&node);
+    node.indexed_ = tnode::tindexed::queued;
 }
 
-void tnameindex::remove(const tnode& node) {
-    ++changes;
-    forEachWord(node, [&](towners& map, std::size_t hash) {
-        const auto found = map.find(hash);
-        if (found == map.end()) return;
-        std::erase(found->second, &node);
-        if (found->second.empty()) map.erase(found);
-    });
+void tnameindex::takeInQueued() const {
+    for (tnode* node : queued) {
+        node->indexed_ = tnode::tindexed::listed;
+        forEachWord(*node, [&](towners& map, std::size_t hash) { map[hash].push_back(node); });
+    }
+    queued.clear();
 }
 
 namespace {
@@ -74,10 +82,12 @@ const std::vector<const tnode*>* lookUp(
 }  // namespace
 
 const std::vector<const tnode*>* tnameindex::find(std::string_view word) const {
+    takeInQueued();
     return lookUp(owners, word);
 }
 
 const std::vector<const tnode*>* tnameindex::findAdjective(std::string_view word) const {
+    takeInQueued();
     return lookUp(adjectiveOwners, word);
 }
 

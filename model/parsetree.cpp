@@ -250,27 +250,33 @@ void tnode::moveTo(tnode* destination) {
 }
 
 void tnode::setShortName(const std::string& text) {
+    // The index takes out the words of the forms in place now.
+    story().names.renamed(*this);
     shortName = text;
+    shortNames_.clear();
+    namesMade_ = false;
+}
+
+const std::vector<tshortNames>& tnode::shortNames() const {
+    if (namesMade_) return shortNames_;
     std::string joined;
-    joined.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        joined += text[i];
-        if (text[i] == ',' && i + 1 < text.size() && text[i + 1] == ' ') ++i;
+    joined.reserve(shortName.size());
+    for (std::size_t i = 0; i < shortName.size(); ++i) {
+        joined += shortName[i];
+        if (shortName[i] == ',' && i + 1 < shortName.size() && shortName[i + 1] == ' ') ++i;
     }
     const ttokenizer parts(joined, tcharset(","), tcharset(), false);
-    std::vector<tshortNames> variants;
-    for (const std::string& variant : parts.Tokens()) {
-        variants.push_back(buildShortNames(variant));
-    }
-    tnameindex& index = story().names;
-    index.remove(*this);
-    shortNames = std::move(variants);
-    index.add(*this);
+    shortNames_.reserve(parts.Tokens().size());
+    for (const std::string& variant : parts.Tokens())
+        shortNames_.push_back(buildShortNames(variant));
+    namesMade_ = true;
+    return shortNames_;
 }
 
 std::string tnode::nameForm(int32_t grammaticalCase, bool withAdjectives,
                             int32_t articleKind) const {
-    return velmo::nameForm(shortNames.empty() ? nullptr : &shortNames.front(), grammaticalCase,
+    const std::vector<tshortNames>& variants = shortNames();
+    return velmo::nameForm(variants.empty() ? nullptr : &variants.front(), grammaticalCase,
                            withAdjectives, articleKind);
 }
 

@@ -91,8 +91,12 @@ public:
     // The world. `moveTo` keeps `location`, the `contents` lists and the
     // story's scope list in step; null takes the object out of the world.
     void moveTo(tnode* destination);
-    // Sets the name text and rebuilds the declined forms of each variant.
+    // Sets the name text. The declined forms of its variants are made
+    // when first asked for (shortNames): a big story names thousands of
+    // objects, and a session mentions few of them.
     void setShortName(const std::string& text);
+    // The forms of each name variant of the name text, made on first use.
+    const std::vector<tshortNames>& shortNames() const;
     const std::string& getShortName() const { return shortName; }
     void setLongDescription(const std::string& text) { longDescription = text; }
     const std::string& getLongDescription() const { return longDescription; }
@@ -141,7 +145,6 @@ public:
     std::vector<ttimer> timers;        // root only
     std::vector<tnode*> daemons;       // root only
     std::vector<tnode*> contents;      // not owning
-    std::vector<tshortNames> shortNames;
     std::string shortName;
     tnode* location = nullptr;
     tnode* caller = nullptr;
@@ -159,6 +162,7 @@ public:
 private:
     friend class tstory;
     friend class tscopelist;
+    friend class tnameindex;
     explicit tnode(tstory& story);
     // Takes ownership of a finished child and appends it.
     tnode* link(std::unique_ptr<tnode> child);
@@ -172,8 +176,15 @@ private:
 
     tstory* story_;
     std::vector<std::unique_ptr<tnode>> children_;
-    int32_t position_ = -1;  // index among the owner's children
+    int32_t position_ = -1;       // index among the owner's children
     int32_t scopePosition_ = -1;  // index in the story's scope list (tscopelist checks it)
+
+    // The forms of `shortName`, valid while `namesMade_` holds.
+    mutable std::vector<tshortNames> shortNames_;
+    mutable bool namesMade_ = true;
+    // Where the node stands in the story's name index (tnameindex keeps it).
+    enum class tindexed : uint8_t { no, queued, listed };
+    tindexed indexed_ = tindexed::no;
 
     // Children by name, each name's children in tree order. Kept only
     // for nodes with many children (the root of a big story), where a

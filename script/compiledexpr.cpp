@@ -173,14 +173,15 @@ std::shared_ptr<const tcompiled> compileExpression(std::string_view postfix) {
 
 void compileParams(const tcode& code) {
     auto forms = std::make_shared<tcompiledparams>();
-    forms->reserve(code.params.size());
-    for (const std::string& param : code.params) forms->push_back(compileExpression(param));
+    forms->reserve(code.paramCount());
+    for (std::size_t i = 0; i < code.paramCount(); ++i)
+        forms->push_back(compileExpression(code.param(i)));
     code.compiled = std::move(forms);
 }
 
 const tcompiled* compileOnFirstRun(const tcode& code, std::size_t i) {
-    if (i >= code.params.size()) return nullptr;
-    if (!code.compiled || code.compiled->size() != code.params.size()) compileParams(code);
+    if (i >= code.paramCount()) return nullptr;
+    if (!code.compiled || code.compiled->size() != code.paramCount()) compileParams(code);
     return (*code.compiled)[i].get();
 }
 

@@ -139,7 +139,7 @@ constexpr int32_t kMaxIndexNesting = 64;
 // Compiles a postfix text.
 std::shared_ptr<const tcompiled> compileExpression(std::string_view postfix);
 
-// Fills `code.compiled` with the compiled form of each of `code.params`.
+// Fills `code.compiled` with the compiled form of each parameter of `code`.
 // Run it after the parameters have their final text (after restoring the
 // strings of a compiled story).
 void compileParams(const tcode& code);

@@ -33,7 +33,7 @@ void tinterpreter::returnStatement(tnode& target, const tcode& record, int32_t&)
     // result, which a later "return" may overwrite.
     if (!evaluateParams(target, record)) return;
     returnValue = values[0];
-    returnIsInteger = record.params.size() == 1 && evaluator.LastWasInteger(returnNumber);
+    returnIsInteger = record.paramCount() == 1 && evaluator.LastWasInteger(returnNumber);
 }
 
 // ------------------------------------------------------------ if / else
@@ -67,7 +67,7 @@ void tinterpreter::doStatement(tnode&, const tcode&, int32_t& index) {
 
 void tinterpreter::forStatement(tnode& target, const tcode& record, int32_t& index) {
     loopDepth = depth;
-    if (record.params.size() != 3) {
+    if (record.paramCount() != 3) {
         report(record.line, "Syntaxfehler");
         return;
     }
@@ -82,8 +82,8 @@ void tinterpreter::forStatement(tnode& target, const tcode& record, int32_t& ind
         return;
     }
     trunloop loop;
-    loop.condition = record.params[1];
-    loop.step = record.params[2];
+    loop.condition = record.param(1);
+    loop.step = record.param(2);
     loop.conditionForm = paramForm(record, 1, loop.ownedCondition);
     loop.stepForm = paramForm(record, 2, loop.ownedStep);
     loop.startIndex = index;
@@ -158,11 +158,11 @@ bool tinterpreter::continueLoop(tnode& target, trunloop& loop, int32_t& index) {
 // root's "count" tells how many there are.
 void tinterpreter::fetchStatement(tnode& target, const tcode& record, int32_t& index) {
     loopDepth = depth;
-    if (record.params.size() < 2 || record.params.size() > 3) {
+    if (record.paramCount() < 2 || record.paramCount() > 3) {
         report(record.line, "Syntaxfehler in fetch");
         return;
     }
-    const std::string& variable = record.params[0];
+    const std::string variable(record.param(0));
     std::vector<std::string> found;
     collectFetch(target, record, found);
     if (failed) return;
@@ -214,7 +214,7 @@ bool setFetchVariable(tvarlist& vars, std::ptrdiff_t& slot, const std::string& n
 void tinterpreter::collectFetch(tnode& target, const tcode& record,
                                 std::vector<std::string>& found) {
     bool everywhere = story.scope.empty();
-    if (record.params.size() == 3 && !everywhere) {
+    if (record.paramCount() == 3 && !everywhere) {
         evaluateParam(target, record, 2, scratch);
         everywhere = !isFalse(scratch);
     }
@@ -228,7 +228,7 @@ void tinterpreter::collectFetch(tnode& target, const tcode& record,
     } else {
         candidates = story.scope.nodes();
     }
-    const std::string& variable = record.params[0];
+    const std::string variable(record.param(0));
     std::ptrdiff_t slot = -1;
     for (tnode* candidate : candidates) {
         if (evaluator.Failed()) break;

@@ -189,8 +189,8 @@ void tinterpreter::runRecords(tnode& fn) {
         currentLine = record.line;
         tlevelguard level;
         tnode* target = &fn;
-        if (!record.receiver.empty()) {
-            if (record.receiver == "super") {
+        if (!record.receiver().empty()) {
+            if (record.receiver() == "super") {
                 level.lower(fn.getOwner());
             } else {
                 target = chooseTarget(fn, record);
@@ -211,7 +211,7 @@ void tinterpreter::runRecords(tnode& fn) {
 // that the running function called it.
 tnode* tinterpreter::chooseTarget(tnode& fn, const tcode& record) {
     std::string& value = scratch;
-    evaluator.Evaluate(record.line, fn, value, record.receiver);
+    evaluator.Evaluate(record.line, fn, value, record.receiver());
     if (evaluator.Failed()) {
         failed = true;
         return nullptr;
@@ -278,14 +278,14 @@ bool tinterpreter::evaluateParam(tnode& target, const tcode& record, std::size_t
     if (const tcompiled* form = compiledParam(record, i))
         evaluator.Evaluate(record.line, target, out, *form);
     else
-        evaluator.Evaluate(record.line, target, out, record.params[i]);
+        evaluator.Evaluate(record.line, target, out, record.param(i));
     return !evaluator.Failed();
 }
 
 // Every parameter into `values`, in order. A statement has at most four;
 // the slots it does not fill keep their values.
 bool tinterpreter::evaluateParams(tnode& target, const tcode& record) {
-    const std::size_t count = record.params.size();
+    const std::size_t count = record.paramCount();
     if (count > values.size()) {
         report(record.line, "Falsche Anzahl von Parametern oder Syntaxfehler");
         return false;
@@ -299,7 +299,7 @@ bool tinterpreter::evaluateParams(tnode& target, const tcode& record) {
 // The statement's whole parameter text as one expression. With one
 // parameter that is the parameter itself, already compiled.
 void tinterpreter::evaluateWhole(tnode& target, const tcode& record, std::string& out) {
-    if (record.params.size() == 1)
+    if (record.paramCount() == 1)
         evaluateParam(target, record, 0, out);
     else
         evaluator.Evaluate(record.line, target, out, record.paramText);
@@ -310,18 +310,18 @@ void tinterpreter::performParam(tnode& target, const tcode& record, std::size_t 
     if (const tcompiled* form = compiledParam(record, i))
         evaluator.Perform(record.line, target, *form);
     else
-        evaluator.Evaluate(record.line, target, scratch, record.params[i]);
+        evaluator.Evaluate(record.line, target, scratch, record.param(i));
 }
 
 bool tinterpreter::holdsParam(tnode& target, const tcode& record, std::size_t i) {
     if (const tcompiled* form = compiledParam(record, i))
         return evaluator.Holds(record.line, target, *form);
-    evaluator.Evaluate(record.line, target, scratch, record.params[i]);
+    evaluator.Evaluate(record.line, target, scratch, record.param(i));
     return !evaluator.Failed() && scratch != "0";
 }
 
 void tinterpreter::performWhole(tnode& target, const tcode& record) {
-    if (record.params.size() == 1)
+    if (record.paramCount() == 1)
         performParam(target, record, 0);
     else
         evaluator.Evaluate(record.line, target, scratch, record.paramText);
@@ -330,7 +330,7 @@ void tinterpreter::performWhole(tnode& target, const tcode& record) {
 
 bool tinterpreter::holdsWhole(tnode& target, const tcode& record) {
     bool holds = false;
-    if (record.params.size() == 1) {
+    if (record.paramCount() == 1) {
         holds = holdsParam(target, record, 0);
     } else {
         evaluator.Evaluate(record.line, target, scratch, record.paramText);
@@ -344,7 +344,7 @@ bool tinterpreter::holdsWhole(tnode& target, const tcode& record) {
 // its condition.
 const tcompiled* tinterpreter::wholeForm(const tcode& record,
                                          std::shared_ptr<const tcompiled>& owned) {
-    if (record.params.size() == 1) return compiledParam(record, 0);
+    if (record.paramCount() == 1) return compiledParam(record, 0);
     owned = compileExpression(record.paramText);
     return owned.get();
 }
@@ -352,7 +352,7 @@ const tcompiled* tinterpreter::wholeForm(const tcode& record,
 const tcompiled* tinterpreter::paramForm(const tcode& record, std::size_t i,
                                          std::shared_ptr<const tcompiled>& owned) {
     if (const tcompiled* form = compiledParam(record, i)) return form;
-    owned = compileExpression(record.params[i]);
+    owned = compileExpression(record.param(i));
     return owned.get();
 }
 

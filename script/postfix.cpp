@@ -1,5 +1,8 @@
 #include "script/postfix.h"
 
+#include <array>
+#include <cstdint>
+#include <iterator>
 #include <vector>
 
 #include "base/charset.h"
@@ -104,9 +107,16 @@ const toperatorrow kOperatorTable[33] = {
 };
 
 int operatorPriority(char c) {
-    for (const toperatorrow& row : kOperatorTable)
-        if (row.op == static_cast<unsigned char>(c)) return row.priority;
-    return -1;
+    // The table by byte, made once: the conversion asks for every token.
+    static const std::array<int8_t, 256> byByte = [] {
+        std::array<int8_t, 256> priorities;
+        priorities.fill(-1);
+        // The first row of a byte counts, as a search from the top finds it.
+        for (auto row = std::rbegin(kOperatorTable); row != std::rend(kOperatorTable); ++row)
+            priorities[row->op] = static_cast<int8_t>(row->priority);
+        return priorities;
+    }();
+    return byByte[static_cast<unsigned char>(c)];
 }
 
 bool isOperatorChar(char c) { return operatorPriority(c) >= 0; }

@@ -181,12 +181,12 @@ void tinterpreter::movetoStatement(tnode& target, const tcode& record, int32_t&)
 void tinterpreter::setNounStatement(tnode& target, const tcode& record, int32_t&) {
     if (!evaluateParams(target, record)) return;
     tnode* object = target.rootOf()->findClass(record.line, &failed, values[0]);
-    if (!object || object->shortNames.empty()) {
+    if (!object || object->shortNames().empty()) {
         report(record.line, "Klasse oder Objektvariable erwartet");
         return;
     }
     // The search form of the nominative with adjectives, without article.
-    story.pronounText = object->shortNames.front().searchForm(
+    story.pronounText = object->shortNames().front().searchForm(
         static_cast<std::size_t>(formIndex(kNominative, true, kNoArticle)));
 }
 
@@ -289,11 +289,11 @@ void tinterpreter::firstWordStatement(tnode&, const tcode&, int32_t&) { story.re
 // of the text between the separator's first character; empty pieces
 // vanish.
 void tinterpreter::splitStatement(tnode& target, const tcode& record, int32_t&) {
-    if (record.params.size() != 3) {
+    if (record.paramCount() != 3) {
         report(record.line, "Syntaxfehler");
         return;
     }
-    const std::string& name = record.params[0];
+    const std::string name(record.param(0));
     if (!target.vars.exists(name)) {
         report(record.line, "unbekannter Bezeichner " + name);
         return;

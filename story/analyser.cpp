@@ -122,14 +122,10 @@ void convertParameters(tcode& record) {
     const tcharset separators(record.opcode == kCodeFor ? ";" : ",");
     static const tcharset grouping("\"()");
     ttokenizer parts(record.paramText, separators, grouping, false);
-    record.params.clear();
-    std::string joined;
-    for (const std::string& part : parts.Tokens()) {
-        record.params.push_back(postfixOf(part));
-        if (record.params.size() > 1) joined += ',';
-        joined += record.params.back();
-    }
-    record.paramText = std::move(joined);
+    TParameters forms;
+    forms.reserve(parts.Tokens().size());
+    for (const std::string& part : parts.Tokens()) forms.push_back(postfixOf(part));
+    record.setParams(forms);
 }
 
 class tanalysis {
@@ -165,7 +161,7 @@ private:
 };
 
 tcode tanalysis::run(std::string statement) {
-    record.receiver = takeReceiver(statement);
+    record.setReceiver(takeReceiver(statement));
     // ";" or "{" right after a terminator, or a receiver with nothing after it.
     if (statement.empty()) throw tsyntaxerror{};
     record.line = line;

@@ -36,8 +36,14 @@ void restoreNode(tstringsource& source, tnode& node, std::unordered_set<const tc
     for (int32_t i = 0; i < node.code.Count(); ++i) {
         tcode* record = node.code.MutableAt(i);
         if (record->paramText.empty() || !done.insert(record).second) continue;
-        restoreStrings(source, record->paramText, record->line);
-        for (std::string& param : record->params) restoreStrings(source, param, record->line);
+        if (record->paramCount() < 2) {
+            restoreStrings(source, record->paramText, record->line);
+            continue;
+        }
+        // Each parameter on its own, so that their ends move with the texts.
+        TParameters forms = record->paramList();
+        for (std::string& form : forms) restoreStrings(source, form, record->line);
+        record->setParams(forms);
     }
     for (const auto& child : node.children()) restoreNode(source, *child, done);
 }

@@ -31,6 +31,10 @@ TEST(CharacterRules, BlanksAndComments) {
     // "/*" opens a comment inside a literal too.
     EXPECT_EQ(rules("s=\"a/*b*/c\";\n"), "s=\"ac\";\n");
     EXPECT_EQ(rules("a=b/c;\n"), "a=b/c;\n");
+    // A run of blanks and tabs goes whole outside literals; one that leads
+    // into a literal or a comment leaves the quote and the "/" their rules.
+    EXPECT_EQ(rules("x \t \t= \t\"a \t b\" \t /* c */ \t;\n"), "x=\"a  b\";\n");
+    EXPECT_EQ(rules("s=\"  \t\";\n"), "s=\"  \";\n");
 }
 
 // Text between the bytes with rules is copied in runs; the rules must

@@ -14,11 +14,40 @@ tcode record(int32_t opcode, const std::string& text) {
     c.row = opcode;
     c.line = 7;
     c.paramText = text;
-    c.params = {text};
+    c.setParams({text});
     return c;
 }
 
 }  // namespace
+
+// The parameters live in the parameter text, each one found by where it
+// ends: commas inside a parameter stay in it, empty ones count, and a
+// copy keeps its own ends when the original is given new parameters.
+TEST(CodeRecord, ParametersAreCutFromTheTextWhereTheyEnd) {
+    tcode c;
+    EXPECT_EQ(c.paramCount(), 0u);
+    c.setParams({"\"a, b\"", "", "x 1 ="});
+    EXPECT_EQ(c.paramText, "\"a, b\",,x 1 =");
+    ASSERT_EQ(c.paramCount(), 3u);
+    EXPECT_EQ(c.param(0), "\"a, b\"");
+    EXPECT_EQ(c.param(1), "");
+    EXPECT_EQ(c.param(2), "x 1 =");
+
+    const tcode copy = c;
+    c.setParams({"y"});
+    EXPECT_EQ(c.paramList(), (TParameters{"y"}));
+    EXPECT_EQ(copy.paramList(), (TParameters{"\"a, b\"", "", "x 1 ="}));
+    c.setParams({});
+    EXPECT_EQ(c.paramCount(), 0u);
+    EXPECT_EQ(c.paramText, "");
+
+    EXPECT_EQ(copy.receiver(), "");
+    c.setReceiver("Tuer");
+    const tcode other = c;
+    c.setReceiver("");
+    EXPECT_EQ(other.receiver(), "Tuer");
+    EXPECT_EQ(c.receiver(), "");
+}
 
 TEST(CodeList, OutOfRangeIsReportedNotRead) {
     tcodelist list;
@@ -74,7 +103,7 @@ TEST(CodeList, RecordsOfManyListsOutliveTheirNeighbours) {
         const tcode* r = heir.At(i);
         if (r->paramText == "kopie") continue;
         EXPECT_EQ(r->opcode, odd);
-        EXPECT_EQ(r->params, TParameters{"wert " + std::to_string(odd)});
+        EXPECT_EQ(r->paramList(), TParameters{"wert " + std::to_string(odd)});
         odd += 2;
     }
     EXPECT_EQ(odd, 301);

@@ -72,7 +72,7 @@ TEST(CompiledExpression, DeepIndexNestingIsCut) {
 
 TEST(CompiledExpression, ParamsOfARecord) {
     tcode record;
-    record.params = {"x 1 =", "y"};
+    record.setParams({"x 1 =", "y"});
     compileParams(record);
     ASSERT_TRUE(record.compiled);
     ASSERT_EQ(record.compiled->size(), 2u);

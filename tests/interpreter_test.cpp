@@ -30,7 +30,7 @@ tnode* handBuilt(tstory& story, const std::string& declaration, const trecords& 
         record.row = row;
         record.opcode = kKeywords[static_cast<std::size_t>(row)].code;
         record.paramText = text;
-        if (!text.empty() && row != kRowInt) record.params = {text};
+        if (!text.empty() && row != kRowInt) record.setParams({text});
         compileParams(record);
         fn->code.Add(std::move(record));
     }
@@ -522,7 +522,7 @@ TEST_F(InterpreterRecords, BadParameterCountsAndRowsAreReported) {
     tcode record;
     record.row = kRowFor;
     record.line = 4;
-    record.params = {"i 0 =", "i 3 <"};
+    record.setParams({"i 0 =", "i 3 <"});
     f->code.Add(record);
     run("f");
     EXPECT_EQ(services.written, " Zeile 4 Syntaxfehler^");
@@ -542,7 +542,7 @@ TEST_F(InterpreterRecords, BadParameterCountsAndRowsAreReported) {
         tnode* g = handBuilt(other, "g()", {{kRowOpen, ""}});
         tcode bad;
         bad.row = c.row;
-        bad.params = c.params;
+        bad.setParams(c.params);
         g->code.Add(bad);
         tinterpreter own(other);
         own.Run(0, &other.root(), result, "", "g");

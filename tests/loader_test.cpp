@@ -172,9 +172,9 @@ TEST(LoaderRecords, AFunctionBodyBecomesRecordsWithPostfixParameters) {
     EXPECT_EQ(records(*f),
               (Records{"1/0/1/", "19/5/2/r", "12/12/3/r 1 =", "49/44/4/n 1 >", "1/0/4/",
                        "12/12/5/r r n * =", "12/12/6/n \x8A", "11/1/7/", "28/32/8/r", "11/1/9/"}));
-    EXPECT_TRUE(f->code.At(1)->params.empty());  // declarations stay text
-    EXPECT_EQ(f->code.At(2)->params, (TParameters{"r 1 ="}));
-    EXPECT_EQ(f->code.At(8)->params, (TParameters{"r"}));
+    EXPECT_EQ(f->code.At(1)->paramCount(), 0u);  // declarations stay text
+    EXPECT_EQ(f->code.At(2)->paramList(), (TParameters{"r 1 ="}));
+    EXPECT_EQ(f->code.At(8)->paramList(), (TParameters{"r"}));
     EXPECT_EQ(records(s.root()), (Records{"17/5/1/f(intn)"}));
 }
 
@@ -263,14 +263,14 @@ TEST(LoaderRecords, ReceiverAndParametersAreSplit) {
     const tnode* f = s.function(nullptr, "main");
     ASSERT_NE(f, nullptr);
     const tcode* write = f->code.At(1);
-    EXPECT_EQ(write->receiver, "Tuer");
+    EXPECT_EQ(write->receiver(), "Tuer");
     EXPECT_EQ(write->row, kRowWrite);
-    EXPECT_EQ(write->params, (TParameters{"\"a, b\"", "1 2 +"}));
+    EXPECT_EQ(write->paramList(), (TParameters{"\"a, b\"", "1 2 +"}));
     EXPECT_EQ(write->paramText, "\"a, b\",1 2 +");
 
     const tcode* loop = f->code.At(2);
     EXPECT_EQ(loop->opcode, kCodeFor);
-    EXPECT_EQ(loop->params, (TParameters{"i 0 =", "i 3 <", "i i 1 + ="}));
+    EXPECT_EQ(loop->paramList(), (TParameters{"i 0 =", "i 3 <", "i i 1 + ="}));
     EXPECT_EQ(loop->paramText, "i 0 =,i 3 <,i i 1 + =");
 
     // "if(x){a=1}" loses the assignment: "if", "{", "}" and nothing else.
@@ -279,8 +279,8 @@ TEST(LoaderRecords, ReceiverAndParametersAreSplit) {
     EXPECT_EQ(f->code.At(7)->row, kRowClose);
     // A name that begins with a keyword is read as that keyword.
     EXPECT_EQ(f->code.At(8)->row, kRowDo);
-    EXPECT_EQ(f->code.At(9)->receiver, "");  // the "." stands inside the literal
-    EXPECT_EQ(f->code.At(9)->params, (TParameters{"\"x.y\""}));
+    EXPECT_EQ(f->code.At(9)->receiver(), "");  // the "." stands inside the literal
+    EXPECT_EQ(f->code.At(9)->paramList(), (TParameters{"\"x.y\""}));
 }
 
 TEST(LoaderRecords, PlainStatementsMustLookLikeExpressionsOrCalls) {
@@ -383,7 +383,8 @@ TEST(LoaderCompiled, LiteralsComeBackIntoTheWholeTree) {
                     "2\";setShort(\"\xFD"
                     "1\");}\n"
                     "classApfel:Ding{voidinit(){write(\"\xFD"
-                    "3\");}}\n"
+                    "3\",\"\xFD"
+                    "2\");}}\n"
                     "verb(\"\xFD"
                     "4\",nimm,0);restore(\"\xFD"
                     "5\");");
@@ -398,8 +399,9 @@ TEST(LoaderCompiled, LiteralsComeBackIntoTheWholeTree) {
     EXPECT_TRUE(apfel->vars.getValue("farbe", value));
     EXPECT_EQ(value, "rot");
     const tcode* write = apfel->findChild("init")->code.At(1);
-    EXPECT_EQ(write->paramText, "\"Hallo, Welt\"");
-    EXPECT_EQ(write->params, (TParameters{"\"Hallo, Welt\""}));
+    // Each parameter keeps its own literal, however long it comes back.
+    EXPECT_EQ(write->paramText, "\"Hallo, Welt\",\"rot\"");
+    EXPECT_EQ(write->paramList(), (TParameters{"\"Hallo, Welt\"", "\"rot\""}));
     EXPECT_EQ(story.verbs.At(0)->identifier, "nimm");
     EXPECT_EQ(story.restoreCommand, "schau");
 }

@@ -72,5 +72,30 @@ TEST_F(NameIndex, FormsSharedBetweenCasesAreListedAndRemovedWhole) {
     EXPECT_EQ(listed("sack", kiste), 1);
 }
 
+// Names are declined when first asked for: a node renamed several times
+// before that is listed once, under its last name only, and taking in
+// the queued names is no change a planned walk must notice.
+TEST_F(NameIndex, NamesSetBeforeTheFirstQuestionCountOnlyAsTheyStandThen) {
+    tnode* ding = object("Ding", "+Stein");
+    ding->setShortName("-Muschel");
+    ding->setShortName("+rund* Kiesel");
+    const uint64_t before = story.names.version();
+    EXPECT_EQ(listed("kiesel", ding), 1);
+    EXPECT_EQ(story.names.version(), before);
+    EXPECT_EQ(story.names.find("stein"), nullptr);
+    EXPECT_EQ(story.names.find("muschel"), nullptr);
+    ASSERT_NE(story.names.findAdjective("runden"), nullptr);
+
+    // Forms asked for by a text before the index is asked are the ones it
+    // then lists; a rename after that takes exactly them out again.
+    tnode* haus = object("Haus", "Haus");
+    EXPECT_EQ(haus->nameForm(kGenitive, false, kDefinite), "des Hauses");
+    EXPECT_EQ(listed("hauses", haus), 1);
+    haus->setShortName("Laub");
+    EXPECT_EQ(haus->nameForm(kGenitive, false, kDefinite), "des Laubs");
+    EXPECT_EQ(story.names.find("hauses"), nullptr);
+    EXPECT_EQ(listed("laubs", haus), 1);
+}
+
 }  // namespace
 }  // namespace velmo

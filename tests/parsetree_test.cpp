@@ -324,7 +324,8 @@ TEST_F(Tree, ScopeFollowsThePlayerAndTheObjectsMovedRelativeToIt) {
     tnode* ship = object("Schiff");
     box->moveTo(ship);
     room->moveTo(ship);
-    EXPECT_EQ(names(story.scope.nodes()), (Names{"Schiff", "Kiste", "Ring", "Zimmer", "Ich", "Lampe"}));
+    EXPECT_EQ(names(story.scope.nodes()),
+              (Names{"Schiff", "Kiste", "Ring", "Zimmer", "Ich", "Lampe"}));
     lamp->moveTo(house);
     EXPECT_EQ(names(story.scope.nodes()), (Names{"Schiff", "Kiste", "Ring", "Zimmer", "Ich"}));
 
@@ -351,10 +352,11 @@ TEST_F(Tree, ShortNamesPerVariantAndGrammarClass) {
 
     apple->setShortName("+rot* Apfel, +Obst,-Frucht");
     EXPECT_EQ(apple->getShortName(), "+rot* Apfel, +Obst,-Frucht");
-    ASSERT_EQ(apple->shortNames.size(), 3u);
+    ASSERT_EQ(apple->shortNames().size(), 3u);
     EXPECT_EQ(apple->nameForm(kAccusative, true, kDefinite), "den roten Apfel");
-    EXPECT_EQ(apple->shortNames[1].form(formIndex(kNominative, false, kIndefinite)), "ein Obst");
-    EXPECT_EQ(apple->shortNames[2].searchForm(formIndex(kDative, false, kDefinite)), "der frucht");
+    EXPECT_EQ(apple->shortNames()[1].form(formIndex(kNominative, false, kIndefinite)), "ein Obst");
+    EXPECT_EQ(apple->shortNames()[2].searchForm(formIndex(kDative, false, kDefinite)),
+              "der frucht");
     EXPECT_EQ(apple->grammarClass(), 0);
 
     const std::pair<const char*, int32_t> classes[] = {
@@ -363,9 +365,9 @@ TEST_F(Tree, ShortNamesPerVariantAndGrammarClass) {
         apple->setShortName(text);
         EXPECT_EQ(apple->grammarClass(), expected) << text;
     }
-    EXPECT_TRUE(apple->shortNames[0].plural == false);
+    EXPECT_TRUE(apple->shortNames()[0].plural == false);
     apple->setShortName("&\xC4pfel");
-    EXPECT_TRUE(apple->shortNames[0].plural);
+    EXPECT_TRUE(apple->shortNames()[0].plural);
 }
 
 // ------------------------------------------------------------ saved games

@@ -33,6 +33,13 @@ TEST(Postfix, PrioritiesAndLeftAssociation) {
     EXPECT_EQ(ToPostfix("~a+1"), "a ~ 1 +");
 }
 
+TEST(Postfix, EveryOperatorByteHasItsRowsPriority) {
+    for (const toperatorrow& row : kOperatorTable)
+        EXPECT_EQ(operatorPriority(static_cast<char>(row.op)), row.priority) << int(row.op);
+    for (const char c : {'a', '0', '"', '(', ')', '[', ',', '\x91', '\xFE'})
+        EXPECT_EQ(operatorPriority(c), -1) << int(c);
+}
+
 TEST(Postfix, LessOrEqualBindsAsLooselyAsAssignment) {
     EXPECT_EQ(convert("a<=b&&c"), "a b c " + op(kOpAnd) + " " + op(kOpLessEq));
     EXPECT_EQ(convert("x=a<=b"), "x a = b " + op(kOpLessEq));

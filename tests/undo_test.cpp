@@ -167,7 +167,7 @@ std::size_t worldTextBytes(tstory& story) {
         for (const tvar& v : n.vars.Records()) bytes += textBytes(v.name) + textBytes(v.value);
         if (n.attrs)
             for (const std::string& a : n.attrs->Names()) bytes += textBytes(a);
-        for (const tshortNames& names : n.shortNames)
+        for (const tshortNames& names : n.shortNames())
             for (std::size_t f = 0; f < kNameForms; ++f) bytes += names.form(f).size();
     }
     return bytes;

@@ -98,7 +98,7 @@ public:
                 record.opcode = kRecordIf;
                 text = text.substr(3);
             }
-            record.params.push_back(ToPostfix(EncodeOperators(text)));
+            record.setParams({ToPostfix(EncodeOperators(text))});
             compileParams(record);
             node->code.Add(record);
         }
