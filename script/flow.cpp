@@ -40,7 +40,7 @@ void tinterpreter::returnStatement(tnode& target, const tcode& record, int32_t&)
 
 void tinterpreter::ifStatement(tnode& target, const tcode& record, int32_t& index) {
     // A single condition is only asked whether it holds: no text is made.
-    if (record.params.size() == 1) {
+    if (record.paramCount() == 1) {
         const bool holds = holdsParam(target, record, 0);
         if (evaluator.Failed()) failed = true;
         if (failed || holds) return;
