@@ -54,6 +54,7 @@ public:
 
     // The object written before the statement with "."; empty when none.
     const std::string& receiver() const;
+    bool hasReceiver() const { return receiverName != nullptr; }
     void setReceiver(std::string name);
 
     // The postfix parameters, kept in paramText: the loader converts the

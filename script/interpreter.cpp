@@ -189,7 +189,7 @@ void tinterpreter::runRecords(tnode& fn) {
         currentLine = record.line;
         tlevelguard level;
         tnode* target = &fn;
-        if (!record.receiver().empty()) {
+        if (record.hasReceiver()) {
             if (record.receiver() == "super") {
                 level.lower(fn.getOwner());
             } else {
