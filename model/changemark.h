@@ -38,12 +38,16 @@ private:
 };
 
 // A list's way to its node's mark. Copying or moving a list takes its
-// values, not its place in the tree: the copy keeps the mark it had.
+// values, not its place in the tree: a copy is linked to no mark, and a
+// list assigned over keeps its link and counts as changed.
 class tmarklink {
 public:
     tmarklink() = default;
     tmarklink(const tmarklink&) noexcept {}
-    tmarklink& operator=(const tmarklink&) noexcept { return *this; }
+    tmarklink& operator=(const tmarklink&) noexcept {
+        set();
+        return *this;
+    }
 
     void connect(tchangemark* node) { mark = node; }
     void set() const {
