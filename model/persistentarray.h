@@ -8,9 +8,9 @@
 // snapshots keep one such array of object states each, so a snapshot
 // costs the path of what changed, not a slot per object.
 //
-// Items are compared with ==; for shared pointers that is identity, which
-// is what the difference walk wants. Blocks are changed in place only
-// while no other array holds them.
+// The difference walk compares items with == (undo's object states
+// compare the blocks they hold, which is cheap). Blocks are changed in
+// place only while no other array holds them.
 
 #include <algorithm>
 #include <cstddef>

@@ -269,7 +269,8 @@ std::size_t tstory::undoTopOwnBytes() const {
     // Blocks the snapshot below holds are shared and not counted; blocks
     // met for the first time count once, even when several parts of this
     // snapshot share them. A list belongs to one node, so the states
-    // below that can share it are those at the same place.
+    // below that can share it are those at the same place (the one empty
+    // list that all objects share may count once more).
     std::unordered_set<const void*> known;
     auto remember = [&](const void* block) { return block && known.insert(block).second; };
     auto rememberState = [&](const tobjectstate& state) {

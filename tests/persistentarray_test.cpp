@@ -32,19 +32,10 @@ std::vector<std::size_t> differences(const tarray& a, const tarray& b) {
 
 }  // namespace
 
-// Sizes around the block edges: one leaf, one more than a leaf, two
-// levels, one more than two levels, and three levels.
-TEST(PersistentArray, HoldsItsItemsAtEverySize) {
-    for (const std::size_t n : {0u, 1u, 32u, 33u, 1024u, 1025u, 40000u}) {
-        const tarray array(countingFrom(7, n));
-        EXPECT_EQ(array.size(), n);
-        EXPECT_EQ(contents(array), countingFrom(7, n)) << n;
-    }
-}
-
 // Many generations of copies, each changed at random places: every copy
 // keeps exactly its own items, and the difference walk finds exactly the
-// places where two copies differ.
+// places where two copies differ. The sizes lie around the block edges:
+// one leaf, one more than a leaf, one more than two levels, three levels.
 TEST(PersistentArray, CopiesChangeIndependentlyAndTheirDifferencesAreFound) {
     std::mt19937 random(15);
     for (const std::size_t n : {1u, 33u, 1025u, 5000u}) {
