@@ -3,8 +3,9 @@
 // noun), 300 verbs and 50 daemons. Each iteration parses one command and
 // runs its turn end. Commands name objects near the end of the scope
 // list, or fail after looking at every object. Beside the commands: the
-// time to load each world, and the undo memory of 1,000 commands with a
-// snapshot before each, as the front end takes them.
+// time to load each world, a command with the undo snapshot the front end
+// takes before it, and the undo memory of 1,000 commands with a snapshot
+// before each.
 
 #include <benchmark/benchmark.h>
 
@@ -158,6 +159,27 @@ void runCommand(benchmark::State& state, int objects, const std::string& command
     if (w.services.isStopped()) state.SkipWithError("the story stopped");
 }
 
+// One command as the front end runs it: an undo snapshot, then the
+// command. The snapshots are dropped every 1,000 commands, as a long game
+// would keep them.
+void runCommandWithSnapshot(benchmark::State& state, int objects, const std::string& command) {
+    BenchWorld& w = world(objects);
+    if (!w.loaded) {
+        state.SkipWithError("story not loaded");
+        return;
+    }
+    w.story->dropUndo();
+    w.story->pushUndo();  // the first snapshot reads the whole world
+    int taken = 0;
+    for (auto _ : state) {
+        w.story->pushUndo();
+        velmo::parseCommand(*w.story, command);
+        if (++taken % 1000 == 0) w.story->dropUndo();
+    }
+    w.story->dropUndo();
+    if (w.services.isStopped()) state.SkipWithError("the story stopped");
+}
+
 // Loading the story file of the world's size (written by the world).
 void loadWorld(benchmark::State& state, int objects) {
     const std::string file = world(objects).file;
@@ -238,6 +260,12 @@ const bool registered = [] {
                 })
                 ->Unit(benchmark::kMicrosecond);
         }
+        benchmark::RegisterBenchmark(("BM_NameTheLastObjectWithSnapshot" + size).c_str(),
+                                     [n, command = "nimm den blauen klotz" + last](
+                                         benchmark::State& state) {
+                                         runCommandWithSnapshot(state, n, command);
+                                     })
+            ->Unit(benchmark::kMicrosecond);
         benchmark::RegisterBenchmark(("BM_Load" + size).c_str(),
                                      [n](benchmark::State& state) { loadWorld(state, n); })
             ->Unit(benchmark::kMillisecond)

@@ -44,11 +44,11 @@ bool TAttrList::applyToken(const std::string& token) {
     if (removal) {
         if (at >= 0) {
             names.erase(names.begin() + at);
-            ++version;
+            noteChange();
         }
     } else if (at < 0) {
         names.emplace_back(name);
-        ++version;
+        noteChange();
     }
     return true;
 }
@@ -70,7 +70,7 @@ bool TAttrList::hasAttr(std::string_view name) const { return indexOf(name) >= 0
 
 void TAttrList::copylist(TAttrList& target) const {
     target.names.insert(target.names.end(), names.begin(), names.end());
-    ++target.version;
+    target.noteChange();
 }
 
 tsharedNames TAttrList::shareNames() {
@@ -84,7 +84,7 @@ tsharedNames TAttrList::shareNames() {
 void TAttrList::restoreNames(const tsharedNames& level) {
     if (!level) return;
     names = *level;
-    ++version;
+    noteChange();
     shared = level;
     sharedVersion = version;
 }
@@ -96,7 +96,7 @@ void TAttrList::save(std::ostream& out) const {
 
 bool TAttrList::read(std::istream& in) {
     names.clear();
-    ++version;
+    noteChange();
 
     int32_t count = 0;
     if (!readInt32(in, count) || count < 0) return false;

@@ -16,6 +16,8 @@
 #include <string_view>
 #include <vector>
 
+#include "model/changemark.h"
+
 namespace velmo {
 
 class tservices;
@@ -54,8 +56,11 @@ public:
 
     int32_t Count() const { return static_cast<int32_t>(names.size()); }
     const std::vector<std::string>& Names() const { return names; }
+    // The undo mark of the object that owns this list, set on every change.
+    tmarklink changeMark;
+
     void Clear() {
-        ++version;
+        noteChange();
         names.clear();
     }
 
@@ -72,6 +77,11 @@ private:
     uint64_t version = 0;
     uint64_t sharedVersion = 0;
     tsharedNames shared;
+
+    void noteChange() {
+        ++version;
+        changeMark.set();
+    }
 };
 
 }  // namespace velmo

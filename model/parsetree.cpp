@@ -228,6 +228,9 @@ void tnode::moveTo(tnode* destination) {
     // is in the contents of its location and of no other node, so its
     // location says so without a search of a big room's contents.)
     if (destination && location == destination) return;
+    undoMark.set();
+    if (location) location->undoMark.set();
+    if (destination) destination->undoMark.set();
     leaveLocation();
     if (destination) destination->contents.push_back(this);
     location = destination;

@@ -20,6 +20,7 @@
 #include "base/namehash.h"
 #include "model/argslist.h"
 #include "model/attrlist.h"
+#include "model/changemark.h"
 #include "model/codelist.h"
 #include "model/varlist.h"
 
@@ -90,6 +91,8 @@ public:
 
     // The world. `moveTo` keeps `location`, the `contents` lists and the
     // story's scope list in step; null takes the object out of the world.
+    // It is the only way to change them while a story runs: it sets the
+    // undo marks of the nodes whose location or contents change.
     void moveTo(tnode* destination);
     // Sets the name text. The declined forms of its variants are made
     // when first asked for (shortNames): a big story names thousands of
@@ -158,6 +161,9 @@ public:
     bool mentioned = false;
     bool error = false;
     tnode* owner = nullptr;
+    // Set by the first change of the world state that undo keeps (see
+    // model/changemark.h); the story attaches it for the root's children.
+    tchangemark undoMark;
 
 private:
     friend class tstory;

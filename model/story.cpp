@@ -1,6 +1,7 @@
 #include "model/story.h"
 
 #include <algorithm>
+#include <cassert>
 #include <unordered_set>
 
 namespace velmo {
@@ -9,46 +10,14 @@ namespace velmo {
 //
 // A snapshot is a persistent structure: every part is an immutable shared
 // block, and a part that did not change since the snapshot below is the
-// very same block. The objects' states are grouped in chunks, so that a
-// command that changed one object costs one chunk, one state and the
-// changed list, and nothing per unchanged object.
+// very same block. The objects' states sit in a persistent array, so a
+// command that changed one object costs that object's new state and the
+// array's blocks on its path, and nothing per unchanged object.
 
 namespace {
 
 using tsharedNodes = std::shared_ptr<const std::vector<tnode*>>;
 using tsharedTimers = std::shared_ptr<const std::vector<ttimer>>;
-
-constexpr std::size_t kChunkSize = 64;
-
-}  // namespace
-
-struct tstory::tsnapshot {
-    // One object's place in the world and its lists.
-    struct tstate {
-        tnode* location = nullptr;
-        tsharedNodes contents;  // null when empty
-        tsharedValues values;   // null for nodes that are no objects
-        tsharedNames attrs;     // null for nodes that are no objects
-    };
-    using tstateRef = std::shared_ptr<const tstate>;
-    using tchunk = std::vector<tstateRef>;
-    using tchunkRef = std::shared_ptr<const tchunk>;
-
-    tclock clock;
-    int32_t score = 0;
-    tsharedValues rootValues;
-    tsharedTimers timers;
-    tsharedNodes daemons;
-    std::vector<tchunkRef> chunks;  // the root's children, kChunkSize to a chunk
-
-    const tstate* stateAt(std::size_t index) const {
-        const std::size_t chunk = index / kChunkSize;
-        if (chunk >= chunks.size() || index % kChunkSize >= chunks[chunk]->size()) return nullptr;
-        return (*chunks[chunk])[index % kChunkSize].get();
-    }
-};
-
-namespace {
 
 // The list as a shared block: the earlier block when it holds the same,
 // null when the list is empty.
@@ -61,6 +30,26 @@ std::shared_ptr<const std::vector<T>> shareList(
 }
 
 }  // namespace
+
+// One child's place in the world and its lists. Two states are the same
+// when they hold the same blocks.
+struct tstory::tobjectstate {
+    tnode* location = nullptr;
+    tsharedNodes contents;  // null when empty
+    tsharedValues values;   // null for nodes that are no objects
+    tsharedNames attrs;     // null for nodes that are no objects
+
+    bool operator==(const tobjectstate&) const = default;
+};
+
+struct tstory::tsnapshot {
+    tclock clock;
+    int32_t score = 0;
+    tsharedValues rootValues;
+    tsharedTimers timers;
+    tsharedNodes daemons;
+    tobjectstates objects;  // one state per child of the root
+};
 
 // ------------------------------------------------------------ the story
 
@@ -100,6 +89,70 @@ void tstory::rebuildScope(tnode* node) {
 
 // ------------------------------------------------------------ undo
 
+tstory::tobjectstate tstory::stateOf(tnode& node, const tobjectstate* earlier) {
+    // Other children of the root than objects keep only location and
+    // contents, so that an object moved into one of them comes back out
+    // consistently. Empty lists of objects are one list shared by all.
+    static const tsharedValues noValues = std::make_shared<const std::vector<std::string>>();
+    static const tsharedNames noNames = std::make_shared<const std::vector<std::string>>();
+    tobjectstate state;
+    state.location = node.location;
+    state.contents = shareList(earlier ? earlier->contents : nullptr, node.contents);
+    if (node.kind == kKindObject) {
+        state.values = node.vars.empty() ? noValues : node.vars.shareValues();
+        if (node.attrs) state.attrs = node.attrs->Count() == 0 ? noNames : node.attrs->shareNames();
+    }
+    return state;
+}
+
+void tstory::putBack(tnode& node, const tobjectstate& state) {
+    // Noted as changed: the next snapshot reads the node again, which
+    // costs nothing where the lists took back the very blocks they shared.
+    node.undoMark.set();
+    node.location = state.location;
+    if (state.contents) {
+        node.contents = *state.contents;
+    } else {
+        node.contents.clear();
+    }
+    node.vars.restoreValues(state.values);
+    if (node.attrs) node.attrs->restoreNames(state.attrs);
+}
+
+void tstory::rebuildUndoStates() {
+    const auto& children = root_->children();
+    std::vector<tobjectstate> states;
+    states.reserve(children.size());
+    for (std::size_t i = 0; i < children.size(); ++i) {
+        tnode& node = *children[i];
+        const bool known = undoStatesBuilt && i < undoStates.size();
+        states.push_back(stateOf(node, known ? &undoStates.at(i) : nullptr));
+        node.undoMark.attach(undoChanges, static_cast<uint32_t>(i));
+        node.vars.changeMark.connect(&node.undoMark);
+        if (node.attrs) node.attrs->changeMark.connect(&node.undoMark);
+    }
+    undoChanges.clear();
+    undoStates = tobjectstates(std::move(states));
+    undoStatesBuilt = true;
+}
+
+void tstory::updateUndoStates() {
+    const auto& children = root_->children();
+    // Nodes are not added once a story runs; a tree that grew anyway
+    // (tests build stories step by step) is read whole.
+    if (!undoStatesBuilt || undoStates.size() != children.size()) {
+        rebuildUndoStates();
+        return;
+    }
+    for (const uint32_t index : undoChanges) {
+        tnode& node = *children[index];
+        node.undoMark.clear();
+        tobjectstate now = stateOf(node, &undoStates.at(index));
+        if (!(now == undoStates.at(index))) undoStates.set(index, std::move(now));
+    }
+    undoChanges.clear();
+}
+
 void tstory::pushUndo() {
     const tsnapshot* below = undoStack.empty() ? nullptr : &undoStack.back();
     tsnapshot snapshot;
@@ -112,42 +165,12 @@ void tstory::pushUndo() {
     snapshot.timers = shareList(below ? below->timers : nullptr, root_->timers);
     snapshot.daemons = shareList(below ? below->daemons : nullptr, root_->daemons);
 
-    // 4. Every object in order: location, contents, variables, attributes.
-    // Other children of the root keep only location and contents, so that
-    // an object moved into one of them comes back out consistently.
-    const auto& children = root_->children();
-    for (std::size_t first = 0; first < children.size(); first += kChunkSize) {
-        const std::size_t chunkIndex = first / kChunkSize;
-        const tsnapshot::tchunkRef earlierChunk =
-            below && chunkIndex < below->chunks.size() ? below->chunks[chunkIndex] : nullptr;
-        tsnapshot::tchunk chunk;
-        chunk.reserve(std::min(kChunkSize, children.size() - first));
-        for (std::size_t i = first; i < children.size() && i < first + kChunkSize; ++i) {
-            tnode& node = *children[i];
-            const std::size_t offset = i - first;
-            const tsnapshot::tstateRef earlier =
-                earlierChunk && offset < earlierChunk->size() ? (*earlierChunk)[offset] : nullptr;
-            tsnapshot::tstate state;
-            state.location = node.location;
-            state.contents = shareList(earlier ? earlier->contents : nullptr, node.contents);
-            if (node.kind == kKindObject) {
-                state.values = node.vars.shareValues();
-                if (node.attrs) state.attrs = node.attrs->shareNames();
-            }
-            if (earlier && earlier->location == state.location &&
-                earlier->contents == state.contents && earlier->values == state.values &&
-                earlier->attrs == state.attrs) {
-                chunk.push_back(earlier);
-            } else {
-                chunk.push_back(std::make_shared<const tsnapshot::tstate>(std::move(state)));
-            }
-        }
-        if (earlierChunk && *earlierChunk == chunk) {
-            snapshot.chunks.push_back(earlierChunk);
-        } else {
-            snapshot.chunks.push_back(std::make_shared<const tsnapshot::tchunk>(std::move(chunk)));
-        }
-    }
+    // 4. Every child's location and contents, and every object's variables
+    // and attributes: the states of the last snapshot with the changed
+    // children read again.
+    updateUndoStates();
+    assert(undoStatesMatchWorld());
+    snapshot.objects = undoStates;
     undoStack.push_back(std::move(snapshot));
 }
 
@@ -156,21 +179,14 @@ void tstory::popUndo() {
     const tsnapshot snapshot = std::move(undoStack.back());
     undoStack.pop_back();
 
-    // 1. The objects, from the last to the first.
+    // 1. The objects: only those whose state differs from the snapshot's.
+    // Each is put back whole, so the order does not matter.
+    updateUndoStates();
     const auto& children = root_->children();
-    for (std::size_t i = children.size(); i-- > 0;) {
-        const tsnapshot::tstate* state = snapshot.stateAt(i);
-        if (!state) continue;
-        tnode& node = *children[i];
-        node.location = state->location;
-        if (state->contents) {
-            node.contents = *state->contents;
-        } else {
-            node.contents.clear();
-        }
-        node.vars.restoreValues(state->values);
-        if (node.attrs) node.attrs->restoreNames(state->attrs);
-    }
+    tobjectstates::forEachDifference(undoStates, snapshot.objects, [&](std::size_t i) {
+        putBack(*children[i], snapshot.objects.at(i));
+    });
+    undoStates = snapshot.objects;
 
     // 2. The clock, the score, the root's variables, timers and daemons:
     // each timer exactly as it was, which undoes the tick of the command
@@ -192,6 +208,29 @@ bool tstory::canUndo() const { return !undoStack.empty(); }
 void tstory::dropUndo() { undoStack.clear(); }
 
 std::size_t tstory::undoDepth() const { return undoStack.size(); }
+
+bool tstory::undoStatesMatchWorld() const {
+    const auto& children = root_->children();
+    // A tree that grew since is read whole by the next snapshot.
+    if (!undoStatesBuilt || undoStates.size() != children.size()) return true;
+    auto sameList = [](const auto& shared, const auto& now) {
+        return shared ? *shared == now : now.empty();
+    };
+    for (std::size_t i = 0; i < children.size(); ++i) {
+        const tnode& node = *children[i];
+        if (node.undoMark.isSet()) continue;
+        const tobjectstate& state = undoStates.at(i);
+        if (state.location != node.location || !sameList(state.contents, node.contents)) return false;
+        if (node.kind != kKindObject) continue;
+        const auto& records = node.vars.Records();
+        if (!state.values || state.values->size() != records.size()) return false;
+        for (std::size_t k = 0; k < records.size(); ++k) {
+            if ((*state.values)[k] != records[k].value) return false;
+        }
+        if (node.attrs && (!state.attrs || *state.attrs != node.attrs->Names())) return false;
+    }
+    return true;
+}
 
 // ------------------------------------------------------------ accounting
 
@@ -224,45 +263,50 @@ std::size_t listBytes(const std::vector<std::string>& list) {
 
 std::size_t tstory::undoTopOwnBytes() const {
     if (undoStack.empty()) return 0;
+    const tsnapshot& top = undoStack.back();
+    const tsnapshot* below = undoStack.size() >= 2 ? &undoStack[undoStack.size() - 2] : nullptr;
 
-    // Every block the snapshot below holds; a block also held here is
-    // shared and not counted.
+    // Blocks the snapshot below holds are shared and not counted; blocks
+    // met for the first time count once, even when several parts of this
+    // snapshot share them. A list belongs to one node, so the states
+    // below that can share it are those at the same place (the one empty
+    // list that all objects share may count once more).
     std::unordered_set<const void*> known;
     auto remember = [&](const void* block) { return block && known.insert(block).second; };
-    if (undoStack.size() >= 2) {
-        const tsnapshot& below = undoStack[undoStack.size() - 2];
-        remember(below.rootValues.get());
-        remember(below.timers.get());
-        remember(below.daemons.get());
-        for (const auto& chunk : below.chunks) {
-            remember(chunk.get());
-            for (const auto& state : *chunk) {
-                remember(state.get());
-                remember(state->contents.get());
-                remember(state->values.get());
-                remember(state->attrs.get());
-            }
-        }
-    }
+    auto rememberState = [&](const tobjectstate& state) {
+        remember(state.contents.get());
+        remember(state.values.get());
+        remember(state.attrs.get());
+    };
+    auto stateBytes = [&](const tobjectstate& state) -> std::size_t {
+        std::size_t bytes = 0;
+        if (remember(state.contents.get())) bytes += listBytes(*state.contents);
+        if (remember(state.values.get())) bytes += listBytes(*state.values);
+        if (remember(state.attrs.get())) bytes += listBytes(*state.attrs);
+        return bytes;
+    };
 
-    // Blocks met for the first time count once, even when several objects
-    // of this snapshot share them.
-    const tsnapshot& top = undoStack.back();
-    std::size_t bytes = sizeof(tsnapshot) + top.chunks.capacity() * sizeof(tsnapshot::tchunkRef);
+    std::size_t bytes = sizeof(tsnapshot);
+    if (below) {
+        remember(below->rootValues.get());
+        remember(below->timers.get());
+        remember(below->daemons.get());
+    }
     if (remember(top.rootValues.get())) bytes += listBytes(*top.rootValues);
     if (remember(top.timers.get())) bytes += listBytes(*top.timers);
     if (remember(top.daemons.get())) bytes += listBytes(*top.daemons);
-    for (const auto& chunk : top.chunks) {
-        if (!remember(chunk.get())) continue;
-        bytes += listBytes(*chunk);
-        for (const auto& state : *chunk) {
-            if (!remember(state.get())) continue;
-            bytes += kControlBytes + sizeof(tsnapshot::tstate);
-            if (remember(state->contents.get())) bytes += listBytes(*state->contents);
-            if (remember(state->values.get())) bytes += listBytes(*state->values);
-            if (remember(state->attrs.get())) bytes += listBytes(*state->attrs);
-        }
+
+    bytes += top.objects.ownBlockBytes(below ? &below->objects : nullptr, kControlBytes);
+    const std::size_t shared = below ? std::min(below->objects.size(), top.objects.size()) : 0;
+    if (below) {
+        tobjectstates::forEachDifference(top.objects, below->objects, [&](std::size_t i) {
+            rememberState(below->objects.at(i));
+        });
+        tobjectstates::forEachDifference(top.objects, below->objects, [&](std::size_t i) {
+            bytes += stateBytes(top.objects.at(i));
+        });
     }
+    for (std::size_t i = shared; i < top.objects.size(); ++i) bytes += stateBytes(top.objects.at(i));
     return bytes;
 }
 

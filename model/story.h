@@ -17,6 +17,7 @@
 #include "model/nameset.h"
 #include "model/nameindex.h"
 #include "model/parsetree.h"
+#include "model/persistentarray.h"
 #include "model/scopelist.h"
 #include "model/time.h"
 #include "model/verblist.h"
@@ -135,10 +136,33 @@ public:
     // not (all of them for the only snapshot); 0 without a snapshot.
     std::size_t undoTopOwnBytes() const;
 
+    // True when the objects' states that the next snapshot starts from,
+    // together with the changes noted since, describe the world as it is.
+    // Reads every object; tests and debug builds check it.
+    bool undoStatesMatchWorld() const;
+
 private:
-    std::unique_ptr<tnode> root_;
     struct tsnapshot;
+    struct tobjectstate;
+    using tobjectstates = tpersistentarray<tobjectstate>;
+
+    // Brings `undoStates` up to the world: the noted children only, or
+    // every child when the tree has grown since it was built.
+    void updateUndoStates();
+    void rebuildUndoStates();
+    // The node's state, sharing the lists of `earlier` that hold the same.
+    static tobjectstate stateOf(tnode& node, const tobjectstate* earlier);
+    static void putBack(tnode& node, const tobjectstate& state);
+
+    // The indexes of the root's children whose undo marks are set. Declared
+    // before the root: nodes set marks until they are destroyed.
+    std::vector<uint32_t> undoChanges;
+    std::unique_ptr<tnode> root_;
     std::vector<tsnapshot> undoStack;
+    // Every root child's state as of the last snapshot or undo, except
+    // for the children noted in `undoChanges`; not built before the first.
+    tobjectstates undoStates;
+    bool undoStatesBuilt = false;
 };
 
 }  // namespace velmo

@@ -70,7 +70,7 @@ std::ptrdiff_t tvarlist::findIndex(std::string_view name, int32_t line) {
 }
 
 tvar* tvarlist::find(std::string_view name, int32_t line) {
-    ++version;  // the caller may write through the pointer
+    noteChange();  // the caller may write through the pointer
     const std::ptrdiff_t at = findIndex(name, line);
     if (at < 0) return nullptr;
     tvar& record = records[static_cast<std::size_t>(at)];
@@ -120,7 +120,7 @@ bool tvarlist::declarePlain(std::string_view text, int32_t type, int32_t line) {
         if (c == ',' || c == '(' || c == ')' || c == '=' || c == '[' || c == ']' || c == '"')
             return false;
     }
-    ++version;
+    noteChange();
     const std::string_view name = text.substr(0, kMaxVarName);
     if (indexOf(name) >= 0) {
         report(line, "\tVariable " + std::string(name) + " wird redefiniert");
@@ -138,7 +138,7 @@ void tvarlist::declare(const std::string& text, int32_t type, bool& errorFlag, i
         if (error) errorFlag = true;
         return;
     }
-    ++version;
+    noteChange();
     // A comma inside a string or inside parentheses does not split.
     ttokenizer declarations(text, tcharset(","), tcharset("\"()"), false);
     for (const std::string& declaration : declarations.Tokens()) {
@@ -224,7 +224,7 @@ void tvarlist::declareArray(tvar record, ttokenizer& tokens, int32_t line) {
 
 void tvarlist::remove(std::size_t index) {
     if (index >= records.size()) return;
-    ++version;
+    noteChange();
     const std::string name = records[index].name;
     std::size_t end = index + 1;
     while (end < records.size() &&
@@ -238,7 +238,7 @@ void tvarlist::remove(std::size_t index) {
 
 void tvarlist::copyInto(tvarlist& target) const {
     if (records.empty() || &target == this) return;
-    ++target.version;
+    target.noteChange();
     target.records = records;
 }
 
@@ -263,7 +263,7 @@ tsharedValues tvarlist::shareValues() {
 
 void tvarlist::restoreValues(const tsharedValues& values) {
     if (!values) return;
-    ++version;
+    noteChange();
     // A level whose length no longer matches the records (variables were
     // declared or removed since) gives back the values both have.
     const std::size_t n = std::min(values->size(), records.size());
@@ -283,7 +283,7 @@ void tvarlist::saveValues(std::ostream& out) const {
 }
 
 bool tvarlist::readValues(std::istream& in) {
-    ++version;
+    noteChange();
     for (tvar& record : records) {
         std::string value;
         if (!readStr(in, value)) return false;

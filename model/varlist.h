@@ -13,9 +13,11 @@
 // The story's undo snapshots hold the values as immutable shared lists.
 // The list counts its changes (every call that can change a record counts
 // as one), so a snapshot taken when nothing changed since the last one
-// reuses that one's values instead of copying them. A pointer or reference
-// to a record from `find` or `at` is for immediate use: a write through
-// one kept across a snapshot is not seen as a change.
+// reuses that one's values instead of copying them; every such call also
+// sets the undo mark of the list's node, so that a snapshot need not ask
+// the lists that did not change. A pointer or reference to a record from
+// `find` or `at` is for immediate use: a write through one kept across a
+// snapshot is not seen as a change.
 
 #include <cstddef>
 #include <cstdint>
@@ -26,6 +28,7 @@
 #include <string_view>
 #include <vector>
 
+#include "model/changemark.h"
 #include "model/nameset.h"
 #include "model/var.h"
 
@@ -113,7 +116,7 @@ public:
     // A record for writing: counted as a change; its text is complete and
     // no longer taken for the integer it spelled.
     tvar& at(std::size_t index) {
-        ++version;
+        noteChange();
         tvar& record = records.at(index);
         record.forgetNumber();
         return record;
@@ -134,16 +137,18 @@ public:
     // assign through tvar::setInteger or tvar::setText (counted as a change).
     const std::vector<tvar>& RecordsAsTheyAre() const { return records; }
     tvar& Assign(std::size_t index) {
-        ++version;
+        noteChange();
         return records[index];
     }
     void clear() {
-        ++version;
+        noteChange();
         records.clear();
     }
 
     // Set whenever this list reports an error; never cleared.
     bool error = false;
+    // The undo mark of the node that owns this list, set on every change.
+    tmarklink changeMark;
 
     // Every name that any variable list of this process has held. A name
     // it rules out is no variable anywhere, so the evaluator skips the
@@ -156,7 +161,7 @@ private:
     // A fresh record at the end; a list that held records before reuses
     // their room.
     tvar& appendRecord(std::string_view name, int32_t type) {
-        ++version;
+        noteChange();
         tvar& record = records.emplace_back();
         record.type = type;
         record.name.assign(name.substr(0, kMaxVarName));
@@ -182,6 +187,11 @@ private:
     uint64_t version = 0;
     uint64_t sharedVersion = 0;
     tsharedValues shared;
+
+    void noteChange() {
+        ++version;
+        changeMark.set();
+    }
 };
 
 // The value a fresh variable of the type holds: "0", "" or "NULL".
