@@ -22,16 +22,20 @@ public:
         marked = false;
     }
     void set() {
-        if (log && !marked) {
-            marked = true;
-            log->push_back(position);
-        }
+        if (log && !marked) note();
     }
     bool isSet() const { return marked; }
     // The snapshot has read the node: the next change is noted again.
     void clear() { marked = false; }
 
 private:
+    // Out of line: every write of a variable sets the mark, and the code
+    // that notes the node belongs to the first write alone.
+    [[gnu::noinline]] void note() {
+        marked = true;
+        log->push_back(position);
+    }
+
     std::vector<uint32_t>* log = nullptr;
     uint32_t position = 0;
     bool marked = false;

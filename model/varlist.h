@@ -140,6 +140,11 @@ public:
         noteChange();
         return records[index];
     }
+    // The same for a record of this list that the caller holds already.
+    tvar& Assign(const tvar& record) {
+        noteChange();
+        return const_cast<tvar&>(record);
+    }
     void clear() {
         noteChange();
         records.clear();

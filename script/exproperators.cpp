@@ -214,7 +214,7 @@ void texpression::assignTarget(tstate& s, toperand& value) {
         invalid(s);
         return;
     }
-    tvar& written = vars.Assign(static_cast<std::size_t>(record - vars.RecordsAsTheyAre().data()));
+    tvar& written = vars.Assign(*record);
     if (value.lazy) {
         written.setInteger(value.number);
     } else {
@@ -240,7 +240,7 @@ void texpression::increment(tstate& s, unsigned char op) {
     const bool up = op == kOpPostInc || op == kOpPreInc;
     const int32_t n = wrapInt(intBits(old) + (up ? 1u : ~0u));
     tvarlist& vars = where.vars;
-    vars.Assign(static_cast<std::size_t>(variable - vars.RecordsAsTheyAre().data())).setInteger(n);
+    vars.Assign(*variable).setInteger(n);
     if (op == kOpPreInc || op == kOpPreDec) operands.PushSlot().setInteger(n);
 }
 

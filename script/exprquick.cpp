@@ -287,9 +287,7 @@ void planQuickRun(tcompiled& form) {
 struct texpression::tquickname {
     tvarlist* list;
     const tvar* record;
-    tvar& assign() const {
-        return list->Assign(static_cast<std::size_t>(record - list->RecordsAsTheyAre().data()));
-    }
+    tvar& assign() const { return list->Assign(*record); }
     void write(int32_t n) const { assign().setInteger(n); }
 };
 
