@@ -139,15 +139,27 @@ bool tinterpreter::continueLoop(tnode& target, trunloop& loop, int32_t& index) {
         std::string next;
         if (!loop.pending.Pop(next)) return false;
         if (!target.vars.setValue(loop.condition, next, currentLine)) failed = true;
-        index = loop.startIndex;
+        restartLoop(loop, index);
         return true;
     }
     if (!loop.step.empty()) evaluator.Perform(currentLine, target, *loop.stepForm);
     const bool holds = evaluator.Holds(currentLine, target, *loop.conditionForm);
     if (evaluator.Failed()) failed = true;
     if (failed || !holds) return false;
-    index = loop.startIndex;
+    restartLoop(loop, index);
     return true;
+}
+
+// Back to the statement after the loop's own record. A "{" there does
+// nothing but count the depth: it is counted here, so that every round
+// of the loop does not run it as a statement of its own.
+void tinterpreter::restartLoop(const trunloop& loop, int32_t& index) {
+    index = loop.startIndex;
+    const tcode* next = code->At(index + 1);
+    if (next && next->row == kRowOpen && !next->hasReceiver()) {
+        ++depth;
+        ++index;
+    }
 }
 
 // "fetch(variable, condition, everywhere)": visits the objects for which
