@@ -98,7 +98,8 @@ private:
     tquickfound quickNames(const tcompiled& form, tnode& node, tquickname* names);
     enum class tquickend : uint8_t { kRan, kFailed, kGaveUp };
     template <bool kTexts>
-    [[gnu::always_inline]] static tquickend quickSteps(const tcompiled& form, const tquickname* names, int32_t& value);
+    [[gnu::always_inline]] static tquickend quickSteps(const tcompiled& form,
+                                                       const tquickname* names, int32_t& value);
     [[gnu::noinline]] static tquickend quickTextSteps(const tcompiled& form,
                                                       const tquickname* names, int32_t& value);
     [[gnu::noinline]] static const tvar* quickFarName(tnode& context, const tctoken& token,

@@ -289,7 +289,8 @@ void texpression::resolveName(tstate& s, const tctoken& token, tnode& current, b
         child = token.lookupFound;  // nothing the search depends on has changed since
     } else {
         // A token without an index names `name` as it stands, hashed once.
-        if (s.story.nodeNames.mayHoldHashed(token.textHash)) child = findNode(current, onPath, name);
+        if (s.story.nodeNames.mayHoldHashed(token.textHash))
+            child = findNode(current, onPath, name);
         token.lookupFrom = &current;
         token.lookupFound = child;
         token.lookupCount = tnode::lookupChanges();

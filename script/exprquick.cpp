@@ -101,8 +101,7 @@ bool simpleElement(const tctoken& token) {
     if (!token.plainElement || token.index->index->tokens.size() != 1) return false;
     const tctoken& index = token.index->index->tokens.front();
     if (index.kind == ttokenkind::kNumber) return true;
-    return index.kind == ttokenkind::kName && !index.index && index.path.empty() &&
-           !index.builtin;
+    return index.kind == ttokenkind::kName && !index.index && index.path.empty() && !index.builtin;
 }
 
 // "object.name" with a path of one part that is neither "actor",
@@ -149,7 +148,7 @@ bool isComparison(unsigned char op) {
 
 // What a slot of the stack the plan walks holds.
 struct tslot {
-    bool target = false;  // the assignment target's own value
+    bool target = false;   // the assignment target's own value
     bool literal = false;  // a string literal
     int32_t name = -1;     // the name it was read from, else -1
 };
@@ -264,7 +263,7 @@ void planQuickRun(tcompiled& form) {
         default: break;
         }
     }
-    if (top == 0 && target < 0) return;  // nothing to give: the long way reports it
+    if (top == 0 && target < 0) return;             // nothing to give: the long way reports it
     if (top > 0 && slots[top - 1].literal) return;  // a text for a result
     if (hasElements && changesBeforeTheEnd(steps)) return;
     if (top > 0 && slots[top - 1].target) targetRead = true;
@@ -303,7 +302,7 @@ texpression::tquickfound texpression::quickNames(const tcompiled& form, tnode& n
         const tctoken& token = form.tokens[form.quickNames[static_cast<std::size_t>(i)]];
         tnode* where = context;
         const tvar* record = token.farName ? quickFarName(*context, token, where)
-                                 : nearVariable(*context, token.text, token.hint, where);
+                                           : nearVariable(*context, token.text, token.hint, where);
         if (!record) return tquickfound::kMissing;
         const tvar& variable = *record;
         if (i == form.quickTarget) {
@@ -402,8 +401,8 @@ bool texpression::quickCopy(tnode& node, const tcompiled& form) {
 // instead (a string literal, a name that a comparison reads), which only
 // a comparison takes. `value` receives the result.
 template <bool kTexts>
-inline texpression::tquickend texpression::quickSteps(const tcompiled& form, const tquickname* names,
-                                               int32_t& value) {
+inline texpression::tquickend texpression::quickSteps(const tcompiled& form,
+                                                      const tquickname* names, int32_t& value) {
     int32_t stack[kQuickDepth];
     [[maybe_unused]] const std::string* texts[kQuickDepth];
     std::size_t top = 0;
@@ -504,8 +503,8 @@ bool texpression::quickRun(int32_t line, tnode& node, const tcompiled& form, twa
     return true;
 }
 
-texpression::tquickend texpression::quickTextSteps(const tcompiled& form,
-                                                   const tquickname* names, int32_t& value) {
+texpression::tquickend texpression::quickTextSteps(const tcompiled& form, const tquickname* names,
+                                                   int32_t& value) {
     return quickSteps<true>(form, names, value);
 }
 
