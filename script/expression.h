@@ -95,7 +95,8 @@ private:
                   bool& truth);
     // Whether every name was found, and whether one holds a text.
     enum class tquickfound : uint8_t { kMissing, kIntegers, kTexts };
-    tquickfound quickNames(const tcompiled& form, tnode& node, tquickname* names);
+    [[gnu::always_inline]] tquickfound quickNames(const tcompiled& form, tnode& node,
+                                                  tquickname* names);
     enum class tquickend : uint8_t { kRan, kFailed, kGaveUp };
     template <bool kTexts>
     [[gnu::always_inline]] static tquickend quickSteps(const tcompiled& form,

@@ -290,11 +290,13 @@ struct texpression::tquickname {
     void write(int32_t n) const { assign().setInteger(n); }
 };
 
-// Finds every name as the long way would find it first. False when one
+// Finds every name as the long way would find it first: kMissing when one
 // is not found so or holds no integer (the target alone may hold anything
-// while only the assignment reads it).
-texpression::tquickfound texpression::quickNames(const tcompiled& form, tnode& node,
-                                                 tquickname* names) {
+// while only the assignment reads it, and a name that only a comparison
+// reads may hold a text, which makes it kTexts). Inlined into the quick
+// run, which every loop round calls twice.
+inline texpression::tquickfound texpression::quickNames(const tcompiled& form, tnode& node,
+                                                        tquickname* names) {
     tquickfound found = tquickfound::kIntegers;
     tnode* context = &node;
     const int32_t count = static_cast<int32_t>(form.quickNames.size());
