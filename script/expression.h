@@ -103,6 +103,8 @@ private:
                                                        const tquickname* names, int32_t& value);
     [[gnu::noinline]] static tquickend quickTextSteps(const tcompiled& form,
                                                       const tquickname* names, int32_t& value);
+    [[gnu::always_inline]] static const tvar* quickFind(tnode& context, const tctoken& token,
+                                                        tnode*& where);
     [[gnu::noinline]] static const tvar* quickFarName(tnode& context, const tctoken& token,
                                                       tnode*& where);
     static const tvar* quickPathVariable(tnode& context, const tctoken& token, tnode*& where);

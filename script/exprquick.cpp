@@ -290,6 +290,13 @@ struct texpression::tquickname {
     void write(int32_t n) const { assign().setInteger(n); }
 };
 
+// A quick name's record where the long way finds it first: a plain name
+// through its hint, an element or a path on the slower way below.
+inline const tvar* texpression::quickFind(tnode& context, const tctoken& token, tnode*& where) {
+    return token.farName ? quickFarName(context, token, where)
+                         : nearVariable(context, token.text, token.hint, where);
+}
+
 // Finds every name as the long way would find it first: kMissing when one
 // is not found so or holds no integer (the target alone may hold anything
 // while only the assignment reads it, and a name that only a comparison
@@ -303,8 +310,7 @@ inline texpression::tquickfound texpression::quickNames(const tcompiled& form, t
     for (int32_t i = 0; i < count; ++i) {
         const tctoken& token = form.tokens[form.quickNames[static_cast<std::size_t>(i)]];
         tnode* where = context;
-        const tvar* record = token.farName ? quickFarName(*context, token, where)
-                                           : nearVariable(*context, token.text, token.hint, where);
+        const tvar* record = quickFind(*context, token, where);
         if (!record) return tquickfound::kMissing;
         const tvar& variable = *record;
         if (i == form.quickTarget) {
@@ -373,8 +379,7 @@ bool texpression::quickName(const tcompiled& form, std::size_t place, tnode& con
                             tquickname& name) {
     const tctoken& token = form.tokens[form.quickNames[place]];
     tnode* where = &context;
-    name.record = token.farName ? quickFarName(context, token, where)
-                                : nearVariable(context, token.text, token.hint, where);
+    name.record = quickFind(context, token, where);
     name.list = &where->vars;
     return name.record != nullptr;
 }
