@@ -149,6 +149,13 @@ public:
         noteChange();
         records.clear();
     }
+    // Exchanges the records with `other`: a function's locals are set
+    // aside while it calls a function, perhaps itself. Counted as a
+    // change.
+    void swapRecords(std::vector<tvar>& other) {
+        noteChange();
+        records.swap(other);
+    }
 
     // Set whenever this list reports an error; never cleared.
     bool error = false;

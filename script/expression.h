@@ -146,6 +146,8 @@ private:
                                       std::string_view whole, tlevels& lowered);
     void resolveName(tstate& s, const tctoken& token, tnode& current, bool onPath,
                      std::string_view name);
+    void resolveNode(tstate& s, const tctoken& token, tnode& current, bool onPath,
+                     std::string_view name);
     [[gnu::noinline]] static tnode* findNode(tnode& current, bool onPath, std::string_view name);
     [[gnu::noinline]] bool pushVariable(tstate& s, const tctoken& token, tnode& current,
                                         bool onPath, std::string_view name);
@@ -199,7 +201,7 @@ private:
     int32_t nesting = 0;  // index evaluations running inside one another
     // Emptied lists of variables, kept for the functions this evaluator
     // calls (see tvarsaside).
-    std::vector<tvarlist> spareLocals;
+    std::vector<std::vector<tvar>> spareLocals;
     std::unordered_map<std::string, std::shared_ptr<const tcompiled>, ttextHash, std::equal_to<>>
         recent;
 };

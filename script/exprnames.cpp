@@ -1,7 +1,6 @@
 // The evaluator's names: indexes, paths, variables, calls of story
 // functions and built-ins, objects and attribute names.
 
-#include <optional>
 #include <utility>
 #include <vector>
 
@@ -17,42 +16,40 @@ namespace {
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Puts the variables of a running function aside while a call runs (a
-// call of the same function clears them), and back afterwards. The
-// storage moves; no text is copied. The function meanwhile gets a list
-// from `spare`, whose room earlier calls have grown, and gives it back
-// emptied: a call then rarely allocates records.
+// call of the same function clears them), and back afterwards. Only the
+// records' storage changes hands; no text is copied. The function
+// meanwhile gets storage from `spare`, whose room earlier calls have
+// grown, and gives it back emptied: a call then rarely allocates records.
 class tvarsaside {
 public:
-    tvarsaside(tnode& function, std::vector<tvarlist>& spare)
+    tvarsaside(tnode& function, std::vector<std::vector<tvar>>& spare)
         : node(function.getKind() == kKindFunction ? &function : nullptr), lists(spare) {
         if (!node) return;
         // Room for the lists given back, made now: the destructor also
         // runs while an abort unwinds, where allocating must not fail.
         lists.reserve(kSpareLists);
-        saved.emplace(std::move(node->vars));
-        if (lists.empty()) {
-            node->vars.clear();
-        } else {
-            node->vars = std::move(lists.back());
+        if (!lists.empty()) {
+            saved = std::move(lists.back());
             lists.pop_back();
         }
+        node->vars.swapRecords(saved);
     }
     tvarsaside(const tvarsaside&) = delete;
     tvarsaside& operator=(const tvarsaside&) = delete;
     ~tvarsaside() {
         if (!node) return;
+        node->vars.swapRecords(saved);
         if (lists.size() < kSpareLists) {
-            lists.push_back(std::move(node->vars));
-            lists.back().clear();
+            saved.clear();
+            lists.push_back(std::move(saved));
         }
-        node->vars = std::move(*saved);
     }
 
 private:
     static constexpr std::size_t kSpareLists = 4;
     tnode* node;
-    std::vector<tvarlist>& lists;
-    std::optional<tvarlist> saved;
+    std::vector<std::vector<tvar>>& lists;
+    std::vector<tvar> saved;  // the caller's records while the function runs
 };
 
 // Counts a call in the story's chain of nested calls.
@@ -282,6 +279,13 @@ tnode* texpression::pathStep(tstate& s, tnode& current, std::string_view part,
 void texpression::resolveName(tstate& s, const tctoken& token, tnode& current, bool onPath,
                               std::string_view name) {
     if (pushVariable(s, token, current, onPath, name) || failed) return;
+    resolveNode(s, token, current, onPath, name);
+}
+
+// A name that no variable holds: a story function or an object, else
+// what resolveOther decides.
+void texpression::resolveNode(tstate& s, const tctoken& token, tnode& current, bool onPath,
+                              std::string_view name) {
     tnode* child = nullptr;
     if (token.index) {
         if (s.story.nodeNames.mayHold(name)) child = findNode(current, onPath, name);

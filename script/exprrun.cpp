@@ -17,10 +17,17 @@ void texpression::run(tstate& s) {
         if (failed) return;
         switch (token.kind) {
         case ttokenkind::kName:
-            if (token.index) {
-                evalIndexedName(s, token);
-            } else if (!token.path.empty() || !quickVariable(s, token)) {
-                evalName(s, token);
+            if (token.index || !token.path.empty()) {
+                token.index ? evalIndexedName(s, token) : evalName(s, token);
+            } else if (!quickVariable(s, token)) {
+                // A name that no variable list has ever held is no
+                // variable: mostly a call of a story function.
+                if (tvarlist::heldNames().mayHoldHashed(token.textHash)) {
+                    evalName(s, token);
+                } else {
+                    resolveNode(s, token, *s.node, false, token.text);
+                    s.previous = token.text;
+                }
             }
             continue;  // the name itself has become the previous token
         case ttokenkind::kNumber: operands.PushSlot().setInteger(token.number); break;
