@@ -19,13 +19,16 @@ class tnode;
 
 // What a built-in gets: the evaluator's failed flag (set it through an
 // error report), the line for reports, the evaluator's current node, the
-// operands popped for it (first argument first) and the result to fill.
+// operands popped for it (first argument first) and the result to fill:
+// a text, or an integer (`isInteger`), whose text is its decimal digits.
 struct tbuiltincall {
     bool& failed;
     int32_t line;
     tnode& node;
     std::span<const toperand> args;
     std::string& result;
+    bool isInteger;
+    int32_t number;
 };
 
 using tbuiltinhandler = void (*)(tbuiltincall& call);

@@ -124,6 +124,12 @@ private:
     // A plain name found in the context's own list where its token last
     // found it: pushed at once. False when the long way must decide.
     bool quickVariable(tstate& s, const tctoken& token);
+    // A built-in's name that can be nothing else: called at once. False
+    // when the long way must decide.
+    bool quickBuiltin(tstate& s, const tctoken& token);
+    // A string literal and the "+" after it, applied at once. False when
+    // the long way must decide.
+    bool appendLiteral(tstate& s, const tctoken& literal, const tctoken& next);
     // A binary operator on two integers: applied at once. False when the
     // long way must decide (texts, a division by zero, other operators).
     bool quickOperator(unsigned char op);
@@ -177,9 +183,11 @@ private:
     // left the list. With an empty stack its value is the result.
     const tvar* targetRecord(tstate& s, bool& bad);
     [[gnu::noinline]] void invalid(tstate& s);
-    // Appends `tail` to the text of `a`; reports "Text zu lang" and leaves
-    // `a` as it was when the result would pass kMaxTextLength.
-    bool appendText(tstate& s, toperand& a, const std::string& tail);
+    // Appends the text of `b` (or `tail`) to the text of `a`; reports
+    // "Text zu lang" and leaves `a` as it was when the result would pass
+    // kMaxTextLength.
+    bool appendText(tstate& s, toperand& a, const toperand& b);
+    bool appendText(tstate& s, toperand& a, std::string_view tail);
     [[gnu::noinline]] void report(tstate& s, const std::string& message);
 
     // Texts looked up without making a key string. Most are short (an

@@ -450,11 +450,19 @@ void texpression::callBuiltin(tstate& s, const tafunction& builtin, tnode& curre
     for (std::size_t i = 0; i < count; ++i) operands.Peek(i)->text();
     const std::span<const toperand> args(count ? operands.Peek(count - 1) : nullptr, count);
     std::string result;
-    tbuiltincall call{failed, s.line, current, args, result};
+    tbuiltincall call{failed, s.line, current, args, result, false, 0};
     builtin.handler(call);
     operands.Drop(count);
     if (failed) return;
-    PushText(operands, std::move(result), builtin.resultType);
+    if (!call.isInteger) {
+        PushText(operands, std::move(result), builtin.resultType);
+    } else if (builtin.resultType == kTypeInt) {
+        operands.PushSlot().setInteger(call.number);  // its digits are written when read
+    } else {
+        char digits[kMaxIntDigits];
+        operands.PushSlot().setText(std::string_view(digits, decimalText(call.number, digits)),
+                                    builtin.resultType);
+    }
 }
 
 }  // namespace velmo

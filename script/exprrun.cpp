@@ -13,13 +13,16 @@ namespace velmo {
 // what needs temporaries lives in helpers that have returned before the
 // call is made.
 void texpression::run(tstate& s) {
-    for (const tctoken& token : s.form.tokens) {
+    const tctoken* const end = s.form.tokens.data() + s.form.tokens.size();
+    for (const tctoken* at = s.form.tokens.data(); at != end; ++at) {
         if (failed) return;
+        const tctoken& token = *at;
         switch (token.kind) {
         case ttokenkind::kName:
             if (token.index) {
                 evalIndexedName(s, token);
-            } else if (!token.path.empty() || !quickVariable(s, token)) {
+            } else if (!token.path.empty() ||
+                       (!(token.builtin && quickBuiltin(s, token)) && !quickVariable(s, token))) {
                 evalName(s, token);
             }
             continue;  // the name itself has become the previous token
@@ -27,10 +30,16 @@ void texpression::run(tstate& s) {
         case ttokenkind::kOperator:
             if (!quickOperator(token.op)) applyOperator(s, token.op);
             break;
-        case ttokenkind::kText: pushLiteral(s, *s.node, token.value, token.tags.get()); break;
+        case ttokenkind::kText:
+            if (at + 1 != end && appendLiteral(s, token, at[1])) {
+                ++at;  // the "+" is done
+            } else {
+                pushLiteral(s, *s.node, token.value, token.tags.get());
+            }
+            break;
         case ttokenkind::kSkip: break;
         }
-        s.previous = token.text;
+        s.previous = at->text;
     }
 }
 
@@ -43,6 +52,32 @@ inline bool texpression::quickVariable(tstate& s, const tctoken& token) {
     if (!variable) return false;
     pushFound(s, token, *variable, *where, token.text);
     s.previous = token.text;
+    return true;
+}
+
+// A built-in's name that is certainly no variable (no list has ever held
+// it) and no node (its token's last search for a child found none, and
+// nothing that search depends on has changed): the long way would end at
+// the built-in too, so it is called at once.
+inline bool texpression::quickBuiltin(tstate& s, const tctoken& token) {
+    if (token.lookupFound || token.lookupFrom != s.node ||
+        token.lookupCount != tnode::lookupChanges() ||
+        tvarlist::heldNames().mayHoldHashed(token.textHash))
+        return false;
+    callBuiltin(s, *token.builtin, *s.node);
+    s.previous = token.text;
+    return true;
+}
+
+// A string literal without markup that a "+" follows: the "+" appends
+// any operand it meets to a text, so the literal goes straight behind
+// the text of the operand below it, as the "+" would put it. False when
+// there is no such operand or the literal needs the long way.
+inline bool texpression::appendLiteral(tstate& s, const tctoken& literal, const tctoken& next) {
+    if (literal.tags || next.kind != ttokenkind::kOperator || next.op != '+') return false;
+    toperand* a = operands.Peek();
+    if (!a) return false;
+    if (appendText(s, *a, literal.value)) a->becomeText();
     return true;
 }
 

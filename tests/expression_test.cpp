@@ -206,6 +206,26 @@ TEST_F(ExpressionTest, NothingToAssignAndNothingLeftIsInvalid) {
     EXPECT_EQ(takeError(), kInvalid);
 }
 
+// A statement evaluated for its effect alone assigns as one evaluated for
+// its value, and fails where that fails.
+TEST_F(ExpressionTest, AnAssignmentPerformedForItsEffect) {
+    declare(root, "x=0");
+    declare(root, "s", kTypeText);
+    for (const char* infix : {"x=3", "s=\"a\"+x+\"b\"", "x+=2"}) {
+        texpression evaluator(&runner);
+        evaluator.Perform(0, root, *compileExpression(ToPostfix(EncodeOperators(infix))));
+        EXPECT_FALSE(evaluator.Failed()) << infix;
+    }
+    EXPECT_EQ(value(root, "x"), "5");
+    EXPECT_EQ(value(root, "s"), "a3b");
+    for (const char* postfix : {"", "1 2 =", "=", "x 1 = ++"}) {
+        texpression evaluator(&runner);
+        evaluator.Perform(0, root, *compileExpression(postfix));
+        EXPECT_TRUE(evaluator.Failed()) << postfix;
+        EXPECT_EQ(takeError(), kInvalid) << postfix;
+    }
+}
+
 // ------------------------------------------------------------- names
 
 TEST_F(ExpressionTest, VariablesAreFoundUpTheOwnersThenInTheCaller) {
@@ -255,7 +275,7 @@ TEST_F(ExpressionTest, FailureStaysSetForTheEvaluator) {
 }
 
 TEST_F(ExpressionTest, TooFewOperandsAreInvalid) {
-    for (const char* postfix : {"1 +", "=", "1 2 :", "~", "!", "1 <"}) {
+    for (const char* postfix : {"1 +", "=", "1 2 :", "~", "!", "1 <", "\"a\" +"}) {
         texpression evaluator(&runner);
         std::string result;
         evaluator.Evaluate(0, root, result, postfix);
@@ -358,6 +378,34 @@ TEST_F(ExpressionTest, TagsTakeVariableValuesAndTheActorsName) {
     story.actor = hero;
     EXPECT_EQ(eval(*f, "\"<actor> sieht actor\""), "<Held> sieht Held");
     EXPECT_EQ(eval(*f, "\"actor ohne Tag\""), "actor ohne Tag");
+}
+
+// Whatever stands on either side of "+" and is no integer makes it append;
+// an integer appended is its decimal text, and the result is a text.
+TEST_F(ExpressionTest, TextsAreBuiltFromLiteralsAndDigits) {
+    declare(root, "i=42");
+    declare(root, "t=\"T\"", kTypeText);
+    EXPECT_EQ(eval(root, "\"a\"+i+\"b\""), "a42b");
+    EXPECT_EQ(eval(root, "i+\"b\"+i"), "42b42");
+    EXPECT_EQ(eval(root, "\"a\"+(0-2147483647-1)"), "a-2147483648");
+    EXPECT_EQ(eval(root, "1+\"\"+1"), "11");    // the empty text makes a text
+    EXPECT_EQ(eval(root, "(1+\"2\")+3"), "123");  // and it stays one
+    EXPECT_EQ(eval(root, "(i+\"\")<5"), "1");    // compared as a text
+    EXPECT_EQ(eval(root, "t+\"x\"+\"y\"+t"), "TxyT");
+    EXPECT_EQ(eval(root, "\"a\"+\"<b t>\""), "a<b t>");
+    EXPECT_EQ(value(root, "t"), "T");
+    EXPECT_EQ(takeError(), "");
+}
+
+// Every way of appending stops at the length limit with the same report.
+TEST_F(ExpressionTest, AppendingStopsAtTheLengthLimit) {
+    declare(root, "big", kTypeText);
+    root.vars.setValue("big", std::string(kMaxTextLength, 'x'), 0);
+    EXPECT_EQ(eval(root, "big+\"\"").size(), kMaxTextLength);
+    for (const char* infix : {"big+\"x\"", "big+1", "\"x\"+big", "big+\"\"+\"x\""}) {
+        EXPECT_EQ(eval(root, infix), "0") << infix;
+        EXPECT_EQ(takeError(), "Fehler: Text zu lang^") << infix;
+    }
 }
 
 TEST_F(ExpressionTest, LiteralsKeepSignsAndCommas) {
