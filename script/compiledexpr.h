@@ -110,6 +110,9 @@ struct tcompiled {
     std::string text;  // the postfix text
     std::vector<tctoken> tokens;
     bool assigns = false;  // ends with "=" or a compound assignment
+    // Begins with a plain name that is the assignment target and ends
+    // with "=": the target's value may never be read.
+    bool targetFirst = false;
     // The evaluator's quick run (script/exprquick.cpp) may take it: only
     // plain names, numbers and operators on integers, in a shape it knows.
     bool quick = false;

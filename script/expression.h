@@ -119,11 +119,16 @@ private:
     // noinline hold the temporaries, so those frames stay small and deep
     // recursion fits on the machine stack (also with the sanitizers,
     // whose frames grow with every local).
-    void run(tstate& s);
+    void run(tstate& s, const tctoken* from = nullptr);
+    // A form "target ... =" with a plain name as its target
+    // (tcompiled::targetFirst): the target's value is copied only if a
+    // token reaches it.
+    void runAssignment(tstate& s);
+    bool readingStep(tstate& s, const tctoken*& at, std::size_t above);
     void evalName(tstate& s, const tctoken& token);
     // A plain name found in the context's own list where its token last
     // found it: pushed at once. False when the long way must decide.
-    bool quickVariable(tstate& s, const tctoken& token);
+    [[gnu::always_inline]] bool quickVariable(tstate& s, const tctoken& token);
     // A built-in's name that can be nothing else: called at once. False
     // when the long way must decide.
     bool quickBuiltin(tstate& s, const tctoken& token);

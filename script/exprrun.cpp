@@ -12,9 +12,16 @@ namespace velmo {
 // through here, so the functions on that path keep their frames small:
 // what needs temporaries lives in helpers that have returned before the
 // call is made.
-void texpression::run(tstate& s) {
+void texpression::run(tstate& s, const tctoken* from) {
+    if (!from) {
+        if (s.form.targetFirst) {
+            runAssignment(s);
+            return;
+        }
+        from = s.form.tokens.data();
+    }
     const tctoken* const end = s.form.tokens.data() + s.form.tokens.size();
-    for (const tctoken* at = s.form.tokens.data(); at != end; ++at) {
+    for (const tctoken* at = from; at != end; ++at) {
         if (failed) return;
         const tctoken& token = *at;
         switch (token.kind) {
@@ -41,6 +48,70 @@ void texpression::run(tstate& s) {
         }
         s.previous = at->text;
     }
+}
+
+// A form "target ... =" whose target the context's own lists hold: the
+// target's operand is pushed without its value, which "=" does not read.
+// The tokens in between run here as long as each only reads (numbers,
+// literals, variables found at once, operators on two operands) and
+// leaves that operand alone; at the first that might do more, the
+// operand gets the value the variable still has and the token loop takes
+// over from that token.
+void texpression::runAssignment(tstate& s) {
+    const tctoken* at = s.form.tokens.data();
+    const tctoken* const last = at + s.form.tokens.size() - 1;
+    tnode* where = nullptr;
+    const tvar* target = nearVariable(*s.node, at->text, at->hint, where);
+    if (!target) {
+        run(s, at);
+        return;
+    }
+    const std::size_t below = operands.Count();  // operands beneath the target's
+    operands.PushSlot();
+    s.lastFound = where;
+    s.lastHint = &at->hint;
+    takeTarget(s, *at, *where, at->text);
+    s.previous = at->text;
+    for (++at; at != last; ++at) {
+        if (failed) return;
+        const std::size_t above = operands.Count() - below - 1;
+        if (!readingStep(s, at, above)) break;
+    }
+    if (failed) return;
+    if (at != last || operands.Count() != below + 2) {
+        // Nothing has changed the variable since.
+        operands.Peek(operands.Count() - below - 1)->setVariable(*target, s.targetName);
+        run(s, at);
+        return;
+    }
+    applyOperator(s, '=');
+}
+
+// One token of the tokens between a target and its "=", when it only
+// reads and takes no more than the `above` operands above the target's;
+// false, having done nothing, for any other.
+bool texpression::readingStep(tstate& s, const tctoken*& at, std::size_t above) {
+    const tctoken& token = *at;
+    switch (token.kind) {
+    case ttokenkind::kName:
+        return !token.index && token.path.empty() && quickVariable(s, token);
+    case ttokenkind::kNumber: operands.PushSlot().setInteger(token.number); break;
+    case ttokenkind::kOperator:
+        if (above < 2 || !takesTwoGivesOne(token.op)) return false;
+        if (!quickOperator(token.op)) applyOperator(s, token.op);
+        break;
+    case ttokenkind::kText:
+        // (The "+" after the literal takes the operand below it.)
+        if (above >= 1 && appendLiteral(s, token, at[1])) {
+            ++at;
+        } else {
+            pushLiteral(s, *s.node, token.value, token.tags.get());
+        }
+        break;
+    case ttokenkind::kSkip: break;
+    }
+    s.previous = at->text;
+    return true;
 }
 
 // A variable found where the long way looks first (the context's own

@@ -34,6 +34,22 @@ inline bool isArithmetic(unsigned char op) {
     }
 }
 
+// True for the operators that take two operands and give one, reading
+// nothing else: the arithmetic ones and the comparisons.
+inline bool takesTwoGivesOne(unsigned char op) {
+    switch (op) {
+    case '<':
+    case '>':
+    case kOpLessEq:
+    case kOpGreaterEq:
+    case kOpEqual:
+    case kOpNotEqual:
+    case kOpAnd:
+    case kOpOr: return true;
+    default: return isArithmetic(op);
+    }
+}
+
 // The integer operation `op` (an arithmetic operator or compound
 // assignment) on a and b; false for a division or remainder by zero and
 // for anything that is no such operator.

@@ -190,6 +190,49 @@ TEST_F(ExpressionTest, AnAddressedObjectTakesTheTargetAndItsCallerTheRest) {
     EXPECT_EQ(value(*box, "inhalt"), "9");
 }
 
+// "x ... =" pushes x's value first, and whatever reaches that operand
+// before the "=" gets the value x had then: an operator, a call taking it
+// as its argument, or the "=" itself when more operands lie above it.
+// Each form runs twice: the second run knows where x is.
+TEST_F(ExpressionTest, TheTargetsOwnValueIsThereForWhateverReadsIt) {
+    declare(root, "x=5");
+    declare(root, "s", kTypeText);
+    function(root, "doppelt(inta)", {"return a*2"});
+    function(root, "setzt()", {"x=9", "return 1"});
+    tnode* thing = object("Ding");
+    declare(*thing, "t", kTypeText);
+    tnode* f = function(*thing, "f", {});
+    struct tcase {
+        tnode* node;
+        const char* postfix;
+        const char* expected;
+    };
+    const tcase cases[] = {
+        {&root, "x 1 2 =", "5"},             // "=" assigns 2; x's old value is left
+        {&root, "x \"a\" + 1 2 =", "5a"},  // "+" reads it
+        {&root, "x doppelt 1 2 =", "10"},    // the call takes it as its argument
+        {&root, "x setzt + 1 2 =", "6"},     // read before the call changed x
+        {&root, "x 7 =", "7"},
+        {&root, "x x 2 * x + =", "15"},
+        {&root, "s s \"c\" + s + =", "abcab"},
+        {&root, "s \"<\" s + \">\" + =", "<ab>"},
+        {f, "t t \"!\" + =", "T!"},  // the owner's variable
+    };
+    for (const tcase& c : cases) {
+        const auto form = compileExpression(c.postfix);
+        for (int round = 0; round < 2; ++round) {
+            root.vars.setValue("x", "5", 0);
+            root.vars.setValue("s", "ab", 0);
+            thing->vars.setValue("t", "T", 0);
+            texpression evaluator(&runner);
+            std::string result;
+            evaluator.Evaluate(0, *c.node, result, *form);
+            EXPECT_EQ(result, c.expected) << c.postfix << " " << round;
+        }
+    }
+    EXPECT_EQ(takeError(), "");
+}
+
 TEST_F(ExpressionTest, AssignmentThroughAPathWithIndex) {
     tnode* box = object("Kiste");
     declare(*box, "a[2]=(0,0)");
