@@ -34,7 +34,7 @@ private:
 
 }  // namespace
 
-void texpression::PushText(toperandstack& stack, std::string text, int32_t type) {
+void texpression::PushText(toperandstack& stack, std::string&& text, int32_t type) {
     toperand& slot = stack.PushSlot();
     slot.type = type;
     slot.value = std::move(text);

@@ -74,7 +74,7 @@ public:
     void Reset() { failed = false; }
 
     // Push a temporary operand (name "Q") of the given type, or an integer.
-    static void PushText(toperandstack& stack, std::string text, int32_t type);
+    static void PushText(toperandstack& stack, std::string&& text, int32_t type);
     static void PushInteger(toperandstack& stack, int32_t n);
 
     // Set by every error report of this evaluator; never cleared.
@@ -119,7 +119,8 @@ private:
     // noinline hold the temporaries, so those frames stay small and deep
     // recursion fits on the machine stack (also with the sanitizers,
     // whose frames grow with every local).
-    void run(tstate& s, const tctoken* from = nullptr);
+    void run(tstate& s);
+    void runFrom(tstate& s, const tctoken* from);
     // A form "target ... =" with a plain name as its target
     // (tcompiled::targetFirst): the target's value is copied only if a
     // token reaches it.

@@ -351,9 +351,9 @@ void texpression::resolveOther(tstate& s, const tctoken& token, tnode& current,
     if (builtin) {
         callBuiltin(s, *builtin, current);
     } else if (computed ? token.hasFollows : hasFollowsName(s.form.text, name)) {
-        PushText(operands, std::string(name), kTypeAttr);
+        operands.PushSlot().setText(name, kTypeAttr);
     } else if (name == "NULL" || name == "super") {
-        PushText(operands, "NULL", kTypeObject);
+        operands.PushSlot().setText("NULL", kTypeObject);
     } else {
         report(s, "unbekannter Bezeichner " + std::string(name));
     }
@@ -436,7 +436,9 @@ void texpression::pushResult(const tnode& function, std::string& result) {
     PushText(operands, std::move(result), function.getValueType());
 }
 
-void texpression::pushObject(const tnode& object) { PushText(operands, object.name, kTypeObject); }
+void texpression::pushObject(const tnode& object) {
+    operands.PushSlot().setText(object.name, kTypeObject);
+}
 
 // The arguments stay on the stack while the built-in runs: they lie there
 // in order, the first argument lowest.

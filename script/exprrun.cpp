@@ -12,14 +12,16 @@ namespace velmo {
 // through here, so the functions on that path keep their frames small:
 // what needs temporaries lives in helpers that have returned before the
 // call is made.
-void texpression::run(tstate& s, const tctoken* from) {
-    if (!from) {
-        if (s.form.targetFirst) {
-            runAssignment(s);
-            return;
-        }
-        from = s.form.tokens.data();
+void texpression::run(tstate& s) {
+    if (s.form.targetFirst) {
+        runAssignment(s);
+    } else {
+        runFrom(s, s.form.tokens.data());
     }
+}
+
+// The tokens from `from` on.
+void texpression::runFrom(tstate& s, const tctoken* from) {
     const tctoken* const end = s.form.tokens.data() + s.form.tokens.size();
     for (const tctoken* at = from; at != end; ++at) {
         if (failed) return;
@@ -58,12 +60,17 @@ void texpression::run(tstate& s, const tctoken* from) {
 // operand gets the value the variable still has and the token loop takes
 // over from that token.
 void texpression::runAssignment(tstate& s) {
+    // A form whose target was read again and again (its tokens call a
+    // story function) is left to the token loop.
+    static constexpr uint16_t kMissLimit = 64;
     const tctoken* at = s.form.tokens.data();
     const tctoken* const last = at + s.form.tokens.size() - 1;
     tnode* where = nullptr;
-    const tvar* target = nearVariable(*s.node, at->text, at->hint, where);
+    const tvar* target = s.form.targetMisses < kMissLimit
+                             ? nearVariable(*s.node, at->text, at->hint, where)
+                             : nullptr;
     if (!target) {
-        run(s, at);
+        runFrom(s, at);
         return;
     }
     const std::size_t below = operands.Count();  // operands beneath the target's
@@ -81,7 +88,8 @@ void texpression::runAssignment(tstate& s) {
     if (at != last || operands.Count() != below + 2) {
         // Nothing has changed the variable since.
         operands.Peek(operands.Count() - below - 1)->setVariable(*target, s.targetName);
-        run(s, at);
+        ++s.form.targetMisses;
+        runFrom(s, at);
         return;
     }
     applyOperator(s, '=');
