@@ -193,7 +193,8 @@ TEST_F(ExpressionTest, AnAddressedObjectTakesTheTargetAndItsCallerTheRest) {
 // "x ... =" pushes x's value first, and whatever reaches that operand
 // before the "=" gets the value x had then: an operator, a call taking it
 // as its argument, or the "=" itself when more operands lie above it.
-// Each form runs twice: the second run knows where x is.
+// Each form runs again and again: from the second run on it knows where x
+// is, and a form whose target was read 64 times goes to the token loop.
 TEST_F(ExpressionTest, TheTargetsOwnValueIsThereForWhateverReadsIt) {
     declare(root, "x=5");
     declare(root, "s", kTypeText);
@@ -220,7 +221,7 @@ TEST_F(ExpressionTest, TheTargetsOwnValueIsThereForWhateverReadsIt) {
     };
     for (const tcase& c : cases) {
         const auto form = compileExpression(c.postfix);
-        for (int round = 0; round < 2; ++round) {
+        for (int round = 0; round < 66; ++round) {
             root.vars.setValue("x", "5", 0);
             root.vars.setValue("s", "ab", 0);
             thing->vars.setValue("t", "T", 0);
