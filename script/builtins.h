@@ -34,12 +34,16 @@ struct tbuiltincall {
 using tbuiltinhandler = void (*)(tbuiltincall& call);
 
 // One row of the table: the name as the story writes it (exact case), the
-// type of the pushed result, the number of operands taken as arguments.
+// type of the pushed result, the number of operands taken as arguments,
+// and the arguments (bit i for argument i) that the handler reads only as
+// integers (integerArg): an integer there is handed over without its
+// digits; every other argument has its text made.
 struct tafunction {
     std::string_view name;
     int32_t resultType;
     int32_t argCount;
     tbuiltinhandler handler;
+    uint8_t integerArgs = 0;
 };
 
 // The table in search order.

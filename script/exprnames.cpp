@@ -448,9 +448,10 @@ void texpression::callBuiltin(tstate& s, const tafunction& builtin, tnode& curre
         invalid(s);
         return;
     }
-    // The built-ins read the texts.
-    for (std::size_t i = 0; i < count; ++i) operands.Peek(i)->text();
-    const std::span<const toperand> args(count ? operands.Peek(count - 1) : nullptr, count);
+    toperand* const first = count ? operands.Peek(count - 1) : nullptr;
+    for (std::size_t i = 0; i < count; ++i)
+        if (!((builtin.integerArgs >> i) & 1u)) first[i].makeTextIfLazy();
+    const std::span<const toperand> args(first, count);
     std::string result;
     tbuiltincall call{failed, s.line, current, args, result, false, 0};
     builtin.handler(call);
