@@ -35,19 +35,10 @@ inline bool isArithmetic(unsigned char op) {
 }
 
 // True for the operators that take two operands and give one, reading
-// nothing else: the arithmetic ones and the comparisons.
+// nothing else: the arithmetic ones, the comparisons and "&&", "||".
 inline bool takesTwoGivesOne(unsigned char op) {
-    switch (op) {
-    case '<':
-    case '>':
-    case kOpLessEq:
-    case kOpGreaterEq:
-    case kOpEqual:
-    case kOpNotEqual:
-    case kOpAnd:
-    case kOpOr: return true;
-    default: return isArithmetic(op);
-    }
+    return isArithmetic(op) || op == '<' || op == '>' || op == kOpLessEq || op == kOpGreaterEq ||
+           op == kOpEqual || op == kOpNotEqual || op == kOpAnd || op == kOpOr;
 }
 
 // The integer operation `op` (an arithmetic operator or compound
