@@ -203,6 +203,10 @@ TEST_F(ExpressionTest, TheTargetsOwnValueIsThereForWhateverReadsIt) {
     tnode* thing = object("Ding");
     declare(*thing, "t", kTypeText);
     tnode* f = function(*thing, "f", {});
+    tnode* box = object("Kiste");
+    declare(*box, "inhalt=0,y=1");
+    box->caller = f;
+    declare(*f, "y=9");
     struct tcase {
         tnode* node;
         const char* postfix;
@@ -218,6 +222,7 @@ TEST_F(ExpressionTest, TheTargetsOwnValueIsThereForWhateverReadsIt) {
         {&root, "s s \"c\" + s + =", "abcab"},
         {&root, "s \"<\" s + \">\" + =", "<ab>"},
         {f, "t t \"!\" + =", "T!"},  // the owner's variable
+        {box, "inhalt y =", "9"},      // y of the caller, not of the box
     };
     for (const tcase& c : cases) {
         const auto form = compileExpression(c.postfix);
