@@ -120,22 +120,22 @@ private:
     // recursion fits on the machine stack (also with the sanitizers,
     // whose frames grow with every local).
     void run(tstate& s);
-    void runFrom(tstate& s, const tctoken* from);
     // A form "target ... =" with a plain name as its target
     // (tcompiled::targetFirst): the target's value is copied only if a
-    // token reaches it.
-    void runAssignment(tstate& s);
+    // token reaches it. Returns the token the token loop goes on from.
+    const tctoken* runAssignment(tstate& s);
     bool readingStep(tstate& s, const tctoken*& at, std::size_t above);
     void evalName(tstate& s, const tctoken& token);
     // A plain name found in the context's own list where its token last
     // found it: pushed at once. False when the long way must decide.
     [[gnu::always_inline]] bool quickVariable(tstate& s, const tctoken& token);
-    // A built-in's name that can be nothing else: called at once. False
-    // when the long way must decide.
-    bool quickBuiltin(tstate& s, const tctoken& token);
+    // A story function's or built-in's name that can be nothing else:
+    // called at once. False when the long way must decide.
+    bool quickCall(tstate& s, const tctoken& token);
     // A string literal and the "+" after it, applied at once. False when
     // the long way must decide.
     bool appendLiteral(tstate& s, const tctoken& literal, const tctoken& next);
+    [[gnu::noinline]] const tctoken* literal(tstate& s, const tctoken* at, const tctoken* end);
     // A binary operator on two integers: applied at once. False when the
     // long way must decide (texts, a division by zero, other operators).
     bool quickOperator(unsigned char op);

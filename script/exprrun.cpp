@@ -13,25 +13,17 @@ namespace velmo {
 // what needs temporaries lives in helpers that have returned before the
 // call is made.
 void texpression::run(tstate& s) {
-    if (s.form.targetFirst) {
-        runAssignment(s);
-    } else {
-        runFrom(s, s.form.tokens.data());
-    }
-}
-
-// The tokens from `from` on.
-void texpression::runFrom(tstate& s, const tctoken* from) {
-    const tctoken* const end = s.form.tokens.data() + s.form.tokens.size();
-    for (const tctoken* at = from; at != end; ++at) {
+    const tctoken* at = s.form.tokens.data();
+    const tctoken* const end = at + s.form.tokens.size();
+    if (s.form.targetFirst) at = runAssignment(s);
+    for (; at != end; ++at) {
         if (failed) return;
         const tctoken& token = *at;
         switch (token.kind) {
         case ttokenkind::kName:
             if (token.index) {
                 evalIndexedName(s, token);
-            } else if (!token.path.empty() ||
-                       (!(token.builtin && quickBuiltin(s, token)) && !quickVariable(s, token))) {
+            } else if (!token.path.empty() || (!quickVariable(s, token) && !quickCall(s, token))) {
                 evalName(s, token);
             }
             continue;  // the name itself has become the previous token
@@ -39,17 +31,19 @@ void texpression::runFrom(tstate& s, const tctoken* from) {
         case ttokenkind::kOperator:
             if (!quickOperator(token.op)) applyOperator(s, token.op);
             break;
-        case ttokenkind::kText:
-            if (at + 1 != end && appendLiteral(s, token, at[1])) {
-                ++at;  // the "+" is done
-            } else {
-                pushLiteral(s, *s.node, token.value, token.tags.get());
-            }
-            break;
+        case ttokenkind::kText: at = literal(s, at, end); break;
         case ttokenkind::kSkip: break;
         }
         s.previous = at->text;
     }
+}
+
+// A string literal: pushed, or appended at once by the "+" after it (the
+// token returned is the last one done).
+const tctoken* texpression::literal(tstate& s, const tctoken* at, const tctoken* end) {
+    if (at + 1 != end && appendLiteral(s, *at, at[1])) return at + 1;
+    pushLiteral(s, *s.node, at->value, at->tags.get());
+    return at;
 }
 
 // A form "target ... =" whose target the context's own lists hold: the
@@ -59,7 +53,7 @@ void texpression::runFrom(tstate& s, const tctoken* from) {
 // leaves that operand alone; at the first that might do more, the
 // operand gets the value the variable still has and the token loop takes
 // over from that token.
-void texpression::runAssignment(tstate& s) {
+const tctoken* texpression::runAssignment(tstate& s) {
     // A form whose target was read again and again (its tokens call a
     // story function) is left to the token loop.
     static constexpr uint16_t kMissLimit = 64;
@@ -69,30 +63,24 @@ void texpression::runAssignment(tstate& s) {
     const tvar* target = s.form.targetMisses < kMissLimit
                              ? nearVariable(*s.node, at->text, at->hint, where)
                              : nullptr;
-    if (!target) {
-        runFrom(s, at);
-        return;
-    }
+    if (!target) return at;
     const std::size_t below = operands.Count();  // operands beneath the target's
     operands.PushSlot();
     s.lastFound = where;
     s.lastHint = &at->hint;
     takeTarget(s, *at, *where, at->text);
     s.previous = at->text;
-    for (++at; at != last; ++at) {
-        if (failed) return;
-        const std::size_t above = operands.Count() - below - 1;
-        if (!readingStep(s, at, above)) break;
+    for (++at; at != last && !failed; ++at)
+        if (!readingStep(s, at, operands.Count() - below - 1)) break;
+    if (failed) return at;  // the token loop stops at once
+    if (at == last && operands.Count() == below + 2) {
+        applyOperator(s, '=');
+        return last + 1;
     }
-    if (failed) return;
-    if (at != last || operands.Count() != below + 2) {
-        // Nothing has changed the variable since.
-        operands.Peek(operands.Count() - below - 1)->setVariable(*target, s.targetName);
-        ++s.form.targetMisses;
-        runFrom(s, at);
-        return;
-    }
-    applyOperator(s, '=');
+    // Nothing has changed the variable since.
+    operands.Peek(operands.Count() - below - 1)->setVariable(*target, s.targetName);
+    ++s.form.targetMisses;
+    return at;
 }
 
 // One token of the tokens between a target and its "=", when it only
@@ -134,16 +122,23 @@ inline bool texpression::quickVariable(tstate& s, const tctoken& token) {
     return true;
 }
 
-// A built-in's name that is certainly no variable (no list has ever held
-// it) and no node (its token's last search for a child found none, and
-// nothing that search depends on has changed): the long way would end at
-// the built-in too, so it is called at once.
-inline bool texpression::quickBuiltin(tstate& s, const tctoken& token) {
-    if (token.lookupFound || token.lookupFrom != s.node ||
-        token.lookupCount != tnode::lookupChanges() ||
+// A name that is certainly no variable (no list has ever held it) and
+// whose token's last search for a child found a story function or none,
+// nothing that search depends on having changed since: the long way would
+// call that function, or the built-in of that name, so it is called at
+// once.
+inline bool texpression::quickCall(tstate& s, const tctoken& token) {
+    if (token.lookupFrom != s.node || token.lookupCount != tnode::lookupChanges() ||
         tvarlist::heldNames().mayHoldHashed(token.textHash))
         return false;
-    callBuiltin(s, *token.builtin, *s.node);
+    if (tnode* found = token.lookupFound) {
+        if (found->getKind() != kKindFunction) return false;
+        callFunction(s, *found);
+    } else if (token.builtin) {
+        callBuiltin(s, *token.builtin, *s.node);
+    } else {
+        return false;
+    }
     s.previous = token.text;
     return true;
 }
