@@ -1,7 +1,9 @@
 // The evaluator's token loop and its quick paths: a plain name whose
-// token knows where its variable is, and an operator on two integers, are
-// handled here at once; everything else takes the long way through the
-// other evaluator files, which decide every case.
+// token knows where its variable is or that can only call a story
+// function or built-in, a string literal appended by the "+" after it,
+// an operator on two integers and an assignment's target that nothing
+// reads are handled here at once; everything else takes the long way
+// through the other evaluator files, which decide every case.
 
 #include "script/expressionstate.h"
 #include "script/intops.h"
