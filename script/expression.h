@@ -115,7 +115,8 @@ private:
     [[gnu::noinline]] bool quickFailed(int32_t line, tnode& node, const tcompiled& form,
                                        std::string* text, bool& truth);
     // The tokens in order. A call of a story function recurses through
-    // run, evalName, act, resolveName and callFunction; the helpers marked
+    // run and callFunction (the first time a name is met, through
+    // evalName, act and resolveName in between); the helpers marked
     // noinline hold the temporaries, so those frames stay small and deep
     // recursion fits on the machine stack (also with the sanitizers,
     // whose frames grow with every local).
