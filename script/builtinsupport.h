@@ -4,6 +4,7 @@
 // What the built-in functions share, and their handlers by theme. Only the
 // built-ins' own files include this.
 
+#include <climits>
 #include <cstdint>
 #include <string>
 
@@ -25,10 +26,19 @@ void invalidCall(tbuiltincall& call);
 // no integer value.
 bool integerArg(const toperand& arg, int32_t& value);
 
-inline void setNumber(tbuiltincall& call, int64_t n) { call.result = std::to_string(n); }
-// (Assigned as a character: GCC 12 warns falsely about assigning a short
-// literal at high optimisation.)
-inline void setTruth(tbuiltincall& call, bool b) { call.result.assign(1, b ? '1' : '0'); }
+// An integer result; one beyond 32 bits stays a text of its digits.
+inline void setNumber(tbuiltincall& call, int64_t n) {
+    if (n >= INT32_MIN && n <= INT32_MAX) {
+        call.isInteger = true;
+        call.number = static_cast<int32_t>(n);
+    } else {
+        call.result = std::to_string(n);
+    }
+}
+inline void setTruth(tbuiltincall& call, bool b) {
+    call.isInteger = true;
+    call.number = b ? 1 : 0;
+}
 
 // Tests on objects and their place in the world (builtins_world.cpp).
 void builtinHas(tbuiltincall& call);

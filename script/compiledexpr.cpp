@@ -5,6 +5,7 @@
 #include "base/wstrlib.h"
 #include "model/codelist.h"
 #include "script/builtins.h"
+#include "script/intops.h"
 #include "script/postfix.h"
 
 namespace velmo {
@@ -118,6 +119,29 @@ tctoken compileToken(const std::string& raw, const tcompiled& whole, int32_t nes
     return token;
 }
 
+// A plain name that is not a built-in's, which the evaluator may find
+// at once as a variable.
+bool plainName(const tctoken& token) {
+    return token.kind == ttokenkind::kName && !token.index && token.path.empty() && !token.builtin;
+}
+
+// "target ... =" where every token between only reads, as far as the
+// tokens tell: the target's value is then likely never read.
+bool targetOnlyWritten(const std::vector<tctoken>& tokens) {
+    if (tokens.size() < 2 || !plainName(tokens.front()) || !tokens.front().targetCandidate)
+        return false;
+    const tctoken& last = tokens.back();
+    if (last.kind != ttokenkind::kOperator || last.op != '=') return false;
+    for (std::size_t i = 1; i + 1 < tokens.size(); ++i) {
+        const tctoken& token = tokens[i];
+        const bool reads = token.kind == ttokenkind::kName
+                               ? plainName(token)
+                               : token.kind != ttokenkind::kOperator || takesTwoGivesOne(token.op);
+        if (!reads) return false;
+    }
+    return true;
+}
+
 std::shared_ptr<const tcompiled> compileNested(std::string_view postfix, int32_t nesting) {
     auto form = std::make_shared<tcompiled>();
     form->text = std::string(postfix);
@@ -130,6 +154,7 @@ std::shared_ptr<const tcompiled> compileNested(std::string_view postfix, int32_t
     // by that name: an element before one is looked up the long way.
     for (std::size_t i = 1; i < form->tokens.size(); ++i)
         if (isIncrement(form->tokens[i])) form->tokens[i - 1].plainElement = false;
+    form->targetFirst = targetOnlyWritten(form->tokens);
     planQuickRun(*form);
     return form;
 }

@@ -110,6 +110,11 @@ struct tcompiled {
     std::string text;  // the postfix text
     std::vector<tctoken> tokens;
     bool assigns = false;  // ends with "=" or a compound assignment
+    // Begins with a plain name that is the assignment target and ends
+    // with "=": the target's value may never be read. Counted in
+    // targetMisses when it was read after all (a name that was a call).
+    bool targetFirst = false;
+    mutable uint16_t targetMisses = 0;
     // The evaluator's quick run (script/exprquick.cpp) may take it: only
     // plain names, numbers and operators on integers, in a shape it knows.
     bool quick = false;

@@ -34,7 +34,7 @@ private:
 
 }  // namespace
 
-void texpression::PushText(toperandstack& stack, std::string text, int32_t type) {
+void texpression::PushText(toperandstack& stack, std::string&& text, int32_t type) {
     toperand& slot = stack.PushSlot();
     slot.type = type;
     slot.value = std::move(text);
@@ -117,6 +117,10 @@ bool texpression::finish(tstate& s, twant want, std::string* text) {
         }
         return true;
     }
+    // Only an assignment empties the stack, and nothing after the last
+    // one can take its target away: a statement that wants no value has
+    // nothing left to look at.
+    if (want == twant::kNothing && s.haveTarget) return false;
     bool bad = false;
     const tvar* target = targetRecord(s, bad);
     if (!target) {
@@ -187,7 +191,14 @@ const tvar* texpression::targetRecord(tstate& s, bool& bad) {
 
 void texpression::invalid(tstate& s) { report(s, "ung\xFCltige Operation"); }
 
-bool texpression::appendText(tstate& s, toperand& a, const std::string& tail) {
+bool texpression::appendText(tstate& s, toperand& a, const toperand& b) {
+    if (!b.lazy) return appendText(s, a, b.value);
+    // An integer's digits go straight behind the text.
+    char digits[kMaxIntDigits];
+    return appendText(s, a, std::string_view(digits, decimalText(b.number, digits)));
+}
+
+bool texpression::appendText(tstate& s, toperand& a, std::string_view tail) {
     a.makeTextIfLazy();
     if (a.value.size() + tail.size() > kMaxTextLength) {
         report(s, "Text zu lang");

@@ -74,7 +74,7 @@ public:
     void Reset() { failed = false; }
 
     // Push a temporary operand (name "Q") of the given type, or an integer.
-    static void PushText(toperandstack& stack, std::string text, int32_t type);
+    static void PushText(toperandstack& stack, std::string&& text, int32_t type);
     static void PushInteger(toperandstack& stack, int32_t n);
 
     // Set by every error report of this evaluator; never cleared.
@@ -115,15 +115,28 @@ private:
     [[gnu::noinline]] bool quickFailed(int32_t line, tnode& node, const tcompiled& form,
                                        std::string* text, bool& truth);
     // The tokens in order. A call of a story function recurses through
-    // run, evalName, act, resolveName and callFunction; the helpers marked
+    // run and callFunction (the first time a name is met, through
+    // evalName, act and resolveName in between); the helpers marked
     // noinline hold the temporaries, so those frames stay small and deep
     // recursion fits on the machine stack (also with the sanitizers,
     // whose frames grow with every local).
     void run(tstate& s);
+    // A form "target ... =" with a plain name as its target
+    // (tcompiled::targetFirst): the target's value is copied only if a
+    // token reaches it. Returns the token the token loop goes on from.
+    const tctoken* runAssignment(tstate& s);
+    bool readingStep(tstate& s, const tctoken*& at, std::size_t above);
     void evalName(tstate& s, const tctoken& token);
     // A plain name found in the context's own list where its token last
     // found it: pushed at once. False when the long way must decide.
-    bool quickVariable(tstate& s, const tctoken& token);
+    [[gnu::always_inline]] bool quickVariable(tstate& s, const tctoken& token);
+    // A story function's or built-in's name that can be nothing else:
+    // called at once. False when the long way must decide.
+    bool quickCall(tstate& s, const tctoken& token);
+    // A string literal and the "+" after it, applied at once. False when
+    // the long way must decide.
+    bool appendLiteral(tstate& s, const tctoken& literal, const tctoken& next);
+    [[gnu::noinline]] const tctoken* literal(tstate& s, const tctoken* at, const tctoken* end);
     // A binary operator on two integers: applied at once. False when the
     // long way must decide (texts, a division by zero, other operators).
     bool quickOperator(unsigned char op);
@@ -179,9 +192,11 @@ private:
     // left the list. With an empty stack its value is the result.
     const tvar* targetRecord(tstate& s, bool& bad);
     [[gnu::noinline]] void invalid(tstate& s);
-    // Appends `tail` to the text of `a`; reports "Text zu lang" and leaves
-    // `a` as it was when the result would pass kMaxTextLength.
-    bool appendText(tstate& s, toperand& a, const std::string& tail);
+    // Appends the text of `b` (or `tail`) to the text of `a`; reports
+    // "Text zu lang" and leaves `a` as it was when the result would pass
+    // kMaxTextLength.
+    bool appendText(tstate& s, toperand& a, const toperand& b);
+    bool appendText(tstate& s, toperand& a, std::string_view tail);
     [[gnu::noinline]] void report(tstate& s, const std::string& message);
 
     // Texts looked up without making a key string. Most are short (an

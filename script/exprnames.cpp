@@ -355,9 +355,9 @@ void texpression::resolveOther(tstate& s, const tctoken& token, tnode& current,
     if (builtin) {
         callBuiltin(s, *builtin, current);
     } else if (computed ? token.hasFollows : hasFollowsName(s.form.text, name)) {
-        PushText(operands, std::string(name), kTypeAttr);
+        operands.PushSlot().setText(name, kTypeAttr);
     } else if (name == "NULL" || name == "super") {
-        PushText(operands, "NULL", kTypeObject);
+        operands.PushSlot().setText("NULL", kTypeObject);
     } else {
         report(s, "unbekannter Bezeichner " + std::string(name));
     }
@@ -440,7 +440,9 @@ void texpression::pushResult(const tnode& function, std::string& result) {
     PushText(operands, std::move(result), function.getValueType());
 }
 
-void texpression::pushObject(const tnode& object) { PushText(operands, object.name, kTypeObject); }
+void texpression::pushObject(const tnode& object) {
+    operands.PushSlot().setText(object.name, kTypeObject);
+}
 
 // The arguments stay on the stack while the built-in runs: they lie there
 // in order, the first argument lowest.
@@ -450,15 +452,24 @@ void texpression::callBuiltin(tstate& s, const tafunction& builtin, tnode& curre
         invalid(s);
         return;
     }
-    // The built-ins read the texts.
-    for (std::size_t i = 0; i < count; ++i) operands.Peek(i)->text();
-    const std::span<const toperand> args(count ? operands.Peek(count - 1) : nullptr, count);
+    toperand* const first = count ? operands.Peek(count - 1) : nullptr;
+    for (std::size_t i = 0; i < count; ++i)
+        if (!((builtin.integerArgs >> i) & 1u)) first[i].makeTextIfLazy();
+    const std::span<const toperand> args(first, count);
     std::string result;
-    tbuiltincall call{failed, s.line, current, args, result};
+    tbuiltincall call{failed, s.line, current, args, result, false, 0};
     builtin.handler(call);
     operands.Drop(count);
     if (failed) return;
-    PushText(operands, std::move(result), builtin.resultType);
+    if (!call.isInteger) {
+        PushText(operands, std::move(result), builtin.resultType);
+    } else if (builtin.resultType == kTypeInt) {
+        operands.PushSlot().setInteger(call.number);  // its digits are written when read
+    } else {
+        char digits[kMaxIntDigits];
+        operands.PushSlot().setText(std::string_view(digits, decimalText(call.number, digits)),
+                                    builtin.resultType);
+    }
 }
 
 }  // namespace velmo

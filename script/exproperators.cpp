@@ -96,10 +96,8 @@ void texpression::arithmetic(tstate& s, unsigned char op) {
     toperand *a, *b;
     if (!peekTwo(s, a, b)) return;
     if (op == '+' && (a->type != kTypeInt || b->type != kTypeInt)) {
-        if (!appendText(s, *a, b->text())) return;
-        a->type = kTypeText;
-        a->hasNumber = false;
-        a->setTemporary();
+        if (!appendText(s, *a, *b)) return;
+        a->becomeText();
         operands.Drop(1);
         return;
     }
@@ -182,7 +180,7 @@ void texpression::compound(tstate& s, unsigned char op) {
     if (op == '=') {
         assignTarget(s, *b);
     } else if (op == kOpAddTo && a->type != kTypeInt) {
-        if (!appendText(s, *a, b->text())) return;
+        if (!appendText(s, *a, *b)) return;
         a->hasNumber = false;
         assignTarget(s, *a);
     } else {

@@ -34,6 +34,13 @@ inline bool isArithmetic(unsigned char op) {
     }
 }
 
+// True for the operators that take two operands and give one, reading
+// nothing else: the arithmetic ones, the comparisons and "&&", "||".
+inline bool takesTwoGivesOne(unsigned char op) {
+    return isArithmetic(op) || op == '<' || op == '>' || op == kOpLessEq || op == kOpGreaterEq ||
+           op == kOpEqual || op == kOpNotEqual || op == kOpAnd || op == kOpOr;
+}
+
 // The integer operation `op` (an arithmetic operator or compound
 // assignment) on a and b; false for a division or remainder by zero and
 // for anything that is no such operator.

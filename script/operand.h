@@ -70,6 +70,13 @@ struct toperand {
         lazy = false;
         setTemporary();
     }
+    // Makes this operand a temporary text keeping its value (which a
+    // text was just appended to).
+    void becomeText() {
+        type = kTypeText;
+        hasNumber = false;
+        setTemporary();
+    }
     void setTemporary() {
         nameView = kTemporaryName;
         ownName = false;

@@ -186,3 +186,28 @@ TEST_F(ExpressionTest, ANameFindsTheFunctionAnewAfterTheTreeChanged) {
     EXPECT_EQ(result, "20");
     EXPECT_EQ(takeError(), "");
 }
+
+// A built-in's name calls the built-in at once while its token knows that
+// no node has the name and no variable list has ever held it; a variable
+// or a function of that name declared later is found by the next
+// evaluation, as the long way finds it.
+TEST_F(ExpressionTest, AVariableOrFunctionDeclaredLaterHidesABuiltIn) {
+    tnode* g = function(root, "g", {});
+    const auto length = compileExpression(ToPostfix(EncodeOperators("strlen(\"abc\")+1")));
+    const auto search = compileExpression(ToPostfix(EncodeOperators("strrstr(\"b\",\"abcb\")")));
+    texpression evaluator(&runner);
+    std::string result;
+    for (int round = 0; round < 2; ++round) {
+        evaluator.Evaluate(0, *g, result, *length);
+        EXPECT_EQ(result, "4");
+        evaluator.Evaluate(0, *g, result, *search);
+        EXPECT_EQ(result, "3");
+    }
+    declare(*g, "strlen=10");
+    evaluator.Evaluate(0, *g, result, *length);
+    EXPECT_EQ(result, "11");  // "abc" stays below the variable's 10 + 1
+    function(root, "strrstr(stringa,stringb)", {"return 7"});
+    evaluator.Evaluate(0, *g, result, *search);
+    EXPECT_EQ(result, "7");
+    EXPECT_EQ(takeError(), "");
+}

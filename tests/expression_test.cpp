@@ -190,6 +190,55 @@ TEST_F(ExpressionTest, AnAddressedObjectTakesTheTargetAndItsCallerTheRest) {
     EXPECT_EQ(value(*box, "inhalt"), "9");
 }
 
+// "x ... =" pushes x's value first, and whatever reaches that operand
+// before the "=" gets the value x had then: an operator, a call taking it
+// as its argument, or the "=" itself when more operands lie above it.
+// Each form runs again and again: from the second run on it knows where x
+// is, and a form whose target was read 64 times goes to the token loop.
+TEST_F(ExpressionTest, TheTargetsOwnValueIsThereForWhateverReadsIt) {
+    declare(root, "x=5");
+    declare(root, "s", kTypeText);
+    function(root, "doppelt(inta)", {"return a*2"});
+    function(root, "setzt()", {"x=9", "return 1"});
+    tnode* thing = object("Ding");
+    declare(*thing, "t", kTypeText);
+    tnode* f = function(*thing, "f", {});
+    tnode* box = object("Kiste");
+    declare(*box, "inhalt=0,y=1");
+    box->caller = f;
+    declare(*f, "y=9");
+    struct tcase {
+        tnode* node;
+        const char* postfix;
+        const char* expected;
+    };
+    const tcase cases[] = {
+        {&root, "x 1 2 =", "5"},             // "=" assigns 2; x's old value is left
+        {&root, "x \"a\" + 1 2 =", "5a"},  // "+" reads it
+        {&root, "x doppelt 1 2 =", "10"},    // the call takes it as its argument
+        {&root, "x setzt + 1 2 =", "6"},     // read before the call changed x
+        {&root, "x 7 =", "7"},
+        {&root, "x x 2 * x + =", "15"},
+        {&root, "s s \"c\" + s + =", "abcab"},
+        {&root, "s \"<\" s + \">\" + =", "<ab>"},
+        {f, "t t \"!\" + =", "T!"},  // the owner's variable
+        {box, "inhalt y =", "9"},      // y of the caller, not of the box
+    };
+    for (const tcase& c : cases) {
+        const auto form = compileExpression(c.postfix);
+        for (int round = 0; round < 66; ++round) {
+            root.vars.setValue("x", "5", 0);
+            root.vars.setValue("s", "ab", 0);
+            thing->vars.setValue("t", "T", 0);
+            texpression evaluator(&runner);
+            std::string result;
+            evaluator.Evaluate(0, *c.node, result, *form);
+            EXPECT_EQ(result, c.expected) << c.postfix << " " << round;
+        }
+    }
+    EXPECT_EQ(takeError(), "");
+}
+
 TEST_F(ExpressionTest, AssignmentThroughAPathWithIndex) {
     tnode* box = object("Kiste");
     declare(*box, "a[2]=(0,0)");
@@ -204,6 +253,26 @@ TEST_F(ExpressionTest, NothingToAssignAndNothingLeftIsInvalid) {
     EXPECT_EQ(takeError(), kInvalid);
     EXPECT_EQ(eval(root, "1=2"), "0");  // no variable as target
     EXPECT_EQ(takeError(), kInvalid);
+}
+
+// A statement evaluated for its effect alone assigns as one evaluated for
+// its value, and fails where that fails.
+TEST_F(ExpressionTest, AnAssignmentPerformedForItsEffect) {
+    declare(root, "x=0");
+    declare(root, "s", kTypeText);
+    for (const char* infix : {"x=3", "s=\"a\"+x+\"b\"", "x+=2"}) {
+        texpression evaluator(&runner);
+        evaluator.Perform(0, root, *compileExpression(ToPostfix(EncodeOperators(infix))));
+        EXPECT_FALSE(evaluator.Failed()) << infix;
+    }
+    EXPECT_EQ(value(root, "x"), "5");
+    EXPECT_EQ(value(root, "s"), "a3b");
+    for (const char* postfix : {"", "1 2 =", "=", "x 1 = ++"}) {
+        texpression evaluator(&runner);
+        evaluator.Perform(0, root, *compileExpression(postfix));
+        EXPECT_TRUE(evaluator.Failed()) << postfix;
+        EXPECT_EQ(takeError(), kInvalid) << postfix;
+    }
 }
 
 // ------------------------------------------------------------- names
@@ -255,7 +324,7 @@ TEST_F(ExpressionTest, FailureStaysSetForTheEvaluator) {
 }
 
 TEST_F(ExpressionTest, TooFewOperandsAreInvalid) {
-    for (const char* postfix : {"1 +", "=", "1 2 :", "~", "!", "1 <"}) {
+    for (const char* postfix : {"1 +", "=", "1 2 :", "~", "!", "1 <", "\"a\" +"}) {
         texpression evaluator(&runner);
         std::string result;
         evaluator.Evaluate(0, root, result, postfix);
@@ -358,6 +427,34 @@ TEST_F(ExpressionTest, TagsTakeVariableValuesAndTheActorsName) {
     story.actor = hero;
     EXPECT_EQ(eval(*f, "\"<actor> sieht actor\""), "<Held> sieht Held");
     EXPECT_EQ(eval(*f, "\"actor ohne Tag\""), "actor ohne Tag");
+}
+
+// Whatever stands on either side of "+" and is no integer makes it append;
+// an integer appended is its decimal text, and the result is a text.
+TEST_F(ExpressionTest, TextsAreBuiltFromLiteralsAndDigits) {
+    declare(root, "i=42");
+    declare(root, "t=\"T\"", kTypeText);
+    EXPECT_EQ(eval(root, "\"a\"+i+\"b\""), "a42b");
+    EXPECT_EQ(eval(root, "i+\"b\"+i"), "42b42");
+    EXPECT_EQ(eval(root, "\"a\"+(0-2147483647-1)"), "a-2147483648");
+    EXPECT_EQ(eval(root, "1+\"\"+1"), "11");    // the empty text makes a text
+    EXPECT_EQ(eval(root, "(1+\"2\")+3"), "123");  // and it stays one
+    EXPECT_EQ(eval(root, "(i+\"\")<5"), "1");    // compared as a text
+    EXPECT_EQ(eval(root, "t+\"x\"+\"y\"+t"), "TxyT");
+    EXPECT_EQ(eval(root, "\"a\"+\"<b t>\""), "a<b t>");
+    EXPECT_EQ(value(root, "t"), "T");
+    EXPECT_EQ(takeError(), "");
+}
+
+// Every way of appending stops at the length limit with the same report.
+TEST_F(ExpressionTest, AppendingStopsAtTheLengthLimit) {
+    declare(root, "big", kTypeText);
+    root.vars.setValue("big", std::string(kMaxTextLength, 'x'), 0);
+    EXPECT_EQ(eval(root, "big+\"\"").size(), kMaxTextLength);
+    for (const char* infix : {"big+\"x\"", "big+1", "\"x\"+big", "big+\"\"+\"x\""}) {
+        EXPECT_EQ(eval(root, infix), "0") << infix;
+        EXPECT_EQ(takeError(), "Fehler: Text zu lang^") << infix;
+    }
 }
 
 TEST_F(ExpressionTest, LiteralsKeepSignsAndCommas) {
