@@ -35,7 +35,9 @@ public:
     virtual ~tfunctionrunner() = default;
 
     // Runs `function` (a function node the expression found) with the
-    // call's values, the first argument first, and returns its result. The values are read before the function's code starts, and
+    // call's values, the first argument first, and returns its result.
+    // The caller has checked the depth of nested calls and the machine
+    // stack. The values are read before the function's code starts, and
     // not after. Errors of the run are reported by the runner itself; it
     // sets `failed` when the run failed, so that the expression that made
     // the call stops too instead of going on (and perhaps calling again)

@@ -128,6 +128,13 @@ void tinterpreter::runFound(int32_t line, tnode& found, const std::string* argTe
         refuseRun(line, kRefusedTooDeep, found.name);
         return;
     }
+    runBound(line, found, argText, args);
+}
+
+// runFound once the depth is known to be safe: a call from an expression
+// has checked the chain of calls and the machine stack just before.
+void tinterpreter::runBound(int32_t line, tnode& found, const std::string* argText,
+                            std::span<toperand> args) {
     // Counts this run in the story's chain of runs that are active at once.
     const tscopedcount counted(story.runDepth);
     currentLine = line;
@@ -232,7 +239,7 @@ tcallresult tinterpreter::runFunction(int32_t line, tnode& called, std::span<top
         nested->reset();
     else
         nested = std::make_unique<tinterpreter>(story);
-    nested->runFound(line, called, nullptr, args);
+    nested->runBound(line, called, nullptr, args);
     callFailed = nested->Failed();
     // The nested interpreter is made fresh before it runs again: its
     // result is taken, not copied.

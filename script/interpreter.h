@@ -107,8 +107,8 @@ private:
 
     // Running: `found` with its arguments as the text of Run, or as the
     // values of a call from an expression when `argText` is null.
-    void runFound(int32_t line, tnode& found, const std::string* argText,
-                  std::span<toperand> args);
+    void runFound(int32_t line, tnode& found, const std::string* argText, std::span<toperand> args);
+    void runBound(int32_t line, tnode& found, const std::string* argText, std::span<toperand> args);
     void runRecords(tnode& function);
     enum trefusal { kRefusedMissing, kRefusedTooDeep, kRefusedFailed };
     [[gnu::noinline]] void refuseRun(int32_t line, trefusal why, const std::string& name);
