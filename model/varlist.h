@@ -19,6 +19,7 @@
 // `find` or `at` is for immediate use: a write through one kept across a
 // snapshot is not seen as a change.
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <istream>
@@ -40,6 +41,37 @@ class ttokenizer;
 // The largest array a declaration may fill with default values. Arrays
 // given their element values are bounded by the text that lists them.
 constexpr int32_t kMaxArraySize = 100000;
+
+// A stamp for the arrangement of a list's records: taken fresh from one
+// counter for the whole process whenever records may move (a record
+// added or removed, the list cleared, copied or moved), so two lists never
+// carry the same stamp and a list carries a stamp again only while its
+// records stand where they stood. A moved list and the list it was moved
+// from both get fresh stamps. Never 0. Whoever keeps a record's address
+// keeps the stamp with it and may use the address while the stamps agree.
+class tshapestamp {
+public:
+    tshapestamp() : stamp(fresh()) {}
+    tshapestamp(const tshapestamp&) : stamp(fresh()) {}
+    tshapestamp(tshapestamp&& other) noexcept : stamp(fresh()) { other.renew(); }
+    tshapestamp& operator=(const tshapestamp&) {
+        renew();
+        return *this;
+    }
+    tshapestamp& operator=(tshapestamp&& other) noexcept {
+        renew();
+        other.renew();
+        return *this;
+    }
+    ~tshapestamp() = default;
+    void renew() { stamp = fresh(); }
+    uint64_t value() const { return stamp; }
+
+private:
+    static uint64_t fresh() { return counter.fetch_add(1, std::memory_order_relaxed) + 1; }
+    static inline std::atomic<uint64_t> counter{0};
+    uint64_t stamp;
+};
 
 // The values of a list's records at one moment, shared and never changed.
 using tsharedValues = std::shared_ptr<const std::vector<std::string>>;
@@ -146,9 +178,11 @@ public:
         return const_cast<tvar&>(record);
     }
     void clear() {
-        noteChange();
+        noteShape();
         records.clear();
     }
+    // The arrangement of the records (see tshapestamp).
+    uint64_t shape() const { return shapeStamp.value(); }
 
     // Set whenever this list reports an error; never cleared.
     bool error = false;
@@ -166,7 +200,7 @@ private:
     // A fresh record at the end; a list that held records before reuses
     // their room.
     tvar& appendRecord(std::string_view name, int32_t type) {
-        noteChange();
+        noteShape();
         tvar& record = records.emplace_back();
         record.type = type;
         record.name.assign(name.substr(0, kMaxVarName));
@@ -192,10 +226,16 @@ private:
     uint64_t version = 0;
     uint64_t sharedVersion = 0;
     tsharedValues shared;
+    tshapestamp shapeStamp;
 
     void noteChange() {
         ++version;
         changeMark.set();
+    }
+    // A change that may move records: also a change of their values.
+    void noteShape() {
+        noteChange();
+        shapeStamp.renew();
     }
 };
 

@@ -25,6 +25,7 @@ namespace velmo {
 struct tafunction;
 class tnode;
 struct tcompiled;
+struct tvar;
 class tvarlist;
 
 // Where a name was last found: a variable list and the record's position.
@@ -106,6 +107,12 @@ struct tquickstep {
     int32_t value;     // a number's value; a name's place among the names; a text's token
 };
 
+// A name of the quick run as found: the list it lies in and its record.
+struct tquickslot {
+    tvarlist* list;
+    const tvar* record;
+};
+
 struct tcompiled {
     std::string text;  // the postfix text
     std::vector<tctoken> tokens;
@@ -127,6 +134,14 @@ struct tcompiled {
     bool quickLiterals = false;
     uint32_t quickTextNames = 0;
     mutable uint16_t quickMisses = 0;  // quick runs that had to leave it to the long way
+    // Plain names alone (no element, no path): the quick run may keep
+    // where it found them. They are kept while the context's own list
+    // has the arrangement stamp `quickKeptShape` (0: nothing kept) and,
+    // when one lay in the owner's list, that list has `quickKeptOwnerShape`.
+    bool quickKeeps = false;
+    mutable uint64_t quickKeptShape = 0;
+    mutable uint64_t quickKeptOwnerShape = 0;
+    mutable std::vector<tquickslot> quickKept;
 };
 
 // Decides whether the quick run may take the form, and how.

@@ -90,19 +90,20 @@ private:
     // The quick run of a form planned for it: true when it ran (the value
     // is in `text` when wanted, its truth in `truth`), false when the
     // long way must run the form, nothing having changed.
-    struct tquickname;
     bool quickRun(int32_t line, tnode& node, const tcompiled& form, twant want, std::string* text,
                   bool& truth);
     // Whether every name was found, and whether one holds a text.
     enum class tquickfound : uint8_t { kMissing, kIntegers, kTexts };
-    [[gnu::always_inline]] tquickfound quickNames(const tcompiled& form, tnode& node,
-                                                  tquickname* names);
+    [[gnu::always_inline]] static bool quickNames(const tcompiled& form, tnode& node,
+                                                  tquickslot* found, const tquickslot*& names);
+    [[gnu::always_inline]] static tquickfound quickValues(const tcompiled& form,
+                                                          const tquickslot* names);
     enum class tquickend : uint8_t { kRan, kFailed, kGaveUp };
     template <bool kTexts>
     [[gnu::always_inline]] static tquickend quickSteps(const tcompiled& form,
-                                                       const tquickname* names, int32_t& value);
+                                                       const tquickslot* names, int32_t& value);
     [[gnu::noinline]] static tquickend quickTextSteps(const tcompiled& form,
-                                                      const tquickname* names, int32_t& value);
+                                                      const tquickslot* names, int32_t& value);
     [[gnu::always_inline]] static const tvar* quickFind(tnode& context, const tctoken& token,
                                                         tnode*& where);
     [[gnu::noinline]] static const tvar* quickFarName(tnode& context, const tctoken& token,
@@ -110,7 +111,7 @@ private:
     static const tvar* quickPathVariable(tnode& context, const tctoken& token, tnode*& where);
     static const tvar* quickRunElement(tnode& context, const tctoken& token);
     static bool quickName(const tcompiled& form, std::size_t place, tnode& context,
-                          tquickname& name);
+                          tquickslot& name);
     bool quickCopy(tnode& node, const tcompiled& form);
     [[gnu::noinline]] bool quickFailed(int32_t line, tnode& node, const tcompiled& form,
                                        std::string* text, bool& truth);

@@ -280,15 +280,43 @@ void planQuickRun(tcompiled& form) {
     form.quickNames = std::move(names);
     form.quickTarget = target;
     form.quickTargetRead = targetRead;
+    form.quickKeeps = !hasElements;
 }
 
-// One name of a quick run: the list it was found in and the record.
-struct texpression::tquickname {
-    tvarlist* list;
-    const tvar* record;
-    tvar& assign() const { return list->Assign(*record); }
-    void write(int32_t n) const { assign().setInteger(n); }
-};
+namespace {
+
+// A quick name's record for writing, counted as a change of its list.
+tvar& assignSlot(const tquickslot& name) { return name.list->Assign(*name.record); }
+void writeSlot(const tquickslot& name, int32_t n) { assignSlot(name).setInteger(n); }
+
+// The names as found last, while the lists they were found in keep their
+// arrangement; null otherwise. A node whose caller is set would look for
+// the names after the target in the caller's lists: those are not kept.
+const tquickslot* keptNames(const tcompiled& form, const tnode& node) {
+    if (form.quickKeptShape != node.vars.shape() || node.caller) return nullptr;
+    if (form.quickKeptOwnerShape != 0 &&
+        (!node.owner || node.owner->vars.shape() != form.quickKeptOwnerShape))
+        return nullptr;
+    return form.quickKept.data();
+}
+
+// Keeps the names found for the next run, when every one lay in the
+// node's own list or its owner's and the search stayed in the node.
+void keepNames(const tcompiled& form, const tnode& node, const tquickslot* names) {
+    if (!form.quickKeeps || node.caller) return;
+    const std::size_t count = form.quickNames.size();
+    uint64_t ownerShape = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (names[i].list == &node.vars) continue;
+        if (!node.owner || names[i].list != &node.owner->vars) return;
+        ownerShape = node.owner->vars.shape();
+    }
+    form.quickKept.assign(names, names + count);
+    form.quickKeptShape = node.vars.shape();
+    form.quickKeptOwnerShape = ownerShape;
+}
+
+}  // namespace
 
 // A quick name's record where the long way finds it first: a plain name
 // through its hint, an element or a path on the slower way below.
@@ -297,34 +325,48 @@ inline const tvar* texpression::quickFind(tnode& context, const tctoken& token, 
                          : nearVariable(context, token.text, token.hint, where);
 }
 
-// Finds every name as the long way would find it first: kMissing when one
-// is not found so or holds no integer (the target alone may hold anything
-// while only the assignment reads it, and a name that only a comparison
-// reads may hold a text, which makes it kTexts). Inlined into the quick
-// run, which every loop round calls twice.
-inline texpression::tquickfound texpression::quickNames(const tcompiled& form, tnode& node,
-                                                        tquickname* names) {
-    tquickfound found = tquickfound::kIntegers;
+// Finds every name as the long way would find it first; false when one is
+// not found so. Names kept from the last run are taken as they are.
+inline bool texpression::quickNames(const tcompiled& form, tnode& node, tquickslot* found,
+                                    const tquickslot*& names) {
+    names = keptNames(form, node);
+    if (names) return true;
     tnode* context = &node;
     const int32_t count = static_cast<int32_t>(form.quickNames.size());
     for (int32_t i = 0; i < count; ++i) {
         const tctoken& token = form.tokens[form.quickNames[static_cast<std::size_t>(i)]];
         tnode* where = context;
         const tvar* record = quickFind(*context, token, where);
-        if (!record) return tquickfound::kMissing;
-        const tvar& variable = *record;
+        if (!record) return false;
+        // The rest runs in the context of the node's caller, as the long
+        // way's target does.
+        if (i == form.quickTarget && context->caller) context = context->caller;
+        found[i] = tquickslot{&where->vars, record};
+    }
+    keepNames(form, node, found);
+    names = found;
+    return true;
+}
+
+// Whether the names' values suit the run: kMissing when one holds no
+// integer (the target alone may hold anything while only the assignment
+// reads it, and a name that only a comparison reads may hold a text,
+// which makes it kTexts).
+inline texpression::tquickfound texpression::quickValues(const tcompiled& form,
+                                                         const tquickslot* names) {
+    tquickfound found = tquickfound::kIntegers;
+    const int32_t count = static_cast<int32_t>(form.quickNames.size());
+    for (int32_t i = 0; i < count; ++i) {
+        const tvar& variable = *names[i].record;
+        if (variable.type == kTypeInt && variable.exact) continue;  // the usual case, at once
         if (i == form.quickTarget) {
             if (form.quickTargetRead && !holdsInteger(variable)) return tquickfound::kMissing;
-            // The rest runs in the context of the node's caller, as the
-            // long way's target does.
-            if (context->caller) context = context->caller;
         } else if (!holdsInteger(variable)) {
             // A name that only a comparison reads may hold a text.
             if (variable.type == kTypeInt || !((form.quickTextNames >> i) & 1u))
                 return tquickfound::kMissing;
             found = tquickfound::kTexts;
         }
-        names[i] = tquickname{&where->vars, &variable};
     }
     return found;
 }
@@ -376,7 +418,7 @@ const tvar* texpression::quickRunElement(tnode& context, const tctoken& token) {
 // The name token `place` among the form's quick names, found as the long
 // way finds it first (see quickNames), with the list it lies in.
 bool texpression::quickName(const tcompiled& form, std::size_t place, tnode& context,
-                            tquickname& name) {
+                            tquickslot& name) {
     const tctoken& token = form.tokens[form.quickNames[place]];
     tnode* where = &context;
     name.record = quickFind(context, token, where);
@@ -389,8 +431,8 @@ bool texpression::quickName(const tcompiled& form, std::size_t place, tnode& con
 // would have to be given back.
 bool texpression::quickCopy(tnode& node, const tcompiled& form) {
     if (form.quickMisses >= kQuickMissLimit) return false;
-    tquickname target{};
-    tquickname source{};
+    tquickslot target{};
+    tquickslot source{};
     tnode* context = node.caller ? node.caller : &node;  // after the target, as the long way
     if (!quickName(form, 0, node, target) || !quickName(form, 1, *context, source)) {
         ++form.quickMisses;
@@ -398,9 +440,9 @@ bool texpression::quickCopy(tnode& node, const tcompiled& form) {
     }
     int32_t n = 0;
     if (source.record->exactNumber(n))
-        target.write(n);
+        writeSlot(target, n);
     else
-        target.assign().setText(std::string(source.record->value));
+        assignSlot(target).setText(std::string(source.record->value));
     return true;
 }
 
@@ -409,11 +451,11 @@ bool texpression::quickCopy(tnode& node, const tcompiled& form) {
 // a comparison takes. `value` receives the result.
 template <bool kTexts>
 inline texpression::tquickend texpression::quickSteps(const tcompiled& form,
-                                                      const tquickname* names, int32_t& value) {
+                                                      const tquickslot* names, int32_t& value) {
     int32_t stack[kQuickDepth];
     [[maybe_unused]] const std::string* texts[kQuickDepth];
     std::size_t top = 0;
-    const tquickname* last = nullptr;
+    const tquickslot* last = nullptr;
     for (const tquickstep& step : form.quickSteps) {
         int32_t result = 0;
         switch (step.kind) {
@@ -457,18 +499,18 @@ inline texpression::tquickend texpression::quickSteps(const tcompiled& form,
             break;
         case tkind::kAssign:
             top -= 2;
-            names[form.quickTarget].write(stack[top + 1]);
+            writeSlot(names[form.quickTarget], stack[top + 1]);
             break;
         case tkind::kCompound:
             top -= 2;
             if (!integerResult(step.op, stack[top], stack[top + 1], result))
                 return tquickend::kFailed;
-            names[form.quickTarget].write(result);
+            writeSlot(names[form.quickTarget], result);
             break;
         case tkind::kIncrement: {
             const bool up = step.op == kOpPostInc || step.op == kOpPreInc;
             result = wrapInt(intBits(last->record->number) + (up ? 1u : ~0u));
-            last->write(result);
+            writeSlot(*last, result);
             if (step.op == kOpPreInc || step.op == kOpPreDec) {
                 if constexpr (kTexts) texts[top] = nullptr;
                 stack[top++] = result;
@@ -485,8 +527,10 @@ inline texpression::tquickend texpression::quickSteps(const tcompiled& form,
 bool texpression::quickRun(int32_t line, tnode& node, const tcompiled& form, twant want,
                            std::string* text, bool& truth) {
     if (form.quickMisses >= kQuickMissLimit) return false;
-    tquickname names[kQuickNames];
-    const tquickfound found = quickNames(form, node, names);
+    tquickslot slots[kQuickNames];
+    const tquickslot* names = nullptr;
+    const tquickfound found =
+        quickNames(form, node, slots, names) ? quickValues(form, names) : tquickfound::kMissing;
     if (found == tquickfound::kMissing) {
         ++form.quickMisses;
         return false;
@@ -510,7 +554,7 @@ bool texpression::quickRun(int32_t line, tnode& node, const tcompiled& form, twa
     return true;
 }
 
-texpression::tquickend texpression::quickTextSteps(const tcompiled& form, const tquickname* names,
+texpression::tquickend texpression::quickTextSteps(const tcompiled& form, const tquickslot* names,
                                                    int32_t& value) {
     return quickSteps<true>(form, names, value);
 }

@@ -262,3 +262,69 @@ TEST_F(ExpressionTest, QuickRunsCompareTextsAsTheLongWay) {
     EXPECT_FALSE(compiled("\"a\"")->quick);
     EXPECT_FALSE(compiled("w==\"<n>\"")->quick);
 }
+
+// A form keeps where it found its names while the lists keep their
+// arrangement. Every way records move must make it look again: a record
+// removed before them, the list cleared and declared anew, copied over,
+// moved; a member's list changed behind a function's locals; a caller
+// set on the node. Values put back (an undo) are read as they are.
+TEST_F(ExpressionTest, QuickRunsLookAgainWhenTheRecordsMove) {
+    declare(root, "x=100,a=1,b=0");
+    texpression evaluator(&runner);
+    const auto add = compiled("b=b+a");
+    EXPECT_EQ(repeat(evaluator, root, *add, 3), (tresults{"1", "2", "3"}));
+    root.vars.remove(0);  // a and b move one place up
+    EXPECT_EQ(repeat(evaluator, root, *add, 2), (tresults{"4", "5"}));
+    root.vars.clear();
+    declare(root, "b=10,a=5");
+    EXPECT_EQ(repeat(evaluator, root, *add, 2), (tresults{"15", "20"}));
+
+    tnode* thing = object("Ding");
+    declare(*thing, "a=7,b=0");
+    thing->vars.copyInto(root.vars);  // the records change places in the same room
+    EXPECT_EQ(repeat(evaluator, root, *add, 2), (tresults{"7", "14"}));
+    EXPECT_EQ(value(*thing, "b"), "0");
+
+    // A function's list moved away: its names are then its object's.
+    tnode* f = function(*thing, "f", {});
+    declare(*f, "a=3,b=0");
+    EXPECT_EQ(repeat(evaluator, *f, *add, 2), (tresults{"3", "6"}));
+    tvarlist aside = std::move(root.vars);
+    root.vars = std::move(f->vars);
+    EXPECT_EQ(repeat(evaluator, *f, *add, 1), (tresults{"7"}));
+    EXPECT_EQ(repeat(evaluator, root, *add, 1), (tresults{"9"}));
+    root.vars = std::move(aside);
+    EXPECT_EQ(repeat(evaluator, root, *add, 1), (tresults{"21"}));
+
+    const tsharedValues before = root.vars.shareValues();
+    EXPECT_EQ(repeat(evaluator, root, *add, 2), (tresults{"28", "35"}));
+    root.vars.restoreValues(before);
+    EXPECT_EQ(repeat(evaluator, root, *add, 1), (tresults{"28"}));
+    EXPECT_EQ(takeError(), "");
+}
+
+TEST_F(ExpressionTest, QuickRunsLookAgainBehindTheLocalsAndForACaller) {
+    tnode* thing = object("Ding");
+    declare(*thing, "m=0,n=5,v=1");
+    tnode* f = function(*thing, "f", {});
+    declare(*f, "k=2");
+    texpression evaluator(&runner);
+    const auto step = compiled("n=n+k");
+    EXPECT_EQ(repeat(evaluator, *f, *step, 3), (tresults{"7", "9", "11"}));
+    thing->vars.clear();  // the members change places in the same room; the locals stay
+    declare(*thing, "n=20,m=0,v=1");
+    EXPECT_EQ(repeat(evaluator, *f, *step, 2), (tresults{"22", "24"}));
+    EXPECT_EQ(value(*thing, "n"), "24");
+
+    // Kept without a caller; with one, the names after the target are
+    // the caller's.
+    const auto form = compiled("v=n+1");
+    EXPECT_EQ(repeat(evaluator, *thing, *form, 2), (tresults{"25", "25"}));
+    tnode* g = function(root, "g", {});
+    declare(*g, "n=40");
+    thing->caller = g;
+    EXPECT_EQ(repeat(evaluator, *thing, *form, 2), (tresults{"41", "41"}));
+    thing->caller = nullptr;
+    EXPECT_EQ(repeat(evaluator, *thing, *form, 1), (tresults{"25"}));
+    EXPECT_EQ(takeError(), "");
+}
