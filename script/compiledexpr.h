@@ -99,12 +99,26 @@ struct tctoken {
     mutable uint64_t lookupCount = 0;
 };
 
-// One step of the quick run: its tokens in a compact form.
+// One step of the quick run: its tokens in a compact form. The two last
+// kinds each stand for a name with the tokens after it: "name number
+// operator" and "name increment".
 struct tquickstep {
-    enum tkind : uint8_t { kNumber, kName, kText, kBinary, kUnary, kAssign, kCompound, kIncrement };
+    enum tkind : uint8_t {
+        kNumber,
+        kName,
+        kText,
+        kBinary,
+        kUnary,
+        kAssign,
+        kCompound,
+        kIncrement,
+        kNameNumber,
+        kNameIncrement,
+    };
     tkind kind;
-    unsigned char op;  // operators
-    int32_t value;     // a number's value; a name's place among the names; a text's token
+    unsigned char op;   // operators
+    uint16_t name = 0;  // the two last kinds: the name's place among the names
+    int32_t value;      // a number's value; a name's place among the names; a text's token
 };
 
 // A name of the quick run as found: the list it lies in and its record.

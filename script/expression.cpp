@@ -61,6 +61,20 @@ void texpression::Evaluate(int32_t line, tnode& node, std::string& result,
     Evaluate(line, node, result, *form);
 }
 
+// Runs the tokens; the value goes into `text` or becomes the truth that
+// is returned, as the caller wants. The quick run is tried here, inlined
+// into Perform, Holds and Evaluate, which every loop round calls; the
+// long way has a call of its own.
+inline bool texpression::evaluate(int32_t line, tnode& node, const tcompiled& form, twant want,
+                                  std::string* text) {
+    if (form.quick && !failed) {
+        lastInteger = false;
+        const tquickrun ran = quickRun(line, node, form, want, text);
+        if (ran != tquickrun::kNotRun) return ran == tquickrun::kTrue;
+    }
+    return evaluateLong(line, node, form, want, text);
+}
+
 void texpression::Evaluate(int32_t line, tnode& node, std::string& result, const tcompiled& form) {
     evaluate(line, node, form, twant::kText, &result);
 }
@@ -73,17 +87,13 @@ void texpression::Perform(int32_t line, tnode& node, const tcompiled& form) {
     evaluate(line, node, form, twant::kNothing, nullptr);
 }
 
-// Runs the tokens; the value goes into `text` or becomes the truth that
-// is returned, as the caller wants.
-bool texpression::evaluate(int32_t line, tnode& node, const tcompiled& form, twant want,
-                           std::string* text) {
+bool texpression::evaluateLong(int32_t line, tnode& node, const tcompiled& form, twant want,
+                               std::string* text) {
     if (failed) {
         if (text) setZero(*text);
         return false;
     }
-    bool truth = false;
     lastInteger = false;
-    if (form.quick && quickRun(line, node, form, want, text, truth)) return truth;
     if (form.quickCopy && want == twant::kNothing && quickCopy(node, form)) return false;
     tstate s(form, line, node);
     const tstackfloor floor(operands);

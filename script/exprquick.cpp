@@ -94,6 +94,34 @@ bool changesBeforeTheEnd(const std::vector<tquickstep>& steps) {
     return false;
 }
 
+// Joins the steps that come together most often into one step each: a
+// name with the number and the operator after it, a name with the
+// increment after it. A joined step does what its parts did in turn.
+std::vector<tquickstep> joinSteps(const std::vector<tquickstep>& steps) {
+    std::vector<tquickstep> joined;
+    joined.reserve(steps.size());
+    for (std::size_t k = 0; k < steps.size(); ++k) {
+        const tquickstep& step = steps[k];
+        const auto next = [&](std::size_t n, tkind kind) {
+            return k + n < steps.size() && steps[k + n].kind == kind;
+        };
+        if (step.kind != tkind::kName) {
+            joined.push_back(step);
+        } else if (next(1, tkind::kNumber) && next(2, tkind::kBinary)) {
+            joined.push_back({tkind::kNameNumber, steps[k + 2].op,
+                              static_cast<uint16_t>(step.value), steps[k + 1].value});
+            k += 2;
+        } else if (next(1, tkind::kIncrement)) {
+            joined.push_back(
+                {tkind::kNameIncrement, steps[k + 1].op, static_cast<uint16_t>(step.value), 0});
+            k += 1;
+        } else {
+            joined.push_back(step);
+        }
+    }
+    return joined;
+}
+
 // An element "name[index]" that the long way takes straight from its array
 // when the index is an integer, with an index that is a number or a plain
 // name.
@@ -190,12 +218,12 @@ void planQuickRun(tcompiled& form) {
         tkind kind = tkind::kNumber;
         switch (token.kind) {
         case ttokenkind::kNumber:
-            steps.push_back({tkind::kNumber, 0, token.number});
+            steps.push_back({tkind::kNumber, 0, 0, token.number});
             slots[top++] = {};
             continue;
         case ttokenkind::kText:
             if (token.tags) return;  // its variables are filled in: the long way
-            steps.push_back({tkind::kText, 0, static_cast<int32_t>(i)});
+            steps.push_back({tkind::kText, 0, 0, static_cast<int32_t>(i)});
             slots[top++] = {false, true, -1};
             continue;
         case ttokenkind::kName: {
@@ -211,7 +239,7 @@ void planQuickRun(tcompiled& form) {
             if (names.size() == kQuickNames) return;
             const bool isTarget = form.assigns && token.targetCandidate && target < 0;
             if (isTarget) target = static_cast<int32_t>(names.size());
-            steps.push_back({tkind::kName, 0, static_cast<int32_t>(names.size())});
+            steps.push_back({tkind::kName, 0, 0, static_cast<int32_t>(names.size())});
             slots[top++] = {isTarget, false, static_cast<int32_t>(names.size())};
             names.push_back(static_cast<uint32_t>(i));
             continue;
@@ -221,7 +249,7 @@ void planQuickRun(tcompiled& form) {
             break;
         default: return;
         }
-        steps.push_back({kind, token.op, 0});
+        steps.push_back({kind, token.op, 0, 0});
         switch (kind) {
         case tkind::kBinary: {
             if (top < 2) return;
@@ -276,7 +304,7 @@ void planQuickRun(tcompiled& form) {
         return step.kind == tkind::kText;
     });
     form.quickTextNames = textNames;
-    form.quickSteps = std::move(steps);
+    form.quickSteps = joinSteps(steps);
     form.quickNames = std::move(names);
     form.quickTarget = target;
     form.quickTargetRead = targetRead;
@@ -351,14 +379,24 @@ inline bool texpression::quickNames(const tcompiled& form, tnode& node, tquicksl
 // Whether the names' values suit the run: kMissing when one holds no
 // integer (the target alone may hold anything while only the assignment
 // reads it, and a name that only a comparison reads may hold a text,
-// which makes it kTexts).
+// which makes it kTexts). The usual case, integers alone, is decided at
+// once.
 inline texpression::tquickfound texpression::quickValues(const tcompiled& form,
                                                          const tquickslot* names) {
+    const tquickslot* end = names + form.quickNames.size();
+    for (const tquickslot* name = names; name != end; ++name) {
+        const tvar& variable = *name->record;
+        if (variable.type != kTypeInt || !variable.exact) return quickOtherValues(form, names);
+    }
+    return tquickfound::kIntegers;
+}
+
+texpression::tquickfound texpression::quickOtherValues(const tcompiled& form,
+                                                       const tquickslot* names) {
     tquickfound found = tquickfound::kIntegers;
     const int32_t count = static_cast<int32_t>(form.quickNames.size());
     for (int32_t i = 0; i < count; ++i) {
         const tvar& variable = *names[i].record;
-        if (variable.type == kTypeInt && variable.exact) continue;  // the usual case, at once
         if (i == form.quickTarget) {
             if (form.quickTargetRead && !holdsInteger(variable)) return tquickfound::kMissing;
         } else if (!holdsInteger(variable)) {
@@ -449,13 +487,30 @@ bool texpression::quickCopy(tnode& node, const tcompiled& form) {
 // The steps on a stack of integers; with kTexts a slot may hold a text
 // instead (a string literal, a name that a comparison reads), which only
 // a comparison takes. `value` receives the result.
+namespace {
+
+// An increment of the name; the value it gives is pushed (with "++i" the
+// old value stays below it, as on the long way's stack).
+inline int32_t incremented(const tquickslot& name, unsigned char op) {
+    const bool up = op == kOpPostInc || op == kOpPreInc;
+    const int32_t result = wrapInt(intBits(name.record->number) + (up ? 1u : ~0u));
+    writeSlot(name, result);
+    return result;
+}
+
+bool isPrefix(unsigned char op) { return op == kOpPreInc || op == kOpPreDec; }
+
+}  // namespace
+
+// The steps on a stack of integers; with kTexts a slot may hold a text
+// instead (a string literal, a name that a comparison reads), which only
+// a comparison takes. `value` receives the result.
 template <bool kTexts>
 inline texpression::tquickend texpression::quickSteps(const tcompiled& form,
                                                       const tquickslot* names, int32_t& value) {
     int32_t stack[kQuickDepth];
     [[maybe_unused]] const std::string* texts[kQuickDepth];
     std::size_t top = 0;
-    const tquickslot* last = nullptr;
     for (const tquickstep& step : form.quickSteps) {
         int32_t result = 0;
         switch (step.kind) {
@@ -463,20 +518,34 @@ inline texpression::tquickend texpression::quickSteps(const tcompiled& form,
             if constexpr (kTexts) texts[top] = nullptr;
             stack[top++] = step.value;
             break;
-        case tkind::kName:
-            last = &names[step.value];
-            if constexpr (kTexts) {
-                const tvar& record = *last->record;
-                texts[top] = record.type != kTypeInt ? &record.text() : nullptr;
-            }
-            stack[top++] = last->record->number;  // valid for every integer read
+        case tkind::kName: {
+            const tvar& record = *names[step.value].record;
+            if constexpr (kTexts) texts[top] = record.type != kTypeInt ? &record.text() : nullptr;
+            stack[top++] = record.number;  // valid for every integer read
             break;
+        }
         case tkind::kText:
             if constexpr (kTexts) {
                 texts[top] = &form.tokens[static_cast<std::size_t>(step.value)].value;
                 stack[top++] = 0;
             }
             break;
+        case tkind::kNameNumber: {
+            const tvar& record = *names[step.name].record;
+            if constexpr (kTexts) {
+                if (record.type != kTypeInt) {
+                    if (!compareTexts(step.op, &record.text(), 0, nullptr, step.value, result))
+                        return tquickend::kGaveUp;
+                    texts[top] = nullptr;
+                    stack[top++] = result;
+                    break;
+                }
+            }
+            if (!binary(step.op, record.number, step.value, result)) return tquickend::kFailed;
+            if constexpr (kTexts) texts[top] = nullptr;
+            stack[top++] = result;
+            break;
+        }
         case tkind::kBinary:
             --top;
             if constexpr (kTexts) {
@@ -507,16 +576,18 @@ inline texpression::tquickend texpression::quickSteps(const tcompiled& form,
                 return tquickend::kFailed;
             writeSlot(names[form.quickTarget], result);
             break;
-        case tkind::kIncrement: {
-            const bool up = step.op == kOpPostInc || step.op == kOpPreInc;
-            result = wrapInt(intBits(last->record->number) + (up ? 1u : ~0u));
-            writeSlot(*last, result);
-            if (step.op == kOpPreInc || step.op == kOpPreDec) {
+        case tkind::kNameIncrement: {
+            const tquickslot& name = names[step.name];
+            if constexpr (kTexts) texts[top] = nullptr;
+            stack[top++] = name.record->number;
+            result = incremented(name, step.op);
+            if (isPrefix(step.op)) {
                 if constexpr (kTexts) texts[top] = nullptr;
                 stack[top++] = result;
             }
             break;
         }
+        case tkind::kIncrement: break;  // always joined with the name before it
         }
     }
     // With an empty stack the target's new value is the result.
@@ -524,34 +595,33 @@ inline texpression::tquickend texpression::quickSteps(const tcompiled& form,
     return tquickend::kRan;
 }
 
-bool texpression::quickRun(int32_t line, tnode& node, const tcompiled& form, twant want,
-                           std::string* text, bool& truth) {
-    if (form.quickMisses >= kQuickMissLimit) return false;
+texpression::tquickrun texpression::quickRun(int32_t line, tnode& node, const tcompiled& form,
+                                             twant want, std::string* text) {
+    if (form.quickMisses >= kQuickMissLimit) return tquickrun::kNotRun;
     tquickslot slots[kQuickNames];
     const tquickslot* names = nullptr;
     const tquickfound found =
         quickNames(form, node, slots, names) ? quickValues(form, names) : tquickfound::kMissing;
     if (found == tquickfound::kMissing) {
         ++form.quickMisses;
-        return false;
+        return tquickrun::kNotRun;
     }
     int32_t value = 0;
     const tquickend end = form.quickLiterals || found == tquickfound::kTexts
                               ? quickTextSteps(form, names, value)
                               : quickSteps<false>(form, names, value);
-    if (end == tquickend::kFailed) return quickFailed(line, node, form, text, truth);
+    if (end == tquickend::kFailed) return quickFailed(line, node, form, text);
     if (end == tquickend::kGaveUp) {
         ++form.quickMisses;
-        return false;
+        return tquickrun::kNotRun;
     }
-    truth = value != 0;
     if (want == twant::kText) {
         char digits[kMaxIntDigits];
         text->assign(digits, decimalText(value, digits));
         lastInteger = true;
         lastNumber = value;
     }
-    return true;
+    return value != 0 ? tquickrun::kTrue : tquickrun::kFalse;
 }
 
 texpression::tquickend texpression::quickTextSteps(const tcompiled& form, const tquickslot* names,
@@ -561,13 +631,12 @@ texpression::tquickend texpression::quickTextSteps(const tcompiled& form, const 
 
 // A division or remainder by zero: reported as the long way reports it,
 // after the changes the tokens before it made, as there.
-bool texpression::quickFailed(int32_t line, tnode& node, const tcompiled& form, std::string* text,
-                              bool& truth) {
+texpression::tquickrun texpression::quickFailed(int32_t line, tnode& node, const tcompiled& form,
+                                                std::string* text) {
     tstate s(form, line, node);
     invalid(s);
     if (text) text->assign(1, '0');
-    truth = false;
-    return true;
+    return tquickrun::kFalse;
 }
 
 }  // namespace velmo
