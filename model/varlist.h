@@ -68,7 +68,14 @@ public:
     uint64_t value() const { return stamp; }
 
 private:
-    static uint64_t fresh() { return counter.fetch_add(1, std::memory_order_relaxed) + 1; }
+    // Lists are used from one thread at a time: a plain increment (no
+    // locked instruction, which every call of a story function would pay
+    // for several times) is enough.
+    static uint64_t fresh() {
+        const uint64_t next = counter.load(std::memory_order_relaxed) + 1;
+        counter.store(next, std::memory_order_relaxed);
+        return next;
+    }
     static inline std::atomic<uint64_t> counter{0};
     uint64_t stamp;
 };

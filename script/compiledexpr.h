@@ -152,7 +152,10 @@ struct tcompiled {
     // where it found them. They are kept while the context's own list
     // has the arrangement stamp `quickKeptShape` (0: nothing kept) and,
     // when one lay in the owner's list, that list has `quickKeptOwnerShape`.
+    // Only a list met in two runs in a row is worth keeping for (a loop's,
+    // not the fresh list of every call): `quickSeenShape` is the last one.
     bool quickKeeps = false;
+    mutable uint64_t quickSeenShape = 0;
     mutable uint64_t quickKeptShape = 0;
     mutable uint64_t quickKeptOwnerShape = 0;
     mutable std::vector<tquickslot> quickKept;

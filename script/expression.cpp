@@ -63,15 +63,11 @@ void texpression::Evaluate(int32_t line, tnode& node, std::string& result,
 
 // Runs the tokens; the value goes into `text` or becomes the truth that
 // is returned, as the caller wants. The quick run is tried here, inlined
-// into Perform, Holds and Evaluate, which every loop round calls; the
-// long way has a call of its own.
+// into Perform, Holds and Evaluate, which every loop round calls; it
+// takes the long way itself when it cannot run the form.
 inline bool texpression::evaluate(int32_t line, tnode& node, const tcompiled& form, twant want,
                                   std::string* text) {
-    if (form.quick && !failed) {
-        lastInteger = false;
-        const tquickrun ran = quickRun(line, node, form, want, text);
-        if (ran != tquickrun::kNotRun) return ran == tquickrun::kTrue;
-    }
+    if (form.quick && !failed) return quickRun(line, node, form, want, text);
     return evaluateLong(line, node, form, want, text);
 }
 

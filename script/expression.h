@@ -89,12 +89,9 @@ private:
     bool evaluate(int32_t line, tnode& node, const tcompiled& form, twant want, std::string* text);
     [[gnu::noinline]] bool evaluateLong(int32_t line, tnode& node, const tcompiled& form,
                                         twant want, std::string* text);
-    // The quick run of a form planned for it: the truth of the value when
-    // it ran (the value is in `text` when wanted), kNotRun when the long
-    // way must run the form, nothing having changed.
-    enum class tquickrun : uint8_t { kFalse, kTrue, kNotRun };
-    tquickrun quickRun(int32_t line, tnode& node, const tcompiled& form, twant want,
-                       std::string* text);
+    // The quick run of a form planned for it, as evaluate: when it cannot
+    // run the form, it has changed nothing and runs the long way.
+    bool quickRun(int32_t line, tnode& node, const tcompiled& form, twant want, std::string* text);
     // Whether every name was found, and whether one holds a text.
     enum class tquickfound : uint8_t { kMissing, kIntegers, kTexts };
     [[gnu::always_inline]] static bool quickNames(const tcompiled& form, tnode& node,
@@ -118,8 +115,8 @@ private:
     static bool quickName(const tcompiled& form, std::size_t place, tnode& context,
                           tquickslot& name);
     bool quickCopy(tnode& node, const tcompiled& form);
-    [[gnu::noinline]] tquickrun quickFailed(int32_t line, tnode& node, const tcompiled& form,
-                                            std::string* text);
+    [[gnu::noinline]] bool quickFailed(int32_t line, tnode& node, const tcompiled& form,
+                                       std::string* text);
     // The tokens in order. A call of a story function recurses through
     // run, evalName, act, resolveName and callFunction; the helpers marked
     // noinline hold the temporaries, so those frames stay small and deep

@@ -328,10 +328,16 @@ const tquickslot* keptNames(const tcompiled& form, const tnode& node) {
     return form.quickKept.data();
 }
 
-// Keeps the names found for the next run, when every one lay in the
-// node's own list or its owner's and the search stayed in the node.
+// Keeps the names found for the next runs, when every one lay in the
+// node's own list or its owner's, the search stayed in the node, and the
+// last run met the same list.
 void keepNames(const tcompiled& form, const tnode& node, const tquickslot* names) {
     if (!form.quickKeeps || node.caller) return;
+    const uint64_t shape = node.vars.shape();
+    if (form.quickSeenShape != shape) {
+        form.quickSeenShape = shape;
+        return;
+    }
     const std::size_t count = form.quickNames.size();
     uint64_t ownerShape = 0;
     for (std::size_t i = 0; i < count; ++i) {
@@ -340,7 +346,7 @@ void keepNames(const tcompiled& form, const tnode& node, const tquickslot* names
         ownerShape = node.owner->vars.shape();
     }
     form.quickKept.assign(names, names + count);
-    form.quickKeptShape = node.vars.shape();
+    form.quickKeptShape = shape;
     form.quickKeptOwnerShape = ownerShape;
 }
 
@@ -595,16 +601,16 @@ inline texpression::tquickend texpression::quickSteps(const tcompiled& form,
     return tquickend::kRan;
 }
 
-texpression::tquickrun texpression::quickRun(int32_t line, tnode& node, const tcompiled& form,
-                                             twant want, std::string* text) {
-    if (form.quickMisses >= kQuickMissLimit) return tquickrun::kNotRun;
+bool texpression::quickRun(int32_t line, tnode& node, const tcompiled& form, twant want,
+                           std::string* text) {
+    if (form.quickMisses >= kQuickMissLimit) return evaluateLong(line, node, form, want, text);
     tquickslot slots[kQuickNames];
     const tquickslot* names = nullptr;
     const tquickfound found =
         quickNames(form, node, slots, names) ? quickValues(form, names) : tquickfound::kMissing;
     if (found == tquickfound::kMissing) {
         ++form.quickMisses;
-        return tquickrun::kNotRun;
+        return evaluateLong(line, node, form, want, text);
     }
     int32_t value = 0;
     const tquickend end = form.quickLiterals || found == tquickfound::kTexts
@@ -613,15 +619,15 @@ texpression::tquickrun texpression::quickRun(int32_t line, tnode& node, const tc
     if (end == tquickend::kFailed) return quickFailed(line, node, form, text);
     if (end == tquickend::kGaveUp) {
         ++form.quickMisses;
-        return tquickrun::kNotRun;
+        return evaluateLong(line, node, form, want, text);
     }
-    if (want == twant::kText) {
+    lastInteger = want == twant::kText;
+    if (lastInteger) {
         char digits[kMaxIntDigits];
         text->assign(digits, decimalText(value, digits));
-        lastInteger = true;
         lastNumber = value;
     }
-    return value != 0 ? tquickrun::kTrue : tquickrun::kFalse;
+    return value != 0;
 }
 
 texpression::tquickend texpression::quickTextSteps(const tcompiled& form, const tquickslot* names,
@@ -631,12 +637,12 @@ texpression::tquickend texpression::quickTextSteps(const tcompiled& form, const 
 
 // A division or remainder by zero: reported as the long way reports it,
 // after the changes the tokens before it made, as there.
-texpression::tquickrun texpression::quickFailed(int32_t line, tnode& node, const tcompiled& form,
-                                                std::string* text) {
+bool texpression::quickFailed(int32_t line, tnode& node, const tcompiled& form, std::string* text) {
     tstate s(form, line, node);
     invalid(s);
+    lastInteger = false;
     if (text) text->assign(1, '0');
-    return tquickrun::kFalse;
+    return false;
 }
 
 }  // namespace velmo
