@@ -6,7 +6,9 @@
 // when the expression is compiled) checks the shape of the stack; the run
 // checks the names first and gives up before it changes anything, so the
 // long way can then run the whole expression as if nothing had been
-// tried.
+// tried. A form of plain names keeps the records it found while the lists
+// they lie in keep their arrangement, so a loop's rounds find no name
+// again.
 
 #include <algorithm>
 #include <string_view>
@@ -490,9 +492,6 @@ bool texpression::quickCopy(tnode& node, const tcompiled& form) {
     return true;
 }
 
-// The steps on a stack of integers; with kTexts a slot may hold a text
-// instead (a string literal, a name that a comparison reads), which only
-// a comparison takes. `value` receives the result.
 namespace {
 
 // An increment of the name; the value it gives is pushed (with "++i" the
