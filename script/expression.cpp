@@ -61,30 +61,36 @@ void texpression::Evaluate(int32_t line, tnode& node, std::string& result,
     Evaluate(line, node, result, *form);
 }
 
-// Runs the tokens; the value goes into `text` or becomes the truth that
-// is returned, as the caller wants. The quick run is tried here, inlined
-// into Perform, Holds and Evaluate, which every loop round calls; it
-// takes the long way itself when it cannot run the form.
-inline bool texpression::evaluate(int32_t line, tnode& node, const tcompiled& form, twant want,
-                                  std::string* text) {
-    if (form.quick && !failed) return quickRun(line, node, form, want, text);
-    return evaluateLong(line, node, form, want, text);
-}
-
+// The quick run is tried first, in each of these three, which every loop
+// round calls. (Written out in each rather than through a helper: without
+// optimisation a helper's frame would lie on the stack of every nested
+// call of a story function.)
 void texpression::Evaluate(int32_t line, tnode& node, std::string& result, const tcompiled& form) {
+    if (form.quick && !failed &&
+        quickRun(line, node, form, twant::kText, &result) != tquickrun::kNotRun)
+        return;
     evaluate(line, node, form, twant::kText, &result);
 }
 
 bool texpression::Holds(int32_t line, tnode& node, const tcompiled& form) {
+    if (form.quick && !failed) {
+        const tquickrun ran = quickRun(line, node, form, twant::kTruth, nullptr);
+        if (ran != tquickrun::kNotRun) return ran == tquickrun::kTrue;
+    }
     return evaluate(line, node, form, twant::kTruth, nullptr);
 }
 
 void texpression::Perform(int32_t line, tnode& node, const tcompiled& form) {
+    if (form.quick && !failed &&
+        quickRun(line, node, form, twant::kNothing, nullptr) != tquickrun::kNotRun)
+        return;
     evaluate(line, node, form, twant::kNothing, nullptr);
 }
 
-bool texpression::evaluateLong(int32_t line, tnode& node, const tcompiled& form, twant want,
-                               std::string* text) {
+// Runs the tokens the long way; the value goes into `text` or becomes the
+// truth that is returned, as the caller wants.
+bool texpression::evaluate(int32_t line, tnode& node, const tcompiled& form, twant want,
+                           std::string* text) {
     if (failed) {
         if (text) setZero(*text);
         return false;

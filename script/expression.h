@@ -86,12 +86,18 @@ private:
 
     // What the caller wants of the value.
     enum class twant : uint8_t { kText, kTruth, kNothing };
-    bool evaluate(int32_t line, tnode& node, const tcompiled& form, twant want, std::string* text);
-    [[gnu::noinline]] bool evaluateLong(int32_t line, tnode& node, const tcompiled& form,
-                                        twant want, std::string* text);
-    // The quick run of a form planned for it, as evaluate: when it cannot
-    // run the form, it has changed nothing and runs the long way.
-    bool quickRun(int32_t line, tnode& node, const tcompiled& form, twant want, std::string* text);
+    // The long way, in a call of its own so that the callers' quick runs
+    // stay small.
+    [[gnu::noinline]] bool evaluate(int32_t line, tnode& node, const tcompiled& form, twant want,
+                                    std::string* text);
+    // The quick run of a form planned for it: the truth of the value when
+    // it ran (the value is in `text` when wanted), kNotRun when the long
+    // way must run the form, nothing having changed. (Its caller runs the
+    // long way, so that the quick run's frame is gone by then: a call of
+    // a story function inside the long way nests below it.)
+    enum class tquickrun : uint8_t { kFalse, kTrue, kNotRun };
+    tquickrun quickRun(int32_t line, tnode& node, const tcompiled& form, twant want,
+                       std::string* text);
     // Whether every name was found, and whether one holds a text.
     enum class tquickfound : uint8_t { kMissing, kIntegers, kTexts };
     [[gnu::always_inline]] static bool quickNames(const tcompiled& form, tnode& node,
@@ -115,7 +121,7 @@ private:
     static bool quickName(const tcompiled& form, std::size_t place, tnode& context,
                           tquickslot& name);
     bool quickCopy(tnode& node, const tcompiled& form);
-    [[gnu::noinline]] bool quickFailed(int32_t line, tnode& node, const tcompiled& form,
+    [[gnu::noinline]] void quickFailed(int32_t line, tnode& node, const tcompiled& form,
                                        std::string* text);
     // The tokens in order. A call of a story function recurses through
     // run, evalName, act, resolveName and callFunction; the helpers marked

@@ -600,25 +600,28 @@ inline texpression::tquickend texpression::quickSteps(const tcompiled& form,
     return tquickend::kRan;
 }
 
-bool texpression::quickRun(int32_t line, tnode& node, const tcompiled& form, twant want,
-                           std::string* text) {
-    if (form.quickMisses >= kQuickMissLimit) return evaluateLong(line, node, form, want, text);
+texpression::tquickrun texpression::quickRun(int32_t line, tnode& node, const tcompiled& form,
+                                             twant want, std::string* text) {
+    if (form.quickMisses >= kQuickMissLimit) return tquickrun::kNotRun;
     tquickslot slots[kQuickNames];
     const tquickslot* names = nullptr;
     const tquickfound found =
         quickNames(form, node, slots, names) ? quickValues(form, names) : tquickfound::kMissing;
     if (found == tquickfound::kMissing) {
         ++form.quickMisses;
-        return evaluateLong(line, node, form, want, text);
+        return tquickrun::kNotRun;
     }
     int32_t value = 0;
     const tquickend end = form.quickLiterals || found == tquickfound::kTexts
                               ? quickTextSteps(form, names, value)
                               : quickSteps<false>(form, names, value);
-    if (end == tquickend::kFailed) return quickFailed(line, node, form, text);
+    if (end == tquickend::kFailed) {
+        quickFailed(line, node, form, text);
+        return tquickrun::kFalse;
+    }
     if (end == tquickend::kGaveUp) {
         ++form.quickMisses;
-        return evaluateLong(line, node, form, want, text);
+        return tquickrun::kNotRun;
     }
     lastInteger = want == twant::kText;
     if (lastInteger) {
@@ -626,7 +629,7 @@ bool texpression::quickRun(int32_t line, tnode& node, const tcompiled& form, twa
         text->assign(digits, decimalText(value, digits));
         lastNumber = value;
     }
-    return value != 0;
+    return value != 0 ? tquickrun::kTrue : tquickrun::kFalse;
 }
 
 texpression::tquickend texpression::quickTextSteps(const tcompiled& form, const tquickslot* names,
@@ -636,12 +639,11 @@ texpression::tquickend texpression::quickTextSteps(const tcompiled& form, const 
 
 // A division or remainder by zero: reported as the long way reports it,
 // after the changes the tokens before it made, as there.
-bool texpression::quickFailed(int32_t line, tnode& node, const tcompiled& form, std::string* text) {
+void texpression::quickFailed(int32_t line, tnode& node, const tcompiled& form, std::string* text) {
     tstate s(form, line, node);
     invalid(s);
     lastInteger = false;
     if (text) text->assign(1, '0');
-    return false;
 }
 
 }  // namespace velmo

@@ -336,9 +336,9 @@ TEST_F(ExpressionTest, QuickRunsLookAgainBehindTheLocalsAndForACaller) {
 // the long way, which runs a copy of the form that the quick run gave up.
 TEST_F(ExpressionTest, JoinedQuickStepsGiveWhatTheLongWayGives) {
     const char* const forms[] = {
-        "i++", "++i", "i--", "--i", "i<5", "i>=5", "5<i", "i%7", "s+=i%7", "s=s+i%7",
-        "i=i+1", "x=i++*2", "--i*2", "i++*s", "--i*s+2", "(w==\"ab\")+i++", "w<5", "w==12",
-        "s%0", "x=i++/0"};
+        "i++",    "++i",     "i--",   "--i",     "i<5",   "i>=5",  "5<i",     "i%7",
+        "s+=i%7", "s=s+i%7", "i=i+1", "x=i++*2", "--i*2", "i++*s", "--i*s+2", "(w==\"ab\")+i++",
+        "w<5",    "w==12",   "s%0",   "x=i++/0"};
     const auto outcome = [&](const char* infix, bool quick) {
         root.vars.clear();
         declare(root, "s=3,i=4,x=0");
