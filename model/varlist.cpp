@@ -138,7 +138,7 @@ void tvarlist::declare(const std::string& text, int32_t type, bool& errorFlag, i
         if (error) errorFlag = true;
         return;
     }
-    noteChange();
+    noteShape();
     // A comma inside a string or inside parentheses does not split.
     ttokenizer declarations(text, tcharset(","), tcharset("\"()"), false);
     for (const std::string& declaration : declarations.Tokens()) {
@@ -224,7 +224,7 @@ void tvarlist::declareArray(tvar record, ttokenizer& tokens, int32_t line) {
 
 void tvarlist::remove(std::size_t index) {
     if (index >= records.size()) return;
-    noteChange();
+    noteShape();
     const std::string name = records[index].name;
     std::size_t end = index + 1;
     while (end < records.size() &&
@@ -238,7 +238,7 @@ void tvarlist::remove(std::size_t index) {
 
 void tvarlist::copyInto(tvarlist& target) const {
     if (records.empty() || &target == this) return;
-    target.noteChange();
+    target.noteShape();
     target.records = records;
 }
 

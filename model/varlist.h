@@ -19,6 +19,7 @@
 // `find` or `at` is for immediate use: a write through one kept across a
 // snapshot is not seen as a change.
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <istream>
@@ -40,6 +41,44 @@ class ttokenizer;
 // The largest array a declaration may fill with default values. Arrays
 // given their element values are bounded by the text that lists them.
 constexpr int32_t kMaxArraySize = 100000;
+
+// A stamp for the arrangement of a list's records: taken fresh from one
+// counter for the whole process whenever records may move (a record
+// added or removed, the list cleared, copied or moved), so two lists never
+// carry the same stamp and a list carries a stamp again only while its
+// records stand where they stood. A moved list and the list it was moved
+// from both get fresh stamps. Never 0. Whoever keeps a record's address
+// keeps the stamp with it and may use the address while the stamps agree.
+class tshapestamp {
+public:
+    tshapestamp() : stamp(fresh()) {}
+    tshapestamp(const tshapestamp&) : stamp(fresh()) {}
+    tshapestamp(tshapestamp&& other) noexcept : stamp(fresh()) { other.renew(); }
+    tshapestamp& operator=(const tshapestamp&) {
+        renew();
+        return *this;
+    }
+    tshapestamp& operator=(tshapestamp&& other) noexcept {
+        renew();
+        other.renew();
+        return *this;
+    }
+    ~tshapestamp() = default;
+    void renew() { stamp = fresh(); }
+    uint64_t value() const { return stamp; }
+
+private:
+    // Lists are used from one thread at a time: a plain increment (no
+    // locked instruction, which every call of a story function would pay
+    // for several times) is enough.
+    static uint64_t fresh() {
+        const uint64_t next = counter.load(std::memory_order_relaxed) + 1;
+        counter.store(next, std::memory_order_relaxed);
+        return next;
+    }
+    static inline std::atomic<uint64_t> counter{0};
+    uint64_t stamp;
+};
 
 // The values of a list's records at one moment, shared and never changed.
 using tsharedValues = std::shared_ptr<const std::vector<std::string>>;
@@ -146,16 +185,17 @@ public:
         return const_cast<tvar&>(record);
     }
     void clear() {
-        noteChange();
+        noteShape();
         records.clear();
     }
     // Exchanges the records with `other`: a function's locals are set
-    // aside while it calls a function, perhaps itself. Counted as a
-    // change.
+    // aside while it calls a function, perhaps itself. Records move.
     void swapRecords(std::vector<tvar>& other) {
-        noteChange();
+        noteShape();
         records.swap(other);
     }
+    // The arrangement of the records (see tshapestamp).
+    uint64_t shape() const { return shapeStamp.value(); }
 
     // Set whenever this list reports an error; never cleared.
     bool error = false;
@@ -173,7 +213,7 @@ private:
     // A fresh record at the end; a list that held records before reuses
     // their room.
     tvar& appendRecord(std::string_view name, int32_t type) {
-        noteChange();
+        noteShape();
         tvar& record = records.emplace_back();
         record.type = type;
         record.name.assign(name.substr(0, kMaxVarName));
@@ -199,10 +239,16 @@ private:
     uint64_t version = 0;
     uint64_t sharedVersion = 0;
     tsharedValues shared;
+    tshapestamp shapeStamp;
 
     void noteChange() {
         ++version;
         changeMark.set();
+    }
+    // A change that may move records: also a change of their values.
+    void noteShape() {
+        noteChange();
+        shapeStamp.renew();
     }
 };
 

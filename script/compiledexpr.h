@@ -25,6 +25,7 @@ namespace velmo {
 struct tafunction;
 class tnode;
 struct tcompiled;
+struct tvar;
 class tvarlist;
 
 // Where a name was last found: a variable list and the record's position.
@@ -98,12 +99,32 @@ struct tctoken {
     mutable uint64_t lookupCount = 0;
 };
 
-// One step of the quick run: its tokens in a compact form.
+// One step of the quick run: its tokens in a compact form. The two last
+// kinds each stand for a name with the tokens after it: "name number
+// operator" and "name increment".
 struct tquickstep {
-    enum tkind : uint8_t { kNumber, kName, kText, kBinary, kUnary, kAssign, kCompound, kIncrement };
+    enum tkind : uint8_t {
+        kNumber,
+        kName,
+        kText,
+        kBinary,
+        kUnary,
+        kAssign,
+        kCompound,
+        kIncrement,
+        kNameNumber,
+        kNameIncrement,
+    };
     tkind kind;
-    unsigned char op;  // operators
-    int32_t value;     // a number's value; a name's place among the names; a text's token
+    unsigned char op;   // operators
+    uint16_t name = 0;  // the two last kinds: the name's place among the names
+    int32_t value;      // a number's value; a name's place among the names; a text's token
+};
+
+// A name of the quick run as found: the list it lies in and its record.
+struct tquickslot {
+    tvarlist* list;
+    const tvar* record;
 };
 
 struct tcompiled {
@@ -132,6 +153,17 @@ struct tcompiled {
     bool quickLiterals = false;
     uint32_t quickTextNames = 0;
     mutable uint16_t quickMisses = 0;  // quick runs that had to leave it to the long way
+    // Plain names alone (no element, no path): the quick run may keep
+    // where it found them. They are kept while the context's own list
+    // has the arrangement stamp `quickKeptShape` (0: nothing kept) and,
+    // when one lay in the owner's list, that list has `quickKeptOwnerShape`.
+    // Only a list met in two runs in a row is worth keeping for (a loop's,
+    // not the fresh list of every call): `quickSeenShape` is the last one.
+    bool quickKeeps = false;
+    mutable uint64_t quickSeenShape = 0;
+    mutable uint64_t quickKeptShape = 0;
+    mutable uint64_t quickKeptOwnerShape = 0;
+    mutable std::vector<tquickslot> quickKept;
 };
 
 // Decides whether the quick run may take the form, and how.

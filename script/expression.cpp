@@ -61,29 +61,41 @@ void texpression::Evaluate(int32_t line, tnode& node, std::string& result,
     Evaluate(line, node, result, *form);
 }
 
+// The quick run is tried first, in each of these three, which every loop
+// round calls. (Written out in each rather than through a helper: without
+// optimisation a helper's frame would lie on the stack of every nested
+// call of a story function.)
 void texpression::Evaluate(int32_t line, tnode& node, std::string& result, const tcompiled& form) {
+    if (form.quick && !failed &&
+        quickRun(line, node, form, twant::kText, &result) != tquickrun::kNotRun)
+        return;
     evaluate(line, node, form, twant::kText, &result);
 }
 
 bool texpression::Holds(int32_t line, tnode& node, const tcompiled& form) {
+    if (form.quick && !failed) {
+        const tquickrun ran = quickRun(line, node, form, twant::kTruth, nullptr);
+        if (ran != tquickrun::kNotRun) return ran == tquickrun::kTrue;
+    }
     return evaluate(line, node, form, twant::kTruth, nullptr);
 }
 
 void texpression::Perform(int32_t line, tnode& node, const tcompiled& form) {
+    if (form.quick && !failed &&
+        quickRun(line, node, form, twant::kNothing, nullptr) != tquickrun::kNotRun)
+        return;
     evaluate(line, node, form, twant::kNothing, nullptr);
 }
 
-// Runs the tokens; the value goes into `text` or becomes the truth that
-// is returned, as the caller wants.
+// Runs the tokens the long way; the value goes into `text` or becomes the
+// truth that is returned, as the caller wants.
 bool texpression::evaluate(int32_t line, tnode& node, const tcompiled& form, twant want,
                            std::string* text) {
     if (failed) {
         if (text) setZero(*text);
         return false;
     }
-    bool truth = false;
     lastInteger = false;
-    if (form.quick && quickRun(line, node, form, want, text, truth)) return truth;
     if (form.quickCopy && want == twant::kNothing && quickCopy(node, form)) return false;
     tstate s(form, line, node);
     const tstackfloor floor(operands);

@@ -86,23 +86,32 @@ private:
 
     // What the caller wants of the value.
     enum class twant : uint8_t { kText, kTruth, kNothing };
-    bool evaluate(int32_t line, tnode& node, const tcompiled& form, twant want, std::string* text);
-    // The quick run of a form planned for it: true when it ran (the value
-    // is in `text` when wanted, its truth in `truth`), false when the
-    // long way must run the form, nothing having changed.
-    struct tquickname;
-    bool quickRun(int32_t line, tnode& node, const tcompiled& form, twant want, std::string* text,
-                  bool& truth);
+    // The long way, in a call of its own so that the callers' quick runs
+    // stay small.
+    [[gnu::noinline]] bool evaluate(int32_t line, tnode& node, const tcompiled& form, twant want,
+                                    std::string* text);
+    // The quick run of a form planned for it: the truth of the value when
+    // it ran (the value is in `text` when wanted), kNotRun when the long
+    // way must run the form, nothing having changed. (Its caller runs the
+    // long way, so that the quick run's frame is gone by then: a call of
+    // a story function inside the long way nests below it.)
+    enum class tquickrun : uint8_t { kFalse, kTrue, kNotRun };
+    tquickrun quickRun(int32_t line, tnode& node, const tcompiled& form, twant want,
+                       std::string* text);
     // Whether every name was found, and whether one holds a text.
     enum class tquickfound : uint8_t { kMissing, kIntegers, kTexts };
-    [[gnu::always_inline]] tquickfound quickNames(const tcompiled& form, tnode& node,
-                                                  tquickname* names);
+    [[gnu::always_inline]] static bool quickNames(const tcompiled& form, tnode& node,
+                                                  tquickslot* found, const tquickslot*& names);
+    [[gnu::always_inline]] static tquickfound quickValues(const tcompiled& form,
+                                                          const tquickslot* names);
+    [[gnu::noinline]] static tquickfound quickOtherValues(const tcompiled& form,
+                                                          const tquickslot* names);
     enum class tquickend : uint8_t { kRan, kFailed, kGaveUp };
     template <bool kTexts>
     [[gnu::always_inline]] static tquickend quickSteps(const tcompiled& form,
-                                                       const tquickname* names, int32_t& value);
+                                                       const tquickslot* names, int32_t& value);
     [[gnu::noinline]] static tquickend quickTextSteps(const tcompiled& form,
-                                                      const tquickname* names, int32_t& value);
+                                                      const tquickslot* names, int32_t& value);
     [[gnu::always_inline]] static const tvar* quickFind(tnode& context, const tctoken& token,
                                                         tnode*& where);
     [[gnu::noinline]] static const tvar* quickFarName(tnode& context, const tctoken& token,
@@ -110,10 +119,10 @@ private:
     static const tvar* quickPathVariable(tnode& context, const tctoken& token, tnode*& where);
     static const tvar* quickRunElement(tnode& context, const tctoken& token);
     static bool quickName(const tcompiled& form, std::size_t place, tnode& context,
-                          tquickname& name);
+                          tquickslot& name);
     bool quickCopy(tnode& node, const tcompiled& form);
-    [[gnu::noinline]] bool quickFailed(int32_t line, tnode& node, const tcompiled& form,
-                                       std::string* text, bool& truth);
+    [[gnu::noinline]] void quickFailed(int32_t line, tnode& node, const tcompiled& form,
+                                       std::string* text);
     // The tokens in order. A call of a story function recurses through
     // run and callFunction (the first time a name is met, through
     // evalName, act and resolveName in between); the helpers marked

@@ -6,7 +6,9 @@
 // when the expression is compiled) checks the shape of the stack; the run
 // checks the names first and gives up before it changes anything, so the
 // long way can then run the whole expression as if nothing had been
-// tried.
+// tried. A form of plain names keeps the records it found while the lists
+// they lie in keep their arrangement, so a loop's rounds find no name
+// again.
 
 #include <algorithm>
 #include <string_view>
@@ -92,6 +94,34 @@ bool changesBeforeTheEnd(const std::vector<tquickstep>& steps) {
             return true;
     }
     return false;
+}
+
+// Joins the steps that come together most often into one step each: a
+// name with the number and the operator after it, a name with the
+// increment after it. A joined step does what its parts did in turn.
+std::vector<tquickstep> joinSteps(const std::vector<tquickstep>& steps) {
+    std::vector<tquickstep> joined;
+    joined.reserve(steps.size());
+    for (std::size_t k = 0; k < steps.size(); ++k) {
+        const tquickstep& step = steps[k];
+        const auto next = [&](std::size_t n, tkind kind) {
+            return k + n < steps.size() && steps[k + n].kind == kind;
+        };
+        if (step.kind != tkind::kName) {
+            joined.push_back(step);
+        } else if (next(1, tkind::kNumber) && next(2, tkind::kBinary)) {
+            joined.push_back({tkind::kNameNumber, steps[k + 2].op,
+                              static_cast<uint16_t>(step.value), steps[k + 1].value});
+            k += 2;
+        } else if (next(1, tkind::kIncrement)) {
+            joined.push_back(
+                {tkind::kNameIncrement, steps[k + 1].op, static_cast<uint16_t>(step.value), 0});
+            k += 1;
+        } else {
+            joined.push_back(step);
+        }
+    }
+    return joined;
 }
 
 // An element "name[index]" that the long way takes straight from its array
@@ -190,12 +220,12 @@ void planQuickRun(tcompiled& form) {
         tkind kind = tkind::kNumber;
         switch (token.kind) {
         case ttokenkind::kNumber:
-            steps.push_back({tkind::kNumber, 0, token.number});
+            steps.push_back({tkind::kNumber, 0, 0, token.number});
             slots[top++] = {};
             continue;
         case ttokenkind::kText:
             if (token.tags) return;  // its variables are filled in: the long way
-            steps.push_back({tkind::kText, 0, static_cast<int32_t>(i)});
+            steps.push_back({tkind::kText, 0, 0, static_cast<int32_t>(i)});
             slots[top++] = {false, true, -1};
             continue;
         case ttokenkind::kName: {
@@ -211,7 +241,7 @@ void planQuickRun(tcompiled& form) {
             if (names.size() == kQuickNames) return;
             const bool isTarget = form.assigns && token.targetCandidate && target < 0;
             if (isTarget) target = static_cast<int32_t>(names.size());
-            steps.push_back({tkind::kName, 0, static_cast<int32_t>(names.size())});
+            steps.push_back({tkind::kName, 0, 0, static_cast<int32_t>(names.size())});
             slots[top++] = {isTarget, false, static_cast<int32_t>(names.size())};
             names.push_back(static_cast<uint32_t>(i));
             continue;
@@ -221,7 +251,7 @@ void planQuickRun(tcompiled& form) {
             break;
         default: return;
         }
-        steps.push_back({kind, token.op, 0});
+        steps.push_back({kind, token.op, 0, 0});
         switch (kind) {
         case tkind::kBinary: {
             if (top < 2) return;
@@ -276,19 +306,53 @@ void planQuickRun(tcompiled& form) {
         return step.kind == tkind::kText;
     });
     form.quickTextNames = textNames;
-    form.quickSteps = std::move(steps);
+    form.quickSteps = joinSteps(steps);
     form.quickNames = std::move(names);
     form.quickTarget = target;
     form.quickTargetRead = targetRead;
+    form.quickKeeps = !hasElements;
 }
 
-// One name of a quick run: the list it was found in and the record.
-struct texpression::tquickname {
-    tvarlist* list;
-    const tvar* record;
-    tvar& assign() const { return list->Assign(*record); }
-    void write(int32_t n) const { assign().setInteger(n); }
-};
+namespace {
+
+// A quick name's record for writing, counted as a change of its list.
+tvar& assignSlot(const tquickslot& name) { return name.list->Assign(*name.record); }
+void writeSlot(const tquickslot& name, int32_t n) { assignSlot(name).setInteger(n); }
+
+// The names as found last, while the lists they were found in keep their
+// arrangement; null otherwise. A node whose caller is set would look for
+// the names after the target in the caller's lists: those are not kept.
+const tquickslot* keptNames(const tcompiled& form, const tnode& node) {
+    if (form.quickKeptShape != node.vars.shape() || node.caller) return nullptr;
+    if (form.quickKeptOwnerShape != 0 &&
+        (!node.owner || node.owner->vars.shape() != form.quickKeptOwnerShape))
+        return nullptr;
+    return form.quickKept.data();
+}
+
+// Keeps the names found for the next runs, when every one lay in the
+// node's own list or its owner's, the search stayed in the node, and the
+// last run met the same list.
+void keepNames(const tcompiled& form, const tnode& node, const tquickslot* names) {
+    if (!form.quickKeeps || node.caller) return;
+    const uint64_t shape = node.vars.shape();
+    if (form.quickSeenShape != shape) {
+        form.quickSeenShape = shape;
+        return;
+    }
+    const std::size_t count = form.quickNames.size();
+    uint64_t ownerShape = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (names[i].list == &node.vars) continue;
+        if (!node.owner || names[i].list != &node.owner->vars) return;
+        ownerShape = node.owner->vars.shape();
+    }
+    form.quickKept.assign(names, names + count);
+    form.quickKeptShape = shape;
+    form.quickKeptOwnerShape = ownerShape;
+}
+
+}  // namespace
 
 // A quick name's record where the long way finds it first: a plain name
 // through its hint, an element or a path on the slower way below.
@@ -297,34 +361,58 @@ inline const tvar* texpression::quickFind(tnode& context, const tctoken& token, 
                          : nearVariable(context, token.text, token.hint, where);
 }
 
-// Finds every name as the long way would find it first: kMissing when one
-// is not found so or holds no integer (the target alone may hold anything
-// while only the assignment reads it, and a name that only a comparison
-// reads may hold a text, which makes it kTexts). Inlined into the quick
-// run, which every loop round calls twice.
-inline texpression::tquickfound texpression::quickNames(const tcompiled& form, tnode& node,
-                                                        tquickname* names) {
-    tquickfound found = tquickfound::kIntegers;
+// Finds every name as the long way would find it first; false when one is
+// not found so. Names kept from the last run are taken as they are.
+inline bool texpression::quickNames(const tcompiled& form, tnode& node, tquickslot* found,
+                                    const tquickslot*& names) {
+    names = keptNames(form, node);
+    if (names) return true;
     tnode* context = &node;
     const int32_t count = static_cast<int32_t>(form.quickNames.size());
     for (int32_t i = 0; i < count; ++i) {
         const tctoken& token = form.tokens[form.quickNames[static_cast<std::size_t>(i)]];
         tnode* where = context;
         const tvar* record = quickFind(*context, token, where);
-        if (!record) return tquickfound::kMissing;
-        const tvar& variable = *record;
+        if (!record) return false;
+        // The rest runs in the context of the node's caller, as the long
+        // way's target does.
+        if (i == form.quickTarget && context->caller) context = context->caller;
+        found[i] = tquickslot{&where->vars, record};
+    }
+    keepNames(form, node, found);
+    names = found;
+    return true;
+}
+
+// Whether the names' values suit the run: kMissing when one holds no
+// integer (the target alone may hold anything while only the assignment
+// reads it, and a name that only a comparison reads may hold a text,
+// which makes it kTexts). The usual case, integers alone, is decided at
+// once.
+inline texpression::tquickfound texpression::quickValues(const tcompiled& form,
+                                                         const tquickslot* names) {
+    const tquickslot* end = names + form.quickNames.size();
+    for (const tquickslot* name = names; name != end; ++name) {
+        const tvar& variable = *name->record;
+        if (variable.type != kTypeInt || !variable.exact) return quickOtherValues(form, names);
+    }
+    return tquickfound::kIntegers;
+}
+
+texpression::tquickfound texpression::quickOtherValues(const tcompiled& form,
+                                                       const tquickslot* names) {
+    tquickfound found = tquickfound::kIntegers;
+    const int32_t count = static_cast<int32_t>(form.quickNames.size());
+    for (int32_t i = 0; i < count; ++i) {
+        const tvar& variable = *names[i].record;
         if (i == form.quickTarget) {
             if (form.quickTargetRead && !holdsInteger(variable)) return tquickfound::kMissing;
-            // The rest runs in the context of the node's caller, as the
-            // long way's target does.
-            if (context->caller) context = context->caller;
         } else if (!holdsInteger(variable)) {
             // A name that only a comparison reads may hold a text.
             if (variable.type == kTypeInt || !((form.quickTextNames >> i) & 1u))
                 return tquickfound::kMissing;
             found = tquickfound::kTexts;
         }
-        names[i] = tquickname{&where->vars, &variable};
     }
     return found;
 }
@@ -376,7 +464,7 @@ const tvar* texpression::quickRunElement(tnode& context, const tctoken& token) {
 // The name token `place` among the form's quick names, found as the long
 // way finds it first (see quickNames), with the list it lies in.
 bool texpression::quickName(const tcompiled& form, std::size_t place, tnode& context,
-                            tquickname& name) {
+                            tquickslot& name) {
     const tctoken& token = form.tokens[form.quickNames[place]];
     tnode* where = &context;
     name.record = quickFind(context, token, where);
@@ -389,8 +477,8 @@ bool texpression::quickName(const tcompiled& form, std::size_t place, tnode& con
 // would have to be given back.
 bool texpression::quickCopy(tnode& node, const tcompiled& form) {
     if (form.quickMisses >= kQuickMissLimit) return false;
-    tquickname target{};
-    tquickname source{};
+    tquickslot target{};
+    tquickslot source{};
     tnode* context = node.caller ? node.caller : &node;  // after the target, as the long way
     if (!quickName(form, 0, node, target) || !quickName(form, 1, *context, source)) {
         ++form.quickMisses;
@@ -398,22 +486,36 @@ bool texpression::quickCopy(tnode& node, const tcompiled& form) {
     }
     int32_t n = 0;
     if (source.record->exactNumber(n))
-        target.write(n);
+        writeSlot(target, n);
     else
-        target.assign().setText(std::string(source.record->value));
+        assignSlot(target).setText(std::string(source.record->value));
     return true;
 }
+
+namespace {
+
+// An increment of the name; the value it gives is pushed (with "++i" the
+// old value stays below it, as on the long way's stack).
+inline int32_t incremented(const tquickslot& name, unsigned char op) {
+    const bool up = op == kOpPostInc || op == kOpPreInc;
+    const int32_t result = wrapInt(intBits(name.record->number) + (up ? 1u : ~0u));
+    writeSlot(name, result);
+    return result;
+}
+
+bool isPrefix(unsigned char op) { return op == kOpPreInc || op == kOpPreDec; }
+
+}  // namespace
 
 // The steps on a stack of integers; with kTexts a slot may hold a text
 // instead (a string literal, a name that a comparison reads), which only
 // a comparison takes. `value` receives the result.
 template <bool kTexts>
 inline texpression::tquickend texpression::quickSteps(const tcompiled& form,
-                                                      const tquickname* names, int32_t& value) {
+                                                      const tquickslot* names, int32_t& value) {
     int32_t stack[kQuickDepth];
     [[maybe_unused]] const std::string* texts[kQuickDepth];
     std::size_t top = 0;
-    const tquickname* last = nullptr;
     for (const tquickstep& step : form.quickSteps) {
         int32_t result = 0;
         switch (step.kind) {
@@ -421,20 +523,34 @@ inline texpression::tquickend texpression::quickSteps(const tcompiled& form,
             if constexpr (kTexts) texts[top] = nullptr;
             stack[top++] = step.value;
             break;
-        case tkind::kName:
-            last = &names[step.value];
-            if constexpr (kTexts) {
-                const tvar& record = *last->record;
-                texts[top] = record.type != kTypeInt ? &record.text() : nullptr;
-            }
-            stack[top++] = last->record->number;  // valid for every integer read
+        case tkind::kName: {
+            const tvar& record = *names[step.value].record;
+            if constexpr (kTexts) texts[top] = record.type != kTypeInt ? &record.text() : nullptr;
+            stack[top++] = record.number;  // valid for every integer read
             break;
+        }
         case tkind::kText:
             if constexpr (kTexts) {
                 texts[top] = &form.tokens[static_cast<std::size_t>(step.value)].value;
                 stack[top++] = 0;
             }
             break;
+        case tkind::kNameNumber: {
+            const tvar& record = *names[step.name].record;
+            if constexpr (kTexts) {
+                if (record.type != kTypeInt) {
+                    if (!compareTexts(step.op, &record.text(), 0, nullptr, step.value, result))
+                        return tquickend::kGaveUp;
+                    texts[top] = nullptr;
+                    stack[top++] = result;
+                    break;
+                }
+            }
+            if (!binary(step.op, record.number, step.value, result)) return tquickend::kFailed;
+            if constexpr (kTexts) texts[top] = nullptr;
+            stack[top++] = result;
+            break;
+        }
         case tkind::kBinary:
             --top;
             if constexpr (kTexts) {
@@ -457,24 +573,26 @@ inline texpression::tquickend texpression::quickSteps(const tcompiled& form,
             break;
         case tkind::kAssign:
             top -= 2;
-            names[form.quickTarget].write(stack[top + 1]);
+            writeSlot(names[form.quickTarget], stack[top + 1]);
             break;
         case tkind::kCompound:
             top -= 2;
             if (!integerResult(step.op, stack[top], stack[top + 1], result))
                 return tquickend::kFailed;
-            names[form.quickTarget].write(result);
+            writeSlot(names[form.quickTarget], result);
             break;
-        case tkind::kIncrement: {
-            const bool up = step.op == kOpPostInc || step.op == kOpPreInc;
-            result = wrapInt(intBits(last->record->number) + (up ? 1u : ~0u));
-            last->write(result);
-            if (step.op == kOpPreInc || step.op == kOpPreDec) {
+        case tkind::kNameIncrement: {
+            const tquickslot& name = names[step.name];
+            if constexpr (kTexts) texts[top] = nullptr;
+            stack[top++] = name.record->number;
+            result = incremented(name, step.op);
+            if (isPrefix(step.op)) {
                 if constexpr (kTexts) texts[top] = nullptr;
                 stack[top++] = result;
             }
             break;
         }
+        case tkind::kIncrement: break;  // always joined with the name before it
         }
     }
     // With an empty stack the target's new value is the result.
@@ -482,48 +600,50 @@ inline texpression::tquickend texpression::quickSteps(const tcompiled& form,
     return tquickend::kRan;
 }
 
-bool texpression::quickRun(int32_t line, tnode& node, const tcompiled& form, twant want,
-                           std::string* text, bool& truth) {
-    if (form.quickMisses >= kQuickMissLimit) return false;
-    tquickname names[kQuickNames];
-    const tquickfound found = quickNames(form, node, names);
+texpression::tquickrun texpression::quickRun(int32_t line, tnode& node, const tcompiled& form,
+                                             twant want, std::string* text) {
+    if (form.quickMisses >= kQuickMissLimit) return tquickrun::kNotRun;
+    tquickslot slots[kQuickNames];
+    const tquickslot* names = nullptr;
+    const tquickfound found =
+        quickNames(form, node, slots, names) ? quickValues(form, names) : tquickfound::kMissing;
     if (found == tquickfound::kMissing) {
         ++form.quickMisses;
-        return false;
+        return tquickrun::kNotRun;
     }
     int32_t value = 0;
     const tquickend end = form.quickLiterals || found == tquickfound::kTexts
                               ? quickTextSteps(form, names, value)
                               : quickSteps<false>(form, names, value);
-    if (end == tquickend::kFailed) return quickFailed(line, node, form, text, truth);
+    if (end == tquickend::kFailed) {
+        quickFailed(line, node, form, text);
+        return tquickrun::kFalse;
+    }
     if (end == tquickend::kGaveUp) {
         ++form.quickMisses;
-        return false;
+        return tquickrun::kNotRun;
     }
-    truth = value != 0;
-    if (want == twant::kText) {
+    lastInteger = want == twant::kText;
+    if (lastInteger) {
         char digits[kMaxIntDigits];
         text->assign(digits, decimalText(value, digits));
-        lastInteger = true;
         lastNumber = value;
     }
-    return true;
+    return value != 0 ? tquickrun::kTrue : tquickrun::kFalse;
 }
 
-texpression::tquickend texpression::quickTextSteps(const tcompiled& form, const tquickname* names,
+texpression::tquickend texpression::quickTextSteps(const tcompiled& form, const tquickslot* names,
                                                    int32_t& value) {
     return quickSteps<true>(form, names, value);
 }
 
 // A division or remainder by zero: reported as the long way reports it,
 // after the changes the tokens before it made, as there.
-bool texpression::quickFailed(int32_t line, tnode& node, const tcompiled& form, std::string* text,
-                              bool& truth) {
+void texpression::quickFailed(int32_t line, tnode& node, const tcompiled& form, std::string* text) {
     tstate s(form, line, node);
     invalid(s);
+    lastInteger = false;
     if (text) text->assign(1, '0');
-    truth = false;
-    return true;
 }
 
 }  // namespace velmo

@@ -134,18 +134,23 @@ void tinterpreter::closeBlock(tnode& target, const tcode&, int32_t& index) {
 }
 
 // True when the loop runs its body again; the index is then its start.
+// The fetch has a call of its own: its text would cost every round of the
+// other loops a larger frame.
 bool tinterpreter::continueLoop(tnode& target, trunloop& loop, int32_t& index) {
-    if (loop.loopKind == kLoopFetch) {
-        std::string next;
-        if (!loop.pending.Pop(next)) return false;
-        if (!target.vars.setValue(loop.condition, next, currentLine)) failed = true;
-        restartLoop(loop, index);
-        return true;
-    }
+    if (loop.loopKind == kLoopFetch) return nextFetched(target, loop, index);
     if (!loop.step.empty()) evaluator.Perform(currentLine, target, *loop.stepForm);
     const bool holds = evaluator.Holds(currentLine, target, *loop.conditionForm);
     if (evaluator.Failed()) failed = true;
     if (failed || !holds) return false;
+    restartLoop(loop, index);
+    return true;
+}
+
+// A fetch's next object, when one is left.
+bool tinterpreter::nextFetched(tnode& target, trunloop& loop, int32_t& index) {
+    std::string next;
+    if (!loop.pending.Pop(next)) return false;
+    if (!target.vars.setValue(loop.condition, next, currentLine)) failed = true;
     restartLoop(loop, index);
     return true;
 }

@@ -154,6 +154,7 @@ private:
     void caseStatement(tnode& target, const tcode& record, int32_t& index);
     void nothing(tnode& target, const tcode& record, int32_t& index);
     bool continueLoop(tnode& target, trunloop& loop, int32_t& index);
+    [[gnu::noinline]] bool nextFetched(tnode& target, trunloop& loop, int32_t& index);
     void restartLoop(const trunloop& loop, int32_t& index);
     void collectFetch(tnode& target, const tcode& record, std::vector<std::string>& found);
 

@@ -559,6 +559,21 @@ void a() { write("a"); if (1) { write("b");
     EXPECT_EQ(s.run("f"), "geschichte.velmo Zeile 2 Syntaxfehler in fetch^");
 }
 
+// A loop whose function calls itself: while the inner call runs, the
+// outer call's variables lie aside; each call's loop works on its own.
+TEST(InterpreterCalls, LoopsInRecursionKeepEachCallsVariables) {
+    StoryRun s(R"(
+int summe(int n) {
+  int s; int i;
+  for (i = 0; i < n; i++) { s += i; if (i == 1) { s += summe(n - 1); } }
+  return (s * 10 + i);
+}
+void main() { write(summe(4)); }
+)");
+    ASSERT_TRUE(s.loaded) << s.services().written;
+    EXPECT_EQ(s.run(), "2594");
+}
+
 }  // namespace
 }  // namespace velmo
 

@@ -190,6 +190,46 @@ TEST_F(VarList, CopyIntoReplacesTargetUnlessSourceIsEmpty) {
     EXPECT_EQ(dump(target), dump(vars));
 }
 
+// The arrangement stamp changes with every change that may move records
+// and with nothing else; no two lists share one, also after a copy or a
+// move (both sides get fresh ones).
+TEST_F(VarList, ShapeStampsChangeExactlyWhenRecordsMayMove) {
+    declare("a=1,b[2]");
+    uint64_t stamp = vars.shape();
+    const auto moved = [&] {
+        const bool changed = vars.shape() != stamp;
+        stamp = vars.shape();
+        return changed;
+    };
+    vars.setValue("a", "5", 0);
+    vars.at(1).value = "x";
+    vars.restoreValues(vars.shareValues());
+    EXPECT_FALSE(moved());
+    vars.declarePlain("c", kTypeInt, 0);
+    EXPECT_TRUE(moved());
+    declare("d=1");
+    EXPECT_TRUE(moved());
+    vars.remove(0);
+    EXPECT_TRUE(moved());
+    tvarlist other(services);
+    other.declare("e", kTypeInt, flag, 0);
+    other.copyInto(vars);
+    EXPECT_TRUE(moved());
+
+    tvarlist copy = vars;
+    EXPECT_NE(copy.shape(), vars.shape());
+    const uint64_t copied = copy.shape();
+    tvarlist taken = std::move(copy);
+    EXPECT_NE(taken.shape(), copied);
+    EXPECT_NE(copy.shape(), copied);
+    EXPECT_NE(copy.shape(), taken.shape());
+    vars = std::move(taken);
+    EXPECT_TRUE(moved());
+    EXPECT_NE(taken.shape(), stamp);
+    vars.clear();
+    EXPECT_TRUE(moved());
+}
+
 // ------------------------------------------------------------ undo
 
 TEST_F(VarList, RestoreAfterRecordsChangedStaysInBoundsAndAligned) {
