@@ -123,6 +123,15 @@ struct tvar {
 // The longest variable name kept; longer declared names are cut.
 constexpr std::size_t kMaxVarName = 25;
 
+// A record's name equals `name`. Names are short (at most kMaxVarName
+// characters): a plain loop beats a call of the library's compare.
+inline bool sameName(const std::string& record, std::string_view name) {
+    if (record.size() != name.size()) return false;
+    for (std::size_t i = 0; i < name.size(); ++i)
+        if (record[i] != name[i]) return false;
+    return true;
+}
+
 // The name of the second and later elements of an array.
 inline const std::string& continuationName() {
     static const std::string marker(1, '\0');

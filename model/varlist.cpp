@@ -38,7 +38,7 @@ tnameset tvarlist::held;
 
 std::ptrdiff_t tvarlist::indexOf(std::string_view name) const {
     for (std::size_t i = 0; i < records.size(); ++i) {
-        if (records[i].name == name) return static_cast<std::ptrdiff_t>(i);
+        if (sameName(records[i].name, name)) return static_cast<std::ptrdiff_t>(i);
     }
     return -1;
 }

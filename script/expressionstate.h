@@ -72,15 +72,6 @@ private:
     int count = 0;
 };
 
-// Names are short (at most 25 characters): a plain loop beats a call of
-// the library's compare.
-inline bool sameName(const std::string& record, std::string_view name) {
-    if (record.size() != name.size()) return false;
-    for (std::size_t i = 0; i < name.size(); ++i)
-        if (record[i] != name[i]) return false;
-    return true;
-}
-
 // The first record named exactly `name`; one scan (names are unique in a
 // list, so it is the only one).
 inline const tvar* scanFor(const std::vector<tvar>& records, std::string_view name) {
