@@ -72,6 +72,13 @@ private:
     int count = 0;
 };
 
+// The node the token's last search for a child from `from` found (in
+// `lookupFound`) is found again: nothing that search depends on has
+// changed since.
+inline bool lookupKept(const tctoken& token, const tnode& from) {
+    return token.lookupFrom == &from && token.lookupCount == tnode::lookupChanges();
+}
+
 // The first record named exactly `name`; one scan (names are unique in a
 // list, so it is the only one).
 inline const tvar* scanFor(const std::vector<tvar>& records, std::string_view name) {
@@ -82,8 +89,7 @@ inline const tvar* scanFor(const std::vector<tvar>& records, std::string_view na
 
 // The record the hint names in `vars`, when it is still there under
 // `name`; null otherwise.
-inline const tvar* hintedRecord(const tvarlist& vars, std::string_view name,
-                                const tvarhint& hint) {
+inline const tvar* hintedRecord(const tvarlist& vars, std::string_view name, const tvarhint& hint) {
     const std::vector<tvar>& records = vars.RecordsAsTheyAre();
     if (hint.list != &vars || hint.position >= records.size()) return nullptr;
     const tvar& record = records[hint.position];

@@ -289,7 +289,7 @@ void texpression::resolveNode(tstate& s, const tctoken& token, tnode& current, b
     tnode* child = nullptr;
     if (token.index) {
         if (s.story.nodeNames.mayHold(name)) child = findNode(current, onPath, name);
-    } else if (token.lookupFrom == &current && token.lookupCount == tnode::lookupChanges()) {
+    } else if (lookupKept(token, current)) {
         child = token.lookupFound;  // nothing the search depends on has changed since
     } else {
         // A token without an index names `name` as it stands, hashed once.

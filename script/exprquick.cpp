@@ -34,19 +34,11 @@ using tkind = tquickstep::tkind;
 // The step an operator becomes; false for an operator the quick run
 // leaves to the long way.
 bool operatorKind(unsigned char op, tkind& kind) {
-    if (isArithmetic(op)) {
+    if (takesTwoGivesOne(op)) {
         kind = tkind::kBinary;
         return true;
     }
     switch (op) {
-    case '<':
-    case '>':
-    case kOpLessEq:
-    case kOpGreaterEq:
-    case kOpEqual:
-    case kOpNotEqual:
-    case kOpAnd:
-    case kOpOr: kind = tkind::kBinary; return true;
     case '!':
     case '~': kind = tkind::kUnary; return true;
     case '=': kind = tkind::kAssign; return true;
@@ -168,12 +160,6 @@ bool compareTexts(unsigned char op, const std::string* a, int32_t x, const std::
     case kOpGreaterEq: out = order >= 0; return true;
     default: return false;
     }
-}
-
-// A comparison: the one kind of operator that takes texts in a quick run.
-bool isComparison(unsigned char op) {
-    return op == '<' || op == '>' || op == kOpLessEq || op == kOpGreaterEq || op == kOpEqual ||
-           op == kOpNotEqual;
 }
 
 // What a slot of the stack the plan walks holds.

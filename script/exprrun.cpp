@@ -98,8 +98,7 @@ const tctoken* texpression::runAssignment(tstate& s) {
 bool texpression::readingStep(tstate& s, const tctoken*& at, std::size_t above) {
     const tctoken& token = *at;
     switch (token.kind) {
-    case ttokenkind::kName:
-        return !token.index && token.path.empty() && quickVariable(s, token);
+    case ttokenkind::kName: return !token.index && token.path.empty() && quickVariable(s, token);
     case ttokenkind::kNumber: operands.PushSlot().setInteger(token.number); break;
     case ttokenkind::kOperator:
         if (above < 2 || !takesTwoGivesOne(token.op)) return false;
@@ -137,8 +136,7 @@ inline bool texpression::quickVariable(tstate& s, const tctoken& token) {
 // call that function, or the built-in of that name, so it is called at
 // once.
 inline bool texpression::quickCall(tstate& s, const tctoken& token) {
-    if (token.lookupFrom != s.node || token.lookupCount != tnode::lookupChanges() ||
-        tvarlist::heldNames().mayHoldHashed(token.textHash))
+    if (!lookupKept(token, *s.node) || tvarlist::heldNames().mayHoldHashed(token.textHash))
         return false;
     if (tnode* found = token.lookupFound) {
         if (found->getKind() != kKindFunction) return false;

@@ -34,11 +34,16 @@ inline bool isArithmetic(unsigned char op) {
     }
 }
 
+// True for the comparisons: < > <= >= == !=.
+inline bool isComparison(unsigned char op) {
+    return op == '<' || op == '>' || op == kOpLessEq || op == kOpGreaterEq || op == kOpEqual ||
+           op == kOpNotEqual;
+}
+
 // True for the operators that take two operands and give one, reading
 // nothing else: the arithmetic ones, the comparisons and "&&", "||".
 inline bool takesTwoGivesOne(unsigned char op) {
-    return isArithmetic(op) || op == '<' || op == '>' || op == kOpLessEq || op == kOpGreaterEq ||
-           op == kOpEqual || op == kOpNotEqual || op == kOpAnd || op == kOpOr;
+    return isArithmetic(op) || isComparison(op) || op == kOpAnd || op == kOpOr;
 }
 
 // The integer operation `op` (an arithmetic operator or compound
