@@ -143,6 +143,9 @@ struct tcompiled {
     // whatever b holds (the steps and names are planned as for the quick
     // run, which does not take it).
     bool quickCopy = false;
+    // One plain name, an element or a path, and nothing else: quickSingle
+    // may take it where a value or a truth is wanted.
+    bool quickSingle = false;
     std::vector<tquickstep> quickSteps;
     std::vector<uint32_t> quickNames;  // the name tokens' places among the tokens
     int32_t quickTarget = -1;          // the name that becomes the assignment target
