@@ -75,6 +75,17 @@ void texpression::Evaluate(int32_t line, tnode& node, std::string& result, const
     evaluate(line, node, form, twant::kText, &result);
 }
 
+bool texpression::QuickNumber(int32_t line, tnode& node, const tcompiled& form, int32_t& n) {
+    tquickrun ran = tquickrun::kNotRun;
+    if (failed) return false;
+    if (form.quick)
+        ran = quickRun(line, node, form, twant::kNumber, nullptr);
+    else if (form.quickSingle)
+        ran = quickSingle(node, form, twant::kNumber, nullptr);
+    n = lastNumber;
+    return ran != tquickrun::kNotRun;
+}
+
 bool texpression::Holds(int32_t line, tnode& node, const tcompiled& form) {
     if (form.quick && !failed) {
         const tquickrun ran = quickRun(line, node, form, twant::kTruth, nullptr);

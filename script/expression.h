@@ -51,6 +51,11 @@ public:
     // or the object a statement is addressed to). `line` goes into error
     // reports. `result` receives the value, "0" after a failure.
     void Evaluate(int32_t line, tnode& node, std::string& result, const tcompiled& postfix);
+    // The quick way alone, for a value that is wanted as an integer where
+    // it is one: true when it ran, with the integer in `n`, or with an
+    // error reported (see Failed). False when the form must be evaluated
+    // as usual.
+    bool QuickNumber(int32_t line, tnode& node, const tcompiled& form, int32_t& n);
     // The same for a postfix text, compiled on the spot (recent texts are
     // kept compiled, so a text evaluated again is not split again).
     void Evaluate(int32_t line, tnode& node, std::string& result, std::string_view postfix);
@@ -85,7 +90,8 @@ private:
     class tlevels;
 
     // What the caller wants of the value.
-    enum class twant : uint8_t { kText, kTruth, kNothing };
+    // kNumber: the integer alone, in lastNumber (quick runs only).
+    enum class twant : uint8_t { kText, kNumber, kTruth, kNothing };
     // The long way, in a call of its own so that the callers' quick runs
     // stay small.
     [[gnu::noinline]] bool evaluate(int32_t line, tnode& node, const tcompiled& form, twant want,

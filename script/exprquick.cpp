@@ -612,11 +612,13 @@ texpression::tquickrun texpression::quickRun(int32_t line, tnode& node, const tc
         ++form.quickMisses;
         return tquickrun::kNotRun;
     }
-    lastInteger = want == twant::kText;
+    lastInteger = want <= twant::kNumber;
     if (lastInteger) {
-        char digits[kMaxIntDigits];
-        text->assign(digits, decimalText(value, digits));
         lastNumber = value;
+        if (want == twant::kText) {
+            char digits[kMaxIntDigits];
+            text->assign(digits, decimalText(value, digits));
+        }
     }
     return value != 0 ? tquickrun::kTrue : tquickrun::kFalse;
 }
@@ -635,11 +637,13 @@ texpression::tquickrun texpression::quickSingle(tnode& node, const tcompiled& fo
         ++form.quickMisses;
         return tquickrun::kNotRun;
     }
-    lastInteger = want == twant::kText;
+    lastInteger = want <= twant::kNumber;
     if (lastInteger) {
-        char digits[kMaxIntDigits];
-        text->assign(digits, decimalText(value, digits));
         lastNumber = value;
+        if (want == twant::kText) {
+            char digits[kMaxIntDigits];
+            text->assign(digits, decimalText(value, digits));
+        }
     }
     return value != 0 ? tquickrun::kTrue : tquickrun::kFalse;
 }

@@ -30,10 +30,22 @@ void tinterpreter::plainStatement(tnode& target, const tcode& record, int32_t&) 
 
 void tinterpreter::returnStatement(tnode& target, const tcode& record, int32_t&) {
     // The function goes on after "return": the value only becomes the
-    // result, which a later "return" may overwrite.
+    // result, which a later "return" may overwrite. An integer is kept as
+    // it is: most results go straight back into an expression, and only
+    // Run writes its digits.
+    const tcompiled* form = record.paramCount() == 1 ? compiledParam(record, 0) : nullptr;
+    int32_t n = 0;
+    if (form && evaluator.QuickNumber(record.line, target, *form, n)) {
+        if (evaluator.Failed()) {
+            failed = true;
+            return;
+        }
+        returnIsInteger = true;
+        returnNumber = n;
+        valueZeroPending = true;  // as the parameter would have left it
+        return;
+    }
     if (!evaluateParams(target, record)) return;
-    // An integer is kept as it is: most results go straight back into an
-    // expression, and only Run writes its digits.
     returnIsInteger = record.paramCount() == 1 && evaluator.LastWasInteger(returnNumber);
     if (!returnIsInteger) returnValue = values[0];
 }

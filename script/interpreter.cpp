@@ -274,6 +274,7 @@ void tinterpreter::reset() {
     depth = 0;
     loops.Clear();
     for (std::string& value : values) value.assign(1, '0');
+    valueZeroPending = false;
     evaluator.Reset();
     function = nullptr;
     code = nullptr;
@@ -301,6 +302,11 @@ bool tinterpreter::evaluateParam(tnode& target, const tcode& record, std::size_t
 // Every parameter into `values`, in order. A statement has at most four;
 // the slots it does not fill keep their values.
 bool tinterpreter::evaluateParams(tnode& target, const tcode& record) {
+    if (valueZeroPending) {
+        char digits[kMaxIntDigits];
+        values[0].assign(digits, decimalText(returnNumber, digits));
+        valueZeroPending = false;
+    }
     const std::size_t count = record.paramCount();
     if (count > values.size()) {
         report(record.line, "Falsche Anzahl von Parametern oder Syntaxfehler");

@@ -102,6 +102,10 @@ public:
     int32_t depth = 0;      // current block depth
     tStackList<trunloop> loops;
     std::array<std::string, 4> values{"0", "0", "0", "0"};
+    // values[0] is returnNumber's digits, not yet written: a return whose
+    // value came as an integer leaves it so, and the next statement that
+    // evaluates parameters writes it (see evaluateParams).
+    bool valueZeroPending = false;
 
 private:
     using thandler = void (tinterpreter::*)(tnode& target, const tcode& record, int32_t& index);

@@ -65,6 +65,23 @@ void zweimal() { int a; string a; write("weiter"); }
     EXPECT_EQ(twice.find("weiter"), std::string::npos);  // the run stops there
 }
 
+// A statement given fewer values than it reads takes the ones the last
+// statement left, also the integer a return gave without writing it out
+// (which it does from the second run of the form on).
+TEST(StatementsDeclarations, MissingValuesAreTheOnesLeftBefore) {
+    StoryRun s(R"(
+class Uhr {
+  int stellen(int n) { return(n + 1); startTimer(); return(n * 2); startTimer(); }
+}
+void main() { write(Uhr.stellen(6)); write(Uhr.stellen(3)); }
+)");
+    ASSERT_TRUE(s.loaded) << s.services().written;
+    EXPECT_EQ(s.run(), "126");
+    std::vector<int32_t> counts;
+    for (const ttimer& timer : s.story().root().timers) counts.push_back(timer.remaining);
+    EXPECT_EQ(counts, (std::vector<int32_t>{7, 12, 4, 6}));
+}
+
 // ---------------------------------------------------------- the world
 
 class StatementsWorld : public ::testing::Test {
