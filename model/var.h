@@ -51,6 +51,12 @@ inline std::size_t decimalText(int32_t n, char* out) {
     return length;
 }
 
+// `text` becomes the decimal text of `n`.
+inline void assignDecimal(std::string& text, int32_t n) {
+    char digits[kMaxIntDigits];
+    text.assign(digits, decimalText(n, digits));
+}
+
 // True when `text` is exactly the decimal text of a 32-bit integer (no
 // sign but "-", no leading zero, no "-0", no wrap-around); `n` receives it.
 bool exactInteger(std::string_view text, int32_t& n);
@@ -84,8 +90,7 @@ struct tvar {
         return value;
     }
     void writeText() const {
-        char digits[kMaxIntDigits];
-        value.assign(digits, decimalText(number, digits));
+        assignDecimal(value, number);
         pending = false;
     }
     // Before a write of `value` from outside: the text is complete and

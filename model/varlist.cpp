@@ -267,7 +267,7 @@ void tvarlist::restoreValues(const tsharedValues& values) {
     // A level whose length no longer matches the records (variables were
     // declared or removed since) gives back the values both have.
     const std::size_t n = std::min(values->size(), records.size());
-    for (std::size_t i = 0; i < n; ++i) { records[i].setText(std::string((*values)[i])); }
+    for (std::size_t i = 0; i < n; ++i) records[i].setText(std::string((*values)[i]));
     if (values->size() == records.size()) {
         shared = values;
         sharedVersion = version;

@@ -137,8 +137,7 @@ bool texpression::finish(tstate& s, twant want, std::string* text) {
     if (toperand* top = operands.Peek()) {
         if (want != twant::kText) return !top->isFalse();
         if (top->lazy) {
-            char digits[kMaxIntDigits];
-            text->assign(digits, decimalText(top->number, digits));
+            assignDecimal(*text, top->number);
             lastInteger = true;
             lastNumber = top->number;
         } else {

@@ -105,6 +105,7 @@ private:
     tquickrun quickRun(int32_t line, tnode& node, const tcompiled& form, twant want,
                        std::string* text);
     tquickrun quickSingle(tnode& node, const tcompiled& form, twant want, std::string* text);
+    [[gnu::always_inline]] tquickrun quickGives(int32_t value, twant want, std::string* text);
     // Whether every name was found, and whether one holds a text.
     enum class tquickfound : uint8_t { kMissing, kIntegers, kTexts };
     [[gnu::always_inline]] static bool quickNames(const tcompiled& form, tnode& node,

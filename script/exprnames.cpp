@@ -126,10 +126,7 @@ void texpression::evalIndexedName(tstate& s, const tctoken& token) {
         if (!isInteger) isInteger = exactInteger(value, element);
         if (isInteger && quickElement(s, token, element)) return;
     }
-    if (got == tindexvalue::kInteger) {
-        char digits[kMaxIntDigits];
-        value.assign(digits, decimalText(element, digits));
-    }
+    if (got == tindexvalue::kInteger) { assignDecimal(value, element); }
 
     std::string name = part.before + value + part.after;
     tlevels lowered;
@@ -427,8 +424,7 @@ void texpression::callFunction(tstate& s, tnode& function) {
             operands.PushSlot().setInteger(result.number);
             return;
         }
-        char digits[kMaxIntDigits];
-        result.text.assign(digits, decimalText(result.number, digits));
+        assignDecimal(result.text, result.number);
     }
     pushResult(function, result.text);
 }

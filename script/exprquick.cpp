@@ -589,6 +589,18 @@ inline texpression::tquickend texpression::quickSteps(const tcompiled& form,
     return tquickend::kRan;
 }
 
+// What a quick run gives for its integer `value`: the integer, its digits
+// when a text is wanted, and whether it holds.
+inline texpression::tquickrun texpression::quickGives(int32_t value, twant want,
+                                                      std::string* text) {
+    lastInteger = want <= twant::kNumber;
+    if (lastInteger) {
+        lastNumber = value;
+        if (want == twant::kText) assignDecimal(*text, value);
+    }
+    return value != 0 ? tquickrun::kTrue : tquickrun::kFalse;
+}
+
 texpression::tquickrun texpression::quickRun(int32_t line, tnode& node, const tcompiled& form,
                                              twant want, std::string* text) {
     if (form.quickMisses >= kQuickMissLimit) return tquickrun::kNotRun;
@@ -612,15 +624,7 @@ texpression::tquickrun texpression::quickRun(int32_t line, tnode& node, const tc
         ++form.quickMisses;
         return tquickrun::kNotRun;
     }
-    lastInteger = want <= twant::kNumber;
-    if (lastInteger) {
-        lastNumber = value;
-        if (want == twant::kText) {
-            char digits[kMaxIntDigits];
-            text->assign(digits, decimalText(value, digits));
-        }
-    }
-    return value != 0 ? tquickrun::kTrue : tquickrun::kFalse;
+    return quickGives(value, want, text);
 }
 
 // A form that is one name, as most results and many conditions are: the
@@ -637,15 +641,7 @@ texpression::tquickrun texpression::quickSingle(tnode& node, const tcompiled& fo
         ++form.quickMisses;
         return tquickrun::kNotRun;
     }
-    lastInteger = want <= twant::kNumber;
-    if (lastInteger) {
-        lastNumber = value;
-        if (want == twant::kText) {
-            char digits[kMaxIntDigits];
-            text->assign(digits, decimalText(value, digits));
-        }
-    }
-    return value != 0 ? tquickrun::kTrue : tquickrun::kFalse;
+    return quickGives(value, want, text);
 }
 
 texpression::tquickend texpression::quickTextSteps(const tcompiled& form, const tquickslot* names,

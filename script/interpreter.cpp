@@ -127,8 +127,7 @@ void tinterpreter::returnText(std::string& result) const {
         result = returnValue;
         return;
     }
-    char digits[kMaxIntDigits];
-    result.assign(digits, decimalText(returnNumber, digits));
+    assignDecimal(result, returnNumber);
 }
 
 void tinterpreter::runFound(int32_t line, tnode& found, const std::string* argText,
@@ -303,8 +302,7 @@ bool tinterpreter::evaluateParam(tnode& target, const tcode& record, std::size_t
 // the slots it does not fill keep their values.
 bool tinterpreter::evaluateParams(tnode& target, const tcode& record) {
     if (valueZeroPending) {
-        char digits[kMaxIntDigits];
-        values[0].assign(digits, decimalText(returnNumber, digits));
+        assignDecimal(values[0], returnNumber);
         valueZeroPending = false;
     }
     const std::size_t count = record.paramCount();

@@ -47,8 +47,7 @@ struct toperand {
         if (lazy) makeText();
     }
     void makeText() {
-        char digits[kMaxIntDigits];
-        value.assign(digits, decimalText(number, digits));
+        assignDecimal(value, number);
         lazy = false;
     }
     // False exactly when the text is "0".
