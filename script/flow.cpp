@@ -7,6 +7,7 @@
 #include "model/parsetree.h"
 #include "model/story.h"
 #include "script/interpreter.h"
+#include "script/jumptable.h"
 
 namespace velmo {
 
@@ -262,38 +263,16 @@ void tinterpreter::collectFetch(tnode& target, const tcode& record,
 
 // "break" leaves the innermost loop or switch: it moves the index to the
 // "}" that brings the depth back to where that loop or switch was opened.
+// Where that brace lies is kept per record (script/jumptable.h).
 void tinterpreter::breakStatement(tnode&, const tcode&, int32_t& index) {
-    const int32_t count = code->Count();
     if (loopDepth < depth) {
-        int32_t counter = depth;
-        while (counter != loopDepth) {
-            if (++index >= count) {
-                index = count;
-                break;
-            }
-            const int32_t row = code->At(index)->row;
-            if (row == kRowOpen)
-                ++counter;
-            else if (row == kRowClose)
-                --counter;
-        }
+        index = blockEnd(*code, index, depth - loopDepth);
         trunloop* top = loops.Peek();
         if (top && top->depth == loopDepth) loops.Drop();
         depth = loopDepth;
     } else if (loops.IsEmpty()) {
         // Nothing to leave: on to the end of the enclosing block.
-        int32_t counter = 0;
-        while (counter >= 0) {
-            if (++index >= count) {
-                index = count;
-                return;
-            }
-            const int32_t row = code->At(index)->row;
-            if (row == kRowOpen)
-                ++counter;
-            else if (row == kRowClose)
-                --counter;
-        }
+        index = blockEnd(*code, index, 1);
     }
 }
 
@@ -301,13 +280,36 @@ void tinterpreter::breakStatement(tnode&, const tcode&, int32_t& index) {
 
 // The values of the open switches are kept in a ring of three slots, so
 // that a switch inside a case branch does not lose the outer value.
-void tinterpreter::switchStatement(tnode& target, const tcode& record, int32_t&) {
+void tinterpreter::switchStatement(tnode& target, const tcode& record, int32_t& index) {
     // A case past the end of a switch lowers the index; below the ring it
     // starts again at the first slot.
     switchIndex = (switchIndex > 1 || switchIndex < -1) ? 0 : switchIndex + 1;
     loopDepth = depth;
-    if (evaluateParams(target, record))
-        switchValues[static_cast<std::size_t>(switchIndex)] = values[0];
+    if (!evaluateParams(target, record)) return;
+    std::string& value = switchValues[static_cast<std::size_t>(switchIndex)];
+    // A switch of the plain shape does at once what its "{" and the case
+    // records up to the matching one would do in turn.
+    const tswitchplan* plan = switchPlan(*code, index);
+    if (!plan) {
+        value = values[0];
+        return;
+    }
+    ++depth;
+    // An integer's text equals a label exactly when the label spells the
+    // same integer.
+    int32_t number = 0;
+    const bool isInteger = record.paramCount() == 1 && evaluator.LastWasInteger(number);
+    for (const tswitchplan::tcase& branch : plan->cases) {
+        if (isInteger ? branch.isInteger && branch.number == number : branch.label == values[0]) {
+            value = kMatched;
+            index = branch.index;
+            return;
+        }
+    }
+    value = values[0];
+    --switchIndex;
+    index = plan->missIndex;
+    if (plan->missAtEnd) depth = loopDepth;
 }
 
 // A case whose label equals the switch value (as text, not evaluated)
