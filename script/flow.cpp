@@ -19,6 +19,24 @@ const std::string kMatched(1, '\0');
 
 bool isFalse(const std::string& value) { return value.size() == 1 && value[0] == '0'; }
 
+// Sets the loop variable of a fetch for one candidate. The record is found
+// by name the first time and then taken where it was (`slot`) while a
+// record of that name is still there: a fetch over many objects does not
+// search the list for every one. A name with an index is searched every
+// time.
+bool setFetchVariable(tvarlist& vars, std::ptrdiff_t& slot, const std::string& name,
+                      const std::string& value, int32_t line) {
+    const std::vector<tvar>& records = vars.RecordsAsTheyAre();
+    if (slot >= 0 && static_cast<std::size_t>(slot) < records.size() &&
+        records[static_cast<std::size_t>(slot)].name == name) {
+        vars.at(static_cast<std::size_t>(slot)).value = value;
+        return true;
+    }
+    if (!vars.setValue(name, value, line)) return false;
+    slot = name.find('[') == std::string::npos ? vars.findIndex(name, line) : -1;
+    return true;
+}
+
 }  // namespace
 
 void tinterpreter::nothing(tnode&, const tcode&, int32_t&) {}
@@ -151,7 +169,8 @@ bool tinterpreter::continueLoop(tnode& target, trunloop& loop, int32_t& index) {
 bool tinterpreter::nextFetched(tnode& target, trunloop& loop, int32_t& index) {
     std::string next;
     if (!loop.pending.Pop(next)) return false;
-    if (!target.vars.setValue(loop.condition, next, currentLine)) failed = true;
+    if (!setFetchVariable(target.vars, loop.variableSlot, loop.condition, next, currentLine))
+        failed = true;
     restartLoop(loop, index);
     return true;
 }
@@ -181,7 +200,7 @@ void tinterpreter::fetchStatement(tnode& target, const tcode& record, int32_t& i
         return;
     }
     const std::string variable(record.param(0));
-    std::vector<std::string> found;
+    std::vector<tnode*> found;
     collectFetch(target, record, found);
     if (failed) return;
     tnode& root = *target.rootOf();
@@ -199,38 +218,35 @@ void tinterpreter::fetchStatement(tnode& target, const tcode& record, int32_t& i
     loop.startIndex = index;
     loop.depth = depth;
     loop.loopKind = kLoopFetch;
-    for (std::size_t i = 0; i + 1 < found.size(); ++i) loop.pending.PushString(std::move(found[i]));
-    if (!target.vars.setValue(variable, found.back(), record.line)) {
+    for (std::size_t i = 0; i + 1 < found.size(); ++i) loop.pending.PushString(found[i]->name);
+    if (!target.vars.setValue(variable, found.back()->name, record.line)) {
         failed = true;
         return;
     }
     loops.Push(std::move(loop));
 }
 
+
 namespace {
 
-// Sets the loop variable of a fetch for one candidate. The record is found
-// by name the first time and then taken where it was (`slot`) while a
-// record of that name is still there: a fetch over many objects does not
-// search the list for every one. A name with an index is searched every
-// time.
-bool setFetchVariable(tvarlist& vars, std::ptrdiff_t& slot, const std::string& name,
-                      const std::string& value, int32_t line) {
-    const std::vector<tvar>& records = vars.RecordsAsTheyAre();
-    if (slot >= 0 && static_cast<std::size_t>(slot) < records.size() &&
-        records[static_cast<std::size_t>(slot)].name == name) {
-        vars.at(static_cast<std::size_t>(slot)).value = value;
-        return true;
-    }
-    if (!vars.setValue(name, value, line)) return false;
-    slot = name.find('[') == std::string::npos ? vars.findIndex(name, line) : -1;
-    return true;
-}
+// Sets the story's fetched object for the length of one fetch, and puts
+// back the one of a fetch further out (a condition may call a function
+// that fetches) also when the abort passes through.
+class tfetchedguard {
+public:
+    explicit tfetchedguard(tnode*& fetched) : slot(fetched), outer(fetched) {}
+    ~tfetchedguard() { slot = outer; }
+    tfetchedguard(const tfetchedguard&) = delete;
+    tfetchedguard& operator=(const tfetchedguard&) = delete;
+
+private:
+    tnode*& slot;
+    tnode* const outer;
+};
 
 }  // namespace
 
-void tinterpreter::collectFetch(tnode& target, const tcode& record,
-                                std::vector<std::string>& found) {
+void tinterpreter::collectFetch(tnode& target, const tcode& record, std::vector<tnode*>& found) {
     bool everywhere = story.scope.empty();
     if (record.paramCount() == 3 && !everywhere) {
         evaluateParam(target, record, 2, scratch);
@@ -238,25 +254,25 @@ void tinterpreter::collectFetch(tnode& target, const tcode& record,
     }
     // The candidates are taken first: a condition may call functions that
     // move objects and so change the scope list.
-    std::vector<tnode*> candidates;
+    std::vector<tstory::tfetchable> candidates;
     if (everywhere) {
-        for (const auto& child : target.rootOf()->children())
-            if (child->getKind() == kKindObject && !child->getAbstract())
-                candidates.push_back(child.get());
+        candidates = story.fetchableObjects();
     } else {
-        candidates = story.scope.nodes();
+        for (tnode* node : story.scope.nodes()) candidates.push_back({node, false});
     }
     const std::string variable(record.param(0));
     std::ptrdiff_t slot = -1;
-    for (tnode* candidate : candidates) {
+    const tfetchedguard guard(story.fetchedObject);
+    for (const tstory::tfetchable& candidate : candidates) {
         if (evaluator.Failed()) break;
-        if (!setFetchVariable(target.vars, slot, variable, candidate->name, record.line)) {
+        if (!setFetchVariable(target.vars, slot, variable, candidate.node->name, record.line)) {
             failed = true;
             return;
         }
+        story.fetchedObject = candidate.foundByName ? candidate.node : nullptr;
         evaluateParam(target, record, 1, scratch);
         if (!evaluator.Failed() && !isFalse(scratch) && scratch != "NULL")
-            found.push_back(candidate->name);
+            found.push_back(candidate.node);
     }
     if (evaluator.Failed()) failed = true;
 }

@@ -289,6 +289,61 @@ TEST_F(InterpreterFetch, ScopeListLimitsTheCandidatesUnlessTheFlagIsSet) {
     EXPECT_EQ(s.run("alle"), "Birne Apfel /2/Apfel");
 }
 
+// The condition reads the object through its name: with two objects of
+// one name, that name finds the later one for both.
+TEST(InterpreterFetchNames, AnObjectThatItsNameDoesNotFindIsReadThroughTheName) {
+    StoryRun s(R"(
+class Ding { int wert = 1; }
+class Ding { int wert = 2; }
+class Anderes { int wert = 2; }
+void main() { object o; fetch (o, o.wert == 2, 1) { write(o + " "); } write(count); }
+)");
+    ASSERT_TRUE(s.loaded) << s.services().written;
+    EXPECT_EQ(s.run(), "Anderes Ding Ding 3");
+}
+
+// A condition that calls a function with a fetch of its own, and one that
+// names a variable an object lacks.
+TEST(InterpreterFetchNames, ConditionsThatFetchOrNameSomethingMissing) {
+    const std::string objects = R"(
+class Apfel { int essbar = 1; }
+class Stein { int essbar = 0; }
+class Birne { int essbar = 1; }
+)";
+    StoryRun s(objects + R"(
+int essbare() { object p; fetch (p, p.essbar == 1, 1) { } return(count); }
+void innen() { object o; fetch (o, o.essbar + essbare() == 3, 1) { write(o + " "); } write(count); }
+)");
+    ASSERT_TRUE(s.loaded) << s.services().written;
+    EXPECT_EQ(s.run("innen"), "Birne Apfel 2");
+    StoryRun lacking(objects + R"(
+class Leer { }
+void fehlt() { object o; fetch (o, o.essbar == 1, 1) { write(o); } write("nie"); }
+)");
+    EXPECT_EQ(lacking.run("fehlt"), "geschichte.velmo Zeile 7 unbekannter Bezeichner essbar^");
+}
+
+// The objects a fetch over everything visits, made once and again when
+// the root has gained children.
+TEST(FetchableObjects, FollowTheRootsChildren) {
+    RecordingServices services;
+    tstory story(services);
+    bool error = false;
+    tnode& root = story.root();
+    tnode* first = root.addChild(kKindObject, "Ding", &error, 1, kTypeVoid);
+    root.addChild(kKindObject, "abstractVorlage", &error, 1, kTypeVoid);
+    root.addChild(kKindFunction, "f()", &error, 1, kTypeInt);
+    ASSERT_EQ(story.fetchableObjects().size(), 1u);
+    EXPECT_TRUE(story.fetchableObjects()[0].foundByName);
+    tnode* second = root.addChild(kKindObject, "Ding", &error, 1, kTypeVoid);
+    const auto& objects = story.fetchableObjects();
+    ASSERT_EQ(objects.size(), 2u);
+    EXPECT_EQ(objects[0].node, first);
+    EXPECT_FALSE(objects[0].foundByName);
+    EXPECT_EQ(objects[1].node, second);
+    EXPECT_TRUE(objects[1].foundByName);
+}
+
 class InterpreterSwitch : public ::testing::Test {
 protected:
     StoryRun s{R"(
