@@ -6,6 +6,7 @@
 
 #include "model/parsetree.h"
 #include "model/story.h"
+#include "script/compiledexpr.h"
 #include "script/interpreter.h"
 #include "script/jumptable.h"
 
@@ -261,6 +262,7 @@ void tinterpreter::collectFetch(tnode& target, const tcode& record, std::vector<
         for (tnode* node : story.scope.nodes()) candidates.push_back({node, false});
     }
     const std::string variable(record.param(0));
+    const tcompiled* condition = compiledParam(record, 1);
     std::ptrdiff_t slot = -1;
     const tfetchedguard guard(story.fetchedObject);
     for (const tstory::tfetchable& candidate : candidates) {
@@ -270,11 +272,21 @@ void tinterpreter::collectFetch(tnode& target, const tcode& record, std::vector<
             return;
         }
         story.fetchedObject = candidate.foundByName ? candidate.node : nullptr;
-        evaluateParam(target, record, 1, scratch);
-        if (!evaluator.Failed() && !isFalse(scratch) && scratch != "NULL")
-            found.push_back(candidate.node);
+        if (condition)
+            evaluator.Evaluate(record.line, target, scratch, *condition);
+        else
+            evaluateParam(target, record, 1, scratch);
+        if (!evaluator.Failed() && fetchHolds()) found.push_back(candidate.node);
     }
     if (evaluator.Failed()) failed = true;
+}
+
+// Whether the condition's value in `scratch` takes the object: neither
+// "0" nor "NULL". An integer is decided without reading the text.
+bool tinterpreter::fetchHolds() const {
+    int32_t number = 0;
+    if (evaluator.LastWasInteger(number)) return number != 0;
+    return !isFalse(scratch) && scratch != "NULL";
 }
 
 // "break" leaves the innermost loop or switch: it moves the index to the

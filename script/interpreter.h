@@ -159,6 +159,7 @@ private:
     [[gnu::noinline]] bool nextFetched(tnode& target, trunloop& loop, int32_t& index);
     void restartLoop(const trunloop& loop, int32_t& index);
     void collectFetch(tnode& target, const tcode& record, std::vector<tnode*>& found);
+    bool fetchHolds() const;
 
     // Statements that act on the story world and the front end.
     void writeStatement(tnode& target, const tcode& record, int32_t& index);
