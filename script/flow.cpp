@@ -227,7 +227,6 @@ void tinterpreter::fetchStatement(tnode& target, const tcode& record, int32_t& i
     loops.Push(std::move(loop));
 }
 
-
 namespace {
 
 // Sets the story's fetched object for the length of one fetch, and puts

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <random>
+#include <utility>
 
 #include "model/codelist.h"
 #include "script/jumptable.h"
@@ -32,8 +34,6 @@ void add(tcodelist& code, int32_t row, const std::string& text = "") {
     code.Add(std::move(record));
 }
 
-}  // namespace
-
 // Kept ends must follow a different gap from the same record and a list
 // that grew.
 TEST(JumpTable, BlockEndsAreTheWalksEnds) {
@@ -53,25 +53,23 @@ TEST(JumpTable, BlockEndsAreTheWalksEnds) {
     }
 }
 
-class SwitchPlans : public ::testing::Test {
-protected:
-    tcodelist code;
-    // switch { case(1) ... case(2) { ... } default ... }
-    void plainSwitch() {
-        add(code, kRowSwitch);
-        add(code, kRowOpen);
-        add(code, kRowCase, "1");
-        add(code, kRowPlain);
-        add(code, kRowCase, "zwei");
-        add(code, kRowOpen);
-        add(code, kRowClose);
-        add(code, kRowDefault);
-        add(code, kRowClose);
-    }
-};
 
-TEST_F(SwitchPlans, ListsTheCasesAndWhereAMissEnds) {
-    plainSwitch();
+// A list of records, each a row with its parameter text.
+tcodelist records(std::initializer_list<std::pair<int32_t, const char*>> rows) {
+    tcodelist code;
+    for (const auto& [row, text] : rows) add(code, row, text);
+    return code;
+}
+
+// switch { case(1) ... case(zwei) { } default }
+tcodelist plainSwitch() {
+    return records({{kRowSwitch, ""}, {kRowOpen, ""}, {kRowCase, "1"}, {kRowPlain, ""},
+                    {kRowCase, "zwei"}, {kRowOpen, ""}, {kRowClose, ""}, {kRowDefault, ""},
+                    {kRowClose, ""}});
+}
+
+TEST(SwitchPlans, ListsTheCasesAndWhereAMissEnds) {
+    const tcodelist code = plainSwitch();
     const tswitchplan* plan = switchPlan(code, 0);
     ASSERT_TRUE(plan);
     ASSERT_EQ(plan->cases.size(), 2u);
@@ -84,11 +82,9 @@ TEST_F(SwitchPlans, ListsTheCasesAndWhereAMissEnds) {
     EXPECT_FALSE(plan->missAtEnd);
 }
 
-TEST_F(SwitchPlans, WithoutDefaultAMissEndsAtTheClosingBrace) {
-    add(code, kRowSwitch);
-    add(code, kRowOpen);
-    add(code, kRowCase, "01");  // not an integer's text
-    add(code, kRowClose);
+TEST(SwitchPlans, WithoutDefaultAMissEndsAtTheClosingBrace) {
+    // "01" is not an integer's text.
+    const tcodelist code = records({{kRowSwitch, ""}, {kRowOpen, ""}, {kRowCase, "01"}, {kRowClose, ""}});
     const tswitchplan* plan = switchPlan(code, 0);
     ASSERT_TRUE(plan);
     EXPECT_FALSE(plan->cases[0].isInteger);
@@ -96,45 +92,29 @@ TEST_F(SwitchPlans, WithoutDefaultAMissEndsAtTheClosingBrace) {
     EXPECT_TRUE(plan->missAtEnd);
 }
 
-TEST_F(SwitchPlans, OtherShapesHaveNoPlan) {
-    // A case inside a block of a branch: the walk stops there.
-    add(code, kRowSwitch);
-    add(code, kRowOpen);
-    add(code, kRowCase, "1");
-    add(code, kRowOpen);
-    add(code, kRowCase, "2");
-    add(code, kRowClose);
-    add(code, kRowClose);
-    EXPECT_EQ(switchPlan(code, 0), nullptr);
-
-    // A statement before the first case; no closing brace.
-    tcodelist before;
-    add(before, kRowSwitch);
-    add(before, kRowOpen);
-    add(before, kRowPlain);
-    add(before, kRowCase, "1");
+// A case inside a block of a branch (the walk stops there), a statement
+// before the first case, no closing brace, a case with a receiver.
+TEST(SwitchPlans, OtherShapesHaveNoPlan) {
+    const tcodelist nested = records({{kRowSwitch, ""}, {kRowOpen, ""}, {kRowCase, "1"}, {kRowOpen, ""},
+                                      {kRowCase, "2"}, {kRowClose, ""}, {kRowClose, ""}});
+    EXPECT_EQ(switchPlan(nested, 0), nullptr);
+    const tcodelist before = records({{kRowSwitch, ""}, {kRowOpen, ""}, {kRowPlain, ""}, {kRowCase, "1"}});
     EXPECT_EQ(switchPlan(before, 0), nullptr);
-    tcodelist unclosed;
-    add(unclosed, kRowSwitch);
-    add(unclosed, kRowOpen);
-    add(unclosed, kRowCase, "1");
+    const tcodelist unclosed = records({{kRowSwitch, ""}, {kRowOpen, ""}, {kRowCase, "1"}});
     EXPECT_EQ(switchPlan(unclosed, 0), nullptr);
-}
-
-TEST_F(SwitchPlans, ACaseWithAReceiverHasNoPlan) {
-    plainSwitch();
-    code.MutableAt(4)->setReceiver("Ding");
-    EXPECT_EQ(switchPlan(code, 0), nullptr);
+    tcodelist received = plainSwitch();
+    received.MutableAt(4)->setReceiver("Ding");
+    EXPECT_EQ(switchPlan(received, 0), nullptr);
 }
 
 // The plan is made on the first run and must follow a change of the list.
-TEST_F(SwitchPlans, ARecordAddedLaterIsSeen) {
-    add(code, kRowSwitch);
-    add(code, kRowOpen);
-    add(code, kRowCase, "1");
+TEST(SwitchPlans, ARecordAddedLaterIsSeen) {
+    tcodelist code = records({{kRowSwitch, ""}, {kRowOpen, ""}, {kRowCase, "1"}});
     EXPECT_EQ(switchPlan(code, 0), nullptr);
     add(code, kRowClose);
     const tswitchplan* plan = switchPlan(code, 0);
     ASSERT_TRUE(plan);
     EXPECT_EQ(plan->missIndex, 3);
 }
+
+}  // namespace
