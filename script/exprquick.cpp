@@ -424,7 +424,8 @@ const tvar* texpression::quickPathVariable(tnode& context, const tctoken& token,
         if (!holder) return nullptr;  // in an owner or the caller, or not there at all
         // A fetch names its object: the search is done already.
         tnode* fetched = story.fetchedObject;
-        object = fetched && holder->text() == fetched->name ? fetched : root.findChild(holder->text());
+        object =
+            fetched && holder->text() == fetched->name ? fetched : root.findChild(holder->text());
         if (!object) return nullptr;  // the long way reports it
     }
     where = object;

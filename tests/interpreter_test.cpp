@@ -442,7 +442,8 @@ TEST_F(InterpreterSwitchShapes, DefaultInTheMiddle) {
     EXPECT_EQ(once("mitte", "1"), "adb.");
     // Passing over the default lowers the ring of switch values: the case
     // after it finds no open switch.
-    EXPECT_EQ(once("mitte", "3"), "dgeschichte.velmo Zeile 3 Syntaxfehler oder unbekannter Bezeichner^");
+    EXPECT_EQ(once("mitte", "3"),
+              "dgeschichte.velmo Zeile 3 Syntaxfehler oder unbekannter Bezeichner^");
 }
 
 TEST_F(InterpreterSwitchShapes, NestedSwitches) {
@@ -453,7 +454,8 @@ TEST_F(InterpreterSwitchShapes, NestedSwitches) {
     // A case that does not match walks to the next case at any depth: the
     // outer case(1) stops at the inner case(5), and the walk from there
     // passes the inner default.
-    const std::string passed = "dgeschichte.velmo Zeile 9 Syntaxfehler oder unbekannter Bezeichner^";
+    const std::string passed =
+        "dgeschichte.velmo Zeile 9 Syntaxfehler oder unbekannter Bezeichner^";
     EXPECT_EQ(once("aussen", "2,5"), passed);
     EXPECT_EQ(once("aussen", "3,5"), passed);
 }

@@ -53,7 +53,6 @@ TEST(JumpTable, BlockEndsAreTheWalksEnds) {
     }
 }
 
-
 // A list of records, each a row with its parameter text.
 tcodelist records(std::initializer_list<std::pair<int32_t, const char*>> rows) {
     tcodelist code;
@@ -63,8 +62,14 @@ tcodelist records(std::initializer_list<std::pair<int32_t, const char*>> rows) {
 
 // switch { case(1) ... case(zwei) { } default }
 tcodelist plainSwitch() {
-    return records({{kRowSwitch, ""}, {kRowOpen, ""}, {kRowCase, "1"}, {kRowPlain, ""},
-                    {kRowCase, "zwei"}, {kRowOpen, ""}, {kRowClose, ""}, {kRowDefault, ""},
+    return records({{kRowSwitch, ""},
+                    {kRowOpen, ""},
+                    {kRowCase, "1"},
+                    {kRowPlain, ""},
+                    {kRowCase, "zwei"},
+                    {kRowOpen, ""},
+                    {kRowClose, ""},
+                    {kRowDefault, ""},
                     {kRowClose, ""}});
 }
 
@@ -84,7 +89,8 @@ TEST(SwitchPlans, ListsTheCasesAndWhereAMissEnds) {
 
 TEST(SwitchPlans, WithoutDefaultAMissEndsAtTheClosingBrace) {
     // "01" is not an integer's text.
-    const tcodelist code = records({{kRowSwitch, ""}, {kRowOpen, ""}, {kRowCase, "01"}, {kRowClose, ""}});
+    const tcodelist code =
+        records({{kRowSwitch, ""}, {kRowOpen, ""}, {kRowCase, "01"}, {kRowClose, ""}});
     const tswitchplan* plan = switchPlan(code, 0);
     ASSERT_TRUE(plan);
     EXPECT_FALSE(plan->cases[0].isInteger);
@@ -95,10 +101,16 @@ TEST(SwitchPlans, WithoutDefaultAMissEndsAtTheClosingBrace) {
 // A case inside a block of a branch (the walk stops there), a statement
 // before the first case, no closing brace, a case with a receiver.
 TEST(SwitchPlans, OtherShapesHaveNoPlan) {
-    const tcodelist nested = records({{kRowSwitch, ""}, {kRowOpen, ""}, {kRowCase, "1"}, {kRowOpen, ""},
-                                      {kRowCase, "2"}, {kRowClose, ""}, {kRowClose, ""}});
+    const tcodelist nested = records({{kRowSwitch, ""},
+                                      {kRowOpen, ""},
+                                      {kRowCase, "1"},
+                                      {kRowOpen, ""},
+                                      {kRowCase, "2"},
+                                      {kRowClose, ""},
+                                      {kRowClose, ""}});
     EXPECT_EQ(switchPlan(nested, 0), nullptr);
-    const tcodelist before = records({{kRowSwitch, ""}, {kRowOpen, ""}, {kRowPlain, ""}, {kRowCase, "1"}});
+    const tcodelist before =
+        records({{kRowSwitch, ""}, {kRowOpen, ""}, {kRowPlain, ""}, {kRowCase, "1"}});
     EXPECT_EQ(switchPlan(before, 0), nullptr);
     const tcodelist unclosed = records({{kRowSwitch, ""}, {kRowOpen, ""}, {kRowCase, "1"}});
     EXPECT_EQ(switchPlan(unclosed, 0), nullptr);
