@@ -79,12 +79,14 @@ void tcode::setParams(const TParameters& forms) {
 
 void tcodelist::Add(tcode&& code) {
     skipEnds.clear();
+    jumps.reset();
     items.push_back(placeInBlock(std::move(code)));
 }
 
 void tcodelist::ShareInto(tcodelist& other) const {
     if (items.empty()) return;
     other.skipEnds.clear();
+    other.jumps.reset();
     // Sharing a list into itself would append while iterating; the
     // copy of the pointers keeps the walk over a fixed range.
     if (&other == this) {

@@ -16,6 +16,7 @@ namespace velmo {
 using TParameters = std::vector<std::string>;
 
 struct tcompiled;  // script/compiledexpr.h
+struct tjumptable;  // script/jumptable.h
 // The compiled form of each parameter, in order.
 using tcompiledparams = std::vector<std::shared_ptr<const tcompiled>>;
 
@@ -110,6 +111,7 @@ public:
 
     void Clear() {
         skipEnds.clear();
+        jumps.reset();
         items.clear();
     }
 
@@ -118,6 +120,9 @@ public:
     // first time it steps over a statement of this list; every change of
     // the list empties it again.
     std::vector<int32_t>& SkipEnds() const { return skipEnds; }
+    // Where the switches and breaks of this list lead, worked out by the
+    // interpreter as it meets them; every change of the list drops it.
+    std::shared_ptr<tjumptable>& Jumps() const { return jumps; }
 
 private:
     bool inRange(int32_t index) const {
@@ -126,6 +131,7 @@ private:
 
     std::vector<std::shared_ptr<tcode>> items;
     mutable std::vector<int32_t> skipEnds;
+    mutable std::shared_ptr<tjumptable> jumps;
 };
 
 }  // namespace velmo

@@ -61,6 +61,18 @@ tstory::tstory(tservices& frontEnd) : services(frontEnd), root_(new tnode(*this)
 
 tstory::~tstory() = default;
 
+const std::vector<tstory::tfetchable>& tstory::fetchableObjects() {
+    const auto& children = root_->children();
+    if (fetchableChildren == children.size()) return fetchable;
+    fetchable.clear();
+    for (const auto& child : children) {
+        if (child->getKind() != kKindObject || child->getAbstract()) continue;
+        fetchable.push_back({child.get(), root_->findChild(child->name) == child.get()});
+    }
+    fetchableChildren = children.size();
+    return fetchable;
+}
+
 void tstory::rebuildScope(tnode* node) {
     if (!node) {
         scope.clear();

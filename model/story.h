@@ -119,6 +119,22 @@ public:
     void rebuildScope(tnode* node);
     bool inScope(const tnode* node) const { return scope.contains(node); }
 
+    // The objects that a "fetch" over everything visits: every child of
+    // the root that is an object and not abstract, in order, each with
+    // whether the root's search for its name finds it (a later child of
+    // the same name would be found instead). Kept while the root has as
+    // many children as when it was made: children are only ever added.
+    struct tfetchable {
+        tnode* node;
+        bool foundByName;
+    };
+    const std::vector<tfetchable>& fetchableObjects();
+    // While a fetch's condition runs for an object that its name finds:
+    // that object, so that a path through the loop variable holding its
+    // name need not search the root for it. Only a hint: the name is
+    // compared before it is taken.
+    tnode* fetchedObject = nullptr;
+
     // Undo snapshots of the game state, one per player command: the
     // clock, the score, the root's variables, timers and daemons, and
     // every object's location, contents, variables and attributes (the
@@ -163,6 +179,8 @@ private:
     // for the children noted in `undoChanges`; not built before the first.
     tobjectstates undoStates;
     bool undoStatesBuilt = false;
+    std::vector<tfetchable> fetchable;
+    std::size_t fetchableChildren = 0;  // the root's children when `fetchable` was made
 };
 
 }  // namespace velmo

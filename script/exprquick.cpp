@@ -425,7 +425,10 @@ const tvar* texpression::quickPathVariable(tnode& context, const tctoken& token,
     if (!object) {
         const tvar* holder = plainVariableIn(context, part, token.pathHint);
         if (!holder) return nullptr;  // in an owner or the caller, or not there at all
-        object = root.findChild(holder->text());
+        // A fetch names its object: the search is done already.
+        tnode* fetched = story.fetchedObject;
+        object =
+            fetched && holder->text() == fetched->name ? fetched : root.findChild(holder->text());
         if (!object) return nullptr;  // the long way reports it
     }
     where = object;

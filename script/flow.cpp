@@ -6,7 +6,9 @@
 
 #include "model/parsetree.h"
 #include "model/story.h"
+#include "script/compiledexpr.h"
 #include "script/interpreter.h"
+#include "script/jumptable.h"
 
 namespace velmo {
 
@@ -17,6 +19,24 @@ namespace {
 const std::string kMatched(1, '\0');
 
 bool isFalse(const std::string& value) { return value.size() == 1 && value[0] == '0'; }
+
+// Sets the loop variable of a fetch for one candidate. The record is found
+// by name the first time and then taken where it was (`slot`) while a
+// record of that name is still there: a fetch over many objects does not
+// search the list for every one. A name with an index is searched every
+// time.
+bool setFetchVariable(tvarlist& vars, std::ptrdiff_t& slot, const std::string& name,
+                      const std::string& value, int32_t line) {
+    const std::vector<tvar>& records = vars.RecordsAsTheyAre();
+    if (slot >= 0 && static_cast<std::size_t>(slot) < records.size() &&
+        records[static_cast<std::size_t>(slot)].name == name) {
+        vars.at(static_cast<std::size_t>(slot)).value = value;
+        return true;
+    }
+    if (!vars.setValue(name, value, line)) return false;
+    slot = name.find('[') == std::string::npos ? vars.findIndex(name, line) : -1;
+    return true;
+}
 
 }  // namespace
 
@@ -164,7 +184,8 @@ bool tinterpreter::continueLoop(tnode& target, trunloop& loop, int32_t& index) {
 bool tinterpreter::nextFetched(tnode& target, trunloop& loop, int32_t& index) {
     std::string next;
     if (!loop.pending.Pop(next)) return false;
-    if (!target.vars.setValue(loop.condition, next, currentLine)) failed = true;
+    if (!setFetchVariable(target.vars, loop.variableSlot, loop.condition, next, currentLine))
+        failed = true;
     restartLoop(loop, index);
     return true;
 }
@@ -194,7 +215,7 @@ void tinterpreter::fetchStatement(tnode& target, const tcode& record, int32_t& i
         return;
     }
     const std::string variable(record.param(0));
-    std::vector<std::string> found;
+    std::vector<tnode*> found;
     collectFetch(target, record, found);
     if (failed) return;
     tnode& root = *target.rootOf();
@@ -212,8 +233,8 @@ void tinterpreter::fetchStatement(tnode& target, const tcode& record, int32_t& i
     loop.startIndex = index;
     loop.depth = depth;
     loop.loopKind = kLoopFetch;
-    for (std::size_t i = 0; i + 1 < found.size(); ++i) loop.pending.PushString(std::move(found[i]));
-    if (!target.vars.setValue(variable, found.back(), record.line)) {
+    for (std::size_t i = 0; i + 1 < found.size(); ++i) loop.pending.PushString(found[i]->name);
+    if (!target.vars.setValue(variable, found.back()->name, record.line)) {
         failed = true;
         return;
     }
@@ -222,28 +243,24 @@ void tinterpreter::fetchStatement(tnode& target, const tcode& record, int32_t& i
 
 namespace {
 
-// Sets the loop variable of a fetch for one candidate. The record is found
-// by name the first time and then taken where it was (`slot`) while a
-// record of that name is still there: a fetch over many objects does not
-// search the list for every one. A name with an index is searched every
-// time.
-bool setFetchVariable(tvarlist& vars, std::ptrdiff_t& slot, const std::string& name,
-                      const std::string& value, int32_t line) {
-    const std::vector<tvar>& records = vars.RecordsAsTheyAre();
-    if (slot >= 0 && static_cast<std::size_t>(slot) < records.size() &&
-        records[static_cast<std::size_t>(slot)].name == name) {
-        vars.at(static_cast<std::size_t>(slot)).value = value;
-        return true;
-    }
-    if (!vars.setValue(name, value, line)) return false;
-    slot = name.find('[') == std::string::npos ? vars.findIndex(name, line) : -1;
-    return true;
-}
+// Sets the story's fetched object for the length of one fetch, and puts
+// back the one of a fetch further out (a condition may call a function
+// that fetches) also when the abort passes through.
+class tfetchedguard {
+public:
+    explicit tfetchedguard(tnode*& fetched) : slot(fetched), outer(fetched) {}
+    ~tfetchedguard() { slot = outer; }
+    tfetchedguard(const tfetchedguard&) = delete;
+    tfetchedguard& operator=(const tfetchedguard&) = delete;
+
+private:
+    tnode*& slot;
+    tnode* const outer;
+};
 
 }  // namespace
 
-void tinterpreter::collectFetch(tnode& target, const tcode& record,
-                                std::vector<std::string>& found) {
+void tinterpreter::collectFetch(tnode& target, const tcode& record, std::vector<tnode*>& found) {
     bool everywhere = story.scope.empty();
     if (record.paramCount() == 3 && !everywhere) {
         evaluateParam(target, record, 2, scratch);
@@ -251,63 +268,52 @@ void tinterpreter::collectFetch(tnode& target, const tcode& record,
     }
     // The candidates are taken first: a condition may call functions that
     // move objects and so change the scope list.
-    std::vector<tnode*> candidates;
+    std::vector<tstory::tfetchable> candidates;
     if (everywhere) {
-        for (const auto& child : target.rootOf()->children())
-            if (child->getKind() == kKindObject && !child->getAbstract())
-                candidates.push_back(child.get());
+        candidates = story.fetchableObjects();
     } else {
-        candidates = story.scope.nodes();
+        for (tnode* node : story.scope.nodes()) candidates.push_back({node, false});
     }
     const std::string variable(record.param(0));
+    const tcompiled* condition = compiledParam(record, 1);
     std::ptrdiff_t slot = -1;
-    for (tnode* candidate : candidates) {
+    const tfetchedguard guard(story.fetchedObject);
+    for (const tstory::tfetchable& candidate : candidates) {
         if (evaluator.Failed()) break;
-        if (!setFetchVariable(target.vars, slot, variable, candidate->name, record.line)) {
+        if (!setFetchVariable(target.vars, slot, variable, candidate.node->name, record.line)) {
             failed = true;
             return;
         }
-        evaluateParam(target, record, 1, scratch);
-        if (!evaluator.Failed() && !isFalse(scratch) && scratch != "NULL")
-            found.push_back(candidate->name);
+        story.fetchedObject = candidate.foundByName ? candidate.node : nullptr;
+        if (condition)
+            evaluator.Evaluate(record.line, target, scratch, *condition);
+        else
+            evaluateParam(target, record, 1, scratch);
+        if (!evaluator.Failed() && fetchHolds()) found.push_back(candidate.node);
     }
     if (evaluator.Failed()) failed = true;
 }
 
+// Whether the condition's value in `scratch` takes the object: neither
+// "0" nor "NULL". An integer is decided without reading the text.
+bool tinterpreter::fetchHolds() const {
+    int32_t number = 0;
+    if (evaluator.LastWasInteger(number)) return number != 0;
+    return !isFalse(scratch) && scratch != "NULL";
+}
+
 // "break" leaves the innermost loop or switch: it moves the index to the
 // "}" that brings the depth back to where that loop or switch was opened.
+// Where that brace lies is kept per record (script/jumptable.h).
 void tinterpreter::breakStatement(tnode&, const tcode&, int32_t& index) {
-    const int32_t count = code->Count();
     if (loopDepth < depth) {
-        int32_t counter = depth;
-        while (counter != loopDepth) {
-            if (++index >= count) {
-                index = count;
-                break;
-            }
-            const int32_t row = code->At(index)->row;
-            if (row == kRowOpen)
-                ++counter;
-            else if (row == kRowClose)
-                --counter;
-        }
+        index = blockEnd(*code, index, depth - loopDepth);
         trunloop* top = loops.Peek();
         if (top && top->depth == loopDepth) loops.Drop();
         depth = loopDepth;
     } else if (loops.IsEmpty()) {
         // Nothing to leave: on to the end of the enclosing block.
-        int32_t counter = 0;
-        while (counter >= 0) {
-            if (++index >= count) {
-                index = count;
-                return;
-            }
-            const int32_t row = code->At(index)->row;
-            if (row == kRowOpen)
-                ++counter;
-            else if (row == kRowClose)
-                --counter;
-        }
+        index = blockEnd(*code, index, 1);
     }
 }
 
@@ -315,13 +321,36 @@ void tinterpreter::breakStatement(tnode&, const tcode&, int32_t& index) {
 
 // The values of the open switches are kept in a ring of three slots, so
 // that a switch inside a case branch does not lose the outer value.
-void tinterpreter::switchStatement(tnode& target, const tcode& record, int32_t&) {
+void tinterpreter::switchStatement(tnode& target, const tcode& record, int32_t& index) {
     // A case past the end of a switch lowers the index; below the ring it
     // starts again at the first slot.
     switchIndex = (switchIndex > 1 || switchIndex < -1) ? 0 : switchIndex + 1;
     loopDepth = depth;
-    if (evaluateParams(target, record))
-        switchValues[static_cast<std::size_t>(switchIndex)] = values[0];
+    if (!evaluateParams(target, record)) return;
+    std::string& value = switchValues[static_cast<std::size_t>(switchIndex)];
+    // A switch of the plain shape does at once what its "{" and the case
+    // records up to the matching one would do in turn.
+    const tswitchplan* plan = switchPlan(*code, index);
+    if (!plan) {
+        value = values[0];
+        return;
+    }
+    ++depth;
+    // An integer's text equals a label exactly when the label spells the
+    // same integer.
+    int32_t number = 0;
+    const bool isInteger = record.paramCount() == 1 && evaluator.LastWasInteger(number);
+    for (const tswitchplan::tcase& branch : plan->cases) {
+        if (isInteger ? branch.isInteger && branch.number == number : branch.label == values[0]) {
+            value = kMatched;
+            index = branch.index;
+            return;
+        }
+    }
+    value = values[0];
+    --switchIndex;
+    index = plan->missIndex;
+    if (plan->missAtEnd) depth = loopDepth;
 }
 
 // A case whose label equals the switch value (as text, not evaluated)

@@ -52,6 +52,8 @@ struct trunloop : tloop {
     // parameters has none stored in the record).
     std::shared_ptr<const tcompiled> ownedCondition;
     std::shared_ptr<const tcompiled> ownedStep;
+    // A fetch: where its variable's record was found last.
+    std::ptrdiff_t variableSlot = -1;
 };
 
 // The most runs that may be active at once for one story: calls from
@@ -163,7 +165,8 @@ private:
     bool continueLoop(tnode& target, trunloop& loop, int32_t& index);
     [[gnu::noinline]] bool nextFetched(tnode& target, trunloop& loop, int32_t& index);
     void restartLoop(const trunloop& loop, int32_t& index);
-    void collectFetch(tnode& target, const tcode& record, std::vector<std::string>& found);
+    void collectFetch(tnode& target, const tcode& record, std::vector<tnode*>& found);
+    bool fetchHolds() const;
 
     // Statements that act on the story world and the front end.
     void writeStatement(tnode& target, const tcode& record, int32_t& index);

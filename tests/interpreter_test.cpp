@@ -289,6 +289,61 @@ TEST_F(InterpreterFetch, ScopeListLimitsTheCandidatesUnlessTheFlagIsSet) {
     EXPECT_EQ(s.run("alle"), "Birne Apfel /2/Apfel");
 }
 
+// The condition reads the object through its name: with two objects of
+// one name, that name finds the later one for both.
+TEST(InterpreterFetchNames, AnObjectThatItsNameDoesNotFindIsReadThroughTheName) {
+    StoryRun s(R"(
+class Ding { int wert = 1; }
+class Ding { int wert = 2; }
+class Anderes { int wert = 2; }
+void main() { object o; fetch (o, o.wert == 2, 1) { write(o + " "); } write(count); }
+)");
+    ASSERT_TRUE(s.loaded) << s.services().written;
+    EXPECT_EQ(s.run(), "Anderes Ding Ding 3");
+}
+
+// A condition that calls a function with a fetch of its own, and one that
+// names a variable an object lacks.
+TEST(InterpreterFetchNames, ConditionsThatFetchOrNameSomethingMissing) {
+    const std::string objects = R"(
+class Apfel { int essbar = 1; }
+class Stein { int essbar = 0; }
+class Birne { int essbar = 1; }
+)";
+    StoryRun s(objects + R"(
+int essbare() { object p; fetch (p, p.essbar == 1, 1) { } return(count); }
+void innen() { object o; fetch (o, o.essbar + essbare() == 3, 1) { write(o + " "); } write(count); }
+)");
+    ASSERT_TRUE(s.loaded) << s.services().written;
+    EXPECT_EQ(s.run("innen"), "Birne Apfel 2");
+    StoryRun lacking(objects + R"(
+class Leer { }
+void fehlt() { object o; fetch (o, o.essbar == 1, 1) { write(o); } write("nie"); }
+)");
+    EXPECT_EQ(lacking.run("fehlt"), "geschichte.velmo Zeile 7 unbekannter Bezeichner essbar^");
+}
+
+// The objects a fetch over everything visits, made once and again when
+// the root has gained children.
+TEST(FetchableObjects, FollowTheRootsChildren) {
+    RecordingServices services;
+    tstory story(services);
+    bool error = false;
+    tnode& root = story.root();
+    tnode* first = root.addChild(kKindObject, "Ding", &error, 1, kTypeVoid);
+    root.addChild(kKindObject, "abstractVorlage", &error, 1, kTypeVoid);
+    root.addChild(kKindFunction, "f()", &error, 1, kTypeInt);
+    ASSERT_EQ(story.fetchableObjects().size(), 1u);
+    EXPECT_TRUE(story.fetchableObjects()[0].foundByName);
+    tnode* second = root.addChild(kKindObject, "Ding", &error, 1, kTypeVoid);
+    const auto& objects = story.fetchableObjects();
+    ASSERT_EQ(objects.size(), 2u);
+    EXPECT_EQ(objects[0].node, first);
+    EXPECT_FALSE(objects[0].foundByName);
+    EXPECT_EQ(objects[1].node, second);
+    EXPECT_TRUE(objects[1].foundByName);
+}
+
 class InterpreterSwitch : public ::testing::Test {
 protected:
     StoryRun s{R"(
@@ -324,6 +379,114 @@ TEST_F(InterpreterSwitch, WithoutBreakTheBranchesFallThrough) {
 TEST_F(InterpreterSwitch, NoMatchAndNoDefaultLeavesTheSwitch) {
     EXPECT_EQ(s.run("ohneDefault", "3"), ".");
     EXPECT_EQ(s.run("ohneDefault", "1"), "eins.");
+}
+
+// A switch goes straight to its matching case; each of these shapes must
+// give what running the case records one by one gives.
+class InterpreterSwitchShapes : public ::testing::Test {
+protected:
+    static constexpr const char* kStory = R"(
+void mitte(int x) {
+  switch (x) { case(1); write("a"); default; write("d"); case(2); write("b"); break; case(3); write("c"); }
+  write(".");
+}
+void aussen(int x, int y) {
+  switch (x) {
+    case(1);
+      switch (y) { case(5); write("f"); break; default; write("d"); case(6); write("s"); }
+      write("|");
+    case(2); write("z"); break;
+  }
+  write(".");
+}
+void schleife(int x) {
+  int i;
+  switch (x) {
+    case(1); for (i = 0; i < 5; i++) { if (i == 2) { break; } write(i); } write("e");
+    case(2); write("z"); break;
+    default; write("d");
+  }
+  write(".");
+}
+void texte(string t) {
+  int n;
+  switch (t) { case(n); write("n"); break; case("ja"); write("j"); break; case(01); write("0"); break; case(1); write("1"); break; case(-2); write("m"); break; }
+  write(".");
+}
+void zahlen(int x) {
+  switch (x) { case(01); write("0"); break; case(1); write("1"); break; case(-2); write("m"); break; }
+  write(".");
+}
+void vorher(int x) {
+  switch (x) { write("v"); case(1); write("1"); break; case(2); write("2"); }
+  write(".");
+}
+void leer(int x) {
+  switch (x) { }
+  write(".");
+}
+void wiederholt() {
+  int i;
+  for (i = 0; i < 6; i++) { switch (i % 3) { case(0); write("a"); break; case(1); write("b"); default; write("c"); } }
+  write(".");
+}
+)";
+    std::string once(const std::string& name, const std::string& args) {
+        StoryRun fresh(kStory);
+        if (!fresh.loaded) return "<not loaded: " + fresh.services().written + ">";
+        return fresh.run(name, args);
+    }
+};
+
+TEST_F(InterpreterSwitchShapes, DefaultInTheMiddle) {
+    EXPECT_EQ(once("mitte", "1"), "adb.");
+    // Passing over the default lowers the ring of switch values: the case
+    // after it finds no open switch.
+    EXPECT_EQ(once("mitte", "3"),
+              "dgeschichte.velmo Zeile 3 Syntaxfehler oder unbekannter Bezeichner^");
+}
+
+TEST_F(InterpreterSwitchShapes, NestedSwitches) {
+    EXPECT_EQ(once("aussen", "1,5"), "f|z.");
+    // The inner default is passed over: the inner case after it reads the
+    // outer value, which has matched.
+    EXPECT_EQ(once("aussen", "1,7"), "ds|z.");
+    // A case that does not match walks to the next case at any depth: the
+    // outer case(1) stops at the inner case(5), and the walk from there
+    // passes the inner default.
+    const std::string passed =
+        "dgeschichte.velmo Zeile 9 Syntaxfehler oder unbekannter Bezeichner^";
+    EXPECT_EQ(once("aussen", "2,5"), passed);
+    EXPECT_EQ(once("aussen", "3,5"), passed);
+}
+
+TEST_F(InterpreterSwitchShapes, BreakInsideALoopInsideACase) {
+    EXPECT_EQ(once("schleife", "1"), "01ez.");
+    EXPECT_EQ(once("schleife", "4"), "d.");
+}
+
+// Labels are compared as written: a name, a quoted text and "01" are
+// never evaluated.
+TEST_F(InterpreterSwitchShapes, LabelsAreComparedAsText) {
+    EXPECT_EQ(once("texte", "n"), "n.");
+    EXPECT_EQ(once("texte", "ja"), ".");
+    EXPECT_EQ(once("texte", "01"), "0.");
+    EXPECT_EQ(once("texte", "1"), "1.");
+    // A label with a minus sign is not the text of the negative value.
+    EXPECT_EQ(once("texte", "-2"), ".");
+    EXPECT_EQ(once("zahlen", "1"), "1.");
+    EXPECT_EQ(once("zahlen", "-2"), ".");
+    EXPECT_EQ(once("zahlen", "0"), ".");
+}
+
+TEST_F(InterpreterSwitchShapes, ShapesThatRunCaseByCase) {
+    EXPECT_EQ(once("vorher", "2"), "v2.");
+    EXPECT_EQ(once("vorher", "1"), "v1.");
+    EXPECT_EQ(once("leer", "1"), ".");
+}
+
+TEST_F(InterpreterSwitchShapes, EveryRoundOfALoopChoosesAgain) {
+    EXPECT_EQ(once("wiederholt", ""), "abccabcc.");
 }
 
 // ---------------------------------------------------------------- calls
