@@ -99,9 +99,9 @@ struct tctoken {
     mutable uint64_t lookupCount = 0;
 };
 
-// One step of the quick run: its tokens in a compact form. The two last
+// One step of the quick run: its tokens in a compact form. The three last
 // kinds each stand for a name with the tokens after it: "name number
-// operator" and "name increment".
+// operator", "name increment" and "name literal comparison".
 struct tquickstep {
     enum tkind : uint8_t {
         kNumber,
@@ -114,10 +114,11 @@ struct tquickstep {
         kIncrement,
         kNameNumber,
         kNameIncrement,
+        kNameText,
     };
     tkind kind;
     unsigned char op;   // operators
-    uint16_t name = 0;  // the two last kinds: the name's place among the names
+    uint16_t name = 0;  // the joined kinds: the name's place among the names
     int32_t value;      // a number's value; a name's place among the names; a text's token
 };
 
@@ -143,6 +144,12 @@ struct tcompiled {
     // whatever b holds (the steps and names are planned as for the quick
     // run, which does not take it).
     bool quickCopy = false;
+    // "target = piece + piece + ...", a string literal the first or the
+    // second piece: every "+" appends, so the quick join writes the
+    // pieces (literals, numbers, plain names; their places among the
+    // tokens) one after the other into the target.
+    bool quickJoin = false;
+    std::vector<uint32_t> joinPieces;
     std::vector<tquickstep> quickSteps;
     std::vector<uint32_t> quickNames;  // the name tokens' places among the tokens
     int32_t quickTarget = -1;          // the name that becomes the assignment target
@@ -168,6 +175,9 @@ struct tcompiled {
 
 // Decides whether the quick run may take the form, and how.
 void planQuickRun(tcompiled& form);
+
+// Decides whether the quick join may take the form (script/exprjoin.cpp).
+void planQuickJoin(tcompiled& form);
 
 // Index expressions nested deeper than this are not compiled; evaluating
 // such a name reports an invalid operation instead of recursing on.

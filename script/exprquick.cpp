@@ -90,7 +90,8 @@ bool changesBeforeTheEnd(const std::vector<tquickstep>& steps) {
 
 // Joins the steps that come together most often into one step each: a
 // name with the number and the operator after it, a name with the
-// increment after it. A joined step does what its parts did in turn.
+// increment after it, a name with the string literal and the comparison
+// after it. A joined step does what its parts did in turn.
 std::vector<tquickstep> joinSteps(const std::vector<tquickstep>& steps) {
     std::vector<tquickstep> joined;
     joined.reserve(steps.size());
@@ -104,6 +105,11 @@ std::vector<tquickstep> joinSteps(const std::vector<tquickstep>& steps) {
         } else if (next(1, tkind::kNumber) && next(2, tkind::kBinary)) {
             joined.push_back({tkind::kNameNumber, steps[k + 2].op,
                               static_cast<uint16_t>(step.value), steps[k + 1].value});
+            k += 2;
+        } else if (next(1, tkind::kText) && next(2, tkind::kBinary) &&
+                   isComparison(steps[k + 2].op)) {
+            joined.push_back({tkind::kNameText, steps[k + 2].op, static_cast<uint16_t>(step.value),
+                              steps[k + 1].value});
             k += 2;
         } else if (next(1, tkind::kIncrement)) {
             joined.push_back(
@@ -474,7 +480,7 @@ bool texpression::quickCopy(tnode& node, const tcompiled& form) {
     if (source.record->exactNumber(n))
         writeSlot(target, n);
     else
-        assignSlot(target).setText(std::string(source.record->value));
+        assignSlot(target).copyText(*source.record);
     return true;
 }
 
@@ -537,6 +543,17 @@ inline texpression::tquickend texpression::quickSteps(const tcompiled& form,
             stack[top++] = result;
             break;
         }
+        case tkind::kNameText:
+            if constexpr (kTexts) {
+                const tvar& record = *names[step.name].record;
+                const std::string& literal = form.tokens[static_cast<std::size_t>(step.value)].value;
+                const std::string* text = record.type != kTypeInt ? &record.text() : nullptr;
+                if (!compareTexts(step.op, text, record.number, &literal, 0, result))
+                    return tquickend::kGaveUp;
+                texts[top] = nullptr;
+                stack[top++] = result;
+            }
+            break;
         case tkind::kBinary:
             --top;
             if constexpr (kTexts) {

@@ -180,6 +180,16 @@ TEST_F(ExpressionTest, QuickCopiesCopyTextsAndIntegers) {
     evaluator.Perform(0, root, *compiled("w=i"));
     EXPECT_EQ(value(root, "w"), "2");
     EXPECT_EQ(repeat(evaluator, root, *compiled("w=t[1]"), 2), (tresults{"zwei", "zwei"}));
+    // A text that spells no plain integer stays one in the copy; one that
+    // spells an integer is read as that integer.
+    declare(root, "n,m");
+    const auto number = compiled("n=w");
+    for (const char* text : {"07", "8"}) {
+        root.vars.setValue("w", text, 0);
+        for (int round = 0; round < 2; ++round) evaluator.Perform(0, root, *number);
+        evaluator.Perform(0, root, *compiled("m=(n==8)*10+n+1"));
+        EXPECT_EQ(value(root, "m"), std::string(text) == "8" ? "19" : "8") << text;
+    }
 
     tnode* thing = object("Ding");
     declare(*thing, "name", kTypeText);
@@ -338,7 +348,8 @@ TEST_F(ExpressionTest, JoinedQuickStepsGiveWhatTheLongWayGives) {
     const char* const forms[] = {
         "i++",    "++i",     "i--",   "--i",     "i<5",   "i>=5",  "5<i",     "i%7",
         "s+=i%7", "s=s+i%7", "i=i+1", "x=i++*2", "--i*2", "i++*s", "--i*s+2", "(w==\"ab\")+i++",
-        "w<5",    "w==12",   "s%0",   "x=i++/0"};
+        "w<5",    "w==12",   "s%0",   "x=i++/0", "w<\"b\"", "w>=\"ab\"", "i==\"4\"",
+        "x=(w<\"b\")+(s!=\"3\")"};
     const auto outcome = [&](const char* infix, bool quick) {
         root.vars.clear();
         declare(root, "s=3,i=4,x=0");
