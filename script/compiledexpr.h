@@ -128,6 +128,16 @@ struct tquickslot {
     const tvar* record;
 };
 
+// An element of a quick run's form, kept: it lies `first` records plus
+// its index into the context's own list; the index is the integer in
+// `index` (a record of the kept lists), or `constant` when that is null.
+struct tkeptelement {
+    uint32_t name;  // its place among the names
+    const tvar* index;
+    int32_t constant;
+    std::size_t first;
+};
+
 struct tcompiled {
     std::string text;  // the postfix text
     std::vector<tctoken> tokens;
@@ -160,8 +170,8 @@ struct tcompiled {
     bool quickLiterals = false;
     uint32_t quickTextNames = 0;
     mutable uint16_t quickMisses = 0;  // quick runs that had to leave it to the long way
-    // Plain names alone (no element, no path): the quick run may keep
-    // where it found them. They are kept while the context's own list
+    // Plain names and elements (no path): the quick run may keep where
+    // it found them (an element as its array and its index). They are kept while the context's own list
     // has the arrangement stamp `quickKeptShape` (0: nothing kept) and,
     // when one lay in the owner's list, that list has `quickKeptOwnerShape`.
     // Only a list met in two runs in a row is worth keeping for (a loop's,
@@ -171,6 +181,7 @@ struct tcompiled {
     mutable uint64_t quickKeptShape = 0;
     mutable uint64_t quickKeptOwnerShape = 0;
     mutable std::vector<tquickslot> quickKept;
+    mutable std::vector<tkeptelement> quickKeptElements;
 };
 
 // Decides whether the quick run may take the form, and how.

@@ -118,8 +118,6 @@ private:
                                                       tnode*& where);
     static const tvar* quickPathVariable(tnode& context, const tctoken& token, tnode*& where);
     static const tvar* quickRunElement(tnode& context, const tctoken& token);
-    static bool quickName(const tcompiled& form, std::size_t place, tnode& context,
-                          tquickslot& name);
     bool quickStatement(int32_t line, tnode& node, const tcompiled& form);
     bool quickCopy(tnode& node, const tcompiled& form);
     // "w = "a" + i + ...": the text built in `joined` and exchanged with
