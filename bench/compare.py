@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Runs the engine programs of bench/engine in Velmo, Tcl and Python.
 
-Each program runs several times per language; the best wall time counts.
+Each program runs several times per language, the languages taking turns;
+the best wall time counts.
 Every printed result is checked against the figure the program must
 produce, and a wrong or missing result is marked in the table.
 
@@ -72,32 +73,47 @@ def short(text, limit=60):
     return text if len(text) <= limit else text[:limit] + "..."
 
 
-def measure(command, expected, runs, timeout):
-    """Runs command up to runs times; stops early after a failed run."""
-    outcome = Outcome()
+def run_once(command, expected, timeout, outcome):
+    """Runs command once into outcome; False when it gave no result."""
+    start = time.perf_counter()
+    try:
+        done = subprocess.run(command, stdout=subprocess.PIPE,
+                              stderr=subprocess.PIPE, timeout=timeout)
+    except subprocess.TimeoutExpired:
+        outcome.problem = "no result within %g s" % timeout
+        return False
+    except OSError as error:
+        outcome.problem = "cannot start: %s" % error
+        return False
+    elapsed = time.perf_counter() - start
+    out = done.stdout.decode("utf-8", "replace")
+    if done.returncode != 0:
+        outcome.problem = "exit code %d: %s" % (
+            done.returncode,
+            short(out + done.stderr.decode("utf-8", "replace")))
+        return False
+    if out.strip() != expected:
+        outcome.problem = "printed '%s', expected %s" % (short(out), expected)
+    if outcome.best is None or elapsed < outcome.best:
+        outcome.best = elapsed
+    return True
+
+
+def measure(commands, expected, runs, timeout):
+    """Runs each language's command once per round, for runs rounds.
+
+    The languages take turns, so that a spell of load on the machine
+    meets all of them alike instead of the runs of one. A language stops
+    after a run that gave no result.
+    """
+    outcomes = {lang: Outcome() for lang in commands}
+    stopped = set()
     for _ in range(runs):
-        start = time.perf_counter()
-        try:
-            done = subprocess.run(command, stdout=subprocess.PIPE,
-                                  stderr=subprocess.PIPE, timeout=timeout)
-        except subprocess.TimeoutExpired:
-            outcome.problem = "no result within %g s" % timeout
-            return outcome
-        except OSError as error:
-            outcome.problem = "cannot start: %s" % error
-            return outcome
-        elapsed = time.perf_counter() - start
-        out = done.stdout.decode("utf-8", "replace")
-        if done.returncode != 0:
-            outcome.problem = "exit code %d: %s" % (
-                done.returncode,
-                short(out + done.stderr.decode("utf-8", "replace")))
-            return outcome
-        if out.strip() != expected:
-            outcome.problem = "printed '%s', expected %s" % (short(out), expected)
-        if outcome.best is None or elapsed < outcome.best:
-            outcome.best = elapsed
-    return outcome
+        for lang, command in commands.items():
+            if lang not in stopped and not run_once(command, expected, timeout,
+                                                    outcomes[lang]):
+                stopped.add(lang)
+    return outcomes
 
 
 def count_instructions(command, expected, timeout):
@@ -205,17 +221,16 @@ def main():
     problems = []
     for name in names:
         base = os.path.join(ENGINE_DIR, name)
-        results[name] = {}
-        for lang, command in langs:
-            if lang == "Velmo" and skip_velmo:
-                outcome = Outcome()
-                outcome.problem = skip_velmo
-            else:
-                print("running %s (%s) ..." % (name, lang), file=sys.stderr, flush=True)
-                outcome = measure(command(base), expected[name], args.runs, args.timeout)
-            results[name][lang] = outcome
-            if outcome.problem and not (lang == "Velmo" and skip_velmo):
+        commands = {lang: command(base) for lang, command in langs
+                    if not (lang == "Velmo" and skip_velmo)}
+        print("running %s ..." % name, file=sys.stderr, flush=True)
+        results[name] = measure(commands, expected[name], args.runs, args.timeout)
+        for lang, outcome in results[name].items():
+            if outcome.problem:
                 problems.append("%s (%s): %s" % (name, lang, outcome.problem))
+        if skip_velmo:
+            results[name]["Velmo"] = Outcome()
+            results[name]["Velmo"].problem = skip_velmo
 
     print("best of %d runs, wall time in seconds" % args.runs)
     print_table(names, results, langs)

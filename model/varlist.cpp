@@ -112,29 +112,29 @@ int32_t tvarlist::elementCount(std::string_view name) const {
 
 // A declaration of one variable without value or size: no splitting
 // needed. Functions declare their locals like this on every run.
-bool tvarlist::declarePlain(std::string_view text, int32_t type, int32_t line) {
+tvarlist::tdeclared tvarlist::declarePlain(std::string_view text, int32_t type, int32_t line) {
     // Declarations run every time a function runs: a plain loop over a
     // short name beats the library's search for a set of characters.
-    if (text.empty()) return false;
+    if (text.empty()) return tdeclared::kNotPlain;
     for (const char c : text) {
         if (c == ',' || c == '(' || c == ')' || c == '=' || c == '[' || c == ']' || c == '"')
-            return false;
+            return tdeclared::kNotPlain;
     }
-    noteChange();
     const std::string_view name = text.substr(0, kMaxVarName);
     if (indexOf(name) >= 0) {
+        noteChange();
         report(line, "\tVariable " + std::string(name) + " wird redefiniert");
-    } else {
-        if (type == kTypeInt)
-            appendInteger(name, type, 0);  // its "0" is written when someone reads it
-        else
-            appendPlain(name, type, defaultText(type));
+        return tdeclared::kRedefined;
     }
-    return true;
+    if (type == kTypeInt)
+        appendInteger(name, type, 0);  // its "0" is written when someone reads it
+    else
+        appendPlain(name, type, defaultText(type));
+    return tdeclared::kDeclared;
 }
 
 void tvarlist::declare(const std::string& text, int32_t type, bool& errorFlag, int32_t line) {
-    if (declarePlain(text, type, line)) {
+    if (declarePlain(text, type, line) != tdeclared::kNotPlain) {
         if (error) errorFlag = true;
         return;
     }
@@ -267,9 +267,7 @@ void tvarlist::restoreValues(const tsharedValues& values) {
     // A level whose length no longer matches the records (variables were
     // declared or removed since) gives back the values both have.
     const std::size_t n = std::min(values->size(), records.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        records[i].setText(std::string((*values)[i]));
-    }
+    for (std::size_t i = 0; i < n; ++i) { records[i].setText(std::string((*values)[i])); }
     if (values->size() == records.size()) {
         shared = values;
         sharedVersion = version;

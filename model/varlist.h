@@ -65,6 +65,9 @@ public:
     }
     ~tshapestamp() = default;
     void renew() { stamp = fresh(); }
+    // Takes back a stamp this list had: only for records that are again
+    // exactly what they were under it (see takeBackRecords).
+    void restore(uint64_t earlier) { stamp = earlier; }
     uint64_t value() const { return stamp; }
 
 private:
@@ -93,9 +96,10 @@ public:
     // this list has ever reported an error.
     void declare(const std::string& text, int32_t type, bool& errorFlag, int32_t line);
     // The same for a text that names one variable and nothing else
-    // ("a"): declares it and returns true; false for any other text,
-    // which is left to declare.
-    bool declarePlain(std::string_view text, int32_t type, int32_t line);
+    // ("a"): declares it, or reports it as declared before; kNotPlain for
+    // any other text, which is left to declare.
+    enum class tdeclared : uint8_t { kNotPlain, kDeclared, kRedefined };
+    tdeclared declarePlain(std::string_view text, int32_t type, int32_t line);
     // Appends a variable whose name the caller knows to be plain and not
     // yet in the list (parameters bound into an empty list), with its
     // value. The name is cut to 25 characters as a declaration cuts it.
@@ -193,6 +197,16 @@ public:
     void swapRecords(std::vector<tvar>& other) {
         noteShape();
         records.swap(other);
+    }
+    // Swaps back the records that swapRecords gave away while the list
+    // had the arrangement `shapeThen`. They come back untouched in their
+    // own storage, so the arrangement is the one they had, and forms that
+    // kept records of it may use them again: a loop that calls a function
+    // finds its names once, not every round.
+    void takeBackRecords(std::vector<tvar>& other, uint64_t shapeThen) {
+        noteChange();
+        records.swap(other);
+        shapeStamp.restore(shapeThen);
     }
     // The arrangement of the records (see tshapestamp).
     uint64_t shape() const { return shapeStamp.value(); }

@@ -160,6 +160,9 @@ struct tcompiled {
     // tokens) one after the other into the target.
     bool quickJoin = false;
     std::vector<uint32_t> joinPieces;
+    // One plain name, an element or a path, and nothing else: quickSingle
+    // may take it where a value or a truth is wanted.
+    bool quickSingle = false;
     std::vector<tquickstep> quickSteps;
     std::vector<uint32_t> quickNames;  // the name tokens' places among the tokens
     int32_t quickTarget = -1;          // the name that becomes the assignment target

@@ -70,12 +70,18 @@ void texpression::Evaluate(int32_t line, tnode& node, std::string& result, const
     if (form.quick && !failed &&
         quickRun(line, node, form, twant::kText, &result) != tquickrun::kNotRun)
         return;
+    if (form.quickSingle && !failed &&
+        quickSingle(node, form, twant::kText, &result) != tquickrun::kNotRun)
+        return;
     evaluate(line, node, form, twant::kText, &result);
 }
 
 bool texpression::Holds(int32_t line, tnode& node, const tcompiled& form) {
     if (form.quick && !failed) {
         const tquickrun ran = quickRun(line, node, form, twant::kTruth, nullptr);
+        if (ran != tquickrun::kNotRun) return ran == tquickrun::kTrue;
+    } else if (form.quickSingle && !failed) {
+        const tquickrun ran = quickSingle(node, form, twant::kTruth, nullptr);
         if (ran != tquickrun::kNotRun) return ran == tquickrun::kTrue;
     }
     return evaluate(line, node, form, twant::kTruth, nullptr);

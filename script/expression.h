@@ -98,6 +98,7 @@ private:
     enum class tquickrun : uint8_t { kFalse, kTrue, kNotRun };
     tquickrun quickRun(int32_t line, tnode& node, const tcompiled& form, twant want,
                        std::string* text);
+    tquickrun quickSingle(tnode& node, const tcompiled& form, twant want, std::string* text);
     // Whether every name was found, and whether one holds a text.
     enum class tquickfound : uint8_t { kMissing, kIntegers, kTexts };
     [[gnu::always_inline]] static bool quickNames(const tcompiled& form, tnode& node,
@@ -183,6 +184,8 @@ private:
     [[gnu::noinline]] void resolveOther(tstate& s, const tctoken& token, tnode& current,
                                         std::string_view name);
     void callFunction(tstate& s, tnode& function);
+    tcallresult runCall(tstate& s, tnode& function, std::span<toperand> args, int32_t& depth,
+                        bool& callFailed);
     [[gnu::noinline]] void pushResult(const tnode& function, std::string& result);
     [[gnu::noinline]] void pushObject(const tnode& object);
     [[gnu::noinline]] void callBuiltin(tstate& s, const tafunction& builtin, tnode& current);

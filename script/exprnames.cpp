@@ -32,13 +32,14 @@ public:
             saved = std::move(lists.back());
             lists.pop_back();
         }
+        shapeThen = node->vars.shape();
         node->vars.swapRecords(saved);
     }
     tvarsaside(const tvarsaside&) = delete;
     tvarsaside& operator=(const tvarsaside&) = delete;
     ~tvarsaside() {
         if (!node) return;
-        node->vars.swapRecords(saved);
+        node->vars.takeBackRecords(saved, shapeThen);
         if (lists.size() < kSpareLists) {
             saved.clear();
             lists.push_back(std::move(saved));
@@ -50,6 +51,7 @@ private:
     tnode* node;
     std::vector<std::vector<tvar>>& lists;
     std::vector<tvar> saved;  // the caller's records while the function runs
+    uint64_t shapeThen = 0;   // their arrangement
 };
 
 // Counts a call in the story's chain of nested calls.
@@ -413,13 +415,8 @@ void texpression::callFunction(tstate& s, tnode& function) {
     // The arguments lie on the stack in order, the first lowest; the run
     // binds them before anything else can touch this stack.
     const std::span<toperand> args(count ? operands.Peek(count - 1) : nullptr, count);
-    tcallresult result;
     bool callFailed = false;
-    {
-        const tdepth counted(depth);
-        const tvarsaside aside(*s.node, spareLocals);
-        result = runner_->runFunction(s.line, function, args, callFailed);
-    }
+    tcallresult result = runCall(s, function, args, depth, callFailed);
     operands.Drop(count);
     if (callFailed) {
         failed = true;  // the run has reported its error
@@ -434,6 +431,15 @@ void texpression::callFunction(tstate& s, tnode& function) {
         result.text.assign(digits, decimalText(result.number, digits));
     }
     pushResult(function, result.text);
+}
+
+// The call itself, counted and with the caller's locals set aside. The
+// result is made in place, not moved: every call passes here.
+inline tcallresult texpression::runCall(tstate& s, tnode& function, std::span<toperand> args,
+                                        int32_t& depth, bool& callFailed) {
+    const tdepth counted(depth);
+    const tvarsaside aside(*s.node, spareLocals);
+    return runner_->runFunction(s.line, function, args, callFailed);
 }
 
 void texpression::pushResult(const tnode& function, std::string& result) {

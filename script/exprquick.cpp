@@ -294,8 +294,11 @@ void planQuickRun(tcompiled& form) {
     const bool copy = steps.size() == 3 && steps[0].kind == tkind::kName &&
                       steps[1].kind == tkind::kName && steps[2].kind == tkind::kAssign &&
                       target == 0;
-    form.quick = !copy;
+    // One name alone takes its own, shorter way (see quickSingle).
+    const bool single = steps.size() == 1 && steps[0].kind == tkind::kName;
+    form.quick = !copy && !single;
     form.quickCopy = copy;
+    form.quickSingle = single;
     form.quickLiterals = std::any_of(steps.begin(), steps.end(), [](const tquickstep& step) {
         return step.kind == tkind::kText;
     });
@@ -671,6 +674,29 @@ texpression::tquickrun texpression::quickRun(int32_t line, tnode& node, const tc
         return tquickrun::kFalse;
     }
     if (end == tquickend::kGaveUp) {
+        ++form.quickMisses;
+        return tquickrun::kNotRun;
+    }
+    lastInteger = want == twant::kText;
+    if (lastInteger) {
+        char digits[kMaxIntDigits];
+        text->assign(digits, decimalText(value, digits));
+        lastNumber = value;
+    }
+    return value != 0 ? tquickrun::kTrue : tquickrun::kFalse;
+}
+
+// A form that is one name, as most results and many conditions are: the
+// name is found as the quick run finds it, but not kept (for one name
+// that would cost as much as finding it), and no step runs.
+texpression::tquickrun texpression::quickSingle(tnode& node, const tcompiled& form, twant want,
+                                                std::string* text) {
+    if (form.quickMisses >= kQuickMissLimit) return tquickrun::kNotRun;
+    const tctoken& token = form.tokens[form.quickNames.front()];
+    tnode* where = &node;
+    const tvar* record = quickFind(node, token, where);
+    int32_t value = 0;
+    if (!record || record->type != kTypeInt || !record->exactNumber(value)) {
         ++form.quickMisses;
         return tquickrun::kNotRun;
     }

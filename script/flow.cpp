@@ -32,8 +32,10 @@ void tinterpreter::returnStatement(tnode& target, const tcode& record, int32_t&)
     // The function goes on after "return": the value only becomes the
     // result, which a later "return" may overwrite.
     if (!evaluateParams(target, record)) return;
-    returnValue = values[0];
+    // An integer is kept as it is: most results go straight back into an
+    // expression, and only Run writes its digits.
     returnIsInteger = record.paramCount() == 1 && evaluator.LastWasInteger(returnNumber);
+    if (!returnIsInteger) returnValue = values[0];
 }
 
 // ------------------------------------------------------------ if / else

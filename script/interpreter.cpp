@@ -110,7 +110,7 @@ void tinterpreter::Run(int32_t line, tnode* node, std::string& result, const std
                        const std::string& name) {
     // A failed interpreter runs nothing any more, now or later.
     if (failed) {
-        result = returnValue;
+        returnText(result);
         return;
     }
     tnode* found = node ? node->findInScope(name) : nullptr;
@@ -119,7 +119,16 @@ void tinterpreter::Run(int32_t line, tnode* node, std::string& result, const std
     } else {
         runFound(line, *found, &argText, {});
     }
-    result = returnValue;
+    returnText(result);
+}
+
+void tinterpreter::returnText(std::string& result) const {
+    if (!returnIsInteger) {
+        result = returnValue;
+        return;
+    }
+    char digits[kMaxIntDigits];
+    result.assign(digits, decimalText(returnNumber, digits));
 }
 
 void tinterpreter::runFound(int32_t line, tnode& found, const std::string* argText,
@@ -256,8 +265,8 @@ tcallresult tinterpreter::runFunction(int32_t line, tnode& called, std::span<top
 
 void tinterpreter::reset() {
     failed = false;
-    returnValue.assign(1, '0');
-    returnIsInteger = false;
+    returnIsInteger = true;
+    returnNumber = 0;
     // The switch values are left as they are: a case reads only a slot
     // that a switch of the same run has written.
     switchIndex = -1;

@@ -90,9 +90,11 @@ public:
 
     // State, as the statements see it.
     bool failed = false;
-    std::string returnValue = "0";
-    // The returned value is an integer, `returnNumber`, as well as text.
-    bool returnIsInteger = false;
+    // The value the last "return" gave: the integer `returnNumber` when
+    // `returnIsInteger`, else the text `returnValue` (see returnText). A
+    // function that returns nothing gives 0.
+    std::string returnValue;
+    bool returnIsInteger = true;
     int32_t returnNumber = 0;
     std::array<std::string, 3> switchValues;  // ring of the open switches' values
     int32_t switchIndex = -1;
@@ -111,6 +113,7 @@ private:
     void runBound(int32_t line, tnode& found, const std::string* argText, std::span<toperand> args);
     void runRecords(tnode& function);
     enum trefusal { kRefusedMissing, kRefusedTooDeep, kRefusedFailed };
+    void returnText(std::string& result) const;
     [[gnu::noinline]] void refuseRun(int32_t line, trefusal why, const std::string& name);
     tnode* chooseTarget(tnode& function, const tcode& record);
     void report(int32_t line, const std::string& message);

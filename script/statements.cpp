@@ -106,6 +106,12 @@ namespace {
 // Declares into `vars` and tells whether this declaration reported an
 // error (the list's own flag records every error it ever had).
 bool declareInto(tvarlist& vars, const std::string& text, int32_t type, int32_t line) {
+    // The usual declaration, one plain name, tells at once how it went.
+    switch (vars.declarePlain(text, type, line)) {
+    case tvarlist::tdeclared::kDeclared: return true;
+    case tvarlist::tdeclared::kRedefined: return false;
+    case tvarlist::tdeclared::kNotPlain: break;
+    }
     const bool before = vars.error;
     vars.error = false;
     bool flag = false;

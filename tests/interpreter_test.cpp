@@ -574,6 +574,25 @@ void main() { write(summe(4)); }
     EXPECT_EQ(s.run(), "2594");
 }
 
+// A loop that calls functions keeps the places of its names across the
+// calls: its variables come back as they were, while the functions
+// declare, loop over and change variables of the same names, recurse,
+// and call into the looping function itself.
+TEST(InterpreterCalls, LoopsThatCallFunctionsKeepTheirVariables) {
+    StoryRun s(R"(
+int tief(int n) { int i; int s; for (i = 0; i < n; i++) { s = s + i; } if (n > 0) { s = s + tief(n - 1); } return(s); }
+int zurueck(int n) { int a[3]; int s; a[1] = n; if (n > 1) { s = schleife(n - 1); } return(a[1] + s); }
+int schleife(int n) {
+  int s; int i; int a[2];
+  for (i = 0; i < n; i = i + 1) { s = s + tief(i) + zurueck(i); a[1] = a[1] + 1; }
+  return(s * 100 + i * 10 + a[1]);
+}
+void main() { write(schleife(4)); write(" " + schleife(1)); }
+)");
+    ASSERT_TRUE(s.loaded) << s.services().written;
+    EXPECT_EQ(s.run(), "14444 11");
+}
+
 }  // namespace
 }  // namespace velmo
 

@@ -56,11 +56,13 @@ TEST_F(StatementsFile, CompiledStoryReadsTheCodedCompanion) {
 TEST(StatementsDeclarations, DeclareOnEachRunAndReportRedeclaration) {
     StoryRun s(R"(
 void main() { int a = 4; string b = "x"; object c; write(a + b + c); }
-void zweimal() { int a; int a; }
+void zweimal() { int a; string a; write("weiter"); }
 )");
     EXPECT_EQ(s.run(), "4xNULL");
     EXPECT_EQ(s.run(), "4xNULL");  // each run starts with the function's variables cleared
-    EXPECT_NE(s.run("zweimal").find("Variable a wird redefiniert"), std::string::npos);
+    const std::string twice = s.run("zweimal");
+    EXPECT_NE(twice.find("Variable a wird redefiniert"), std::string::npos);
+    EXPECT_EQ(twice.find("weiter"), std::string::npos);  // the run stops there
 }
 
 // ---------------------------------------------------------- the world
