@@ -184,6 +184,9 @@ struct tcompiled {
     mutable uint64_t quickKeptShape = 0;
     mutable uint64_t quickKeptOwnerShape = 0;
     mutable std::vector<tquickslot> quickKept;
+    // A form with elements keeps them under this stamp instead of
+    // quickKeptShape.
+    mutable uint64_t quickKeptElementsShape = 0;
     mutable std::vector<tkeptelement> quickKeptElements;
 };
 

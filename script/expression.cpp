@@ -62,10 +62,9 @@ void texpression::Evaluate(int32_t line, tnode& node, std::string& result,
 }
 
 // The quick run is tried first, in each of these three, which every loop
-// round calls. (Written out in each rather than through a helper that
-// calls the long way: without optimisation such a helper's frame would
-// lie on the stack of every nested call of a story function. Perform's
-// helper returns before the long way is called.)
+// round calls. (Written out in each rather than through a helper: without
+// optimisation a helper's frame would lie on the stack of every nested
+// call of a story function.)
 void texpression::Evaluate(int32_t line, tnode& node, std::string& result, const tcompiled& form) {
     if (form.quick && !failed &&
         quickRun(line, node, form, twant::kText, &result) != tquickrun::kNotRun)
@@ -88,17 +87,10 @@ bool texpression::Holds(int32_t line, tnode& node, const tcompiled& form) {
 }
 
 void texpression::Perform(int32_t line, tnode& node, const tcompiled& form) {
-    if (!failed && quickStatement(line, node, form)) return;
+    if (form.quick && !failed &&
+        quickRun(line, node, form, twant::kNothing, nullptr) != tquickrun::kNotRun)
+        return;
     evaluate(line, node, form, twant::kNothing, nullptr);
-}
-
-// The quick ways of a statement of its own: the quick run, a copy, a text
-// built and assigned.
-bool texpression::quickStatement(int32_t line, tnode& node, const tcompiled& form) {
-    if (form.quick) return quickRun(line, node, form, twant::kNothing, nullptr) != tquickrun::kNotRun;
-    if (!form.quickCopy && !form.quickJoin) return false;
-    lastInteger = false;
-    return form.quickCopy ? quickCopy(node, form) : quickJoin(node, form);
 }
 
 // Runs the tokens the long way; the value goes into `text` or becomes the
@@ -110,6 +102,11 @@ bool texpression::evaluate(int32_t line, tnode& node, const tcompiled& form, twa
         return false;
     }
     lastInteger = false;
+    // The quick ways only a statement of its own takes: a copy, a text
+    // built and assigned.
+    if (want == twant::kNothing && (form.quickCopy || form.quickJoin) &&
+        (form.quickCopy ? quickCopy(node, form) : quickJoin(node, form)))
+        return false;
     tstate s(form, line, node);
     const tstackfloor floor(operands);
     try {

@@ -119,7 +119,6 @@ private:
                                                       tnode*& where);
     static const tvar* quickPathVariable(tnode& context, const tctoken& token, tnode*& where);
     static const tvar* quickRunElement(tnode& context, const tctoken& token);
-    bool quickStatement(int32_t line, tnode& node, const tcompiled& form);
     bool quickCopy(tnode& node, const tcompiled& form);
     // "w = "a" + i + ...": the text built in `joined` and exchanged with
     // the target's value. False when the long way must run the statement,

@@ -328,10 +328,31 @@ const tvar* keptElement(const tkeptelement& element, const tvarlist& vars) {
     return &records[static_cast<std::size_t>(position)];
 }
 
-// The kept names with the elements found again, with the values their
-// indexes have now (into `found`); null when one is not found so.
+// Whether the node's owner still has the arrangement the kept names
+// were found in (when one lay in the owner's list).
+inline bool ownerKept(const tcompiled& form, const tnode& node) {
+    return form.quickKeptOwnerShape == 0 ||
+           (node.owner && node.owner->vars.shape() == form.quickKeptOwnerShape);
+}
+
+// The names as found last, while the lists they were found in keep their
+// arrangement; null otherwise. A node whose caller is set would look for
+// the names after the target in the caller's lists: those are not kept.
+[[gnu::always_inline]] inline const tquickslot* keptNames(const tcompiled& form,
+                                                          const tnode& node) {
+    if (form.quickKeptShape != node.vars.shape() || node.caller || !ownerKept(form, node))
+        return nullptr;
+    return form.quickKept.data();
+}
+
+// The same for a form with elements (kept under their own stamp, so that
+// the other forms check nothing more): the elements are found again, with
+// the values their indexes have now, into `found`; null when one is not
+// found so.
 [[gnu::noinline]] const tquickslot* keptWithElements(const tcompiled& form, const tnode& node,
                                                      tquickslot* found) {
+    if (form.quickKeptElementsShape != node.vars.shape() || node.caller || !ownerKept(form, node))
+        return nullptr;
     std::copy(form.quickKept.begin(), form.quickKept.end(), found);
     for (const tkeptelement& element : form.quickKeptElements) {
         const tvar* record = keptElement(element, node.vars);
@@ -339,19 +360,6 @@ const tvar* keptElement(const tkeptelement& element, const tvarlist& vars) {
         found[element.name].record = record;
     }
     return found;
-}
-
-// The names as found last, while the lists they were found in keep their
-// arrangement; null otherwise. A node whose caller is set would look for
-// the names after the target in the caller's lists: those are not kept.
-[[gnu::always_inline]] inline const tquickslot* keptNames(const tcompiled& form, const tnode& node,
-                                                          tquickslot* found) {
-    if (form.quickKeptShape != node.vars.shape() || node.caller) return nullptr;
-    if (form.quickKeptOwnerShape != 0 &&
-        (!node.owner || node.owner->vars.shape() != form.quickKeptOwnerShape))
-        return nullptr;
-    if (form.quickKeptElements.empty()) return form.quickKept.data();
-    return keptWithElements(form, node, found);
 }
 
 // What the run found for the element `name` (its record in the node's
@@ -390,6 +398,7 @@ void keepNames(const tcompiled& form, tnode& node, const tquickslot* names) {
     const std::size_t count = form.quickNames.size();
     uint64_t ownerShape = 0;
     form.quickKeptShape = 0;
+    form.quickKeptElementsShape = 0;
     form.quickKeptElements.clear();
     for (std::size_t i = 0; i < count; ++i) {
         if (form.tokens[form.quickNames[i]].index) {
@@ -402,7 +411,7 @@ void keepNames(const tcompiled& form, tnode& node, const tquickslot* names) {
         ownerShape = node.owner->vars.shape();
     }
     form.quickKept.assign(names, names + count);
-    form.quickKeptShape = shape;
+    (form.quickKeptElements.empty() ? form.quickKeptShape : form.quickKeptElementsShape) = shape;
     form.quickKeptOwnerShape = ownerShape;
 }
 
@@ -419,8 +428,12 @@ inline const tvar* texpression::quickFind(tnode& context, const tctoken& token, 
 // not found so. Names kept from the last run are taken as they are.
 inline bool texpression::quickNames(const tcompiled& form, tnode& node, tquickslot* found,
                                     const tquickslot*& names) {
-    names = keptNames(form, node, found);
+    names = keptNames(form, node);
     if (names) return true;
+    if (form.quickKeptElementsShape != 0) {
+        names = keptWithElements(form, node, found);
+        if (names) return true;
+    }
     tnode* context = &node;
     const int32_t count = static_cast<int32_t>(form.quickNames.size());
     for (int32_t i = 0; i < count; ++i) {
