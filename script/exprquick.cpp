@@ -365,8 +365,8 @@ inline bool ownerKept(const tcompiled& form, const tnode& node) {
 // What the run found for the element `name` (its record in the node's
 // own list), kept as the array's first record and the index's record or
 // number; false when the index lies elsewhere than the names may.
-bool keepElement(const tcompiled& form, tnode& node, uint32_t name, const tvar* owned,
-                 uint64_t& ownerShape) {
+[[gnu::noinline]] bool keepElement(const tcompiled& form, tnode& node, uint32_t name,
+                                   const tvar* owned, uint64_t& ownerShape) {
     const tctoken& token = form.tokens[form.quickNames[name]];
     const tctoken& index = token.index->index->tokens.front();
     const std::vector<tvar>& records = node.vars.RecordsAsTheyAre();
@@ -388,7 +388,8 @@ bool keepElement(const tcompiled& form, tnode& node, uint32_t name, const tvar* 
 // Keeps the names found for the next runs, when every one lay in the
 // node's own list or its owner's, the search stayed in the node, and the
 // last run met the same list.
-void keepNames(const tcompiled& form, tnode& node, const tquickslot* names) {
+[[gnu::always_inline]] inline void keepNames(const tcompiled& form, tnode& node,
+                                             const tquickslot* names) {
     if (!form.quickKeeps || node.caller) return;
     const uint64_t shape = node.vars.shape();
     if (form.quickSeenShape != shape) {
