@@ -114,6 +114,23 @@ struct tvar {
         pending = false;
         notNumber = false;
     }
+    // The value becomes `text`, whose room is exchanged with the old
+    // value's: a caller that builds texts again and again reuses it.
+    void swapText(std::string& text) {
+        value.swap(text);
+        exact = false;
+        pending = false;
+        notNumber = false;
+    }
+    // The value becomes a copy of `from`'s text (into the room the value
+    // has), with what `from` learned about it: a text that was found to
+    // spell no integer is not read for digits again.
+    void copyText(const tvar& from) {
+        value = from.text();
+        exact = false;
+        pending = false;
+        notNumber = from.notNumber;
+    }
     // The integer the text spells exactly, learned on the first look.
     bool exactNumber(int32_t& n) const {
         if (!exact && !notNumber) {

@@ -156,6 +156,7 @@ std::shared_ptr<const tcompiled> compileNested(std::string_view postfix, int32_t
         if (isIncrement(form->tokens[i])) form->tokens[i - 1].plainElement = false;
     form->targetFirst = targetOnlyWritten(form->tokens);
     planQuickRun(*form);
+    planQuickJoin(*form);
     return form;
 }
 

@@ -99,9 +99,9 @@ struct tctoken {
     mutable uint64_t lookupCount = 0;
 };
 
-// One step of the quick run: its tokens in a compact form. The two last
+// One step of the quick run: its tokens in a compact form. The three last
 // kinds each stand for a name with the tokens after it: "name number
-// operator" and "name increment".
+// operator", "name increment" and "name literal comparison".
 struct tquickstep {
     enum tkind : uint8_t {
         kNumber,
@@ -114,10 +114,11 @@ struct tquickstep {
         kIncrement,
         kNameNumber,
         kNameIncrement,
+        kNameText,
     };
     tkind kind;
     unsigned char op;   // operators
-    uint16_t name = 0;  // the two last kinds: the name's place among the names
+    uint16_t name = 0;  // the joined kinds: the name's place among the names
     int32_t value;      // a number's value; a name's place among the names; a text's token
 };
 
@@ -125,6 +126,16 @@ struct tquickstep {
 struct tquickslot {
     tvarlist* list;
     const tvar* record;
+};
+
+// An element of a quick run's form, kept: it lies `first` records plus
+// its index into the context's own list; the index is the integer in
+// `index` (a record of the kept lists), or `constant` when that is null.
+struct tkeptelement {
+    uint32_t name;  // its place among the names
+    const tvar* index;
+    int32_t constant;
+    std::size_t first;
 };
 
 struct tcompiled {
@@ -143,6 +154,12 @@ struct tcompiled {
     // whatever b holds (the steps and names are planned as for the quick
     // run, which does not take it).
     bool quickCopy = false;
+    // "target = piece + piece + ...", a string literal the first or the
+    // second piece: every "+" appends, so the quick join writes the
+    // pieces (literals, numbers, plain names; their places among the
+    // tokens) one after the other into the target.
+    bool quickJoin = false;
+    std::vector<uint32_t> joinPieces;
     // One plain name, an element or a path, and nothing else: quickSingle
     // may take it where a value or a truth is wanted.
     bool quickSingle = false;
@@ -156,8 +173,8 @@ struct tcompiled {
     bool quickLiterals = false;
     uint32_t quickTextNames = 0;
     mutable uint16_t quickMisses = 0;  // quick runs that had to leave it to the long way
-    // Plain names alone (no element, no path): the quick run may keep
-    // where it found them. They are kept while the context's own list
+    // Plain names and elements (no path): the quick run may keep where
+    // it found them (an element as its array and its index). They are kept while the context's own list
     // has the arrangement stamp `quickKeptShape` (0: nothing kept) and,
     // when one lay in the owner's list, that list has `quickKeptOwnerShape`.
     // Only a list met in two runs in a row is worth keeping for (a loop's,
@@ -167,10 +184,17 @@ struct tcompiled {
     mutable uint64_t quickKeptShape = 0;
     mutable uint64_t quickKeptOwnerShape = 0;
     mutable std::vector<tquickslot> quickKept;
+    // A form with elements keeps them under this stamp instead of
+    // quickKeptShape.
+    mutable uint64_t quickKeptElementsShape = 0;
+    mutable std::vector<tkeptelement> quickKeptElements;
 };
 
 // Decides whether the quick run may take the form, and how.
 void planQuickRun(tcompiled& form);
+
+// Decides whether the quick join may take the form (script/exprjoin.cpp).
+void planQuickJoin(tcompiled& form);
 
 // Index expressions nested deeper than this are not compiled; evaluating
 // such a name reports an invalid operation instead of recursing on.

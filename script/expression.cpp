@@ -113,7 +113,11 @@ bool texpression::evaluate(int32_t line, tnode& node, const tcompiled& form, twa
         return false;
     }
     lastInteger = false;
-    if (form.quickCopy && want == twant::kNothing && quickCopy(node, form)) return false;
+    // The quick ways only a statement of its own takes: a copy, a text
+    // built and assigned.
+    if (want == twant::kNothing && (form.quickCopy || form.quickJoin) &&
+        (form.quickCopy ? quickCopy(node, form) : quickJoin(node, form)))
+        return false;
     tstate s(form, line, node);
     const tstackfloor floor(operands);
     try {

@@ -126,9 +126,12 @@ private:
                                                       tnode*& where);
     static const tvar* quickPathVariable(tnode& context, const tctoken& token, tnode*& where);
     static const tvar* quickRunElement(tnode& context, const tctoken& token);
-    static bool quickName(const tcompiled& form, std::size_t place, tnode& context,
-                          tquickslot& name);
     bool quickCopy(tnode& node, const tcompiled& form);
+    // "w = "a" + i + ...": the text built in `joined` and exchanged with
+    // the target's value. False when the long way must run the statement,
+    // nothing having changed.
+    bool quickJoin(tnode& node, const tcompiled& form);
+    bool joinPieces(tnode& context, const tcompiled& form);
     [[gnu::noinline]] void quickFailed(int32_t line, tnode& node, const tcompiled& form,
                                        std::string* text);
     // The tokens in order. A call of a story function recurses through
@@ -236,6 +239,8 @@ private:
     // Emptied lists of variables, kept for the functions this evaluator
     // calls (see tvarsaside).
     std::vector<std::vector<tvar>> spareLocals;
+    // The room the quick join builds its texts in.
+    std::string joined;
     std::unordered_map<std::string, std::shared_ptr<const tcompiled>, ttextHash, std::equal_to<>>
         recent;
 };

@@ -6,9 +6,9 @@
 // when the expression is compiled) checks the shape of the stack; the run
 // checks the names first and gives up before it changes anything, so the
 // long way can then run the whole expression as if nothing had been
-// tried. A form of plain names keeps the records it found while the lists
-// they lie in keep their arrangement, so a loop's rounds find no name
-// again.
+// tried. A form without paths keeps the records it found while the lists
+// they lie in keep their arrangement (an element as its array's place and
+// its index), so a loop's rounds find no name again.
 
 #include <algorithm>
 #include <string_view>
@@ -90,7 +90,8 @@ bool changesBeforeTheEnd(const std::vector<tquickstep>& steps) {
 
 // Joins the steps that come together most often into one step each: a
 // name with the number and the operator after it, a name with the
-// increment after it. A joined step does what its parts did in turn.
+// increment after it, a name with the string literal and the comparison
+// after it. A joined step does what its parts did in turn.
 std::vector<tquickstep> joinSteps(const std::vector<tquickstep>& steps) {
     std::vector<tquickstep> joined;
     joined.reserve(steps.size());
@@ -104,6 +105,11 @@ std::vector<tquickstep> joinSteps(const std::vector<tquickstep>& steps) {
         } else if (next(1, tkind::kNumber) && next(2, tkind::kBinary)) {
             joined.push_back({tkind::kNameNumber, steps[k + 2].op,
                               static_cast<uint16_t>(step.value), steps[k + 1].value});
+            k += 2;
+        } else if (next(1, tkind::kText) && next(2, tkind::kBinary) &&
+                   isComparison(steps[k + 2].op)) {
+            joined.push_back({tkind::kNameText, steps[k + 2].op, static_cast<uint16_t>(step.value),
+                              steps[k + 1].value});
             k += 2;
         } else if (next(1, tkind::kIncrement)) {
             joined.push_back(
@@ -185,6 +191,7 @@ void planQuickRun(tcompiled& form) {
     int32_t target = -1;
     bool targetRead = false;
     bool hasElements = false;
+    bool hasPaths = false;
     bool changed = false;    // a step so far changes a variable
     uint32_t textNames = 0;  // the names that may hold texts, one bit each
     const auto pop = [&](bool readsTarget) {
@@ -221,6 +228,7 @@ void planQuickRun(tcompiled& form) {
             } else if (!token.path.empty()) {
                 if (!simplePath(token)) return;
                 hasElements = true;  // its object is found before the run, as an element
+                hasPaths = true;
             } else if (token.builtin) {
                 return;
             }
@@ -299,7 +307,7 @@ void planQuickRun(tcompiled& form) {
     form.quickNames = std::move(names);
     form.quickTarget = target;
     form.quickTargetRead = targetRead;
-    form.quickKeeps = !hasElements;
+    form.quickKeeps = !hasPaths;
 }
 
 namespace {
@@ -308,21 +316,80 @@ namespace {
 tvar& assignSlot(const tquickslot& name) { return name.list->Assign(*name.record); }
 void writeSlot(const tquickslot& name, int32_t n) { assignSlot(name).setInteger(n); }
 
+// The element that a kept element stands for now, with the value its
+// index has now; null when the index is no integer or the element lies
+// outside the list.
+const tvar* keptElement(const tkeptelement& element, const tvarlist& vars) {
+    int32_t n = element.constant;
+    if (element.index && !element.index->exactNumber(n)) return nullptr;
+    const std::vector<tvar>& records = vars.RecordsAsTheyAre();
+    const int64_t position = static_cast<int64_t>(element.first) + n;
+    if (position < 0 || position >= static_cast<int64_t>(records.size())) return nullptr;
+    return &records[static_cast<std::size_t>(position)];
+}
+
+// Whether the node's owner still has the arrangement the kept names
+// were found in (when one lay in the owner's list).
+inline bool ownerKept(const tcompiled& form, const tnode& node) {
+    return form.quickKeptOwnerShape == 0 ||
+           (node.owner && node.owner->vars.shape() == form.quickKeptOwnerShape);
+}
+
 // The names as found last, while the lists they were found in keep their
 // arrangement; null otherwise. A node whose caller is set would look for
 // the names after the target in the caller's lists: those are not kept.
-const tquickslot* keptNames(const tcompiled& form, const tnode& node) {
-    if (form.quickKeptShape != node.vars.shape() || node.caller) return nullptr;
-    if (form.quickKeptOwnerShape != 0 &&
-        (!node.owner || node.owner->vars.shape() != form.quickKeptOwnerShape))
+[[gnu::always_inline]] inline const tquickslot* keptNames(const tcompiled& form,
+                                                          const tnode& node) {
+    if (form.quickKeptShape != node.vars.shape() || node.caller || !ownerKept(form, node))
         return nullptr;
     return form.quickKept.data();
+}
+
+// The same for a form with elements (kept under their own stamp, so that
+// the other forms check nothing more): the elements are found again, with
+// the values their indexes have now, into `found`; null when one is not
+// found so.
+[[gnu::noinline]] const tquickslot* keptWithElements(const tcompiled& form, const tnode& node,
+                                                     tquickslot* found) {
+    if (form.quickKeptElementsShape != node.vars.shape() || node.caller || !ownerKept(form, node))
+        return nullptr;
+    std::copy(form.quickKept.begin(), form.quickKept.end(), found);
+    for (const tkeptelement& element : form.quickKeptElements) {
+        const tvar* record = keptElement(element, node.vars);
+        if (!record) return nullptr;
+        found[element.name].record = record;
+    }
+    return found;
+}
+
+// What the run found for the element `name` (its record in the node's
+// own list), kept as the array's first record and the index's record or
+// number; false when the index lies elsewhere than the names may.
+[[gnu::noinline]] bool keepElement(const tcompiled& form, tnode& node, uint32_t name,
+                                   const tvar* owned, uint64_t& ownerShape) {
+    const tctoken& token = form.tokens[form.quickNames[name]];
+    const tctoken& index = token.index->index->tokens.front();
+    const std::vector<tvar>& records = node.vars.RecordsAsTheyAre();
+    const tvar* first = hintedRecord(node.vars, token.index->array, token.hint);
+    if (!first) return false;
+    tkeptelement element{name, nullptr, index.number,
+                         static_cast<std::size_t>(first - records.data())};
+    if (index.kind == ttokenkind::kName) {
+        tnode* where = nullptr;
+        element.index = nearVariable(node, index.text, index.hint, where);
+        if (!element.index) return false;
+        if (where != &node) ownerShape = node.owner->vars.shape();
+    }
+    if (keptElement(element, node.vars) != owned) return false;
+    form.quickKeptElements.push_back(element);
+    return true;
 }
 
 // Keeps the names found for the next runs, when every one lay in the
 // node's own list or its owner's, the search stayed in the node, and the
 // last run met the same list.
-void keepNames(const tcompiled& form, const tnode& node, const tquickslot* names) {
+[[gnu::always_inline]] inline void keepNames(const tcompiled& form, tnode& node,
+                                             const tquickslot* names) {
     if (!form.quickKeeps || node.caller) return;
     const uint64_t shape = node.vars.shape();
     if (form.quickSeenShape != shape) {
@@ -331,13 +398,21 @@ void keepNames(const tcompiled& form, const tnode& node, const tquickslot* names
     }
     const std::size_t count = form.quickNames.size();
     uint64_t ownerShape = 0;
+    form.quickKeptShape = 0;
+    form.quickKeptElementsShape = 0;
+    form.quickKeptElements.clear();
     for (std::size_t i = 0; i < count; ++i) {
+        if (form.tokens[form.quickNames[i]].index) {
+            if (!keepElement(form, node, static_cast<uint32_t>(i), names[i].record, ownerShape))
+                return;
+            continue;
+        }
         if (names[i].list == &node.vars) continue;
         if (!node.owner || names[i].list != &node.owner->vars) return;
         ownerShape = node.owner->vars.shape();
     }
     form.quickKept.assign(names, names + count);
-    form.quickKeptShape = shape;
+    (form.quickKeptElements.empty() ? form.quickKeptShape : form.quickKeptElementsShape) = shape;
     form.quickKeptOwnerShape = ownerShape;
 }
 
@@ -356,6 +431,10 @@ inline bool texpression::quickNames(const tcompiled& form, tnode& node, tquicksl
                                     const tquickslot*& names) {
     names = keptNames(form, node);
     if (names) return true;
+    if (form.quickKeptElementsShape != 0) {
+        names = keptWithElements(form, node, found);
+        if (names) return true;
+    }
     tnode* context = &node;
     const int32_t count = static_cast<int32_t>(form.quickNames.size());
     for (int32_t i = 0; i < count; ++i) {
@@ -453,34 +532,23 @@ const tvar* texpression::quickRunElement(tnode& context, const tctoken& token) {
     return &records[static_cast<std::size_t>(position)];
 }
 
-// The name token `place` among the form's quick names, found as the long
-// way finds it first (see quickNames), with the list it lies in.
-bool texpression::quickName(const tcompiled& form, std::size_t place, tnode& context,
-                            tquickslot& name) {
-    const tctoken& token = form.tokens[form.quickNames[place]];
-    tnode* where = &context;
-    name.record = quickFind(context, token, where);
-    name.list = &where->vars;
-    return name.record != nullptr;
-}
-
 // "a = b": a gets b's integer or a copy of b's text, as the long way's
 // assignment gives it. Only for a statement of its own: a text value
 // would have to be given back.
 bool texpression::quickCopy(tnode& node, const tcompiled& form) {
     if (form.quickMisses >= kQuickMissLimit) return false;
-    tquickslot target{};
-    tquickslot source{};
-    tnode* context = node.caller ? node.caller : &node;  // after the target, as the long way
-    if (!quickName(form, 0, node, target) || !quickName(form, 1, *context, source)) {
+    tquickslot slots[2];
+    const tquickslot* names = nullptr;
+    if (!quickNames(form, node, slots, names)) {
         ++form.quickMisses;
         return false;
     }
+    const tvar& source = *names[1].record;
     int32_t n = 0;
-    if (source.record->exactNumber(n))
-        writeSlot(target, n);
+    if (source.exactNumber(n))
+        writeSlot(names[0], n);
     else
-        assignSlot(target).setText(std::string(source.record->value));
+        assignSlot(names[0]).copyText(source);
     return true;
 }
 
@@ -543,6 +611,17 @@ inline texpression::tquickend texpression::quickSteps(const tcompiled& form,
             stack[top++] = result;
             break;
         }
+        case tkind::kNameText:
+            if constexpr (kTexts) {
+                const tvar& record = *names[step.name].record;
+                const std::string& literal = form.tokens[static_cast<std::size_t>(step.value)].value;
+                const std::string* text = record.type != kTypeInt ? &record.text() : nullptr;
+                if (!compareTexts(step.op, text, record.number, &literal, 0, result))
+                    return tquickend::kGaveUp;
+                texts[top] = nullptr;
+                stack[top++] = result;
+            }
+            break;
         case tkind::kBinary:
             --top;
             if constexpr (kTexts) {

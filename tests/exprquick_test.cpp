@@ -180,6 +180,16 @@ TEST_F(ExpressionTest, QuickCopiesCopyTextsAndIntegers) {
     evaluator.Perform(0, root, *compiled("w=i"));
     EXPECT_EQ(value(root, "w"), "2");
     EXPECT_EQ(repeat(evaluator, root, *compiled("w=t[1]"), 2), (tresults{"zwei", "zwei"}));
+    // A text that spells no plain integer stays one in the copy; one that
+    // spells an integer is read as that integer.
+    declare(root, "n,m");
+    const auto number = compiled("n=w");
+    for (const char* text : {"07", "8"}) {
+        root.vars.setValue("w", text, 0);
+        for (int round = 0; round < 2; ++round) evaluator.Perform(0, root, *number);
+        evaluator.Perform(0, root, *compiled("m=(n==8)*10+n+1"));
+        EXPECT_EQ(value(root, "m"), std::string(text) == "8" ? "19" : "8") << text;
+    }
 
     tnode* thing = object("Ding");
     declare(*thing, "name", kTypeText);
@@ -338,7 +348,8 @@ TEST_F(ExpressionTest, JoinedQuickStepsGiveWhatTheLongWayGives) {
     const char* const forms[] = {
         "i++",    "++i",     "i--",   "--i",     "i<5",   "i>=5",  "5<i",     "i%7",
         "s+=i%7", "s=s+i%7", "i=i+1", "x=i++*2", "--i*2", "i++*s", "--i*s+2", "(w==\"ab\")+i++",
-        "w<5",    "w==12",   "s%0",   "x=i++/0"};
+        "w<5",    "w==12",   "s%0",   "x=i++/0", "w<\"b\"", "w>=\"ab\"", "i==\"4\"",
+        "x=(w<\"b\")+(s!=\"3\")"};
     const auto outcome = [&](const char* infix, bool quick) {
         root.vars.clear();
         declare(root, "s=3,i=4,x=0");
@@ -359,6 +370,67 @@ TEST_F(ExpressionTest, JoinedQuickStepsGiveWhatTheLongWayGives) {
         EXPECT_TRUE(compiled(infix)->quick) << infix;
         EXPECT_EQ(outcome(infix, true), outcome(infix, false)) << infix;
     }
+}
+
+// Forms with elements keep their arrays' places and their indexes: each
+// run reads the index as it is then. Whatever the index holds (past the
+// array, past the list, negative, a text), the records moving under a kept
+// form, an index in the object behind a function's locals, and the undo
+// level of an element written: the quick ways leave what the long way
+// leaves, reports included.
+TEST_F(ExpressionTest, KeptElementsGiveWhatTheLongWayGives) {
+    const auto scenario = [&](bool quick) {
+        const auto sum = compiled("s=s+a[i]");
+        const auto take = compiled("w=t[i]");
+        const auto put = compiled("t[i]=w");
+        for (const auto& form : {sum, take, put})
+            const_cast<tcompiled&>(*form).quickMisses = quick ? 0 : 64;
+        std::string log;
+        const auto rounds = [&](tnode& node, tnode& holder, const char* index) {
+            holder.vars.setValue("i", index, 0);
+            texpression evaluator(&runner);
+            for (int round = 0; round < 3; ++round) {
+                std::string result;
+                evaluator.Evaluate(0, node, result, *sum);
+                evaluator.Perform(0, node, *take);
+                evaluator.Perform(0, node, *put);
+                log += result + "," + value(node, "w") + ";";
+            }
+            log += takeError() + "|";
+        };
+        tnode& place = *object(quick ? "Quick" : "Long");
+        declare(place, "a[3]=(10,20,30),i=0,s=0");
+        declare(place, "t[2]=(\"eins\",\"zwei\"),w", kTypeText);
+        for (const char* index : {"0", "1", "2"}) rounds(place, place, index);
+        place.vars.clear();  // the same names in other places
+        declare(place, "s=5,i=1");
+        declare(place, "w,t[2]=(\"drei\",\"vier\")", kTypeText);
+        declare(place, "a[2]=(1,2)");
+        for (const char* index : {"1", "0", "2", "3", "7", "-1", "x", "1"})
+            rounds(place, place, index);
+
+        // The arrays a function's locals, the index its object's.
+        tnode* thing = object(quick ? "QuickDing" : "LongDing");
+        declare(*thing, "i=0");
+        tnode* f = function(*thing, "f", {});
+        declare(*f, "a[2]=(3,4),s=0");
+        declare(*f, "t[2]=(\"fuenf\",\"sechs\"),w", kTypeText);
+        for (const char* index : {"0", "1"}) rounds(*f, *thing, index);
+        thing->vars.clear();
+        declare(*thing, "z=1,i=0");
+        rounds(*f, *thing, "0");
+
+        // An element written is a change of its list.
+        texpression evaluator(&runner);
+        evaluator.Perform(0, place, *take);
+        place.vars.setValue("i", "0", 0);
+        const tsharedValues before = place.vars.shareValues();
+        evaluator.Perform(0, place, *put);
+        const tsharedValues after = place.vars.shareValues();
+        log += (*before)[3] + ">" + (*after)[3];
+        return log;
+    };
+    EXPECT_EQ(scenario(true), scenario(false));
 }
 
 // A form that is one name alone takes a shorter way than the other quick
