@@ -236,9 +236,9 @@ private:
     int32_t lastNumber = 0;
     toperandstack operands;
     int32_t nesting = 0;  // index evaluations running inside one another
-    // Emptied lists of variables, kept for the functions this evaluator
+    // An emptied list of variables, kept for the functions this evaluator
     // calls (see tvarsaside).
-    std::vector<std::vector<tvar>> spareLocals;
+    std::vector<tvar> spareLocals;
     // The room the quick join builds its texts in.
     std::string joined;
     std::unordered_map<std::string, std::shared_ptr<const tcompiled>, ttextHash, std::equal_to<>>

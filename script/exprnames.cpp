@@ -18,20 +18,16 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 // Puts the variables of a running function aside while a call runs (a
 // call of the same function clears them), and back afterwards. Only the
 // records' storage changes hands; no text is copied. The function
-// meanwhile gets storage from `spare`, whose room earlier calls have
+// meanwhile gets the storage in `spare`, whose room earlier calls have
 // grown, and gives it back emptied: a call then rarely allocates records.
+// (Calls made by one evaluator do not nest; if they did, the inner one
+// would find `spare` empty and the outer one's storage would be kept.)
 class tvarsaside {
 public:
-    tvarsaside(tnode& function, std::vector<std::vector<tvar>>& spare)
-        : node(function.getKind() == kKindFunction ? &function : nullptr), lists(spare) {
+    tvarsaside(tnode& function, std::vector<tvar>& spare)
+        : node(function.getKind() == kKindFunction ? &function : nullptr), room(spare) {
         if (!node) return;
-        // Room for the lists given back, made now: the destructor also
-        // runs while an abort unwinds, where allocating must not fail.
-        lists.reserve(kSpareLists);
-        if (!lists.empty()) {
-            saved = std::move(lists.back());
-            lists.pop_back();
-        }
+        saved.swap(room);
         shapeThen = node->vars.shape();
         node->vars.swapRecords(saved);
     }
@@ -40,16 +36,13 @@ public:
     ~tvarsaside() {
         if (!node) return;
         node->vars.takeBackRecords(saved, shapeThen);
-        if (lists.size() < kSpareLists) {
-            saved.clear();
-            lists.push_back(std::move(saved));
-        }
+        saved.clear();
+        room.swap(saved);
     }
 
 private:
-    static constexpr std::size_t kSpareLists = 4;
     tnode* node;
-    std::vector<std::vector<tvar>>& lists;
+    std::vector<tvar>& room;
     std::vector<tvar> saved;  // the caller's records while the function runs
     uint64_t shapeThen = 0;   // their arrangement
 };

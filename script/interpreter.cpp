@@ -272,7 +272,9 @@ void tinterpreter::reset() {
     loopDepth = 0;
     depth = 0;
     loops.Clear();
-    for (std::string& value : values) value.assign(1, '0');
+    // Most runs leave most slots as they found them.
+    for (std::string& value : values)
+        if (value.size() != 1 || value[0] != '0') value.assign(1, '0');
     valueZeroPending = false;
     evaluator.Reset();
     function = nullptr;
