@@ -57,6 +57,12 @@ inline void assignDecimal(std::string& text, int32_t n) {
     text.assign(digits, decimalText(n, digits));
 }
 
+// The decimal text of `n` is appended to `text`.
+inline void appendDecimal(std::string& text, int32_t n) {
+    char digits[kMaxIntDigits];
+    text.append(digits, decimalText(n, digits));
+}
+
 // True when `text` is exactly the decimal text of a 32-bit integer (no
 // sign but "-", no leading zero, no "-0", no wrap-around); `n` receives it.
 bool exactInteger(std::string_view text, int32_t& n);

@@ -211,8 +211,8 @@ const tvar* texpression::targetRecord(tstate& s, bool& bad) {
             return &records[static_cast<std::size_t>(position)];
         // The list changed in between: the long way, by the element's
         // name, which reports what is wrong.
-        char digits[kMaxIntDigits];
-        s.targetBuilt.append(1, '[').append(digits, decimalText(s.targetOffset, digits));
+        s.targetBuilt += '[';
+        appendDecimal(s.targetBuilt, s.targetOffset);
         s.targetBuilt += ']';
         s.targetName = s.targetBuilt;
         s.targetElement = false;

@@ -24,17 +24,14 @@ bool isPiece(const tctoken& token) {
     switch (token.kind) {
     case ttokenkind::kNumber: return true;
     case ttokenkind::kText: return !token.tags;  // markup is filled in by the long way
-    case ttokenkind::kName:
-        return !token.index && token.path.empty() && !token.builtin;
+    case ttokenkind::kName: return !token.index && token.path.empty() && !token.builtin;
     default: return false;
     }
 }
 
 bool isLiteral(const tctoken& token) { return token.kind == ttokenkind::kText; }
 
-bool isPlus(const tctoken& token) {
-    return token.kind == ttokenkind::kOperator && token.op == '+';
-}
+bool isPlus(const tctoken& token) { return token.kind == ttokenkind::kOperator && token.op == '+'; }
 
 }  // namespace
 
@@ -91,12 +88,10 @@ bool texpression::joinPieces(tnode& context, const tcompiled& form) {
         const tvar* variable = nearVariable(context, piece.text, piece.hint, where);
         if (!variable) return false;
         int32_t n = 0;
-        if (variable->exactNumber(n)) {
-            char digits[kMaxIntDigits];
-            joined.append(digits, decimalText(n, digits));
-        } else {
+        if (variable->exactNumber(n))
+            appendDecimal(joined, n);
+        else
             joined += variable->value;
-        }
     }
     return true;
 }

@@ -71,6 +71,14 @@ bool operatorKind(unsigned char op, tkind& kind) {
     }
 }
 
+// The record `offset` places after the one at `first`, as an element's
+// index counts in the whole list; null outside the list.
+const tvar* recordAt(const std::vector<tvar>& records, int64_t first, int32_t offset) {
+    const int64_t position = first + offset;
+    if (position < 0 || position >= static_cast<int64_t>(records.size())) return nullptr;
+    return &records[static_cast<std::size_t>(position)];
+}
+
 bool holdsInteger(const tvar& variable) {
     int32_t n = 0;
     return variable.type == kTypeInt && variable.exactNumber(n);
@@ -322,10 +330,7 @@ void writeSlot(const tquickslot& name, int32_t n) { assignSlot(name).setInteger(
 const tvar* keptElement(const tkeptelement& element, const tvarlist& vars) {
     int32_t n = element.constant;
     if (element.index && !element.index->exactNumber(n)) return nullptr;
-    const std::vector<tvar>& records = vars.RecordsAsTheyAre();
-    const int64_t position = static_cast<int64_t>(element.first) + n;
-    if (position < 0 || position >= static_cast<int64_t>(records.size())) return nullptr;
-    return &records[static_cast<std::size_t>(position)];
+    return recordAt(vars.RecordsAsTheyAre(), static_cast<int64_t>(element.first), n);
 }
 
 // Whether the node's owner still has the arrangement the kept names
@@ -527,9 +532,7 @@ const tvar* texpression::quickRunElement(tnode& context, const tctoken& token) {
     const tvar* first = hintedRecord(context.vars, token.index->array, token.hint);
     if (!first) return nullptr;
     const std::vector<tvar>& records = context.vars.RecordsAsTheyAre();
-    const int64_t position = (first - records.data()) + int64_t{element};
-    if (position < 0 || position >= static_cast<int64_t>(records.size())) return nullptr;
-    return &records[static_cast<std::size_t>(position)];
+    return recordAt(records, first - records.data(), element);
 }
 
 // "a = b": a gets b's integer or a copy of b's text, as the long way's
@@ -614,7 +617,8 @@ inline texpression::tquickend texpression::quickSteps(const tcompiled& form,
         case tkind::kNameText:
             if constexpr (kTexts) {
                 const tvar& record = *names[step.name].record;
-                const std::string& literal = form.tokens[static_cast<std::size_t>(step.value)].value;
+                const std::string& literal =
+                    form.tokens[static_cast<std::size_t>(step.value)].value;
                 const std::string* text = record.type != kTypeInt ? &record.text() : nullptr;
                 if (!compareTexts(step.op, text, record.number, &literal, 0, result))
                     return tquickend::kGaveUp;

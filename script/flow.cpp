@@ -275,6 +275,8 @@ void tinterpreter::collectFetch(tnode& target, const tcode& record, std::vector<
         for (tnode* node : story.scope.nodes()) candidates.push_back({node, false});
     }
     const std::string variable(record.param(0));
+    // The condition's form is taken once, not for every candidate as
+    // evaluateParam would take it.
     const tcompiled* condition = compiledParam(record, 1);
     std::ptrdiff_t slot = -1;
     const tfetchedguard guard(story.fetchedObject);
